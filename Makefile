@@ -1,0 +1,42 @@
+# The two set-up commands: `make run` and `make test`. Both install what is missing first.
+JOBS ?= $(shell nproc)
+RELEASE_DIR := build/release
+TEST_DIR := build/asan
+TSAN_DIR := build/tsan
+CMAKE_FLAGS := -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+TEST_ENV := SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZODERUD_TESTING=1 \
+            ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: deps build run test tsan bench install clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZODERUD_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	$(RELEASE_DIR)/zoderud
+
+test: deps
+	cmake -S . -B $(TEST_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DZODERUD_SANITIZE=ON -DZODERUD_BENCHMARKS=OFF
+	cmake --build $(TEST_DIR) -j $(JOBS)
+	cd $(TEST_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300
+
+# The threading tests again under ThreadSanitizer.
+tsan: deps
+	cmake -S . -B $(TSAN_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DZODERUD_TSAN=ON -DZODERUD_BENCHMARKS=OFF
+	cmake --build $(TSAN_DIR) -j $(JOBS)
+	cd $(TSAN_DIR) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300 -L threads
+
+bench: deps
+	cmake -S . -B build/bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DZODERUD_TESTS=OFF
+	cmake --build build/bench -j $(JOBS)
+	for b in build/bench/benchmarks/bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $$b; done
+
+install: build
+	cmake --install $(RELEASE_DIR) $(if $(PREFIX),--prefix $(PREFIX))
+
+clean:
+	rm -rf build

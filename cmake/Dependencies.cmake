@@ -1,0 +1,22 @@
+# Every library the engine links against, found once for all targets.
+find_package(PkgConfig REQUIRED)
+find_package(Threads REQUIRED)
+pkg_check_modules(SDL2 REQUIRED IMPORTED_TARGET sdl2)
+pkg_check_modules(SDL2_MIXER REQUIRED IMPORTED_TARGET SDL2_mixer)
+pkg_check_modules(EPOXY REQUIRED IMPORTED_TARGET epoxy)
+pkg_check_modules(FREETYPE REQUIRED IMPORTED_TARGET freetype2)
+pkg_check_modules(TINYXML2 REQUIRED IMPORTED_TARGET tinyxml2)
+pkg_check_modules(ASSIMP REQUIRED IMPORTED_TARGET assimp)
+pkg_check_modules(BULLET REQUIRED IMPORTED_TARGET bullet)
+
+find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
+add_library(zoderud_stb INTERFACE)
+target_include_directories(zoderud_stb SYSTEM INTERFACE ${STB_INCLUDE_DIR})
+
+if(ZODERUD_TESTS)
+  find_package(GTest REQUIRED)
+  include(GoogleTest)
+endif()
+if(ZODERUD_BENCHMARKS)
+  find_package(benchmark REQUIRED)
+endif()

@@ -1,0 +1,13 @@
+# Project-wide compile flags: warnings always, sanitizers on request.
+add_compile_options(-Wall -Wextra)
+if(ZODERUD_SANITIZE AND ZODERUD_TSAN)
+  message(FATAL_ERROR "ZODERUD_SANITIZE and ZODERUD_TSAN cannot be combined")
+endif()
+if(ZODERUD_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+if(ZODERUD_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()

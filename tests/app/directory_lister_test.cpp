@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "app/directory_lister.h"
+#include "platform/file_io.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+class ListerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = fixture.makeFolder("Data/classes");
+        fixture.write("Data/classes/Fighter.XML", "<CharacterClass/>");
+        fixture.write("Data/classes/notes.txt", "notes");
+        fixture.makeFolder("Data/classes/zeta");
+        fixture.makeFolder("Data/classes/Abilities");
+        fixture.makeFolder("Data/classes/.svn");
+    }
+    TempFolder fixture;
+    std::string folder;
+};
+
+TEST_F(ListerTest, ExtensionListsOneLowerCasedEntryWhosePathOpens) {
+    std::string relative = "Data/classes/";
+    std::list<FileEntry> out;
+    ASSERT_TRUE(listFiles(fixture.path(), relative, "xml", out, false, false));
+    ASSERT_EQ(out.size(), 1u);
+    const FileEntry& entry = out.front();
+    EXPECT_FALSE(entry.isDirectory);
+    EXPECT_EQ(entry.name, "fighter");
+    EXPECT_EQ(entry.extension, "xml");
+    EXPECT_EQ(entry.fileName, "fighter.xml");
+    EXPECT_EQ(entry.fullPath, "Data/classes/fighter.xml");
+
+    std::string contents;
+    EXPECT_TRUE(platform::readWholeFile(fixture.path() + entry.fullPath, contents));
+    EXPECT_EQ(contents, "<CharacterClass/>");
+    EXPECT_TRUE(fileExists(fixture.path() + entry.fullPath));
+}
+
+TEST_F(ListerTest, FoldersComeFirstSortedWithoutDotEntries) {
+    std::vector<FileEntry> out;
+    ASSERT_TRUE(listFolderEntries(folder, "xml", out, true, false));
+    std::vector<std::string> names;
+    for (const auto& e : out) names.push_back(e.fileName);
+    const std::vector<std::string> expected = {".svn/", "Abilities/", "zeta/", "fighter.xml"};
+    EXPECT_EQ(names, expected);
+}
+
+TEST_F(ListerTest, DotEntriesOnRequest) {
+    std::vector<FileEntry> out;
+    ASSERT_TRUE(listFolderEntries(folder, "xml", out, true, true));
+    ASSERT_GE(out.size(), 2u);
+    EXPECT_EQ(out[0].name, ".");
+    EXPECT_EQ(out[1].name, "..");
+}
+
+TEST_F(ListerTest, StarListsEveryFile) {
+    std::string relative = "Data/classes/";
+    std::list<FileEntry> out;
+    fixture.makeFolder("plain");
+    std::string plain = "plain/";
+    ASSERT_TRUE(listFiles(fixture.path(), plain, "*", out, false, false));
+    EXPECT_TRUE(out.empty());
+    fixture.write("plain/b.txt", "");
+    fixture.write("plain/A.xml", "");
+    ASSERT_TRUE(listFiles(fixture.path(), plain, "*", out, false, false));
+    ASSERT_EQ(out.size(), 2u);
+    EXPECT_EQ(out.front().fileName, "a.xml");
+    EXPECT_EQ(out.back().fileName, "b.txt");
+}
+
+TEST_F(ListerTest, SubFolderListerSkipsSvn) {
+    std::list<FileEntry> out;
+    ASSERT_TRUE(listDirectories(folder, out));
+    std::vector<std::string> names;
+    for (const auto& e : out) names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"Abilities", "zeta"}));
+}
+
+TEST_F(ListerTest, MissingFolderIsRefusedAndLeavesOutAlone) {
+    std::list<FileEntry> out(1);
+    std::string missing = "nowhere/";
+    EXPECT_FALSE(listFiles(fixture.path(), missing, "xml", out, true, false));
+    EXPECT_EQ(out.size(), 1u);
+}
+
+TEST_F(ListerTest, LongPathsHaveNoFixedLimit) {
+    std::string deep = "Data/";
+    while (deep.size() < 300) deep += "abcdefghij/";
+    fixture.write(deep + "x.xml", "");
+    std::list<FileEntry> out;
+    ASSERT_TRUE(listFiles(fixture.path(), deep, "xml", out, false, false));
+    EXPECT_EQ(out.size(), 1u);
+}
+
+TEST(PathHelpers, MakeAbsolutePathFoldsDotDot) {
+    std::string path = "a/../b";
+    makeAbsolutePath("/x", path);
+    EXPECT_EQ(path, "/x/b/");
+    std::string windows = "games\\..\\saves";
+    makeAbsolutePath("/home", windows);
+    EXPECT_EQ(windows, "/home/saves/");
+}
+
+TEST_F(ListerTest, ChecksFindNamesWhateverTheirCase) {
+    EXPECT_TRUE(pathIsDirectory(fixture.path() + "data/CLASSES"));
+    EXPECT_TRUE(fileExists(fixture.path() + "DATA\\classes\\fighter.xml"));
+    EXPECT_FALSE(fileExists(fixture.path() + "data/classes"));
+    EXPECT_FALSE(fileExists(fixture.path() + "data/classes/missing.xml"));
+}
+
+} // namespace
