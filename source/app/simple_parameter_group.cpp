@@ -1,0 +1,209 @@
+#include "app/simple_parameter_group.h"
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+#include <tinyxml2.h>
+
+#include "app/log.h"
+#include "app/parameter_description.h"
+
+namespace {
+
+// Game code sets parameters by name every frame; a wrong name would flood the log.
+void logRefusedSetOnce(const std::string& groupName, const std::string& parameterName, const char* reason) {
+    static std::mutex mutex;
+    static std::set<std::pair<std::string, std::string>> logged;
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!logged.emplace(groupName, parameterName).second) return;
+    }
+    LOG_MESSAGE("Ignored setting parameter \"%s\" of \"%s\": %s", parameterName.c_str(), groupName.c_str(), reason);
+}
+
+} // namespace
+
+SimpleParameterGroup::SimpleParameterGroup(const std::string& name, ThreadResourcePool* pool, bool marksChanges)
+    : name_(name), pool_(pool), marksChanges_(marksChanges) {}
+
+SimpleParameterGroup::~SimpleParameterGroup() {
+    for (BaseParameter* parameter : parameters_) delete parameter;
+}
+
+template <class P>
+P* SimpleParameterGroup::add(const std::string& name, const typename P::ValueType& value) {
+    auto* parameter = new P(name, value, twin_ != nullptr, pool_, this);
+    parameters_.push_back(parameter);
+    if (twin_) {
+        auto* twinParameter = new P(name, value, true, pool_, twin_);
+        parameter->setTwin(twinParameter);
+        twinParameter->setTwin(parameter);
+        twin_->parameters_.push_back(twinParameter);
+    }
+    return parameter;
+}
+
+template <class P>
+void SimpleParameterGroup::set(const std::string& name, const typename P::ValueType& value) {
+    BaseParameter* parameter = getParameter(name);
+    if (!parameter) {
+        logRefusedSetOnce(name_, name, "the group has no parameter of that name");
+        return;
+    }
+    if (parameter->kind() != P::staticKind) {
+        logRefusedSetOnce(name_, name, "the parameter is of another kind");
+        return;
+    }
+    static_cast<P*>(parameter)->setValue(value);
+}
+
+BoolParameter* SimpleParameterGroup::addBool(const std::string& n, bool v) { return add<BoolParameter>(n, v); }
+FloatParameter* SimpleParameterGroup::addFloat(const std::string& n, float v) { return add<FloatParameter>(n, v); }
+IntParameter* SimpleParameterGroup::addInt(const std::string& n, std::int32_t v) { return add<IntParameter>(n, v); }
+UnsignedIntParameter* SimpleParameterGroup::addUnsignedInt(const std::string& n, std::uint32_t v) {
+    return add<UnsignedIntParameter>(n, v);
+}
+MatrixParameter* SimpleParameterGroup::addMatrix(const std::string& n, const MatrixValue& v) {
+    return add<MatrixParameter>(n, v);
+}
+Vector4Parameter* SimpleParameterGroup::addVector4(const std::string& n, const Vector4Value& v) {
+    return add<Vector4Parameter>(n, v);
+}
+Vector3Parameter* SimpleParameterGroup::addVector3(const std::string& n, const Vector3Value& v) {
+    return add<Vector3Parameter>(n, v);
+}
+Vector2Parameter* SimpleParameterGroup::addVector2(const std::string& n, const Vector2Value& v) {
+    return add<Vector2Parameter>(n, v);
+}
+StringParameter* SimpleParameterGroup::addString(const std::string& n, const std::string& v) {
+    return add<StringParameter>(n, v);
+}
+PointPathParameter* SimpleParameterGroup::addPointPath(const std::string& n, const PointPathValue& v) {
+    return add<PointPathParameter>(n, v);
+}
+IntVecArrayParameter* SimpleParameterGroup::addIntVecArray(const std::string& n, const IntVecArrayValue& v) {
+    return add<IntVecArrayParameter>(n, v);
+}
+PointPathAndColourParameter* SimpleParameterGroup::addPointPathAndColour(const std::string& n,
+                                                                         const PointPathAndColourValue& v) {
+    return add<PointPathAndColourParameter>(n, v);
+}
+MatrixVectorParameter* SimpleParameterGroup::addMatrixVector(const std::string& n, const MatrixVectorValue& v) {
+    return add<MatrixVectorParameter>(n, v);
+}
+
+void SimpleParameterGroup::setBool(const std::string& n, bool v) { set<BoolParameter>(n, v); }
+void SimpleParameterGroup::setFloat(const std::string& n, float v) { set<FloatParameter>(n, v); }
+void SimpleParameterGroup::setInt(const std::string& n, std::int32_t v) { set<IntParameter>(n, v); }
+void SimpleParameterGroup::setUnsignedInt(const std::string& n, std::uint32_t v) { set<UnsignedIntParameter>(n, v); }
+void SimpleParameterGroup::setMatrix(const std::string& n, const MatrixValue& v) { set<MatrixParameter>(n, v); }
+void SimpleParameterGroup::setVector4(const std::string& n, const Vector4Value& v) { set<Vector4Parameter>(n, v); }
+void SimpleParameterGroup::setVector3(const std::string& n, const Vector3Value& v) { set<Vector3Parameter>(n, v); }
+void SimpleParameterGroup::setVector2(const std::string& n, const Vector2Value& v) { set<Vector2Parameter>(n, v); }
+void SimpleParameterGroup::setString(const std::string& n, const std::string& v) { set<StringParameter>(n, v); }
+void SimpleParameterGroup::setPointPath(const std::string& n, const PointPathValue& v) { set<PointPathParameter>(n, v); }
+void SimpleParameterGroup::setIntVecArray(const std::string& n, const IntVecArrayValue& v) {
+    set<IntVecArrayParameter>(n, v);
+}
+void SimpleParameterGroup::setPointPathAndColour(const std::string& n, const PointPathAndColourValue& v) {
+    set<PointPathAndColourParameter>(n, v);
+}
+void SimpleParameterGroup::setMatrixVector(const std::string& n, const MatrixVectorValue& v) {
+    set<MatrixVectorParameter>(n, v);
+}
+
+BaseParameter* SimpleParameterGroup::getParameter(const std::string& name) const {
+    for (BaseParameter* parameter : parameters_) {
+        if (parameter->getName() == name) return parameter;
+    }
+    return nullptr;
+}
+
+bool SimpleParameterGroup::hasParameter(const std::string& name) const { return getParameter(name) != nullptr; }
+
+void SimpleParameterGroup::erase(BaseParameter* parameter) {
+    parameters_.erase(std::find(parameters_.begin(), parameters_.end(), parameter));
+    delete parameter;
+}
+
+void SimpleParameterGroup::removeParameter(const std::string& name) {
+    BaseParameter* parameter = getParameter(name);
+    if (!parameter) return;
+    // The twin goes too: left behind, it would stay linked to freed memory and the next sync
+    // of the pair would copy from it.
+    if (BaseParameter* twinParameter = parameter->getTwin(); twinParameter && twin_) {
+        const auto& twinList = twin_->parameters_;
+        if (std::find(twinList.begin(), twinList.end(), twinParameter) != twinList.end()) twin_->erase(twinParameter);
+    }
+    erase(parameter);
+}
+
+void SimpleParameterGroup::applyDescription(const ParameterDescription& description) { description.applyTo(*this); }
+
+bool SimpleParameterGroup::takeChanged() {
+    const bool changed = changed_;
+    changed_ = false;
+    return changed;
+}
+
+void SimpleParameterGroup::markChanged() {
+    if (marksChanges_) changed_ = true;
+}
+
+bool SimpleParameterGroup::hasParameterChanged(const std::string& name) {
+    BaseParameter* parameter = getParameter(name);
+    if (!parameter || !parameter->isChanged()) return false;
+    parameter->setChanged(false);
+    return true;
+}
+
+ParameterManager* SimpleParameterGroup::getManager() const { return pair_ ? pair_->manager : nullptr; }
+
+void SimpleParameterGroup::saveXml(tinyxml2::XMLNode* parent) const {
+    if (!parent) return;
+    tinyxml2::XMLElement* element = parent->GetDocument()->NewElement("ParameterDataGroup");
+    for (const BaseParameter* parameter : parameters_) parameter->writeXml(element);
+    parent->InsertEndChild(element);
+}
+
+template <class P>
+void SimpleParameterGroup::loadParameter(const tinyxml2::XMLElement& element) {
+    std::string name;
+    typename P::ValueType value{};
+    // Read the name first, so that attributes the element lacks keep the value it already has.
+    P::readXml(element, name, value);
+    BaseParameter* existing = getParameter(name);
+    if (!existing) {
+        add<P>(name, value);
+        return;
+    }
+    // A list kind's element stands for an empty list; the others only change what they carry.
+    if (P::staticKind <= ParameterKind::String && existing->kind() == P::staticKind) {
+        value = static_cast<P*>(existing)->value;
+        P::readXml(element, name, value);
+    }
+    set<P>(name, value);
+}
+
+void SimpleParameterGroup::loadXml(const tinyxml2::XMLElement* element) {
+    if (!element || std::string(element->Name()) != "ParameterDataGroup") return;
+    for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child; child = child->NextSiblingElement()) {
+        ParameterKind kind;
+        if (!parameterKindFromElementName(child->Name(), kind)) continue;
+        switch (kind) {
+        case ParameterKind::Bool: loadParameter<BoolParameter>(*child); break;
+        case ParameterKind::Float: loadParameter<FloatParameter>(*child); break;
+        case ParameterKind::Int: loadParameter<IntParameter>(*child); break;
+        case ParameterKind::UnsignedInt: loadParameter<UnsignedIntParameter>(*child); break;
+        case ParameterKind::Matrix: loadParameter<MatrixParameter>(*child); break;
+        case ParameterKind::Vector4: loadParameter<Vector4Parameter>(*child); break;
+        case ParameterKind::Vector3: loadParameter<Vector3Parameter>(*child); break;
+        case ParameterKind::Vector2: loadParameter<Vector2Parameter>(*child); break;
+        case ParameterKind::String: loadParameter<StringParameter>(*child); break;
+        case ParameterKind::PointPath: loadParameter<PointPathParameter>(*child); break;
+        case ParameterKind::IntVecArray: loadParameter<IntVecArrayParameter>(*child); break;
+        case ParameterKind::PointPathAndColour: loadParameter<PointPathAndColourParameter>(*child); break;
+        case ParameterKind::MatrixVector: loadParameter<MatrixVectorParameter>(*child); break;
+        }
+    }
+}
