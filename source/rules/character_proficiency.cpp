@@ -1,0 +1,39 @@
+#include "rules/character_proficiency.h"
+
+#include "rules/catalogue_reader.h"
+#include "rules/proficiency_catalogue.h"
+
+CharacterProficiency::CharacterProficiency(const Proficiency* record) : record(record) {
+    if (record) id = record->id;
+}
+
+CharacterProficiency::CharacterProficiency(const ProficiencyCatalogue& catalogue, const std::string& id)
+    : id(id), record(catalogue.findProficiency(id)) {}
+
+std::string CharacterProficiency::shownName() const { return record ? record->displayName : id; }
+
+void CharacterProficiency::writeCharacterProficiency(tinyxml2::XMLElement& parent) const {
+    tinyxml2::XMLElement* element = parent.GetDocument()->NewElement("Proficiency");
+    element->SetAttribute("id", id.c_str());
+    element->SetAttribute("level", formatInt(level).c_str());
+    element->SetAttribute("roll", formatInt(roll).c_str());
+    element->SetAttribute("domain", domain.c_str());
+    element->SetAttribute("playerNotes", playerNotes.c_str());
+    parent.InsertEndChild(element);
+}
+
+CharacterProficiency readCharacterProficiency(const ProficiencyCatalogue& catalogue, const tinyxml2::XMLElement& element) {
+    CharacterProficiency proficiency(nullptr);
+    if (std::string(element.Name()) != "Proficiency") return proficiency;
+    for (const tinyxml2::XMLAttribute* attribute = element.FirstAttribute(); attribute; attribute = attribute->Next()) {
+        const std::string name = attribute->Name();
+        const char* value = attribute->Value();
+        if (name == "id") proficiency.id = value;
+        else if (name == "level") proficiency.level = readInt(value);
+        else if (name == "roll") proficiency.roll = readInt(value);
+        else if (name == "domain") proficiency.domain = value;
+        else if (name == "playerNotes") proficiency.playerNotes = value;
+    }
+    proficiency.record = catalogue.findProficiency(proficiency.id);
+    return proficiency;
+}

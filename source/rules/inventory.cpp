@@ -1,0 +1,98 @@
+#include "rules/inventory.h"
+
+#include "rules/catalogue_reader.h"
+
+namespace {
+
+bool treeHolds(const EquipmentList& list, const BRAVCharacterEquipment* item) {
+    for (const auto& entry : list) {
+        if (entry.get() == item || treeHolds(entry->contents, item)) return true;
+    }
+    return false;
+}
+
+} // namespace
+
+Inventory::Inventory(void* owner, const EquipmentCatalogue* catalogue) : owner(owner), catalogue(catalogue) {}
+
+void Inventory::clear() {
+    equippedArmour = nullptr;
+    equippedShield = nullptr;
+    items.clear();
+}
+
+void Inventory::emptySlotsWithin(const BRAVCharacterEquipment& item) {
+    if (item.containsOrIs(equippedArmour)) equippedArmour = nullptr;
+    if (item.containsOrIs(equippedShield)) equippedShield = nullptr;
+}
+
+bool Inventory::holds(const BRAVCharacterEquipment* item) const { return item && treeHolds(items, item); }
+
+bool Inventory::removeEquipment(const BRAVCharacterEquipment* item) {
+    return detachEquipment(item) != nullptr;
+}
+
+std::unique_ptr<BRAVCharacterEquipment> Inventory::detachEquipment(const BRAVCharacterEquipment* item) {
+    if (!holds(item)) return nullptr;
+    // Checked while the parent chain still leads up from the slot's item to the detached one.
+    emptySlotsWithin(*item);
+    return ::detachEquipment(items, item);
+}
+
+void Inventory::attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BRAVCharacterEquipment* container) {
+    if (!item) return;
+    if (container) {
+        container->attachEquipment(std::move(item));
+        return;
+    }
+    item->parent = nullptr;
+    items.push_back(std::move(item));
+}
+
+bool Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {
+    if (!holds(item)) return false;
+    if (container && (!holds(container) || item->containsOrIs(container))) return false;
+    BRAVCharacterEquipment* armour = equippedArmour;
+    BRAVCharacterEquipment* shield = equippedShield;
+    attachEquipment(::detachEquipment(items, item), container);
+    // The item never left this tree, so the slots still point at living items.
+    equippedArmour = armour;
+    equippedShield = shield;
+    return true;
+}
+
+void Inventory::readInventory(const tinyxml2::XMLElement& element) {
+    for (const tinyxml2::XMLElement* child = element.FirstChildElement("Equipment"); child;
+         child = child->NextSiblingElement("Equipment")) {
+        auto item = std::make_unique<BRAVCharacterEquipment>(owner, catalogue);
+        item->loadFromXml(*child);
+        if (readFlag(child->Attribute("isEquippedArmour")) && !equippedArmour) equippedArmour = item.get();
+        if (readFlag(child->Attribute("isEquippedShield")) && !equippedShield) equippedShield = item.get();
+        items.push_back(std::move(item));
+    }
+}
+
+void Inventory::writeInventory(tinyxml2::XMLElement& element) const {
+    tinyxml2::XMLDocument* document = element.GetDocument();
+    for (const auto& item : items) {
+        tinyxml2::XMLElement* child = document->NewElement("Equipment");
+        item->saveToXml(*child);
+        if (item.get() == equippedArmour) child->SetAttribute("isEquippedArmour", "1");
+        else if (item.get() == equippedShield) child->SetAttribute("isEquippedShield", "1");
+        element.InsertEndChild(child);
+    }
+}
+
+int countInventoryRows(const Inventory& inventory) {
+    int rows = 0;
+    for (const auto& item : inventory.items) rows += 1 + countVisibleItems(*item);
+    return rows;
+}
+
+int countContainerRows(const Inventory& inventory) {
+    int rows = 0;
+    for (const auto& item : inventory.items) {
+        if (item->isContainer()) rows += 1 + countVisibleContainers(*item, nullptr);
+    }
+    return rows;
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A character's (or a class template's) possessions: the top-level items and the two equipped
+// slots, worn armour and held shield, which point into the tree.
+#include <memory>
+
+#include <tinyxml2.h>
+
+#include "rules/character_equipment.h"
+
+class EquipmentCatalogue;
+
+class Inventory {
+public:
+    Inventory(void* owner, const EquipmentCatalogue* catalogue);
+    Inventory(const Inventory&) = delete;
+    Inventory& operator=(const Inventory&) = delete;
+
+    void* owner = nullptr;
+    EquipmentList items;
+    // Not owned; always an item of this tree or null. Every operation that takes an item out
+    // of the tree empties a slot whose item is that item or lies inside it.
+    BRAVCharacterEquipment* equippedArmour = nullptr;
+    BRAVCharacterEquipment* equippedShield = nullptr;
+    const EquipmentCatalogue* catalogue = nullptr;
+
+    // Deletes every item and empties both slots.
+    void clear();
+    // Deletes item with its contents; false (nothing changed) when it is not in the tree.
+    bool removeEquipment(const BRAVCharacterEquipment* item);
+    // Takes item out of the tree and hands it over (parent cleared); slots on it are emptied.
+    std::unique_ptr<BRAVCharacterEquipment> detachEquipment(const BRAVCharacterEquipment* item);
+    // Appends item to container's contents, or to the top level when container is null.
+    void attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BRAVCharacterEquipment* container);
+    // Moves item into container (null: the top level), keeping the slots: packing the worn
+    // armour into a bag keeps it worn. False when item is not in the tree, or container is not
+    // in the tree or is item itself or lies inside it.
+    bool moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container);
+    bool moveEquipmentUp(const BRAVCharacterEquipment* item) { return ::moveEquipmentUp(items, item); }
+    bool moveEquipmentDown(const BRAVCharacterEquipment* item) { return ::moveEquipmentDown(items, item); }
+    // True when item is anywhere in the tree.
+    bool holds(const BRAVCharacterEquipment* item) const;
+
+    // Appends one "Equipment" child per "Equipment" child of element; the first item marked
+    // "isEquippedArmour" ("isEquippedShield") fills the slot. Does not clear first.
+    void readInventory(const tinyxml2::XMLElement& element);
+    // Fills element with one "Equipment" child per top-level item; the worn armour, else the
+    // held shield, carries its mark (only at the top level).
+    void writeInventory(tinyxml2::XMLElement& element) const;
+
+private:
+    void emptySlotsWithin(const BRAVCharacterEquipment& item);
+};
+
+// Rows of the expandable inventory list: each top-level item and the contents shown below it.
+int countInventoryRows(const Inventory& inventory);
+// Rows of the packing window's list of places: each top-level container or carrier and the
+// containers visible inside it.
+int countContainerRows(const Inventory& inventory);

@@ -1,0 +1,24 @@
+#include "rules/proficiency.h"
+
+#include "app/xml_file.h"
+#include "rules/catalogue_reader.h"
+
+void parseProficiency(Proficiency& record, const std::string& path) {
+    tinyxml2::XMLDocument document;
+    if (!loadXmlFile(document, path)) return;
+    const tinyxml2::XMLElement* root = rootNamed(document, "Proficiency");
+    if (!root) return;
+    for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
+        const std::string name = attribute->Name();
+        const char* value = attribute->Value();
+        if (name == "id") record.id = value;
+        else if (name == "displayName") record.displayName = value;
+        else if (name == "canBeUpgraded") record.canBeUpgraded = readFlag(value);
+        else if (name == "hasDomain") record.hasDomain = readFlag(value);
+        else if (name == "maxLevel") record.maxLevel = readInt(value);
+    }
+    for (const tinyxml2::XMLElement* child = root->FirstChildElement("Description"); child;
+         child = child->NextSiblingElement("Description")) {
+        readDescriptionText(*child, record.description);
+    }
+}
