@@ -1,0 +1,30 @@
+#pragma once
+// The update side's state manager: runs the current game state's phase once per update cycle.
+#include <functional>
+
+#include "app/state_manager.h"
+
+struct UIContext;
+
+class GameStateManager : public StateManager {
+public:
+    // Builds the first game state. The program always uses the main menu; tests hand in their own.
+    using StateFactory = std::function<BaseState*(GameStateManager* owner, ThreadResourcePool* pool)>;
+
+    GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState = nullptr);
+
+    // Builds the game states, links them and makes the first one current.
+    void createStates();
+    // False once the current state has reached quit.
+    bool update(float dt) override;
+
+    BaseState* current() const { return current_; }
+    BaseState* previous() const { return previous_; }
+    UIContext* context() const { return context_; }
+
+private:
+    BaseState* current_ = nullptr;
+    BaseState* previous_ = nullptr;
+    UIContext* context_;
+    StateFactory firstState_;
+};

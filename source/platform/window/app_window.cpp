@@ -1,0 +1,185 @@
+#include "platform/window/app_window.h"
+
+#include <SDL.h>
+#include <map>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+std::mutex observersMutex;
+std::map<int, SdlEventObserver>& observers() {
+    static std::map<int, SdlEventObserver> list;
+    return list;
+}
+int nextObserverId = 1;
+
+void notifyObservers(const SDL_Event& event) {
+    std::map<int, SdlEventObserver> copy;
+    {
+        std::lock_guard<std::mutex> lock(observersMutex);
+        copy = observers();
+    }
+    for (auto& entry : copy) entry.second(event);
+}
+
+std::int32_t asWord(int value) { return static_cast<std::int32_t>(static_cast<std::uint16_t>(value)); }
+
+} // namespace
+
+int addSdlEventObserver(SdlEventObserver observer) {
+    std::lock_guard<std::mutex> lock(observersMutex);
+    int id = nextObserverId++;
+    observers()[id] = std::move(observer);
+    return id;
+}
+
+void removeSdlEventObserver(int id) {
+    std::lock_guard<std::mutex> lock(observersMutex);
+    observers().erase(id);
+}
+
+std::unique_ptr<AppWindow> AppWindow::create(const std::string& title, int x, int y, int clientWidth,
+                                             int clientHeight, std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error = SDL_GetError();
+        return nullptr;
+    }
+    std::unique_ptr<AppWindow> window(new AppWindow);
+    window->window_ = SDL_CreateWindow(title.c_str(), x, y, clientWidth, clientHeight,
+                                       SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+    if (!window->window_) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return nullptr;
+    }
+    window->windowId_ = SDL_GetWindowID(window->window_);
+    return window;
+}
+
+AppWindow::~AppWindow() {
+    if (window_) {
+        SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool AppWindow::translate(const SDL_Event& event, WindowMessage& message) const {
+    switch (event.type) {
+    case SDL_QUIT:
+        // A termination request from outside (the session ending, a signal) is a close request.
+        message.kind = WindowMessageKind::Close;
+        return true;
+    case SDL_MOUSEMOTION:
+        if (event.motion.windowID != windowId_) return false;
+        message.kind = WindowMessageKind::MouseMove;
+        message.x = event.motion.x;
+        message.y = event.motion.y;
+        return true;
+    case SDL_WINDOWEVENT:
+        if (event.window.windowID != windowId_) return false;
+        switch (event.window.event) {
+        case SDL_WINDOWEVENT_MOVED:
+            message.kind = WindowMessageKind::Move;
+            message.x = asWord(event.window.data1);
+            message.y = asWord(event.window.data2);
+            return true;
+        case SDL_WINDOWEVENT_MINIMIZED:
+            message.kind = WindowMessageKind::Size;
+            message.size = SizeKind::Minimized;
+            return true;
+        case SDL_WINDOWEVENT_MAXIMIZED:
+            message.kind = WindowMessageKind::Size;
+            message.size = SizeKind::Maximized;
+            return true;
+        case SDL_WINDOWEVENT_RESTORED:
+            message.kind = WindowMessageKind::Size;
+            message.size = SizeKind::Restored;
+            return true;
+        case SDL_WINDOWEVENT_RESIZED:
+            // SDL reports a user resize once it is done, as the end of a size-move loop.
+            message.kind = WindowMessageKind::ExitSizeMove;
+            return true;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            message.kind = WindowMessageKind::Activate;
+            message.active = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
+            return true;
+        case SDL_WINDOWEVENT_ENTER:
+        case SDL_WINDOWEVENT_LEAVE:
+            message.kind = WindowMessageKind::SetCursor;
+            message.inClient = event.window.event == SDL_WINDOWEVENT_ENTER;
+            return true;
+        case SDL_WINDOWEVENT_CLOSE:
+            message.kind = WindowMessageKind::Close;
+            return true;
+        default:
+            return false;
+        }
+    default:
+        return false;
+    }
+}
+
+bool AppWindow::peekMessage(WindowMessage& message) {
+    if (!posted_.empty()) {
+        message = posted_.front();
+        posted_.pop_front();
+        return true;
+    }
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        notifyObservers(event);
+        message = WindowMessage{};
+        if (translate(event, message)) return true;
+    }
+    return false;
+}
+
+void AppWindow::postQuitMessage(int exitCode) {
+    WindowMessage message;
+    message.kind = WindowMessageKind::Quit;
+    message.exitCode = exitCode;
+    posted_.push_back(message);
+}
+
+void AppWindow::setBorderless(bool borderless) { SDL_SetWindowBordered(window_, borderless ? SDL_FALSE : SDL_TRUE); }
+
+void AppWindow::setPosition(int x, int y) { SDL_SetWindowPosition(window_, x, y); }
+
+void AppWindow::setClientSize(int width, int height) { SDL_SetWindowSize(window_, width, height); }
+
+void AppWindow::show() { SDL_ShowWindow(window_); }
+
+void AppWindow::frameExtras(int& extraWidth, int& extraHeight) const {
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) top = left = bottom = right = 0;
+    extraWidth = left + right;
+    extraHeight = top + bottom;
+}
+
+void AppWindow::clientSize(int& width, int& height) const { SDL_GetWindowSize(window_, &width, &height); }
+
+void AppWindow::showSystemCursor(bool show) { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
+
+void AppWindow::requestClose() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = windowId_;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&event);
+}
+
+void screenSize(int& width, int& height) {
+    SDL_DisplayMode mode;
+    if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+        width = mode.w;
+        height = mode.h;
+        return;
+    }
+    width = 0;
+    height = 0;
+}
+
+} // namespace platform

@@ -1,0 +1,244 @@
+#include "render/render_interface.h"
+
+#include <algorithm>
+#include <set>
+
+#include "app/log.h"
+#include "render/hand_off_task.h"
+
+namespace {
+
+const char* const glyphSet =
+    " abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
+    "?!.,;:'+-*&()<>%/_\\|[]{}#`=^"
+    "\t$\xA3@~";
+
+const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
+} // namespace
+
+RenderInterface::RenderInterface(ParameterDescriptionRegistry* registry, ThreadResourcePool* renderPool,
+                                 std::uint32_t width, std::uint32_t height, const char* workingDirectory)
+    : renderPool_(renderPool), workingDirectory_(workingDirectory ? workingDirectory : ""), glyphCharacterSet_(glyphSet) {
+    parameterManager_ = new ParameterManager(registry, renderPool);
+    updateSettings_.width = renderSettings_.width = width;
+    updateSettings_.height = renderSettings_.height = height;
+    // Identity matrices until a camera first hands over its view.
+    std::copy(identity, identity + 16, cameraBlock_.view);
+    std::copy(identity, identity + 16, cameraBlock_.projection);
+    std::fill(cameraBlock_.eyePosition, cameraBlock_.eyePosition + 3, 0.0f);
+    std::fill(cameraBlock_.target, cameraBlock_.target + 3, 0.0f);
+    std::fill(cameraBlock_.lightDirection, cameraBlock_.lightDirection + 3, 0.0f);
+    cameraBlock_.perspective = 0;
+}
+
+RenderInterface::~RenderInterface() {
+    // An object can sit in a queue and in the live list at once: free each one once.
+    std::set<RenderableObject*> objects(objectsToAdd_.begin(), objectsToAdd_.end());
+    objects.insert(meshObjectsToLoad_.begin(), meshObjectsToLoad_.end());
+    objects.insert(objectsToDelete_.begin(), objectsToDelete_.end());
+    for (auto& entry : liveObjects_) objects.insert(entry.second);
+    for (RenderableObject* object : objects) delete object;
+
+    std::set<UIObject*> uiObjects(uiObjectsToAdd_.begin(), uiObjectsToAdd_.end());
+    uiObjects.insert(texturedRectsToAdd_.begin(), texturedRectsToAdd_.end());
+    uiObjects.insert(uiObjectsToDelete_.begin(), uiObjectsToDelete_.end());
+    uiObjects.insert(liveUIObjects_.begin(), liveUIObjects_.end());
+    uiObjects.erase(nullptr);
+    for (UIObject* object : uiObjects) delete object;
+
+    delete parameterManager_;
+}
+
+bool RenderInterface::onOwnerThread() const { return platform::currentThreadId() == ownerThreadId_.load(); }
+
+RenderInterface::RenderableObject* RenderInterface::createRenderObject(const std::string& typeName,
+                                                                        const float initialMatrix[16]) {
+    if (!onOwnerThread()) return nullptr;
+    ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(typeName);
+    if (!pair) {
+        LOG_MESSAGE("Unable to create render object of type %s", typeName.c_str());
+        return nullptr;
+    }
+    auto* object = new RenderableObject(typeName, pair, initialMatrix ? initialMatrix : identity);
+    objectsToAdd_.push_back(object);
+    liveObjects_.emplace(typeName, object);
+    return object;
+}
+
+void RenderInterface::destroyRenderObject(RenderableObject* object) {
+    if (!object || !onOwnerThread()) return;
+    if (object->destroyed) return;
+    object->destroyed = 1;
+    if (object->waiting) {
+        auto queued = std::find(objectsToAdd_.begin(), objectsToAdd_.end(), object);
+        if (queued != objectsToAdd_.end()) objectsToAdd_.erase(queued);
+    }
+    auto range = liveObjects_.equal_range(object->typeName());
+    for (auto entry = range.first; entry != range.second; ++entry) {
+        if (entry->second == object) {
+            objectsToDelete_.push_back(object);
+            liveObjects_.erase(entry);
+            return;
+        }
+    }
+}
+
+RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& typeName) {
+    if (!onOwnerThread()) return nullptr;
+    ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(typeName);
+    if (!pair) {
+        LOG_MESSAGE("Unable to create ui object of type %s", typeName.c_str());
+        return nullptr;
+    }
+    auto* object = new UIObject(pair, typeName);
+    uiObjectsToAdd_.push_back(object);
+    liveUIObjects_.push_back(object);
+    return object;
+}
+
+std::string RenderInterface::texturedRectName(const std::string& fileName) {
+    // Up to the last dot, as the render side names the image's asset: "sir.j.png" is "sir.j".
+    return "tex_rect_" + fileName.substr(0, fileName.rfind('.'));
+}
+
+RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::string& renderableClassName,
+                                                                     const std::string& folder,
+                                                                     const std::string& fileName) {
+    if (!onOwnerThread()) return nullptr;
+    ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(renderableClassName);
+    if (!pair) {
+        LOG_MESSAGE("Unable to create ui object of type %s", renderableClassName.c_str());
+        return nullptr;
+    }
+    auto* object = new UIObject(pair, texturedRectName(fileName));
+    object->setStrings(renderableClassName, folder, fileName);
+    texturedRectsToAdd_.push_back(object);
+    liveUIObjects_.push_back(object);
+    return object;
+}
+
+void RenderInterface::destroyUIObject(UIObject* object) {
+    if (!object || !onOwnerThread()) return;
+    auto live = std::find(liveUIObjects_.begin(), liveUIObjects_.end(), object);
+    if (live == liveUIObjects_.end()) return;
+    uiObjectsToDelete_.push_back(object);
+    liveUIObjects_.erase(live);
+}
+
+void RenderInterface::setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,
+                                        std::uint8_t shadows, std::uint8_t ssao, std::uint8_t effectReloadRequested,
+                                        std::uint8_t postProcessing, std::uint8_t instancing, std::uint8_t fullScreen,
+                                        std::uint8_t multisampling, std::uint32_t multisamplingType,
+                                        std::uint8_t verticalSync, const std::string& textureDetail,
+                                        const std::string& shadowDetail, const std::string& mainFontName,
+                                        const std::string& boldFontName, int shadowEpsilonPercentage,
+                                        std::uint8_t qualityReloadRequested) {
+    RenderSettings& s = updateSettings_;
+    s.width = width;
+    s.height = height;
+    s.displayChangeRequested = displayChangeRequested;
+    s.shadows = shadows;
+    s.ssao = ssao;
+    s.effectReloadRequested = effectReloadRequested;
+    s.postProcessing = postProcessing;
+    s.instancing = instancing;
+    s.fullScreen = fullScreen;
+    s.multisampling = multisampling;
+    s.multisamplingType = multisamplingType;
+    s.verticalSync = verticalSync;
+    s.textureDetail = textureDetail;
+    s.shadowDetail = shadowDetail;
+    s.qualityReloadRequested = qualityReloadRequested;
+    mainFontName_ = mainFontName;
+    boldFontName_ = boldFontName;
+    // Single precision, in this order; 0.0040000007 is deliberate (one step above 0.004f).
+    float epsilon = static_cast<float>(shadowEpsilonPercentage);
+    epsilon = epsilon * 0.01f;
+    epsilon = epsilon * 0.0040000007f;
+    s.shadowEpsilon = epsilon + 0.012f;
+}
+
+void RenderInterface::requestSceneChange(const std::string& sceneName) {
+    sceneName_ = sceneName;
+    sceneChangeRequest_ = 1;
+}
+
+bool RenderInterface::takeSceneChangeRequest() {
+    if (!sceneChangeRequest_) return false;
+    sceneChangeRequest_ = 0;
+    return true;
+}
+
+void RenderInterface::swapFrame() {
+    // 1. Settings; the one-shot requests cross exactly once.
+    updateSettings_.shaderLevel = shaderLevel_;
+    renderSettings_ = updateSettings_;
+    updateSettings_.displayChangeRequested = 0;
+    updateSettings_.effectReloadRequested = 0;
+    updateSettings_.qualityReloadRequested = 0;
+
+    // 2. Changed parameters.
+    parameterManager_->sync();
+
+    // 3. The camera exchange joins here once camera entities exist.
+
+    // 4. Hand-off tasks.
+    for (HandOffTask* task : tasksToAdd_) activeTasks_.push_back(task);
+    tasksToAdd_.clear();
+    for (HandOffTask* task : tasksToRemove_) activeTasks_.remove(task);
+    tasksToRemove_.clear();
+    for (HandOffTask* task : activeTasks_) {
+        if (task->wantsToRun()) task->run();
+    }
+
+    // 5. Vertex query results.
+    if (vertexQueryReady) {
+        vertexQueryPoints = vertexQueryPointsRender;
+        vertexQueryIndices = vertexQueryIndicesRender;
+        vertexQueryRequest = 0;
+        vertexQueryReady = 0;
+    }
+
+    // 6 to 8. What the render side publishes.
+    sceneHeightFractionUpdate_ = sceneHeightFractionRender_;
+    renderStateNameUpdate_ = renderStateNameRender_;
+    renderStateStatusUpdate_ = renderStateStatusRender_;
+    loadingProgressUpdate_ = loadingProgressRender_;
+
+    // 9. While a state simply runs there is no scene change for these flags to speak about.
+    if (!sceneChangeRequest_ && renderStateStatusRender_ == 7) {
+        updateSideReadyUpdate_ = 0;
+        handOverAllowedUpdate_ = 0;
+    } else {
+        updateSideReadyRender_ = updateSideReadyUpdate_;
+        handOverAllowedRender_ = handOverAllowedUpdate_;
+    }
+
+    // 10.
+    gameStateStatusRender_ = gameStateStatusUpdate_;
+
+    // 11. A delayed rebuild reaches rebuild one swap after a plain rebuild request.
+    if (lightmapToggleRequest) {
+        lightmapToggleRequest = 0;
+        lightmapToggle = 1;
+    }
+    if (lightmapRebuildRequest) {
+        lightmapRebuildRequest = 0;
+        lightmapRebuild = 1;
+    }
+    if (lightmapDelayedRebuildRequest) {
+        lightmapDelayedRebuildRequest = 0;
+        lightmapRebuildRequest = 1;
+    }
+}
+
+void RenderInterface::registerFontName(const std::string& name, float value) {
+    fontMetrics_.push_back({name, value});
+    fontMetricIndex_[name] = &fontMetrics_.back();
+}
+
+const RenderInterface::FontMetric* RenderInterface::findFontMetric(const std::string& name) const {
+    auto found = fontMetricIndex_.find(name);
+    return found == fontMetricIndex_.end() ? nullptr : found->second;
+}

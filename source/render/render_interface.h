@@ -1,0 +1,267 @@
+#pragma once
+// The meeting point of the update thread and the render thread: render objects by type name,
+// settings, requests and status, each field owned by one side and brought into step by swapFrame
+// during the frame hand-off.
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/parameter_manager.h"
+#include "app/typed_parameters.h"
+#include "platform/thread.h"
+#include "render/render_settings.h"
+
+class ThreadResourcePool;
+class HandOffTask;
+
+struct DisplayMode {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint32_t refreshRate = 0;
+    std::uint32_t format = 0;
+};
+
+class RenderInterface {
+public:
+    // The update side's handle to one 3D scene object.
+    class RenderableObject {
+    public:
+        RenderableObject(const std::string& typeName, ParameterManager::ParameterGroupPair* pair,
+                         const float initialMatrix[16]);
+        // Places the object; an object made with an initial transform applies it first.
+        void setMatrix(const float matrix[16]);
+
+        const std::string& typeName() const { return typeName_; }
+        ParameterManager::ParameterGroupPair* pair() const { return pair_; }
+        bool hasInitialTransform() const { return hasInitialTransform_; }
+        const float* initialTransform() const { return initialTransform_; }
+
+        std::string renderableClassName;
+        std::string folder;
+        std::string fileName;
+        std::uint32_t meshLoadStage = 0;
+        std::uint8_t waiting = 1;
+        std::uint8_t destroyed = 0;
+        std::uint8_t skeletonByte = 1;
+
+    private:
+        std::string typeName_;
+        ParameterManager::ParameterGroupPair* pair_;
+        MatrixParameter* matrix_ = nullptr;
+        Vector3Parameter* initialScale_ = nullptr;
+        Vector3Parameter* initialTranslation_ = nullptr;
+        Vector4Parameter* initialRotation_ = nullptr;
+        MatrixVectorParameter* skeleton_ = nullptr;
+        bool hasInitialTransform_ = false;
+        float initialTransform_[16] = {};
+    };
+
+    // The update side's handle to one UI drawing object.
+    class UIObject {
+    public:
+        enum Status : std::uint32_t { Ready = 4, Refused = 12 };
+
+        UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
+        void setStrings(const std::string& renderableClassName, const std::string& folder, const std::string& fileName);
+        void setRenderLayer(std::uint32_t layer);
+        // The layer last set on the update side.
+        std::uint32_t renderLayer() const;
+
+        const std::string& name() const { return name_; }
+        ParameterManager::ParameterGroupPair* pair() const { return pair_; }
+        const std::string& renderableClassName() const { return renderableClassName_; }
+        const std::string& folder() const { return folder_; }
+        const std::string& fileName() const { return fileName_; }
+        std::uint32_t status() const { return status_; }
+        void setStatus(std::uint32_t status) { status_ = status; }
+
+    private:
+        std::string name_;
+        ParameterManager::ParameterGroupPair* pair_;
+        std::string renderableClassName_;
+        std::string folder_;
+        std::string fileName_;
+        std::uint32_t status_ = 0;
+    };
+
+    struct CameraBlock {
+        float view[16];
+        float projection[16];
+        float eyePosition[3];
+        float target[3];
+        float lightDirection[3];
+        std::uint8_t perspective;
+    };
+
+    struct FontMetric {
+        std::string name;
+        float value;
+    };
+
+    RenderInterface(ParameterDescriptionRegistry* registry, ThreadResourcePool* renderPool, std::uint32_t width,
+                    std::uint32_t height, const char* workingDirectory);
+    ~RenderInterface();
+    RenderInterface(const RenderInterface&) = delete;
+    RenderInterface& operator=(const RenderInterface&) = delete;
+
+    // Creation and destruction: only on the owner (update) thread; elsewhere a silent no-op.
+    RenderableObject* createRenderObject(const std::string& typeName, const float initialMatrix[16]);
+    void destroyRenderObject(RenderableObject* object);
+    UIObject* createUIObject(const std::string& typeName);
+    UIObject* createTexturedRectObject(const std::string& renderableClassName, const std::string& folder,
+                                       const std::string& fileName);
+    void destroyUIObject(UIObject* object);
+
+    void setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,
+                           std::uint8_t shadows, std::uint8_t ssao, std::uint8_t effectReloadRequested,
+                           std::uint8_t postProcessing, std::uint8_t instancing, std::uint8_t fullScreen,
+                           std::uint8_t multisampling, std::uint32_t multisamplingType, std::uint8_t verticalSync,
+                           const std::string& textureDetail, const std::string& shadowDetail,
+                           const std::string& mainFontName, const std::string& boldFontName,
+                           int shadowEpsilonPercentage, std::uint8_t qualityReloadRequested);
+
+    // The hand-off: main thread, update thread parked.
+    void swapFrame();
+
+    void registerFontName(const std::string& name, float value);
+    const FontMetric* findFontMetric(const std::string& name) const;
+
+    // The object name a textured rectangle of that image file gets: one asset per image base name.
+    static std::string texturedRectName(const std::string& fileName);
+
+    // Thread ownership. Atomic: set on the update thread while the main thread may test it.
+    platform::ThreadId ownerThreadId() const { return ownerThreadId_.load(); }
+    void setOwnerThreadId(platform::ThreadId id) { ownerThreadId_.store(id); }
+
+    ParameterManager* parameterManager() const { return parameterManager_; }
+    ThreadResourcePool* renderPool() const { return renderPool_; }
+    const RenderSettings& updateSettings() const { return updateSettings_; }
+    RenderSettings& renderSettings() { return renderSettings_; }
+    const std::string& workingDirectory() const { return workingDirectory_; }
+    const std::string& glyphCharacterSet() const { return glyphCharacterSet_; }
+    const std::string& mainFontName() const { return mainFontName_; }
+    const std::string& boldFontName() const { return boldFontName_; }
+
+    // Update side: written by the game-state manager after each cycle.
+    void setGameStateStatus(std::uint32_t status) { gameStateStatusUpdate_ = status; }
+    std::uint32_t gameStateStatusForRender() const { return gameStateStatusRender_; }
+    std::uint32_t renderStateStatusForUpdate() const { return renderStateStatusUpdate_; }
+    std::uint32_t loadingProgressForUpdate() const { return loadingProgressUpdate_; }
+    const std::string& renderStateNameForUpdate() const { return renderStateNameUpdate_; }
+    float sceneHeightFractionForUpdate() const { return sceneHeightFractionUpdate_; }
+    void setUpdateSideReady(bool ready) { updateSideReadyUpdate_ = ready ? 1 : 0; }
+    void setHandOverAllowed(bool allowed) { handOverAllowedUpdate_ = allowed ? 1 : 0; }
+    // A scene change: the render paths file of the scene to load next.
+    void requestSceneChange(const std::string& sceneName);
+
+    // Render side.
+    void setRenderStateName(const std::string& name) { renderStateNameRender_ = name; }
+    const std::string& renderStateName() const { return renderStateNameRender_; }
+    void publishRenderStateStatus(std::uint32_t status) { renderStateStatusRender_ = status; }
+    std::uint32_t publishedRenderStateStatus() const { return renderStateStatusRender_; }
+    void setLoadingProgress(std::uint32_t percent) { loadingProgressRender_ = percent; }
+    void setSceneHeightFraction(float fraction) { sceneHeightFractionRender_ = fraction; }
+    bool updateSideReadyForRender() const { return updateSideReadyRender_ != 0; }
+    bool handOverAllowedForRender() const { return handOverAllowedRender_ != 0; }
+    // Taken by the frame hand-off: true once per raised request.
+    bool takeSceneChangeRequest();
+    const std::string& sceneName() const { return sceneName_; }
+    void setSceneName(const std::string& name) { sceneName_ = name; }
+    std::uint32_t shaderLevel() const { return shaderLevel_; }
+    void setShaderLevel(std::uint32_t level) { shaderLevel_ = level; }
+
+    // Hand-off tasks: registered by update-side code, run at every swap while they want to.
+    void addHandOffTask(HandOffTask* task) { tasksToAdd_.push_back(task); }
+    void removeHandOffTask(HandOffTask* task) { tasksToRemove_.push_back(task); }
+
+    // Queues: filled by the update side, drained by the render states inside the hand-off.
+    std::list<RenderableObject*>& objectsToAdd() { return objectsToAdd_; }
+    std::list<RenderableObject*>& meshObjectsToLoad() { return meshObjectsToLoad_; }
+    std::list<RenderableObject*>& objectsToDelete() { return objectsToDelete_; }
+    std::list<UIObject*>& uiObjectsToAdd() { return uiObjectsToAdd_; }
+    std::list<UIObject*>& texturedRectsToAdd() { return texturedRectsToAdd_; }
+    std::list<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
+    const std::list<UIObject*>& liveUIObjects() const { return liveUIObjects_; }
+    const std::multimap<std::string, RenderableObject*>& liveObjects() const { return liveObjects_; }
+
+    std::vector<DisplayMode>& displayModes() { return displayModes_; }
+    std::vector<DisplayMode>& distinctResolutions() { return distinctResolutions_; }
+
+    CameraBlock& cameraBlock() { return cameraBlock_; }
+
+    // Lightmap requests (see swapFrame).
+    std::uint8_t lightmapToggleRequest = 0;
+    std::uint8_t lightmapToggle = 0;
+    std::uint8_t lightmapDelayedRebuildRequest = 0;
+    std::uint8_t lightmapRebuildRequest = 0;
+    std::uint8_t lightmapRebuild = 0;
+
+    // The vertex query: the update side asks for an asset's vertices, the render side answers.
+    std::uint8_t vertexQueryRequest = 0;
+    std::uint8_t vertexQueryReady = 0;
+    std::string vertexQueryAssetName;
+    std::vector<std::array<float, 3>> vertexQueryPoints;
+    std::vector<std::uint32_t> vertexQueryIndices;
+    std::vector<std::array<float, 3>> vertexQueryPointsRender;
+    std::vector<std::uint32_t> vertexQueryIndicesRender;
+
+private:
+    std::atomic<platform::ThreadId> ownerThreadId_{0};
+    bool onOwnerThread() const;
+
+    std::list<RenderableObject*> objectsToAdd_;
+    std::list<RenderableObject*> meshObjectsToLoad_;
+    std::list<RenderableObject*> objectsToDelete_;
+    std::multimap<std::string, RenderableObject*> liveObjects_;
+
+    std::list<UIObject*> uiObjectsToAdd_;
+    std::list<UIObject*> texturedRectsToAdd_;
+    std::list<UIObject*> uiObjectsToDelete_;
+    std::list<UIObject*> liveUIObjects_;
+
+    ParameterManager* parameterManager_;
+    std::uint8_t sceneChangeRequest_ = 0;
+    ThreadResourcePool* renderPool_;
+    RenderSettings updateSettings_;
+    RenderSettings renderSettings_;
+    CameraBlock cameraBlock_;
+
+    std::uint32_t renderStateStatusRender_ = 0;
+    std::uint32_t renderStateStatusUpdate_ = 0;
+    std::uint32_t loadingProgressRender_ = 0;
+    std::uint32_t loadingProgressUpdate_ = 0;
+    std::uint32_t gameStateStatusUpdate_ = 0;
+    std::uint32_t gameStateStatusRender_ = 0;
+
+    std::vector<DisplayMode> displayModes_;
+    std::vector<DisplayMode> distinctResolutions_;
+
+    std::list<HandOffTask*> tasksToAdd_;
+    std::list<HandOffTask*> tasksToRemove_;
+    std::list<HandOffTask*> activeTasks_;
+
+    std::uint32_t shaderLevel_ = 3;
+    std::string sceneName_;
+
+    std::uint8_t updateSideReadyUpdate_ = 0;
+    std::uint8_t updateSideReadyRender_ = 0;
+    std::uint8_t handOverAllowedUpdate_ = 0;
+    std::uint8_t handOverAllowedRender_ = 0;
+
+    std::list<FontMetric> fontMetrics_;
+    std::unordered_map<std::string, FontMetric*> fontMetricIndex_;
+
+    std::string workingDirectory_;
+    std::string glyphCharacterSet_;
+    std::string renderStateNameRender_;
+    std::string renderStateNameUpdate_;
+    float sceneHeightFractionRender_ = 0.0f;
+    float sceneHeightFractionUpdate_ = 0.0f;
+    std::string mainFontName_;
+    std::string boldFontName_;
+};
