@@ -1,0 +1,216 @@
+#pragma once
+// The one open character: biography, level and hit points, ability scores, class and
+// subclass, proficiencies and abilities, spells and spell slots, inventory and purse. The
+// rules that change it live here too; it has no screen of its own.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/random_source.h"
+#include "rules/character_action.h"
+#include "rules/character_proficiency.h"
+#include "rules/inventory.h"
+#include "rules/level_up_report.h"
+#include "rules/money.h"
+#include "rules/wealth.h"
+
+class CharacterClass;
+class CharacterClassCatalogue;
+struct CharacterClassLevel;
+struct ClassAbility;
+class ClassTemplate;
+class EquipmentCatalogue;
+class ProficiencyCatalogue;
+class SpellCatalogue;
+struct SpellRecord;
+struct SubClass;
+
+// One ability score: the element name it is saved under, the score every rule uses and the
+// rolled score kept for display.
+struct AttributeValue {
+    std::string name;
+    std::int32_t current = 3;
+    std::int32_t natural = 3;
+};
+
+using SpellList = std::vector<const SpellRecord*>;
+
+class CharacterSheet {
+public:
+    enum Attribute { Strength, Intelligence, Wisdom, Dexterity, Constitution, Charisma };
+
+    // The catalogues must outlive the record: it points into them.
+    CharacterSheet(void* owner, const CharacterClassCatalogue& classCatalogue,
+                   const ProficiencyCatalogue& proficiencyCatalogue, const EquipmentCatalogue& equipmentCatalogue,
+                   const SpellCatalogue& spellCatalogue);
+    CharacterSheet(const CharacterSheet&) = delete;
+    CharacterSheet& operator=(const CharacterSheet&) = delete;
+
+    // --- The record and its simple operations -------------------------------------------
+
+    // Also derives the portrait path: everything before the last "." of the whole path, then ".png".
+    void setFilePath(const std::string& path);
+    // "Lawful", "Neutral" or "Chaotic" exactly; any other name changes nothing (but still
+    // counts as an edit).
+    void setAlignment(const std::string& name);
+    void addProficiency(const std::string& proficiencyId, const std::string& domain);
+    // Every entry of that id and domain gains a level; no upper limit is applied here.
+    void upgradeProficiency(const std::string& proficiencyId, const std::string& domain);
+    // The last entry of that id and domain, or null.
+    CharacterProficiency* findProficiency(const std::string& proficiencyId, const std::string& domain);
+
+    // Adds a copy of item (one purchase quantity of its record) to the inventory, stacking a
+    // stackable item onto one already owned. Returns the inventory row to show.
+    int buyEquipment(const BRAVCharacterEquipment& item);
+    // As buyEquipment with the item's own quantity.
+    int acquireEquipment(const BRAVCharacterEquipment& item);
+    // One less of item; the last one is removed from the inventory and deleted.
+    void expendEquipment(BRAVCharacterEquipment* item);
+    bool canAfford(const Money& price) const;
+
+    // The arcane spells picked in the spell picker, not yet committed.
+    const SpellList& getKnownSpellsOfLevel(std::int32_t spellLevel) const;
+    void addKnownSpell(const SpellRecord* spell);
+    void removeKnownSpell(const SpellRecord* spell);
+    void addArcaneSpell(const SpellRecord* spell);
+    void addDivineSpell(const SpellRecord* spell);
+    // Commits every picked spell to the arcane lists and empties the picks.
+    void clearKnownSpells();
+
+    std::int32_t countUnallocatedArcaneSpellSlots() const;
+    std::int32_t getUnallocatedArcaneSpellSlots(std::uint32_t spellLevel) const;
+    void useUnallocatedArcaneSpellSlot(std::uint32_t spellLevel);
+    void addUnallocatedArcaneSpellSlot(std::uint32_t spellLevel);
+    std::int32_t getArcaneDailyCastings(std::uint32_t spellLevel) const;
+    std::int32_t getDivineDailyCastings(std::uint32_t spellLevel) const;
+
+    // --- Scores and derived values -------------------------------------------------------
+
+    std::int32_t getStrength() const { return attributes[Strength].current; }
+    std::int32_t getIntelligence() const { return attributes[Intelligence].current; }
+    std::int32_t getWisdom() const { return attributes[Wisdom].current; }
+    std::int32_t getDexterity() const { return attributes[Dexterity].current; }
+    std::int32_t getConstitution() const { return attributes[Constitution].current; }
+    std::int32_t getCharisma() const { return attributes[Charisma].current; }
+    // The modifier of a score; 0 outside 0..18.
+    std::int32_t getModifier(std::int32_t score) const;
+    std::int32_t getStrengthModifier() const { return getModifier(getStrength()); }
+    std::int32_t getIntelligenceModifier() const { return getModifier(getIntelligence()); }
+    std::int32_t getWisdomModifier() const { return getModifier(getWisdom()); }
+    std::int32_t getDexterityModifier() const { return getModifier(getDexterity()); }
+    std::int32_t getConstitutionModifier() const { return getModifier(getConstitution()); }
+    std::int32_t getCharismaModifier() const { return getModifier(getCharisma()); }
+    // The current score of a lower-case attribute name; 0 for any other name.
+    std::int32_t getScoreByName(const std::string& name) const;
+
+    // The class level record of the current level, or null (no class, or no such level).
+    const CharacterClassLevel* currentLevelRecord() const;
+    // The title of the current level; empty without a level record.
+    std::string getLevelTitle() const;
+    // A throw of the current level by key ("death", ..., "Attack"); 20 when there is none.
+    std::int32_t getSavingThrow(const std::string& key) const;
+    // A movement speed of the class by key ("base", ...); 20 when there is none.
+    std::int32_t getMovementSpeed(const std::string& key) const;
+    // Worn armour and shield bonuses plus the Dexterity modifier.
+    std::int32_t getArmourClass() const;
+    // The extra share of experience the class's prime scores earn: 0, 0.05 or 0.10.
+    float getPrimeRequisiteXPBonus() const;
+    // Copies the current level's actions, adjusting "force_door" by Strength.
+    void rebuildActions();
+
+    // --- The saved file --------------------------------------------------------------------
+
+    // Writes the whole record to path (atomically: a failed save keeps the old file). Marks
+    // the record saved only when the file was written.
+    bool save(const std::string& path);
+    // Reads a character file into this just-constructed record. On success the record is
+    // bound to path and marked saved; on failure (logged) it is not bound to path.
+    bool load(const std::string& path);
+
+    // --- Class, level-up and hit points ----------------------------------------------------
+
+    // At creation: takes the class and its first level's hit points, abilities, slots and actions.
+    void applyCharacterClass(const CharacterClass& characterClass);
+    // At creation, after the class: subclass, proficiencies, equipment, money and first spells.
+    void applyClassTemplate(const ClassTemplate& classTemplate);
+    // One level up, filling levelUpReport. False (nothing changed) without a class or a
+    // record for the next level.
+    bool levelUp();
+    void rollHitPoints(std::uint32_t levelNumber, bool maximise);
+    void addClassAbilities(std::uint32_t levelNumber);
+    void addSubClassAbilities(std::uint32_t levelNumber);
+    void addSubClassBonusDivineSpells(std::uint32_t levelNumber);
+    void addSubClassBonusArcaneSpells(std::uint32_t levelNumber);
+    void addSubClassFreeProficiencies(std::uint32_t levelNumber);
+    void updateProficiencySlots();
+    void updateSpellSlots();
+    void updateAttackThrow();
+
+    // --- Fields ------------------------------------------------------------------------------
+
+    void* owner = nullptr;
+    // No change since the last save or load.
+    bool saved = true;
+    std::string filePath;
+    std::string name = "Default Character";
+    std::string belief;
+    std::string instinct;
+    std::string opinion;
+    std::string biography;
+    std::string notes;
+    std::int32_t age = 0;
+    std::int32_t weight = 0;
+    std::string alignment = "Lawful";
+    // 0 "Lawful", 1 "Neutral", 2 "Chaotic".
+    std::int32_t alignmentCode = 0;
+    std::int32_t currentHitPoints = 0;
+    std::int32_t maximumHitPoints = 0;
+    std::uint32_t level = 1;
+    std::uint32_t experience = 0;
+    std::array<AttributeValue, 6> attributes;
+    // Owned one by one, so windows may hold on to an entry while others are added.
+    std::vector<std::unique_ptr<CharacterProficiency>> proficiencies;
+    std::vector<const ClassAbility*> classAbilities;
+    std::int32_t unallocatedClassProficiencySlots = 0;
+    std::int32_t unallocatedGeneralProficiencySlots = 0;
+    // Spell level to known spells; levels 1 to 9 always have an entry.
+    std::map<std::int32_t, SpellList> arcaneSpells;
+    std::map<std::int32_t, SpellList> divineSpells;
+    std::map<std::uint32_t, std::int32_t> unallocatedArcaneSpellSlots;
+    std::map<std::uint32_t, std::int32_t> arcaneRepertoireSlots;
+    std::map<std::uint32_t, std::int32_t> arcaneDailyCastings;
+    std::map<std::uint32_t, std::int32_t> divineDailyCastings;
+    Inventory inventory;
+    Wealth wealth;
+    const CharacterClass* characterClass = nullptr;
+    const SubClass* subClass = nullptr;
+    std::vector<CharacterAction> actions;
+    std::string portraitPath;
+    // Score to modifier, 0..18.
+    std::map<std::uint32_t, std::int32_t> modifierTable;
+    LevelUpReport levelUpReport;
+    // Hit-point rolls; tests replace it with a seeded one.
+    RandomSource random;
+    // Spell level to arcane spells picked but not yet committed; never saved.
+    std::map<std::int32_t, SpellList> knownSpells;
+
+    const CharacterClassCatalogue& classCatalogue() const { return *classCatalogue_; }
+    const ProficiencyCatalogue& proficiencyCatalogue() const { return *proficiencyCatalogue_; }
+    const EquipmentCatalogue& equipmentCatalogue() const { return *equipmentCatalogue_; }
+    const SpellCatalogue& spellCatalogue() const { return *spellCatalogue_; }
+
+private:
+    // 0, 1, 2 for "Lawful", "Neutral", "Chaotic"; -1 for any other name.
+    static std::int32_t alignmentCodeOf(const std::string& name);
+    void bindToPath(const std::string& path);
+    int addEquipment(const BRAVCharacterEquipment& item, int amount);
+
+    const CharacterClassCatalogue* classCatalogue_;
+    const ProficiencyCatalogue* proficiencyCatalogue_;
+    const EquipmentCatalogue* equipmentCatalogue_;
+    const SpellCatalogue* spellCatalogue_;
+    SpellList emptySpellList_;
+};
