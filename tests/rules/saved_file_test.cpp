@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "app/xml_file.h"
+#include "catalogue_b.h"
+#include "rules/class_lookups.h"
+#include "support/log_capture.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// Elements with their attributes in order, one per line; white space between elements is not
+// part of the tree.
+void describe(const tinyxml2::XMLNode& node, int depth, std::string& out) {
+    for (const tinyxml2::XMLNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
+        out.append(static_cast<std::size_t>(depth) * 2, ' ');
+        if (const tinyxml2::XMLDeclaration* declaration = child->ToDeclaration()) {
+            out += std::string("<?") + declaration->Value() + "?>\n";
+        } else if (const tinyxml2::XMLElement* element = child->ToElement()) {
+            out += std::string("<") + element->Name();
+            for (const tinyxml2::XMLAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) {
+                out += std::string(" ") + a->Name() + "=\"" + a->Value() + "\"";
+            }
+            out += ">\n";
+            describe(*element, depth + 1, out);
+        } else if (const tinyxml2::XMLText* text = child->ToText()) {
+            out += std::string("text: ") + text->Value() + "\n";
+        }
+    }
+}
+
+std::string treeOf(const std::string& path) {
+    tinyxml2::XMLDocument document;
+    EXPECT_TRUE(loadXmlFile(document, path)) << path;
+    std::string out;
+    describe(document, 0, out);
+    return out;
+}
+
+std::unique_ptr<BRAVCharacterEquipment> itemOf(const std::string& id, int quantity = 1) {
+    auto item = std::make_unique<BRAVCharacterEquipment>(nullptr, catalogueB().equipment.findEquipment(id));
+    item->quantity = quantity;
+    return item;
+}
+
+// A priest of the Sun with something in every part of the file.
+std::unique_ptr<CharacterSheet> fullCharacter() {
+    const RulesCatalogues& rules = catalogueB();
+    auto sheet = newCharacter();
+    sheet->name = "Ald\xE9n \"the Bold\" & Co";
+    sheet->belief = "Light <always> wins";
+    sheet->instinct = "Pray first";
+    sheet->opinion = "Mages are reckless";
+    sheet->biography = "Born by the sea.\nRaised in the temple.";
+    sheet->notes = "Owes the smith 3 gold";
+    sheet->age = 27;
+    sheet->weight = 160;
+    sheet->setAlignment("Neutral");
+    sheet->experience = 1234;
+    const int scores[6][2] = {{10, 9}, {13, 13}, {14, 13}, {11, 11}, {12, 12}, {9, 8}};
+    for (int i = 0; i < 6; ++i) {
+        sheet->attributes[i].current = scores[i][0];
+        sheet->attributes[i].natural = scores[i][1];
+    }
+    const CharacterClass* priest = findClassById(rules.classes, "priest");
+    sheet->applyCharacterClass(*priest);
+    sheet->applyClassTemplate(*findClassTemplate(rules.templates, "priest", "Sun Acolyte"));
+    sheet->levelUp();
+
+    sheet->addProficiency("craft", "smithing");
+    sheet->proficiencies.back()->playerNotes = "Horseshoes";
+    sheet->addProficiency("lost_art", "");
+    sheet->addArcaneSpell(rules.spells.findArcaneSpell("spark_bolt"));
+    sheet->addArcaneSpell(rules.spells.findArcaneSpell("mirror_step"));
+    sheet->unallocatedArcaneSpellSlots[1] = 1;
+    sheet->unallocatedArcaneSpellSlots[2] = 0;
+    sheet->arcaneRepertoireSlots[2] = 3;
+    sheet->arcaneDailyCastings[1] = 2;
+    sheet->unallocatedClassProficiencySlots = 2;
+
+    sheet->inventory.attachEquipment(itemOf("backpack"), nullptr);
+    BRAVCharacterEquipment* backpack = sheet->inventory.items.back().get();
+    backpack->customName = "Old Pack";
+    backpack->playerNotes = "Patched twice";
+    backpack->customValue.silver = 4;
+    backpack->attachEquipment(itemOf("sack"));
+    backpack->contents.back()->attachEquipment(itemOf("torch", 3));
+    backpack->contents.back()->areContentsExpanded = false;
+    backpack->attachEquipment(itemOf("spellbook"));
+    backpack->contents.back()->spells = {"spark_bolt", "mirror_step"};
+    sheet->inventory.attachEquipment(itemOf("chain_mail"), nullptr);
+    sheet->inventory.equippedArmour = sheet->inventory.items.back().get();
+    sheet->inventory.attachEquipment(itemOf("shield"), nullptr);
+    sheet->inventory.equippedShield = sheet->inventory.items.back().get();
+
+    Money reward;
+    reward.gold = 12;
+    reward.copper = 15;
+    sheet->wealth.earnMoney("Reward for the wolves", reward);
+    Money price;
+    price.silver = 7;
+    sheet->wealth.spendMoney("Bought equipment: Lantern", price);
+    return sheet;
+}
+
+TEST(SavedFile, DefaultCharacterMatchesTheGoldenTree) {
+    TempFolder folder;
+    auto sheet = newCharacter();
+    const std::string path = folder.path() + "default.xml";
+    ASSERT_TRUE(sheet->save(path));
+    EXPECT_EQ(treeOf(path), treeOf(std::string(ZODERUD_TEST_DATA_DIR) + "/saved_b/default_character.xml"));
+    const std::string bytes = readFile(path);
+    EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << "declaration first, no byte-order mark";
+}
+
+TEST(SavedFile, SaveLoadSaveKeepsTheWholeTree) {
+    TempFolder folder;
+    auto original = fullCharacter();
+    ASSERT_NE(original->subClass, nullptr);
+    ASSERT_EQ(original->level, 2u);
+    const std::string first = folder.path() + "first.xml";
+    ASSERT_TRUE(original->save(first));
+
+    auto loaded = newCharacter();
+    ASSERT_TRUE(loaded->load(first));
+    const std::string second = folder.path() + "second.xml";
+    ASSERT_TRUE(loaded->save(second));
+    EXPECT_EQ(treeOf(second), treeOf(first));
+
+    // The record itself came back, not just the text.
+    EXPECT_EQ(loaded->name, original->name);
+    EXPECT_EQ(loaded->biography, original->biography);
+    EXPECT_EQ(loaded->alignmentCode, 1);
+    EXPECT_EQ(loaded->characterClass, original->characterClass);
+    EXPECT_EQ(loaded->subClass, original->subClass);
+    EXPECT_EQ(loaded->classAbilities, original->classAbilities);
+    EXPECT_EQ(loaded->arcaneSpells, original->arcaneSpells);
+    EXPECT_EQ(loaded->divineSpells, original->divineSpells);
+    EXPECT_EQ(loaded->arcaneRepertoireSlots, original->arcaneRepertoireSlots);
+    EXPECT_EQ(loaded->unallocatedArcaneSpellSlots, original->unallocatedArcaneSpellSlots);
+    EXPECT_EQ(loaded->divineDailyCastings, original->divineDailyCastings);
+    EXPECT_EQ(loaded->inventory.equippedArmour, loaded->inventory.items[1].get());
+    EXPECT_EQ(loaded->inventory.equippedShield, loaded->inventory.items[2].get());
+    EXPECT_EQ(loaded->wealth.history.size(), 2u);
+    EXPECT_EQ(loaded->wealth.current, original->wealth.current);
+    EXPECT_EQ(loaded->proficiencies.back()->id, "lost_art") << "kept under its own id without a record";
+    EXPECT_EQ(loaded->maximumHitPoints, original->maximumHitPoints);
+    EXPECT_EQ(loaded->filePath, first);
+    EXPECT_EQ(loaded->portraitPath, folder.path() + "first.png");
+    EXPECT_TRUE(loaded->saved);
+    EXPECT_EQ(loaded->actions.size(), original->actions.size());
+}
+
+TEST(SavedFile, ReaderToleratesOrderUnknownsAndStrangeValues) {
+    TempFolder folder;
+    const std::string path = folder.write("odd.xml", R"(<?xml version="1.0"?>
+<CharacterSheet>
+    <Loot><CurrentWealth><Gold value="3"/></CurrentWealth></Loot>
+    <Mystery value="1"><Deep/></Mystery>
+    <ArcaneSpells><spark_bolt/><no_such_spell/><bless_word/><mirror_step/></ArcaneSpells>
+    <DivineSpells><bless_word/><spark_bolt/></DivineSpells>
+    <CharacterClass id="fighter">
+        <ClassAbilities><ClassAbility id="cleave"/><ClassAbility id="turn_undead"/><Other id="weapon_focus"/></ClassAbilities>
+        <SubClass id="sun"/>
+    </CharacterClass>
+    <Level value="3"/>
+    <UnAllocatedArcaneSpellSlots><Slots level="2" number="4"/><Castings level="1" number="9"/><Slots level="2" number="8"/></UnAllocatedArcaneSpellSlots>
+    <DivineDailyCastings><Castings number="2" level="1"/></DivineDailyCastings>
+    <Biographical>
+        <Notes value="n"/><Alignment value="Good"/><CharacterName value="Odd One"/><Age value="forty"/><Unknown value="x"/>
+    </Biographical>
+    <HP currentMaximum="9" current="7"/>
+    <Attributes><Wisdom natural="12" current="14"/><Luck current="18"/></Attributes>
+    <Proficiencies><Proficiency id="riding" level="2" roll="9" domain="" playerNotes=""/><Skill id="x"/></Proficiencies>
+</CharacterSheet>)");
+    auto sheet = newCharacter();
+    ASSERT_TRUE(sheet->load(path));
+    EXPECT_EQ(sheet->name, "Odd One");
+    EXPECT_EQ(sheet->alignment, "Good") << "kept as text";
+    EXPECT_EQ(sheet->alignmentCode, 0);
+    EXPECT_EQ(sheet->age, 0);
+    EXPECT_EQ(sheet->notes, "n");
+    EXPECT_EQ(sheet->currentHitPoints, 7);
+    EXPECT_EQ(sheet->maximumHitPoints, 9);
+    EXPECT_EQ(sheet->level, 3u);
+    EXPECT_EQ(sheet->getWisdom(), 14);
+    EXPECT_EQ(sheet->attributes[CharacterSheet::Wisdom].natural, 12);
+    EXPECT_EQ(sheet->getCharisma(), 3);
+    ASSERT_NE(sheet->characterClass, nullptr);
+    EXPECT_EQ(sheet->characterClass->id, "fighter");
+    EXPECT_EQ(sheet->subClass, nullptr) << "the fighter has no subclass of that id";
+    ASSERT_EQ(sheet->classAbilities.size(), 1u) << "unknown ability ids are dropped";
+    EXPECT_EQ(sheet->classAbilities[0]->id, "cleave");
+    EXPECT_EQ(sheet->arcaneSpells.at(1).size(), 1u);
+    EXPECT_EQ(sheet->arcaneSpells.at(1)[0]->id, "spark_bolt");
+    EXPECT_EQ(sheet->arcaneSpells.at(2).size(), 1u);
+    EXPECT_EQ(sheet->divineSpells.at(1).size(), 1u);
+    EXPECT_EQ(sheet->unallocatedArcaneSpellSlots, (std::map<std::uint32_t, std::int32_t>{{2, 4}}));
+    EXPECT_EQ(sheet->divineDailyCastings.at(1), 2);
+    EXPECT_EQ(sheet->proficiencies.size(), 2u);
+    EXPECT_EQ(sheet->proficiencies[0]->level, 2);
+    EXPECT_EQ(sheet->wealth.current.gold, 3);
+    // The actions are not in the file: they come from the level record, adjusted for Strength 3.
+    ASSERT_EQ(sheet->actions.size(), 2u);
+    EXPECT_EQ(sheet->actions[0].throwText, "30+");
+}
+
+TEST(SavedFile, UnknownClassLoadsWithoutClass) {
+    TempFolder folder;
+    const std::string path = folder.write("c.xml", R"(<CharacterSheet><CharacterClass id="bard"><SubClass id="sun"/>
+        <ClassAbilities><ClassAbility id="cleave"/></ClassAbilities></CharacterClass></CharacterSheet>)");
+    auto sheet = newCharacter();
+    ASSERT_TRUE(sheet->load(path));
+    EXPECT_EQ(sheet->characterClass, nullptr);
+    EXPECT_EQ(sheet->subClass, nullptr);
+    EXPECT_TRUE(sheet->classAbilities.empty());
+    EXPECT_TRUE(sheet->actions.empty());
+}
+
+TEST(SavedFile, FailedLoadReportsAndLeavesTheRecordUnbound) {
+    TempFolder folder;
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.path() + "missing.xml", "Unable to find XML File at path : " + folder.path() + "missing.xml"},
+        {folder.write("garbage.xml", "\x01\x02 not <xml"), "could not be read"},
+        {folder.write("truncated.xml", "<CharacterSheet><Biographical>"), "could not be read"},
+        {folder.write("other.xml", "<Character><Biographical/></Character>"), "is not a saved character"},
+    };
+    for (const auto& [path, message] : cases) {
+        LogCapture capture;
+        auto sheet = newCharacter();
+        sheet->saved = false;
+        EXPECT_FALSE(sheet->load(path)) << path;
+        EXPECT_TRUE(capture.contains(message)) << path;
+        EXPECT_EQ(sheet->filePath, "") << "a failed load must not bind the record to the user's file";
+        EXPECT_EQ(sheet->name, "Default Character");
+    }
+}
+
+TEST(SavedFile, FailedSaveReportsAndKeepsTheRecordUnsaved) {
+    TempFolder folder;
+    const std::string paths[] = {folder.path() + "no/such/folder/hero.xml", "/proc/zoderud-hero.xml"};
+    for (const std::string& path : paths) {
+        LogCapture capture;
+        auto sheet = newCharacter();
+        sheet->setFilePath(path);
+        EXPECT_FALSE(sheet->save(path)) << path;
+        EXPECT_FALSE(sheet->saved) << path;
+        EXPECT_TRUE(capture.contains("Unable to save XML File at path : " + path));
+    }
+}
+
+TEST(SavedFile, InterruptedWriteKeepsTheOldFile) {
+    TempFolder folder;
+    auto sheet = newCharacter();
+    const std::string path = folder.path() + "hero.xml";
+    ASSERT_TRUE(sheet->save(path));
+    const std::string before = readFile(path);
+
+    // A file-size limit makes the write stop part way, as a full disk would.
+    auto full = fullCharacter();
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = previous;
+    limited.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool savedOk = full->save(path);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(savedOk);
+    EXPECT_FALSE(full->saved);
+    EXPECT_EQ(readFile(path), before);
+}
+
+} // namespace
