@@ -1,0 +1,172 @@
+#pragma once
+// The drawing device: resources, states, targets and draws over OpenGL 3.3 core, shaped like the
+// device the engine was designed on. Every call happens on the thread that created it.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx/buffers.h"
+#include "platform/gfx/context.h"
+#include "platform/gfx/ref_counted.h"
+#include "platform/gfx/surface.h"
+#include "platform/gfx/texture.h"
+#include "platform/gfx/types.h"
+#include "platform/gfx/vertex_declaration.h"
+
+namespace gfx {
+
+class Effect;
+struct DeviceGl;
+
+class Device : public RefCounted {
+public:
+    // Loss protocol. GL never loses its context, so this answers Ok unless a test simulated a
+    // loss: then DeviceLost once, then DeviceNotReset until reset succeeds.
+    Result testCooperativeLevel();
+    // Re-creates the back buffer at the parameters' size and sample count, applies the swap
+    // interval and the windowed state, and puts every state back to its default. Fails with
+    // InvalidCall (and stays not-reset after a loss) while default-pool objects are alive.
+    Result reset(PresentParameters& parameters);
+    // Resolves the back buffer and shows it in the window.
+    Result present();
+    void simulateDeviceLoss();
+    int liveDefaultPoolObjects() const;
+
+    Result getDeviceCaps(Caps& caps) const;
+    const PresentParameters& presentParameters() const { return parameters_; }
+
+    // Resources. Every out pointer comes with one reference.
+    Result createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, Format format, Pool pool,
+                         Texture** out);
+    Result createCubeTexture(uint32_t edge, uint32_t levels, uint32_t usage, Format format, Pool pool,
+                             CubeTexture** out);
+    Result createVertexBuffer(uint32_t length, uint32_t usage, Pool pool, VertexBuffer** out);
+    Result createIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool, IndexBuffer** out);
+    Result createRenderTarget(uint32_t width, uint32_t height, Format format, MultisampleType multisample,
+                              Surface** out);
+    Result createDepthStencilSurface(uint32_t width, uint32_t height, Format format, MultisampleType multisample,
+                                     Surface** out);
+    Result createVertexDeclaration(const std::vector<VertexElement>& elements, VertexDeclaration** out);
+
+    // Copies every level of a system-memory texture into a default-pool one of the same size,
+    // levels and format.
+    Result updateTexture(BaseTexture* source, BaseTexture* destination);
+    // Copies (and resolves, when the source is multisampled) between render targets and levels
+    // of render-target textures; null rectangles mean whole surfaces.
+    Result stretchRect(Surface* source, const Rect* sourceRect, Surface* destination, const Rect* destinationRect,
+                       TextureFilter filter);
+    // Any surface as top-down 0xAARRGGBB pixels.
+    Result readSurface(Surface* surface, std::vector<uint32_t>& argb);
+
+    // Targets. Setting target 0 resets the viewport and scissor rectangle to its size.
+    Result getBackBuffer(Surface** out);
+    Result getRenderTarget(uint32_t index, Surface** out);
+    Result setRenderTarget(uint32_t index, Surface* surface);
+    Result getDepthStencilSurface(Surface** out);
+    Result setDepthStencilSurface(Surface* surface);
+
+    // States, kept here and applied before each draw.
+    Result setRenderState(RenderState state, uint32_t value);
+    Result getRenderState(RenderState state, uint32_t& value) const;
+    Result setSamplerState(uint32_t sampler, SamplerState state, uint32_t value);
+    Result getSamplerState(uint32_t sampler, SamplerState state, uint32_t& value) const;
+    // Null binds transparent black.
+    Result setTexture(uint32_t sampler, BaseTexture* texture);
+    Result setViewport(const Viewport& viewport);
+    Result getViewport(Viewport& viewport) const;
+    Result setScissorRect(const Rect& rect);
+    Result getScissorRect(Rect& rect) const;
+
+    Result setVertexDeclaration(VertexDeclaration* declaration);
+    Result setStreamSource(uint32_t stream, VertexBuffer* buffer, uint32_t offset, uint32_t stride);
+    Result setStreamSourceFreq(uint32_t stream, uint32_t setting);
+    Result setIndices(IndexBuffer* buffer);
+
+    Result beginScene();
+    Result endScene();
+    // Clears every bound target (and the depth surface), within the viewport and, when the
+    // scissor test is on, the scissor rectangle.
+    Result clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil);
+    // Draws through the program of the effect pass that is active.
+    Result drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount);
+    Result drawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
+                                uint32_t startIndex, uint32_t primitiveCount);
+
+    static constexpr uint32_t kMaxStreams = 4;
+    static constexpr uint32_t kMaxRenderTargets = 2;
+
+    // Device-internal: what effects need.
+    const ContextLink& context() const { return context_; }
+    void useProgram(unsigned program, int clipFixupLocation);
+    unsigned currentProgram() const { return program_; }
+
+private:
+    friend class GraphicsSystem;
+    Device() = default;
+    ~Device() override;
+    Result initialise(WindowHandle window, PresentParameters& parameters);
+    Result createBackBuffer();
+    void resetStates();
+    void applyRenderStates();
+    void applySamplers();
+    bool applyFramebuffer();
+    void applyVertexInput(int32_t baseVertex);
+    bool prepareDraw();
+    uint32_t instanceCount() const;
+    void targetSize(uint32_t& width, uint32_t& height) const;
+
+    ContextLink context_;
+    WindowHandle window_ = nullptr;
+    void* glContext_ = nullptr;
+    PresentParameters parameters_{};
+    enum class LossState { None, Lost, NotReset } loss_ = LossState::None;
+    bool inScene_ = false;
+
+    Surface* backBuffer_ = nullptr;
+    Surface* backBufferResolve_ = nullptr;
+    std::array<Surface*, kMaxRenderTargets> renderTargets_{};
+    Surface* depthStencil_ = nullptr;
+
+    std::array<uint32_t, 16> renderStates_{};
+    bool renderStatesDirty_ = true;
+    struct SamplerUnit {
+        std::array<uint32_t, 11> states{};
+        BaseTexture* texture = nullptr;
+        bool dirty = true;
+        unsigned glSampler = 0;
+    };
+    std::array<SamplerUnit, 16> samplers_{};
+    Viewport viewport_{};
+    Rect scissor_{};
+
+    VertexDeclaration* declaration_ = nullptr;
+    struct Stream {
+        VertexBuffer* buffer = nullptr;
+        uint32_t offset = 0, stride = 0, frequency = 1;
+    };
+    std::array<Stream, kMaxStreams> streams_{};
+    IndexBuffer* indices_ = nullptr;
+    bool vertexInputDirty_ = true;
+    int32_t lastBaseVertex_ = 0;
+
+    unsigned program_ = 0;
+    int clipFixupLocation_ = -1;
+
+    unsigned vertexArray_ = 0;
+    unsigned drawFramebuffer_ = 0;
+    unsigned readFramebuffer_ = 0;
+    unsigned blackTexture2D_ = 0;
+    unsigned blackTextureCube_ = 0;
+    bool framebufferDirty_ = true;
+    bool framebufferComplete_ = false;
+    bool debugGroups_ = false;
+    friend void beginPerfEvent(uint32_t, const char*);
+    friend void endPerfEvent();
+};
+
+// Named groups of drawing work for GPU debuggers (GL debug groups where the driver has them).
+// They act on the device made last and do nothing without one.
+void beginPerfEvent(uint32_t colour, const char* name);
+void endPerfEvent();
+
+} // namespace gfx
