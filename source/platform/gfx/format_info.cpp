@@ -1,5 +1,7 @@
 #include "platform/gfx/format_info.h"
 
+#include "platform/image/dxt.h"
+
 #include <epoxy/gl.h>
 
 #include <algorithm>
@@ -57,7 +59,22 @@ std::size_t levelBytes(const FormatInfo& info, uint32_t width, uint32_t height) 
 bool convertToArgb(const FormatInfo& info, const uint8_t* data, uint32_t width, uint32_t height,
                    std::vector<uint32_t>& out) {
     out.assign(std::size_t(width) * height, 0);
-    if (info.isCompressed() || info.depth) return false;
+    if (info.isCompressed()) {
+        image::DxtFormat dxt = image::DxtFormat::Dxt1;
+        switch (info.format) {
+        case Format::Dxt1: dxt = image::DxtFormat::Dxt1; break;
+        case Format::Dxt2: dxt = image::DxtFormat::Dxt2; break;
+        case Format::Dxt3: dxt = image::DxtFormat::Dxt3; break;
+        case Format::Dxt4: dxt = image::DxtFormat::Dxt4; break;
+        default: dxt = image::DxtFormat::Dxt5; break;
+        }
+        image::Image decoded;
+        if (!image::decodeDxt(dxt, int(width), int(height), data, levelBytes(info, width, height), decoded))
+            return false;
+        out = std::move(decoded.argb);
+        return true;
+    }
+    if (info.depth) return false;
     auto argb = [](uint32_t a, uint32_t r, uint32_t g, uint32_t b) { return a << 24 | r << 16 | g << 8 | b; };
     const uint32_t pitch = rowPitch(info, width);
     for (uint32_t y = 0; y < height; ++y) {
