@@ -1,13 +1,33 @@
-// The program's entry: finds its data, then runs the tracker.
-#include <cstdio>
+// The program's entry: finds its data, reads the window size and runs the tracker.
+#include <memory>
+#include <string>
 
+#include "app/game_app.h"
+#include "app/game_config.h"
+#include "app/thread_resource_pool.h"
 #include "platform/data_root.h"
 #include "platform/message_box.h"
+#include "platform/paths.h"
 
 int main() {
     if (!platform::enterDataRoot()) {
         platform::showMessageBox("Error", "The Data folder could not be found beside the program.");
         return 1;
     }
-    return 0;
+    auto appPool = std::make_unique<ThreadResourcePool>("appPool");
+    appPool->takeOwnership();
+    auto config = std::make_unique<GameConfig>(appPool.get(), "BRAV Zoderud");
+    std::uint32_t width = 1024;
+    std::uint32_t height = 768;
+    if (config->load()) {
+        width = static_cast<std::uint32_t>(config->settings.width);
+        height = static_cast<std::uint32_t>(config->settings.height);
+    }
+    std::string currentDirectory = platform::currentDirectory();
+    auto application = std::make_unique<GameApp>(width, height, currentDirectory.c_str(), "BRAV Zoderud");
+    int status = application->run();
+    application.reset();
+    appPool.reset();
+    config.reset();
+    return status;
 }

@@ -38,6 +38,7 @@ public:
     }
     void requestQuit() override {
         record("requestQuit");
+        if (onRequestQuit) onRequestQuit();
         quitRequested = true;
     }
 
@@ -55,6 +56,7 @@ public:
     std::atomic<bool> quitRequested{false};
     std::function<void(float)> onUpdate;
     std::function<void(const std::string&)> onDestroyed;
+    std::function<void()> onRequestQuit;
 
 private:
     void record(const char* call) {

@@ -24,6 +24,8 @@ struct DispatchCase {
     bool nextBecomesCurrent;
 };
 
+void PrintTo(const DispatchCase& c, std::ostream* os) { *os << c.title; }
+
 class GameStateManagerTest : public ::testing::TestWithParam<DispatchCase> {
 protected:
     GameStateManagerTest()
@@ -58,7 +60,9 @@ TEST_P(GameStateManagerTest, DispatchesOnStatus) {
 
     EXPECT_EQ(manager_.update(0.25f), c.result);
     EXPECT_EQ(current_->calls(), c.currentCalls);
-    if (next) EXPECT_EQ(next->calls(), c.nextCalls);
+    if (next) {
+        EXPECT_EQ(next->calls(), c.nextCalls);
+    }
     if (c.nextBecomesCurrent) {
         EXPECT_EQ(manager_.current(), next);
         EXPECT_EQ(manager_.previous(), current_);

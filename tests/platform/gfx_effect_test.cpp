@@ -2,7 +2,6 @@
 #include <thread>
 
 #include "gfx_fixture.h"
-#include "platform/gfx/math_matrix.h"
 
 namespace {
 
@@ -239,58 +238,6 @@ technique SimpleTech { pass P0 { vertex = QuadVS; fragment = LightFS; } }
     device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
     drawTechnique(effect, "SimpleTech");
     EXPECT_TRUE(near(at(readBackBuffer(), kWidth, 10, 10), 0xFFFF8040u)) << std::hex << at(readBackBuffer(), kWidth, 10, 10);
-    effect->release();
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(GfxEffectTest, AnEffectFileIsFoundWhateverTheCaseOfItsName) {
-    gfx::Effect* effect = nullptr;
-    std::string errors;
-    ASSERT_EQ(gfx::createEffectFromFile(device_, std::string(ZODERUD_TEST_DATA_DIR) + "/GFX/Textured.FX", {}, &effect,
-                                        &errors),
-              Result::Ok)
-        << errors;
-    EXPECT_NE(effect->getTechniqueByName("SimpleTech"), 0u);
-    EXPECT_NE(effect->getParameterByName("gImageTexture"), 0u);
-    effect->release();
-    EXPECT_EQ(gfx::createEffectFromFile(device_, "no/such/effect.fx", {}, &effect, &errors), Result::Fail);
-    EXPECT_EQ(effect, nullptr);
-    EXPECT_NE(errors.find("no/such/effect.fx"), std::string::npos);
-}
-
-} // namespace
-
-namespace {
-
-TEST_F(GfxEffectTest, MatricesInRowVectorFormApplyInTheEnginesOrder) {
-    gfx::Effect* effect = makeEffect(R"(
-parameter vec2 gVertPositions[4];
-parameter mat4 gWorld : WORLD;
-vertex QuadVS {
-in vec3 inPosition;
-void main() { gl_Position = gWorld * vec4(gVertPositions[int(inPosition.z)], 0.0, 1.0); }
-}
-fragment WhiteFS { void main() { outColour = vec4(1.0); } }
-technique SimpleTech { pass P0 { vertex = QuadVS; fragment = WhiteFS; } }
-)");
-    ASSERT_NE(effect, nullptr);
-    // Scale by a half, then move right by a half: v * S * T.
-    const gfx::Matrix world = gfx::scalingMatrix(0.5f, 0.5f, 1.0f) * gfx::translationMatrix(0.5f, 0.0f, 0.0f);
-    ASSERT_EQ(effect->setMatrix(effect->getParameterBySemantic("World"), world), Result::Ok);
-    device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
-    drawTechnique(effect, "SimpleTech", corners(-1, 1, 1, -1));
-    const std::vector<uint32_t> pixels = readBackBuffer();
-    // x from 0 to 1 (pixels 32 to 64), y from 0.5 to -0.5 (rows 12 to 36); the other order
-    // would give x from -0.25 to 0.75.
-    EXPECT_EQ(at(pixels, kWidth, 34, 24), 0xFFFFFFFFu);
-    EXPECT_EQ(at(pixels, kWidth, 62, 24), 0xFFFFFFFFu);
-    EXPECT_EQ(at(pixels, kWidth, 30, 24), 0xFF000000u);
-    EXPECT_EQ(at(pixels, kWidth, 40, 10), 0xFF000000u);
-    EXPECT_EQ(at(pixels, kWidth, 40, 14), 0xFFFFFFFFu);
-    EXPECT_EQ(at(pixels, kWidth, 40, 37), 0xFF000000u);
     effect->release();
 }
 

@@ -114,24 +114,24 @@ TEST_F(RenderInterfaceTest, SwapCarriesChangedParameters) {
 }
 
 TEST_F(RenderInterfaceTest, StatusAndRequestFlagsCrossAtTheSwap) {
+    // While a render state simply runs, an update-side request is dropped.
+    renderInterface_->publishRenderStateStatus(7);
+    renderInterface_->setHandOverAllowed(true);
+    renderInterface_->swapFrame();
+    EXPECT_FALSE(renderInterface_->handOverAllowedForRender());
+    renderInterface_->swapFrame();
+    EXPECT_FALSE(renderInterface_->handOverAllowedForRender());
+
     renderInterface_->publishRenderStateStatus(4);
     renderInterface_->setRenderStateName("frontEndState");
     renderInterface_->setGameStateStatus(6);
     renderInterface_->setHandOverAllowed(true);
-    EXPECT_EQ(renderInterface_->renderStateStatusForUpdate(), 0u);
+    EXPECT_EQ(renderInterface_->renderStateStatusForUpdate(), 7u);
     renderInterface_->swapFrame();
     EXPECT_EQ(renderInterface_->renderStateStatusForUpdate(), 4u);
     EXPECT_EQ(renderInterface_->renderStateNameForUpdate(), "frontEndState");
     EXPECT_EQ(renderInterface_->gameStateStatusForRender(), 6u);
     EXPECT_TRUE(renderInterface_->handOverAllowedForRender());
-
-    // While a render state simply runs, an update-side request is dropped.
-    renderInterface_->publishRenderStateStatus(7);
-    renderInterface_->setHandOverAllowed(false);
-    renderInterface_->swapFrame();
-    renderInterface_->setHandOverAllowed(true);
-    renderInterface_->swapFrame();
-    EXPECT_FALSE(renderInterface_->handOverAllowedForRender());
 }
 
 TEST_F(RenderInterfaceTest, TexturedRectanglesAreNamedUpToTheLastDot) {

@@ -171,6 +171,10 @@ void AppWindow::requestClose() {
     SDL_PushEvent(&event);
 }
 
+void AppWindow::warpPointer(int x, int y) { SDL_WarpMouseInWindow(window_, x, y); }
+
+void releaseThreadState() { SDL_TLSCleanup(); }
+
 void screenSize(int& width, int& height) {
     SDL_DisplayMode mode;
     if (SDL_WasInit(SDL_INIT_VIDEO) && SDL_GetDesktopDisplayMode(0, &mode) == 0) {

@@ -61,6 +61,8 @@ public:
     void showSystemCursor(bool show);
     // Queues a close request as the window manager would send it.
     void requestClose();
+    // Moves the system pointer to a client-area position.
+    void warpPointer(int x, int y);
 
     SDL_Window* sdlWindow() const { return window_; }
     std::uint32_t windowId() const { return windowId_; }
@@ -76,6 +78,9 @@ private:
 
 // The size of the screen the window opens on (the first display).
 void screenSize(int& width, int& height);
+
+// Frees what SDL keeps for the calling thread; a thread that used SDL calls it before it ends.
+void releaseThreadState();
 
 // Every SDL event the window pump takes is handed to each observer first, in the order added.
 using SdlEventObserver = std::function<void(const SDL_Event&)>;

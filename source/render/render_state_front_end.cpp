@@ -1,0 +1,88 @@
+#include "render/render_state_front_end.h"
+
+#include <algorithm>
+
+#include "app/parameter_manager.h"
+#include "app/state_manager.h"
+#include "render/device_global.h"
+#include "render/render_interface.h"
+#include "ui_render/ui_manager.h"
+#include "ui_render/ui_renderable.h"
+
+RenderStateFrontEnd::RenderStateFrontEnd(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
+                                         ParameterDescriptionRegistry* registry, RenderInterface* renderInterface,
+                                         UIManager* uiManager, std::uint32_t width, std::uint32_t height)
+    : BaseRenderState(std::move(name)), renderPool_(renderPool), manager_(manager), registry_(registry),
+      renderInterface_(renderInterface), uiManager_(uiManager), width_(width), height_(height) {}
+
+void RenderStateFrontEnd::enter() {
+    onResetDevice();
+    setStatus(Running);
+}
+
+void RenderStateFrontEnd::linkNextState() {
+    if (!manager_) return;
+    if (BaseState* next = manager_->findState("tacticalBattleState")) setNext(next);
+}
+
+void RenderStateFrontEnd::drawFrame() {
+    gfx::Device* device = deviceGlobal;
+    if (!device) return;
+    device->clear(gfx::Clear::Target, 0xFF000000, 1.0f, 0);
+    device->beginScene();
+    if (uiManager_) uiManager_->draw();
+    device->endScene();
+    device->present();
+}
+
+void RenderStateFrontEnd::update(float) {
+    drawFrame();
+    // Takes effect in the next frame's drawing.
+    if (uiManager_) {
+        for (UIRenderable* renderable : uiManager_->renderables()) renderable->updateInstances();
+    }
+}
+
+void RenderStateFrontEnd::updateWhileLinked(float) { drawFrame(); }
+
+void RenderStateFrontEnd::setScreenSize(std::uint32_t width, std::uint32_t height) {
+    width_ = width;
+    height_ = height;
+}
+
+void RenderStateFrontEnd::processPendingObjects() {
+    if (!renderInterface_) return;
+    std::list<RenderInterface::UIObject*>& additions = renderInterface_->uiObjectsToAdd();
+    for (RenderInterface::UIObject* object : additions) {
+        if (uiManager_) uiManager_->addInstance(object);
+    }
+    additions.clear();
+
+    std::list<RenderInterface::UIObject*>& texturedRects = renderInterface_->texturedRectsToAdd();
+    for (RenderInterface::UIObject* object : texturedRects) {
+        bool accepted = uiManager_ && uiManager_->prepareObject(object->renderableClassName(), object->folder(),
+                                                               object->fileName(), object->pair()->updateGroup());
+        object->setStatus(accepted ? RenderInterface::UIObject::Ready : RenderInterface::UIObject::Refused);
+        if (uiManager_) uiManager_->addInstance(object);
+    }
+    texturedRects.clear();
+
+    applyPendingDeletions();
+}
+
+void RenderStateFrontEnd::applyPendingDeletions() {
+    std::list<RenderInterface::UIObject*>& deletions = renderInterface_->uiObjectsToDelete();
+    if (deletions.empty()) return;
+    for (RenderInterface::UIObject* object : deletions) {
+        if (!object) continue;
+        // An object deleted before it was ever attached must not be attached later.
+        renderInterface_->uiObjectsToAdd().remove(object);
+        renderInterface_->texturedRectsToAdd().remove(object);
+        if (uiManager_) {
+            if (UIRenderableAsset* asset = uiManager_->findAsset(object->name())) asset->removeInstance(object);
+        }
+        renderInterface_->parameterManager()->addPendingDeletion(object->pair());
+        delete object;
+    }
+    deletions.clear();
+}

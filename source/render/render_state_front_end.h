@@ -1,0 +1,55 @@
+#pragma once
+// "frontEndState": the render state of screens made of UI only. Draws every UI layer on black
+// each frame and has nothing to load.
+#include <cstdint>
+#include <string>
+
+#include "render/base_render_state.h"
+
+class ThreadResourcePool;
+class StateManager;
+class ParameterDescriptionRegistry;
+class RenderInterface;
+class UIManager;
+
+class RenderStateFrontEnd : public BaseRenderState {
+public:
+    RenderStateFrontEnd(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
+                        ParameterDescriptionRegistry* registry, RenderInterface* renderInterface, UIManager* uiManager,
+                        std::uint32_t width, std::uint32_t height);
+
+    void enter() override;
+    void loadData() override { setStatus(Loading); }
+    void unloadData() override { setStatus(Unloaded); }
+    void onLoadFinished() override { setStatus(Loaded); }
+    void continueUnload() override {}
+    void linkNextState() override;
+    // The queued deletions are taken over only inside the hand-off, so nothing is drained here.
+    void shutdown() override {}
+    void update(float dt) override;
+    void updateWhileLinked(float dt) override;
+
+    void setSceneName(const std::string&) override {}
+    void onLostDevice() override {}
+    void onResetDevice() override {}
+    void beforeFrameSwap() override {}
+    void processPendingObjects() override;
+    void finishLoad() override {}
+    void setScreenSize(std::uint32_t width, std::uint32_t height) override;
+
+    std::uint32_t width() const { return width_; }
+    std::uint32_t height() const { return height_; }
+
+private:
+    void drawFrame();
+    // What is still queued for addition when its deletion arrives is dropped unattached.
+    void applyPendingDeletions();
+
+    ThreadResourcePool* renderPool_;
+    StateManager* manager_;
+    ParameterDescriptionRegistry* registry_;
+    RenderInterface* renderInterface_;
+    UIManager* uiManager_;
+    std::uint32_t width_;
+    std::uint32_t height_;
+};

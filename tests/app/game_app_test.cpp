@@ -1,0 +1,207 @@
+// The application's two threads: lock-step hand-off, a slow update cycle, and closing the window.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "app/game_app.h"
+#include "app/recording_state.h"
+#include "app/update_thread.h"
+#include "platform/clock.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+// The software rasteriser draws on the calling thread: its own worker threads would only add
+// noise to the thread checks of these tests (they are uninstrumented driver code).
+const bool rasteriserOnCallingThread = [] { return setenv("LP_NUM_THREADS", "0", 0) == 0; }();
+
+// The settings file of these runs goes to a folder of their own.
+class UserFolder {
+public:
+    UserFolder() {
+        const char* old = std::getenv("XDG_DATA_HOME");
+        if (old) saved_ = old, hadOld_ = true;
+        setenv("XDG_DATA_HOME", folder_.path().c_str(), 1);
+    }
+    ~UserFolder() {
+        if (hadOld_) {
+            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
+        } else {
+            unsetenv("XDG_DATA_HOME");
+        }
+    }
+
+private:
+    TempFolder folder_;
+    std::string saved_;
+    bool hadOld_ = false;
+};
+
+// Records, in order, every update cycle ('U') and every hand-off ('H'), and notices when the two
+// ever overlap.
+struct Timeline {
+    std::atomic<bool> inUpdate{false};
+    std::atomic<bool> inHandOff{false};
+    std::atomic<int> overlaps{0};
+    std::mutex mutex;
+    std::string events;
+
+    void add(char event) {
+        std::lock_guard<std::mutex> lock(mutex);
+        events.push_back(event);
+    }
+    std::string snapshot() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return events;
+    }
+    std::size_t count(char event) {
+        std::string all = snapshot();
+        return static_cast<std::size_t>(std::count(all.begin(), all.end(), event));
+    }
+};
+
+class ObservedGameApp : public GameApp {
+public:
+    ObservedGameApp(Timeline& timeline, GameStateManager::StateFactory firstState)
+        : GameApp(320, 240, "", "BRAV Zoderud", std::move(firstState)), timeline_(timeline) {}
+
+    void update(float dt) override {
+        timeline_.inHandOff = true;
+        if (timeline_.inUpdate) ++timeline_.overlaps;
+        timeline_.add('H');
+        GameApp::update(dt);
+        if (timeline_.inUpdate) ++timeline_.overlaps;
+        timeline_.inHandOff = false;
+    }
+
+private:
+    Timeline& timeline_;
+};
+
+// A running state whose every update marks the timeline; slowCycle makes one cycle take 150 ms.
+GameStateManager::StateFactory observingState(Timeline& timeline, RecordingState*& made, int slowCycle = -1) {
+    return [&timeline, &made, slowCycle](GameStateManager*, ThreadResourcePool*) {
+        auto* state = new RecordingState("observed");
+        state->setStatus(BaseState::Running);
+        auto cycles = std::make_shared<int>(0);
+        state->onUpdate = [&timeline, cycles, slowCycle, state](float) {
+            timeline.inUpdate = true;
+            if (timeline.inHandOff) ++timeline.overlaps;
+            if ((*cycles)++ == slowCycle) platform::sleepMilliseconds(150);
+            if (state->quitRequested) state->setStatus(BaseState::Quit);
+            if (timeline.inHandOff) ++timeline.overlaps;
+            timeline.add('U');
+            timeline.inUpdate = false;
+        };
+        made = state;
+        return state;
+    };
+}
+
+// Runs frames until the given number of hand-offs happened (or 30 s passed).
+void runHandOffs(ObservedGameApp& app, Timeline& timeline, std::size_t handOffs) {
+    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 30000;
+    while (timeline.count('H') < handOffs && platform::millisecondsSinceStart() < giveUpAt) app.frame(0.016f, 0.016f);
+}
+
+// Every hand-off follows exactly one finished update cycle, and the next cycle follows the hand-off.
+void expectStrictAlternation(const std::string& events) {
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events[0], 'U') << "the first update runs before any hand-off";
+    for (std::size_t i = 1; i < events.size(); ++i) {
+        ASSERT_NE(events[i], events[i - 1]) << "at " << i << ": " << events.substr(i > 10 ? i - 10 : 0, 20);
+    }
+}
+
+TEST(GameAppThreads, UpdateAndHandOffNeverOverlapOver500Frames) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    {
+        ObservedGameApp app(timeline, observingState(timeline, state));
+        ASSERT_TRUE(app.setUpSucceeded());
+        runHandOffs(app, timeline, 500);
+        EXPECT_EQ(timeline.count('H'), 500u);
+    }
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+    expectStrictAlternation(timeline.snapshot());
+}
+
+TEST(GameAppThreads, SlowUpdateSkipsTheFrameWithoutDoubleHandOff) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    {
+        ObservedGameApp app(timeline, observingState(timeline, state, 20));
+        ASSERT_TRUE(app.setUpSucceeded());
+        runHandOffs(app, timeline, 20);
+        // The 21st cycle takes 150 ms: a frame during it finds no finished cycle within its
+        // 90 ms wait and neither hands off nor draws; a later frame hands off once.
+        int frames = 0;
+        std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 5000;
+        while (timeline.count('H') == 20 && platform::millisecondsSinceStart() < giveUpAt) {
+            app.frame(0.016f, 0.016f);
+            ++frames;
+        }
+        EXPECT_GE(frames, 2);
+        EXPECT_EQ(timeline.count('H'), 21u);
+    }
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+    expectStrictAlternation(timeline.snapshot());
+}
+
+TEST(GameAppThreads, CloseOnlyAsksTheStateWhichEndsTheProgram) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    std::atomic<bool> stateAgreesToQuit{false};
+    std::atomic<platform::ThreadId> requestQuitThread{0};
+    std::vector<std::string> callsAtDeletion;
+    int status = -1;
+    platform::ThreadId updateThread = 0;
+    {
+        ObservedGameApp app(timeline, [&](GameStateManager* owner, ThreadResourcePool* pool) {
+            BaseState* made = observingState(timeline, state)(owner, pool);
+            RecordingState* observed = state;
+            observed->onRequestQuit = [&] { requestQuitThread = platform::currentThreadId(); };
+            // The state decides: it quits only once the test lets it.
+            auto marking = observed->onUpdate;
+            observed->onUpdate = [&, marking, observed](float dt) {
+                observed->quitRequested = observed->quitRequested && stateAgreesToQuit;
+                marking(dt);
+            };
+            observed->onDestroyed = [&callsAtDeletion, observed](const std::string&) { callsAtDeletion = observed->calls(); };
+            return made;
+        });
+        ASSERT_TRUE(app.setUpSucceeded());
+        runHandOffs(app, timeline, 3);
+
+        // The window's close button: its message reaches the application, which only passes the
+        // request on; the state is asked on the update thread and keeps running.
+        app.window()->requestClose();
+        platform::WindowMessage message;
+        while (app.window()->peekMessage(message)) app.windowProc(message);
+        runHandOffs(app, timeline, 8);
+        updateThread = app.updateThreadId();
+        EXPECT_EQ(requestQuitThread.load(), updateThread);
+        EXPECT_EQ(state->status(), static_cast<std::uint32_t>(BaseState::Running));
+        std::vector<std::string> calls = state->calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "requestQuit"), 1);
+
+        // Once the state agrees, a second close ends the loop through status 11.
+        stateAgreesToQuit = true;
+        app.window()->requestClose();
+        status = app.run();
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+    // After the loop the update thread unloads the current state, shuts it down, then deletes it.
+    ASSERT_GE(callsAtDeletion.size(), 2u);
+    std::vector<std::string> tail(callsAtDeletion.end() - 2, callsAtDeletion.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"unloadData", "shutdown"}));
+}
+
+} // namespace
