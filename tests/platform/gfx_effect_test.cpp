@@ -2,6 +2,7 @@
 #include <thread>
 
 #include "gfx_fixture.h"
+#include "platform/gfx/math_matrix.h"
 
 namespace {
 
@@ -238,6 +239,112 @@ technique SimpleTech { pass P0 { vertex = QuadVS; fragment = LightFS; } }
     device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
     drawTechnique(effect, "SimpleTech");
     EXPECT_TRUE(near(at(readBackBuffer(), kWidth, 10, 10), 0xFFFF8040u)) << std::hex << at(readBackBuffer(), kWidth, 10, 10);
+    effect->release();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GfxEffectTest, AnEffectFileIsFoundWhateverTheCaseOfItsName) {
+    gfx::Effect* effect = nullptr;
+    std::string errors;
+    ASSERT_EQ(gfx::createEffectFromFile(device_, std::string(ZODERUD_TEST_DATA_DIR) + "/GFX/Textured.FX", {}, &effect,
+                                        &errors),
+              Result::Ok)
+        << errors;
+    EXPECT_NE(effect->getTechniqueByName("SimpleTech"), 0u);
+    EXPECT_NE(effect->getParameterByName("gImageTexture"), 0u);
+    effect->release();
+    EXPECT_EQ(gfx::createEffectFromFile(device_, "no/such/effect.fx", {}, &effect, &errors), Result::Fail);
+    EXPECT_EQ(effect, nullptr);
+    EXPECT_NE(errors.find("no/such/effect.fx"), std::string::npos);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GfxEffectTest, MatricesInRowVectorFormApplyInTheEnginesOrder) {
+    gfx::Effect* effect = makeEffect(R"(
+parameter vec2 gVertPositions[4];
+parameter mat4 gWorld : WORLD;
+vertex QuadVS {
+in vec3 inPosition;
+void main() { gl_Position = gWorld * vec4(gVertPositions[int(inPosition.z)], 0.0, 1.0); }
+}
+fragment WhiteFS { void main() { outColour = vec4(1.0); } }
+technique SimpleTech { pass P0 { vertex = QuadVS; fragment = WhiteFS; } }
+)");
+    ASSERT_NE(effect, nullptr);
+    // Scale by a half, then move right by a half: v * S * T.
+    const gfx::Matrix world = gfx::scalingMatrix(0.5f, 0.5f, 1.0f) * gfx::translationMatrix(0.5f, 0.0f, 0.0f);
+    ASSERT_EQ(effect->setMatrix(effect->getParameterBySemantic("World"), world), Result::Ok);
+    device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
+    drawTechnique(effect, "SimpleTech", corners(-1, 1, 1, -1));
+    const std::vector<uint32_t> pixels = readBackBuffer();
+    // x from 0 to 1 (pixels 32 to 64), y from 0.5 to -0.5 (rows 12 to 36); the other order
+    // would give x from -0.25 to 0.75.
+    EXPECT_EQ(at(pixels, kWidth, 34, 24), 0xFFFFFFFFu);
+    EXPECT_EQ(at(pixels, kWidth, 62, 24), 0xFFFFFFFFu);
+    EXPECT_EQ(at(pixels, kWidth, 30, 24), 0xFF000000u);
+    EXPECT_EQ(at(pixels, kWidth, 40, 10), 0xFF000000u);
+    EXPECT_EQ(at(pixels, kWidth, 40, 14), 0xFFFFFFFFu);
+    EXPECT_EQ(at(pixels, kWidth, 40, 37), 0xFF000000u);
+    effect->release();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(GfxEffectTest, BoolAndIntParametersAndTheirArraysReachTheStages) {
+    gfx::Effect* effect = makeEffect(R"(
+parameter vec2 gVertPositions[4];
+parameter bool gRed = false;
+parameter int gGreenSteps = 0;
+parameter bool gBlueParts[2];
+parameter int gAlphaParts[3] = {1, 1, 1};
+vertex QuadVS {
+in vec3 inPosition;
+void main() { gl_Position = vec4(gVertPositions[int(inPosition.z)], 0.0, 1.0); }
+}
+fragment FlagsFS {
+void main() {
+    float blue = (gBlueParts[0] ? 0.25 : 0.0) + (gBlueParts[1] ? 0.5 : 0.0);
+    float alpha = float(gAlphaParts[0] + gAlphaParts[1] + gAlphaParts[2]) / 3.0;
+    outColour = vec4(gRed ? 1.0 : 0.0, float(gGreenSteps) / 4.0, blue, alpha);
+}
+}
+technique SimpleTech { pass P0 { vertex = QuadVS; fragment = FlagsFS; } }
+)");
+    ASSERT_NE(effect, nullptr);
+    gfx::Texture* target = nullptr;
+    ASSERT_EQ(device_->createTexture(8, 8, 1, gfx::Usage::RenderTarget, gfx::Format::A8R8G8B8, gfx::Pool::Default,
+                                     &target),
+              Result::Ok);
+    gfx::Surface* surface = nullptr;
+    target->getSurfaceLevel(0, &surface);
+    device_->setRenderTarget(0, surface);
+    auto drawn = [&] {
+        device_->clear(gfx::Clear::Target, 0x00000000u, 1.0f, 0);
+        drawTechnique(effect, "SimpleTech");
+        return at(readTarget(surface), 8, 4, 4);
+    };
+    EXPECT_TRUE(near(drawn(), 0xFF000000u));
+    effect->setBool(effect->getParameterByName("gRed"), true);
+    effect->setInt(effect->getParameterByName("gGreenSteps"), 2);
+    const bool blueParts[2] = {false, true};
+    effect->setBoolArray(effect->getParameterByName("gBlueParts"), blueParts, 2);
+    const int32_t alphaParts[3] = {1, 0, 0};
+    effect->setIntArray(effect->getParameterByName("gAlphaParts"), alphaParts, 3);
+    EXPECT_TRUE(near(drawn(), 0x55FF8080u)) << std::hex << drawn();
+    gfx::Surface* back = nullptr;
+    device_->getBackBuffer(&back);
+    device_->setRenderTarget(0, back);
+    back->release();
+    surface->release();
+    target->release();
     effect->release();
 }
 

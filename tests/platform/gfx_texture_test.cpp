@@ -229,6 +229,18 @@ TEST_F(GfxTextureTest, ASystemMemoryTextureFilledOnAWorkerUpdatesADefaultOne) {
     std::memcpy(&first, locked.bits, 4);
     texture->unlockRect(0);
     EXPECT_EQ(first, 0xFF00FF00u);
+    // A clean source copies nothing until it is marked dirty again.
+    gfx::Texture* second = nullptr;
+    ASSERT_EQ(device_->createTexture(4, 4, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Default, &second), Result::Ok);
+    ASSERT_EQ(second->lockRect(0, locked, nullptr, gfx::Lock::Discard), Result::Ok);
+    std::memset(locked.bits, 0x40, 4 * 4 * 4);
+    second->unlockRect(0);
+    ASSERT_EQ(device_->updateTexture(staging, second), Result::Ok);
+    EXPECT_EQ(at(sample(second, 4, 4), 4, 2, 2), 0x40404040u);
+    staging->addDirtyRect(nullptr);
+    ASSERT_EQ(device_->updateTexture(staging, second), Result::Ok);
+    EXPECT_EQ(at(sample(second, 4, 4), 4, 2, 2), 0xFF00FF00u);
+    second->release();
     // Mismatched sizes are refused.
     gfx::Texture* other = nullptr;
     device_->createTexture(8, 8, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Default, &other);

@@ -379,10 +379,12 @@ Result Device::updateTexture(BaseTexture* source, BaseTexture* destination) {
         source->type() != destination->type() || source->format() != destination->format() ||
         source->levelWidth(0) != destination->levelWidth(0) || source->levelHeight(0) != destination->levelHeight(0))
         return Result::InvalidCall;
+    if (!source->isDirty()) return Result::Ok;
     const uint32_t levels = std::min(source->levelCount(), destination->levelCount());
     for (uint32_t face = 0; face < source->faceCount(); ++face)
         for (uint32_t level = 0; level < levels; ++level)
             destination->writeLevel(face, level, source->cpuLevel(face, level)->data());
+    source->markClean();
     return Result::Ok;
 }
 
@@ -740,8 +742,7 @@ uint32_t Device::instanceCount() const {
     return 1;
 }
 
-void Device::applyVertexInput(int32_t baseVertex) {
-    (void)baseVertex;
+void Device::applyVertexInput() {
     if (!vertexInputDirty_) return;
     vertexInputDirty_ = false;
     glBindVertexArray(vertexArray_);
@@ -783,7 +784,7 @@ bool Device::prepareDraw() {
     if (!applyFramebuffer()) return false;
     applyRenderStates();
     applySamplers();
-    applyVertexInput(0);
+    applyVertexInput();
     if (clipFixupLocation_ >= 0) {
         // Pixel centres of the original device sit half a pixel up and left of GL's.
         glUniform4f(clipFixupLocation_, 1.0f / float(viewport_.width), -1.0f / float(viewport_.height), 0.0f, 0.0f);

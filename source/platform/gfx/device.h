@@ -48,8 +48,8 @@ public:
                                      Surface** out);
     Result createVertexDeclaration(const std::vector<VertexElement>& elements, VertexDeclaration** out);
 
-    // Copies every level of a system-memory texture into a default-pool one of the same size,
-    // levels and format.
+    // Copies every level of a dirty system-memory texture into a default-pool one of the same
+    // size and format (as many levels as both have), and marks the source clean.
     Result updateTexture(BaseTexture* source, BaseTexture* destination);
     // Copies (and resolves, when the source is multisampled) between render targets and levels
     // of render-target textures; null rectangles mean whole surfaces.
@@ -110,7 +110,7 @@ private:
     void applyRenderStates();
     void applySamplers();
     bool applyFramebuffer();
-    void applyVertexInput(int32_t baseVertex);
+    void applyVertexInput();
     bool prepareDraw();
     uint32_t instanceCount() const;
     void targetSize(uint32_t& width, uint32_t& height) const;

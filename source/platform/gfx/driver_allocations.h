@@ -9,6 +9,14 @@
 namespace gfx {
 
 class DriverCacheAllocations {
+public:
+    // User-provided, so a scope object is not reported as unused where it holds nothing.
+    DriverCacheAllocations() {}
+    ~DriverCacheAllocations() {}
+    DriverCacheAllocations(const DriverCacheAllocations&) = delete;
+    DriverCacheAllocations& operator=(const DriverCacheAllocations&) = delete;
+
+private:
 #if defined(__SANITIZE_ADDRESS__)
     __lsan::ScopedDisabler disabler_;
 #endif

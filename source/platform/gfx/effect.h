@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/gfx/effect_description.h"
+#include "platform/gfx/math_types.h"
 #include "platform/gfx/ref_counted.h"
 #include "platform/gfx/types.h"
 
@@ -65,6 +66,14 @@ public:
     Result setVectorArray(EffectHandle parameter, const float* vectors4, uint32_t count);
     Result setMatrix(EffectHandle parameter, const float* matrix16);
     Result setMatrixArray(EffectHandle parameter, const float* matrices16, uint32_t count);
+    Result setVector(EffectHandle parameter, const Vector4& vector) { return setVector(parameter, &vector.x); }
+    Result setVectorArray(EffectHandle parameter, const Vector4* vectors, uint32_t count) {
+        return setVectorArray(parameter, vectors ? &vectors->x : nullptr, count);
+    }
+    Result setMatrix(EffectHandle parameter, const Matrix& matrix) { return setMatrix(parameter, matrix.data()); }
+    Result setMatrixArray(EffectHandle parameter, const Matrix* matrices, uint32_t count) {
+        return setMatrixArray(parameter, matrices ? matrices->data() : nullptr, count);
+    }
     // Raw bytes, tightly packed 32-bit values (such as a light record of floats).
     Result setValue(EffectHandle parameter, const void* data, uint32_t bytes);
     // A null texture samples as transparent black.

@@ -510,7 +510,11 @@ std::string EffectDescription::glslSource(int stage) const {
         const char* type = glslType(parameter.type);
         if (!type) continue;
         s += std::string("uniform ") + type + " " + parameter.name;
-        if (parameter.arraySize) s += "[" + std::to_string(parameter.arraySize) + "]";
+        if (parameter.arraySize) {
+            s += "[";
+            s += std::to_string(parameter.arraySize);
+            s += "]";
+        }
         s += ";\n";
     }
     for (const SamplerDecl& sampler : samplers)
@@ -520,9 +524,20 @@ std::string EffectDescription::glslSource(int stage) const {
     } else {
         s += "layout(location = 0) out vec4 outColour;\nlayout(location = 1) out vec4 outColour1;\n";
     }
-    if (!common.empty()) s += "#line " + std::to_string(commonLine) + "\n" + common + "\n";
+    // Appended piece by piece: GCC 12 warns falsely about "literal" + std::string temporaries.
+    if (!common.empty()) {
+        s += "#line ";
+        s += std::to_string(commonLine);
+        s += "\n";
+        s += common;
+        s += "\n";
+    }
     if (decl.vertex) s += "#define main gfx_stage_main\n";
-    s += "#line " + std::to_string(decl.line) + "\n" + decl.code + "\n";
+    s += "#line ";
+    s += std::to_string(decl.line);
+    s += "\n";
+    s += decl.code;
+    s += "\n";
     if (decl.vertex) {
         // The conventions of the original device, applied once for every effect: its pixel
         // centres (half a pixel up and left of GL's), row 0 at the top of every target, and

@@ -128,6 +128,11 @@ Result BaseTexture::writeLevel(uint32_t face, uint32_t level, const uint8_t* dat
     return Result::Ok;
 }
 
+Result BaseTexture::addDirtyRect(const Rect*) {
+    dirty_ = true;
+    return Result::Ok;
+}
+
 Result BaseTexture::lockLevel(uint32_t face, uint32_t level, LockedRect& locked, const Rect* rect, uint32_t flags) {
     locked = LockedRect{};
     if (!validLevel(face, level)) return Result::InvalidCall;
@@ -170,7 +175,10 @@ Result BaseTexture::unlockLevel(uint32_t face, uint32_t level) {
     Level& entry = levelOf(face, level);
     if (!entry.locked) return Result::InvalidCall;
     entry.locked = false;
-    if (!(entry.lockFlags & Lock::ReadOnly)) upload(face, level, entry.cpu.data());
+    if (!(entry.lockFlags & Lock::ReadOnly)) {
+        dirty_ = true;
+        upload(face, level, entry.cpu.data());
+    }
     if (!keepsCpuCopy()) std::vector<uint8_t>().swap(entry.cpu);
     return Result::Ok;
 }

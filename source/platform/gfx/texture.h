@@ -31,6 +31,11 @@ public:
     const std::vector<uint8_t>* cpuLevel(uint32_t face, uint32_t level) const;
     // Replaces a whole level (tightly packed) and uploads it.
     Result writeLevel(uint32_t face, uint32_t level, const uint8_t* data);
+    // A system-memory texture is dirty after unlocks that could write and after addDirtyRect;
+    // updateTexture copies only a dirty source, then marks it clean.
+    Result addDirtyRect(const Rect* rect);
+    bool isDirty() const { return dirty_; }
+    void markClean() { dirty_ = false; }
     // Level contents as top-down ARGB (GL read-back for the default pool).
     Result readLevelArgb(uint32_t face, uint32_t level, std::vector<uint32_t>& argb) const;
 
@@ -64,6 +69,7 @@ private:
     unsigned glName_ = 0;
     std::vector<Level> levelData_;
     std::vector<Surface*> surfaces_;
+    bool dirty_ = true;
 };
 
 class Texture : public BaseTexture {
