@@ -322,3 +322,40 @@ TEST_F(GfxTest, CapsReportShaderLevelThreeUnlessTheTestSwitchAsksForTwo) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(GfxTest, ADisplayChangeResetsToAMultisampledBackBufferThatPresents) {
+    EXPECT_EQ(device_->testCooperativeLevel(), Result::Ok);
+    gfx::PresentParameters changed = parameters_;
+    changed.backBufferWidth = 40;
+    changed.backBufferHeight = 30;
+    changed.multiSampleType = gfx::MultisampleType::Samples4;
+    changed.presentationInterval = gfx::PresentInterval::Immediate;
+    ASSERT_EQ(device_->reset(changed), Result::Ok);
+    gfx::Surface* back = nullptr;
+    device_->getBackBuffer(&back);
+    gfx::SurfaceDesc desc;
+    back->getDesc(desc);
+    EXPECT_EQ(desc.width, 40u);
+    EXPECT_EQ(desc.multiSampleType, gfx::MultisampleType::Samples4);
+    back->release();
+    gfx::Viewport viewport;
+    device_->getViewport(viewport);
+    EXPECT_EQ(viewport.width, 40u);
+    EXPECT_EQ(viewport.height, 30u);
+    gfx::Effect* effect = makeEffect(kQuadEffect);
+    ASSERT_NE(effect, nullptr);
+    device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
+    const float white[4] = {1, 1, 1, 1};
+    drawQuad(effect, pixelRect(4, 4, 12, 12, 40, 30), white);
+    const std::vector<uint32_t> pixels = readBackBuffer();
+    ASSERT_EQ(pixels.size(), size_t(40 * 30));
+    EXPECT_EQ(at(pixels, 40, 4, 4), 0xFFFFFFFFu);
+    EXPECT_EQ(at(pixels, 40, 11, 11), 0xFFFFFFFFu);
+    EXPECT_EQ(at(pixels, 40, 12, 12), 0xFF000000u);
+    EXPECT_EQ(device_->present(), Result::Ok);
+    effect->release();
+}
+
+} // namespace
