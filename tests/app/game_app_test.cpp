@@ -10,35 +10,13 @@
 #include "app/recording_state.h"
 #include "app/update_thread.h"
 #include "platform/clock.h"
-#include "support/temp_folder.h"
+#include "app/user_folder_guard.h"
 
 namespace {
 
 // The software rasteriser draws on the calling thread: its own worker threads would only add
 // noise to the thread checks of these tests (they are uninstrumented driver code).
 const bool rasteriserOnCallingThread = [] { return setenv("LP_NUM_THREADS", "0", 0) == 0; }();
-
-// The settings file of these runs goes to a folder of their own.
-class UserFolder {
-public:
-    UserFolder() {
-        const char* old = std::getenv("XDG_DATA_HOME");
-        if (old) saved_ = old, hadOld_ = true;
-        setenv("XDG_DATA_HOME", folder_.path().c_str(), 1);
-    }
-    ~UserFolder() {
-        if (hadOld_) {
-            setenv("XDG_DATA_HOME", saved_.c_str(), 1);
-        } else {
-            unsetenv("XDG_DATA_HOME");
-        }
-    }
-
-private:
-    TempFolder folder_;
-    std::string saved_;
-    bool hadOld_ = false;
-};
 
 // Records, in order, every update cycle ('U') and every hand-off ('H'), and notices when the two
 // ever overlap.

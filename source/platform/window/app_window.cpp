@@ -58,11 +58,10 @@ std::unique_ptr<AppWindow> AppWindow::create(const std::string& title, int x, in
     return window;
 }
 
+// The video system stays up for the rest of the process: error message boxes still need it,
+// and shutting it down would unload the GL driver with its allocations still live.
 AppWindow::~AppWindow() {
-    if (window_) {
-        SDL_DestroyWindow(window_);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    }
+    if (window_) SDL_DestroyWindow(window_);
 }
 
 bool AppWindow::translate(const SDL_Event& event, WindowMessage& message) const {
