@@ -10,6 +10,7 @@
 #include "app/recording_state.h"
 #include "app/update_thread.h"
 #include "platform/clock.h"
+#include "platform/message_box.h"
 #include "app/user_folder_guard.h"
 
 namespace {
@@ -180,6 +181,23 @@ TEST(GameAppThreads, CloseOnlyAsksTheStateWhichEndsTheProgram) {
     ASSERT_GE(callsAtDeletion.size(), 2u);
     std::vector<std::string> tail(callsAtDeletion.end() - 2, callsAtDeletion.end());
     EXPECT_EQ(tail, (std::vector<std::string>{"unloadData", "shutdown"}));
+}
+
+TEST(GameAppSetUp, WithoutAWindowTheMessageIsShownAndTheExitStatusIsAFailure) {
+    UserFolder folder;
+    // Each test runs in its own process, so the video system is not up yet and fails to start.
+    setenv("SDL_VIDEODRIVER", "no_such_driver", 1);
+    platform::recordMessageBoxes(true);
+    {
+        GameApp app(320, 240, "", "BRAV Zoderud");
+        if (app.setUpSucceeded()) GTEST_SKIP() << "the video system was already running in this process";
+        EXPECT_EQ(app.run(), 1);
+    }
+    auto shown = platform::takeRecordedMessageBoxes();
+    platform::recordMessageBoxes(false);
+    setenv("SDL_VIDEODRIVER", "offscreen", 1);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].second, "CreateWindow FAILED");
 }
 
 } // namespace
