@@ -11,6 +11,11 @@
 #include "app/update_thread.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
+#include "render/base_render_state.h"
+#include "render/device_global.h"
+#include "render/game_render_task.h"
+#include "render/render_interface.h"
+#include "render/render_state_manager.h"
 #include "app/user_folder_guard.h"
 
 namespace {
@@ -198,6 +203,36 @@ TEST(GameAppSetUp, WithoutAWindowTheMessageIsShownAndTheExitStatusIsAFailure) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].second, "CreateWindow FAILED");
+}
+
+TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    ObservedGameApp app(timeline, observingState(timeline, state));
+    ASSERT_TRUE(app.setUpSucceeded());
+    RenderStateManager* manager = app.renderTask()->renderStateManager();
+    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 10000;
+    while (manager->current()->status() != BaseState::Running && platform::millisecondsSinceStart() < giveUpAt) {
+        app.frame(0.016f, 0.016f);
+    }
+    ASSERT_EQ(manager->current()->status(), static_cast<std::uint32_t>(BaseState::Running));
+
+    // Paint the back buffer, then let one frame be drawn: with no UI object it is all black.
+    ASSERT_TRUE(gfx::succeeded(deviceGlobal->clear(gfx::Clear::Target, 0xFFFF0000, 1.0f, 0)));
+    std::size_t handOffs = timeline.count('H');
+    while (timeline.count('H') == handOffs && platform::millisecondsSinceStart() < giveUpAt) app.frame(0.016f, 0.016f);
+    gfx::Surface* backBuffer = nullptr;
+    ASSERT_TRUE(gfx::succeeded(deviceGlobal->getBackBuffer(&backBuffer)));
+    std::vector<std::uint32_t> pixels;
+    ASSERT_TRUE(gfx::succeeded(deviceGlobal->readSurface(backBuffer, pixels)));
+    backBuffer->release();
+    // The back buffer has the configured resolution, which the first frames applied.
+    const RenderSettings& settings = app.renderInterface()->renderSettings();
+    ASSERT_EQ(pixels.size(), std::size_t{settings.width} * settings.height);
+    for (std::size_t at : {std::size_t{0}, pixels.size() / 2 + settings.width / 2, pixels.size() - 1}) {
+        EXPECT_EQ(pixels[at], 0xFF000000u) << at;
+    }
 }
 
 } // namespace
