@@ -7,6 +7,9 @@
 #include <thread>
 
 #include "app/game_app.h"
+#include "app/parameter_description.h"
+#include "app/parameter_manager.h"
+#include "app/ui_context.h"
 #include "app/recording_state.h"
 #include "app/update_thread.h"
 #include "platform/clock.h"
@@ -233,6 +236,48 @@ TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
     for (std::size_t at : {std::size_t{0}, pixels.size() / 2 + settings.width / 2, pixels.size() - 1}) {
         EXPECT_EQ(pixels[at], 0xFF000000u) << at;
     }
+}
+
+TEST(GameAppThreads, CloseDuringStartUpReachesTheStateOnceItExists) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    int status = -1;
+    {
+        ObservedGameApp app(timeline, observingState(timeline, state));
+        ASSERT_TRUE(app.setUpSucceeded());
+        // The update thread may still be building its game-state manager.
+        app.onClose();
+        status = app.run();
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+}
+
+TEST(GameAppThreads, TheFirstUpdateCycleMayAlreadyCreateRenderObjects) {
+    UserFolder folder;
+    std::atomic<bool> created{false};
+    std::atomic<bool> tried{false};
+    {
+        GameApp app(320, 240, "", "BRAV Zoderud", [&](GameStateManager* owner, ThreadResourcePool*) {
+            auto* state = new RecordingState("creator");
+            RenderInterface* renderInterface = owner->context()->renderInterface;
+            state->setStatus(BaseState::Running);
+            state->onUpdate = [&, state, renderInterface](float) {
+                if (tried.exchange(true)) return;
+                // The owner thread is set before the first cycle, so the update thread may create.
+                ParameterDescriptionRegistry* registry = renderInterface->parameterManager()->getRegistry();
+                registerParameterDescription(*registry, new ParameterDescription("test_pointer", nullptr, true));
+                created = renderInterface->createUIObject("test_pointer") != nullptr;
+                state->setStatus(BaseState::Quit);
+            };
+            return state;
+        });
+        ASSERT_TRUE(app.setUpSucceeded());
+        EXPECT_EQ(app.run(), 0);
+    }
+    EXPECT_TRUE(tried.load());
+    EXPECT_TRUE(created.load());
 }
 
 } // namespace
