@@ -91,6 +91,18 @@ TEST(QelApp, CloseOnlyCallsOnClose) {
     EXPECT_FALSE(app.paused());
 }
 
+TEST(QelApp, AskingForTheWindowModeItIsInChangesNothing) {
+    BareApp app;
+    ASSERT_TRUE(app.setUpSucceeded());
+    EXPECT_FALSE(app.setWindowMode(false));
+    EXPECT_TRUE(app.setWindowMode(true));
+    EXPECT_TRUE(app.fullScreenNow());
+    EXPECT_FALSE(app.setWindowMode(true));
+    EXPECT_TRUE(app.fullScreenNow());
+    EXPECT_TRUE(app.setWindowMode(false));
+    EXPECT_FALSE(app.fullScreenNow());
+}
+
 TEST(FrameTimer, FirstFrameIsZeroAndLongStallsAreClamped) {
     FrameTimer timer;
     EXPECT_EQ(timer.tick(5000), 0.0f);
