@@ -19,19 +19,17 @@ bool caseLess(const std::string& a, const std::string& b) {
     return folded != 0 ? folded < 0 : a < b;
 }
 
-// Finds a name in folder that equals wanted ignoring case; the first in sorted order wins.
-bool findCaseInsensitive(const std::string& folder, const std::string& wanted, std::string& found) {
+// The name in folder that equals wanted ignoring case (the first in sorted order), or "".
+std::string findCaseInsensitive(const std::string& folder, const std::string& wanted) {
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return false;
+    if (!dir) return {};
     std::vector<std::string> matches;
     while (dirent* entry = ::readdir(dir)) {
         if (::strcasecmp(entry->d_name, wanted.c_str()) == 0) matches.emplace_back(entry->d_name);
     }
     ::closedir(dir);
-    if (matches.empty()) return false;
-    std::sort(matches.begin(), matches.end());
-    found = matches.front();
-    return true;
+    if (matches.empty()) return {};
+    return *std::min_element(matches.begin(), matches.end());
 }
 
 } // namespace
@@ -60,8 +58,8 @@ std::string resolvePath(const std::string& spelled) {
         if (!component.empty()) {
             std::string candidate = resolved + component;
             if (component != "." && component != ".." && !statPath(candidate, info)) {
-                std::string found;
-                if (!findCaseInsensitive(resolved.empty() ? "." : resolved, component, found)) return path;
+                const std::string found = findCaseInsensitive(resolved.empty() ? "." : resolved, component);
+                if (found.empty()) return path;
                 candidate = resolved + found;
             }
             resolved = candidate;

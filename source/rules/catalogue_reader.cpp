@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <limits>
 
+#include "app/xml_file.h"
+
 namespace {
 
 bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
@@ -88,4 +90,10 @@ const tinyxml2::XMLElement* rootNamed(const tinyxml2::XMLDocument& document, con
     const tinyxml2::XMLElement* root = document.FirstChildElement();
     if (!root || std::string(root->Name()) != name) return nullptr;
     return root;
+}
+
+const tinyxml2::XMLElement* loadCatalogueFile(tinyxml2::XMLDocument& document, const std::string& path,
+                                              const char* rootName) {
+    if (!loadXmlFile(document, path)) return nullptr;
+    return rootNamed(document, rootName);
 }

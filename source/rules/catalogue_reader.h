@@ -32,3 +32,7 @@ std::list<FileEntry> listCatalogueFolder(const std::string& baseFolder, const st
 // The root of a loaded file when it carries the expected name, else null (silently: a file of
 // another kind is not an error worth a line).
 const tinyxml2::XMLElement* rootNamed(const tinyxml2::XMLDocument& document, const char* name);
+// Loads a catalogue file and answers its root when it carries the expected name, else null
+// (an unreadable file is logged by the loader).
+const tinyxml2::XMLElement* loadCatalogueFile(tinyxml2::XMLDocument& document, const std::string& path,
+                                              const char* rootName);

@@ -1,12 +1,10 @@
 #include "rules/character_action.h"
 
-#include "app/xml_file.h"
 #include "rules/catalogue_reader.h"
 
 void parseActionFile(CharacterAction& record, const std::string& path) {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, path)) return;
-    const tinyxml2::XMLElement* root = rootNamed(document, "Proficiency");
+    const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "Proficiency");
     if (!root) return;
     for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
         const std::string name = attribute->Name();

@@ -1,12 +1,10 @@
 #include "rules/class_ability.h"
 
-#include "app/xml_file.h"
 #include "rules/catalogue_reader.h"
 
 void parseClassAbility(ClassAbility& ability, const std::string& path) {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, path)) return;
-    const tinyxml2::XMLElement* root = rootNamed(document, "ClassAbility");
+    const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "ClassAbility");
     if (root == nullptr) return;
 
     if (const char* id = root->Attribute("id")) ability.id = id;

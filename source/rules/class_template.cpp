@@ -2,7 +2,6 @@
 
 #include <tinyxml2.h>
 
-#include "app/xml_file.h"
 #include "rules/catalogue_reader.h"
 #include "rules/spell_catalogue.h"
 
@@ -29,8 +28,7 @@ void readStartingSpells(const tinyxml2::XMLElement& parent, std::map<int, const 
 
 void parseClassTemplate(ClassTemplate& classTemplate, const std::string& path) {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, path)) return;
-    const tinyxml2::XMLElement* root = rootNamed(document, "ClassTemplate");
+    const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "ClassTemplate");
     if (root == nullptr) return;
 
     if (const char* name = root->Attribute("displayName")) classTemplate.displayName = name;

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstring>
 
-#include "app/xml_file.h"
 #include "rules/catalogue_reader.h"
 
 int equipmentTypeFromText(const char* text) {
@@ -19,8 +18,7 @@ int equipmentTypeFromText(const char* text) {
 
 void parseEquipment(Equipment& record, const std::string& path) {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, path)) return;
-    const tinyxml2::XMLElement* root = rootNamed(document, "Equipment");
+    const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "Equipment");
     if (!root) return;
     for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
         const std::string name = attribute->Name();

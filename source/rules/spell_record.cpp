@@ -2,13 +2,11 @@
 
 #include <tinyxml2.h>
 
-#include "app/xml_file.h"
 #include "rules/catalogue_reader.h"
 
 void readSpellRecord(SpellRecord& record, const std::string& path) {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, path)) return;
-    const tinyxml2::XMLElement* root = rootNamed(document, "Spell");
+    const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "Spell");
     if (!root) return;
     for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
         const std::string name = attribute->Name();

@@ -37,6 +37,17 @@ void attach(GLenum target, GLenum attachment, Surface* surface) {
 
 } // namespace detail
 
+void Device::resolveColour(Surface* from, Surface* to, int width, int height) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
+    attach(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, from);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
+    attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, to);
+    attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, nullptr);
+    attach(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, nullptr);
+    DriverCacheAllocations driverCache;
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
 Device::~Device() {
     if (detail::lastDevice == this) detail::lastDevice = nullptr;
     for (Surface*& target : renderTargets_) safeRelease(target);
@@ -221,16 +232,7 @@ Result Device::present() {
     glDisable(GL_SCISSOR_TEST);
     Surface* shown = backBuffer_;
     if (backBufferResolve_) {
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
-        attach(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, backBuffer_);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
-        attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, backBufferResolve_);
-        attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, nullptr);
-        attach(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, nullptr);
-        {
-            DriverCacheAllocations driverCache;
-            glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        }
+        resolveColour(backBuffer_, backBufferResolve_, w, h);
         shown = backBufferResolve_;
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
@@ -368,16 +370,7 @@ Result Device::readSurface(Surface* surface, std::vector<uint32_t>& argb) {
             Surface::makeRenderbuffer(context_, surface->width(), surface->height(), surface->format(),
                                       MultisampleType::None, false, &resolved);
         if (failed(result)) return result;
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);
-        attach(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, surface);
-        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, drawFramebuffer_);
-        attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, resolved);
-        attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, nullptr);
-        attach(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, nullptr);
-        {
-            DriverCacheAllocations driverCache;
-            glBlitFramebuffer(0, 0, w, h, 0, 0, w, h, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-        }
+        resolveColour(surface, resolved, w, h);
         readFrom = resolved;
     }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, readFramebuffer_);

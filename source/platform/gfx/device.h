@@ -110,6 +110,8 @@ private:
     void applyRenderStates();
     void applySamplers();
     bool applyFramebuffer();
+    // Copies (resolving samples) the colour of one surface of the given size into another.
+    void resolveColour(Surface* from, Surface* to, int width, int height);
     void applyVertexInput();
     bool prepareDraw();
     uint32_t instanceCount() const;
