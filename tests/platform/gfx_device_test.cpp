@@ -155,10 +155,7 @@ TEST_F(GfxTest, ARenderTargetTextureHasRowZeroAtTheTop) {
     target->unlockRect(0);
     EXPECT_EQ(first, 0xFFFF0000u);
     EXPECT_EQ(last, 0u);
-    gfx::Surface* back = nullptr;
-    device_->getBackBuffer(&back);
-    device_->setRenderTarget(0, back);
-    back->release();
+    targetBackBuffer();
     surface->release();
     target->release();
     effect->release();
@@ -234,10 +231,7 @@ TEST_F(GfxTest, TwoTargetsBothReceiveTheClearAndTheDraw) {
     device_->getRenderTarget(0, &current);
     EXPECT_EQ(current, surfaces[0]);
     current->release();
-    gfx::Surface* back = nullptr;
-    device_->getBackBuffer(&back);
-    device_->setRenderTarget(0, back);
-    back->release();
+    targetBackBuffer();
     for (int i = 0; i < 2; ++i) {
         surfaces[i]->release();
         textures[i]->release();

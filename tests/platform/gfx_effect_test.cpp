@@ -339,10 +339,7 @@ technique SimpleTech { pass P0 { vertex = QuadVS; fragment = FlagsFS; } }
     const int32_t alphaParts[3] = {1, 0, 0};
     effect->setIntArray(effect->getParameterByName("gAlphaParts"), alphaParts, 3);
     EXPECT_TRUE(near(drawn(), 0x55FF8080u)) << std::hex << drawn();
-    gfx::Surface* back = nullptr;
-    device_->getBackBuffer(&back);
-    device_->setRenderTarget(0, back);
-    back->release();
+    targetBackBuffer();
     surface->release();
     target->release();
     effect->release();

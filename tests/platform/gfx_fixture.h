@@ -62,6 +62,14 @@ protected:
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
+    // Draws go to the back buffer again after a test drew into a target of its own.
+    void targetBackBuffer() {
+        gfx::Surface* back = nullptr;
+        device_->getBackBuffer(&back);
+        device_->setRenderTarget(0, back);
+        back->release();
+    }
+
     gfx::Effect* makeEffect(const std::string& text, const std::vector<gfx::EffectMacro>& macros = {}) {
         gfx::EffectDescription* description = nullptr;
         std::string errors;

@@ -131,10 +131,7 @@ TEST_F(GfxTest, ATextureSavedAsPngLoadsBackTheSame) {
     EXPECT_EQ(levelPixels(device_, reloaded, 0), levelPixels(device_, texture, 0));
     reloaded->release();
     EXPECT_EQ(gfx::saveTextureToPng(folder.path() + "no/such/folder/x.png", texture), Result::Fail);
-    gfx::Surface* back = nullptr;
-    device_->getBackBuffer(&back);
-    device_->setRenderTarget(0, back);
-    back->release();
+    targetBackBuffer();
     surface->release();
     texture->release();
 }

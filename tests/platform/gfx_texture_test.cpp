@@ -63,10 +63,7 @@ protected:
         effect_->endPass();
         effect_->end();
         std::vector<uint32_t> pixels = readTarget(surface);
-        gfx::Surface* back = nullptr;
-        device_->getBackBuffer(&back);
-        device_->setRenderTarget(0, back);
-        back->release();
+        targetBackBuffer();
         surface->release();
         target->release();
         return pixels;
