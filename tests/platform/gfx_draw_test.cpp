@@ -205,3 +205,30 @@ technique SimpleTech { pass P0 { vertex = QuadVS; fragment = CubeFS; } }
 }
 
 } // namespace
+
+namespace {
+
+// A lock with an offset and no size reaches to the end of the buffer, and what is written there
+// is what the next draw uses.
+TEST_F(GfxTest, ALockFromAnOffsetWithNoSizeReachesTheEndAndIsDrawn) {
+    gfx::Effect* effect = makeEffect(kQuadEffect);
+    ASSERT_NE(effect, nullptr);
+    bindQuadGeometry();
+    void* data = nullptr;
+    // The second triangle (bottom-left half) collapses onto vertex 0.
+    ASSERT_EQ(quadIndices_->lock(6, 0, &data, 0), Result::Ok);
+    const uint16_t collapsed[] = {0, 0, 0};
+    std::memcpy(data, collapsed, sizeof collapsed);
+    ASSERT_EQ(quadIndices_->unlock(), Result::Ok);
+    // A lock that starts past the end is refused.
+    EXPECT_EQ(quadIndices_->lock(13, 0, &data, 0), Result::InvalidCall);
+    device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
+    const float white[4] = {1, 1, 1, 1};
+    drawQuad(effect, corners(-1.5f, 1.5f, 1.5f, -1.5f), white);
+    const std::vector<uint32_t> pixels = readBackBuffer();
+    EXPECT_EQ(at(pixels, kWidth, kWidth - 4, 4), 0xFFFFFFFFu) << "the first triangle is drawn";
+    EXPECT_EQ(at(pixels, kWidth, 4, kHeight - 4), 0xFF000000u) << "the rewritten triangle is empty";
+    effect->release();
+}
+
+} // namespace

@@ -30,8 +30,10 @@ Result Buffer::lock(uint32_t offset, uint32_t size, void** data, uint32_t flags)
     if (!data) return Result::InvalidCall;
     *data = nullptr;
     if (locked_) return Result::InvalidCall;
-    if (offset == 0 && size == 0) size = length();
-    if (offset > length() || size > length() - offset) return Result::InvalidCall;
+    if (offset > length()) return Result::InvalidCall;
+    // No size reaches to the end, so the unlock uploads everything the caller may have written.
+    if (size == 0) size = length() - offset;
+    if (size > length() - offset) return Result::InvalidCall;
     locked_ = true;
     lockFlags_ = flags;
     lockOffset_ = offset;

@@ -15,7 +15,8 @@ public:
     uint32_t length() const { return uint32_t(cpu_.size()); }
     Pool pool() const { return pool_; }
     uint32_t usage() const { return usage_; }
-    // offset and size 0 lock the whole buffer. The pointer stays valid until unlock.
+    // Size 0 locks from the offset to the end (offset 0 too: the whole buffer). The pointer stays
+    // valid until unlock.
     Result lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
     Result unlock();
     // The current contents, whatever the usage flags say.
