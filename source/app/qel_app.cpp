@@ -124,7 +124,10 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
         }
         break;
     case WindowMessageKind::Close:
-        // Only asks: the game decides whether and when the program ends.
+        // Only asks: the game decides whether and when the program ends. It answers in its
+        // update cycles, so an inactive window must not keep them paused; otherwise a close from
+        // outside (a task bar, a termination signal) would wait for the window to be activated.
+        paused_ = false;
         onClose();
         break;
     case WindowMessageKind::SetCursor:

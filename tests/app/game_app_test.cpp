@@ -254,6 +254,32 @@ TEST(GameAppThreads, CloseDuringStartUpReachesTheStateOnceItExists) {
     EXPECT_EQ(timeline.overlaps.load(), 0);
 }
 
+TEST(GameAppThreads, CloseWhileTheWindowIsInactiveStillEndsTheProgram) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    int status = -1;
+    {
+        ObservedGameApp app(timeline, observingState(timeline, state));
+        ASSERT_TRUE(app.setUpSucceeded());
+        runHandOffs(app, timeline, 3);
+        // Another window has the focus (a terminal sending an interrupt, a task bar's close).
+        platform::WindowMessage inactive;
+        inactive.kind = platform::WindowMessageKind::Activate;
+        inactive.active = false;
+        app.windowProc(inactive);
+        ASSERT_TRUE(app.paused());
+        platform::WindowMessage close;
+        close.kind = platform::WindowMessageKind::Close;
+        app.windowProc(close);
+        // The state can only answer in update cycles, which a paused loop never runs.
+        ASSERT_FALSE(app.paused());
+        status = app.run();
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+}
+
 TEST(GameAppThreads, TheFirstUpdateCycleMayAlreadyCreateRenderObjects) {
     UserFolder folder;
     std::atomic<bool> created{false};
