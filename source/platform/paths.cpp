@@ -104,8 +104,12 @@ bool listDirectory(const std::string& folder, std::vector<DirectoryEntry>& out) 
     DIR* dir = ::opendir(resolved.empty() ? "." : resolved.c_str());
     if (!dir) return false;
     std::vector<DirectoryEntry> folders, files;
-    errno = 0;
-    while (dirent* entry = ::readdir(dir)) {
+    // errno is cleared before each read: the stat of a broken link below sets it, and only
+    // readdir's own failure may end the listing as an error.
+    while (true) {
+        errno = 0;
+        dirent* entry = ::readdir(dir);
+        if (!entry) break;
         DirectoryEntry item{entry->d_name, false};
         if (entry->d_type == DT_DIR) {
             item.isDirectory = true;

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "platform/data_root.h"
 #include "platform/file_io.h"
@@ -32,6 +35,28 @@ TEST(AtomicWrite, FailedReplaceKeepsTheOldContentsAndNoTemporaryFile) {
     EXPECT_EQ(entries.size(), 3u);
 }
 
+TEST(AtomicWrite, FailedWriteKeepsTheOldFileAndNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.write("save.xml", "old");
+    // A file-size limit makes the write itself fail part way, even for root.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string error;
+    const bool written = platform::writeFileAtomically(path, std::string(4096, 'n'), &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    EXPECT_FALSE(written);
+    EXPECT_NE(error.find("cannot write"), std::string::npos) << error;
+    EXPECT_EQ(readFile(path), "old");
+    std::vector<platform::DirectoryEntry> entries;
+    ASSERT_TRUE(platform::listDirectory(folder.path(), entries));
+    EXPECT_EQ(entries.size(), 3u) << "the temporary file is removed (., .. and save.xml)";
+}
+
 TEST(AtomicWrite, MissingFolderIsReported) {
     TempFolder folder;
     const std::string path = folder.write("missing-parent-test.xml", "old");
@@ -62,6 +87,18 @@ TEST(Paths, ListingPutsFoldersFirstThenFilesByCaseInsensitiveName) {
     std::vector<std::string> names;
     for (const auto& e : entries) names.push_back(e.name);
     EXPECT_EQ(names, (std::vector<std::string>{".", "..", "alpha", "Zed", "A.txt", "b.txt"}));
+}
+
+TEST(Paths, ABrokenLinkDoesNotSpoilTheListing) {
+    TempFolder folder;
+    folder.write("a.xml", "");
+    ASSERT_EQ(::symlink((folder.path() + "gone").c_str(), (folder.path() + "broken").c_str()), 0);
+    folder.write("z.xml", "");
+    std::vector<platform::DirectoryEntry> entries;
+    ASSERT_TRUE(platform::listDirectory(folder.path(), entries));
+    std::vector<std::string> names;
+    for (const auto& e : entries) names.push_back(e.name);
+    EXPECT_EQ(names, (std::vector<std::string>{".", "..", "a.xml", "broken", "z.xml"}));
 }
 
 TEST(UserFolder, FollowsXdgAndNeverTheRoot) {
