@@ -6,6 +6,10 @@
 #include <mutex>
 #include <thread>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 #include "app/game_app.h"
 #include "app/parameter_description.h"
 #include "app/parameter_manager.h"
@@ -206,6 +210,35 @@ TEST(GameAppSetUp, WithoutAWindowTheMessageIsShownAndTheExitStatusIsAFailure) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].second, "CreateWindow FAILED");
+}
+
+TEST(GameAppSetUp, WithoutOpenGL33TheMessageIsShownAndTheExitStatusIsAFailure) {
+    UserFolder folder;
+    // Mesa then offers no 3.3 core context. Each test runs in its own process, so the driver has
+    // not read its settings yet.
+    setenv("MESA_GL_VERSION_OVERRIDE", "3.2", 1);
+    platform::recordMessageBoxes(true);
+    int status = -1;
+    {
+#if defined(__SANITIZE_ADDRESS__)
+        // The driver keeps what it allocated for the context it refused.
+        __lsan::ScopedDisabler driverAllocations;
+#endif
+        GameApp app(320, 240, "", "BRAV Zoderud");
+        if (deviceGlobal) {
+            unsetenv("MESA_GL_VERSION_OVERRIDE");
+            platform::recordMessageBoxes(false);
+            GTEST_SKIP() << "the driver ignores the version override or was already loaded";
+        }
+        ASSERT_FALSE(app.setUpSucceeded()) << "no drawing device, yet the program would run";
+        status = app.run();
+    }
+    auto shown = platform::takeRecordedMessageBoxes();
+    platform::recordMessageBoxes(false);
+    unsetenv("MESA_GL_VERSION_OVERRIDE");
+    EXPECT_EQ(status, 1);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].second, "CreateDevice FAILED");
 }
 
 TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
