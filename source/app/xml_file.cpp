@@ -5,18 +5,49 @@
 #include "platform/paths.h"
 #include "platform/text_encoding.h"
 
+namespace {
+
+bool hasHighBytes(const char* text) {
+    for (; text && *text; ++text) {
+        if (static_cast<unsigned char>(*text) >= 0x80) return true;
+    }
+    return false;
+}
+
+// Converts the element names, attribute values and texts of a tree parsed from UTF-8.
+void convertTreeToWindows1252(tinyxml2::XMLNode* node) {
+    for (; node; node = node->NextSibling()) {
+        if (hasHighBytes(node->Value())) node->SetValue(platform::utf8ToWindows1252(node->Value()).c_str());
+        if (tinyxml2::XMLElement* element = node->ToElement()) {
+            for (const tinyxml2::XMLAttribute* a = element->FirstAttribute(); a; a = a->Next()) {
+                if (hasHighBytes(a->Value()))
+                    const_cast<tinyxml2::XMLAttribute*>(a)->SetAttribute(platform::utf8ToWindows1252(a->Value()).c_str());
+            }
+        }
+        convertTreeToWindows1252(node->FirstChild());
+    }
+}
+
+} // namespace
+
 bool loadXmlFile(tinyxml2::XMLDocument& document, const std::string& path) {
     std::string bytes;
     if (platform::isDirectory(path) || !platform::readWholeFile(path, bytes)) {
         LOG_MESSAGE("Unable to find XML File at path : %s", path.c_str());
         return false;
     }
-    const std::string text = platform::fileTextToWindows1252(bytes);
+    // The parser expands character references such as "&#233;" into UTF-8, so a UTF-8 file
+    // that has them is converted after parsing; converting its bytes first would leave those
+    // characters in UTF-8 inside the program.
+    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+    const bool convertAfterParsing = bytes.find("&#") != std::string::npos && platform::isValidUtf8(bytes);
+    const std::string text = convertAfterParsing ? bytes : platform::fileTextToWindows1252(bytes);
     if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
         LOG_MESSAGE("XML File at path %s could not be read: %s", path.c_str(),
                     document.ErrorStr() ? document.ErrorStr() : "");
         return false;
     }
+    if (convertAfterParsing) convertTreeToWindows1252(&document);
     return true;
 }
 

@@ -43,6 +43,22 @@ TEST(XmlFile, TextIsWindows1252InsideAndUtf8OnDisk) {
     EXPECT_NE(readFile(out).find("caf\xC3\xA9 \xC2\xA3"), std::string::npos);
 }
 
+TEST(XmlFile, CharacterReferencesBecomeWindows1252Too) {
+    TempFolder folder;
+    const std::string path =
+        folder.write("refs.xml", "<Root name=\"caf&#233; &#x20AC;5\" plain=\"\xC2\xA3\">Th&#xE9;oden&#10;</Root>");
+    tinyxml2::XMLDocument document;
+    ASSERT_TRUE(loadXmlFile(document, path));
+    EXPECT_STREQ(document.RootElement()->Attribute("name"), "caf\xE9 \x80" "5");
+    EXPECT_STREQ(document.RootElement()->Attribute("plain"), "\xA3");
+    EXPECT_STREQ(document.RootElement()->GetText(), "Th\xE9oden\n");
+
+    // Saved back, each character is written once, in UTF-8.
+    const std::string out = folder.path() + "out.xml";
+    ASSERT_TRUE(saveXmlFile(document, out));
+    EXPECT_NE(readFile(out).find("caf\xC3\xA9 \xE2\x82\xAC" "5"), std::string::npos) << readFile(out);
+}
+
 TEST(XmlFile, OldWindows1252FilesStillRead) {
     TempFolder folder;
     const std::string path = folder.write("old.xml", "<Root name=\"caf\xE9\"/>");
