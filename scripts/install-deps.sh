@@ -8,7 +8,7 @@ packages=(
   libbullet-dev libassimp-dev
   libgl1-mesa-dri libegl1 libegl-mesa0 libgles2
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core
+  fonts-dejavu-core locales
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -54,15 +55,48 @@ TEST(Equipment, StackableOnlyWhenTheNumberIsOne) {
     }
 }
 
-TEST(Equipment, DecimalsAreReadInTheCLocale) {
-    // Under a locale whose decimal mark is a comma, atof would stop at the ".".
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "C"}) {
-        if (std::setlocale(LC_NUMERIC, name)) break;
+// Switches LC_NUMERIC to a locale whose decimal mark is a comma, building one with localedef
+// into a temporary folder when the system has none, and switches back when it goes.
+class CommaDecimalLocale {
+public:
+    CommaDecimalLocale() : previous_(std::setlocale(LC_NUMERIC, nullptr)) {
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"}) {
+            if (std::setlocale(LC_NUMERIC, name) && hasCommaMark()) return;
+        }
+        const std::string command = "localedef -i de_DE -f UTF-8 '" + folder_.path() + "de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0) return;
+        const char* oldPath = std::getenv("LOCPATH");
+        if (oldPath) previousLocalePath_ = oldPath;
+        hadLocalePath_ = oldPath != nullptr;
+        setenv("LOCPATH", folder_.path().c_str(), 1);
+        changedLocalePath_ = true;
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
     }
-    const Equipment record =
-        parseText("<Equipment encumbrance=\"2.5\" carryingCapacity=\"1e2\" liftStrength=\" -0.25kg\"/>");
-    std::setlocale(LC_NUMERIC, previous.c_str());
+    ~CommaDecimalLocale() {
+        std::setlocale(LC_NUMERIC, previous_.c_str());
+        if (!changedLocalePath_) return;
+        if (hadLocalePath_) setenv("LOCPATH", previousLocalePath_.c_str(), 1);
+        else unsetenv("LOCPATH");
+    }
+    static bool hasCommaMark() { return std::string(std::localeconv()->decimal_point) == ","; }
+
+private:
+    std::string previous_;
+    TempFolder folder_;
+    std::string previousLocalePath_;
+    bool hadLocalePath_ = false;
+    bool changedLocalePath_ = false;
+};
+
+TEST(Equipment, DecimalsAreReadInTheCLocale) {
+    Equipment record;
+    {
+        // Under a locale whose decimal mark is a comma, atof would stop at the ".".
+        CommaDecimalLocale comma;
+        ASSERT_TRUE(CommaDecimalLocale::hasCommaMark()) << "no locale with a decimal comma could be set up";
+        ASSERT_EQ(std::atof("2.5"), 2.0) << "the locale in force must be one that trips atof";
+        record = parseText("<Equipment encumbrance=\"2.5\" carryingCapacity=\"1e2\" liftStrength=\" -0.25kg\"/>");
+    }
     EXPECT_FLOAT_EQ(record.encumbrance, 2.5f);
     EXPECT_FLOAT_EQ(record.carryingCapacity, 100.0f);
     EXPECT_FLOAT_EQ(record.liftStrength, -0.25f);
