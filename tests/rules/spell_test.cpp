@@ -50,6 +50,18 @@ TEST(SpellCatalogue, GroupsAreKeyedByTheLastSpellsLevelFirstWins) {
     EXPECT_EQ(spells.catalogue.arcaneSpells().size(), 2u);
 }
 
+TEST(SpellCatalogue, AFolderOfMixedLevelsIsKeyedByItsLastSpell) {
+    TempFolder base;
+    base.write("Data/spells/arcane/mixed/a_low.xml", "<Spell id=\"low\" level=\"2\"/>");
+    base.write("Data/spells/arcane/mixed/b_high.xml", "<Spell id=\"high\" level=\"4\"/>");
+    SpellCatalogue catalogue(base.path());
+    catalogue.loadArcaneSpells("Data/spells/arcane/");
+    EXPECT_EQ(idsOf(catalogue.arcaneSpellsOfLevel(4)), (std::vector<std::string>{"low", "high"}));
+    EXPECT_EQ(catalogue.arcaneSpellsOfLevel(2), nullptr);
+    ASSERT_NE(catalogue.findArcaneSpell("low"), nullptr);
+    EXPECT_EQ(catalogue.findArcaneSpell("low")->level, 2) << "the spell keeps its own level";
+}
+
 TEST(SpellCatalogue, FilesDirectlyInTheKindFolderAreIgnored) {
     LoadedSpells spells;
     EXPECT_EQ(spells.catalogue.findArcaneSpell("stray"), nullptr);
