@@ -66,6 +66,13 @@ void readDescriptionText(const tinyxml2::XMLElement& description, std::string& o
     if (const char* text = description.Attribute("text")) out = text;
 }
 
+void readDescriptions(const tinyxml2::XMLElement& element, std::string& out) {
+    for (const tinyxml2::XMLElement* child = element.FirstChildElement("Description"); child;
+         child = child->NextSiblingElement("Description")) {
+        readDescriptionText(*child, out);
+    }
+}
+
 std::string formatInt(int value) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%d", value);

@@ -19,6 +19,16 @@ bool readFlag(const char* text);
 std::string attributeText(const tinyxml2::XMLElement& element, const char* name);
 // A "Description" child carries its text in the attribute "text"; absent leaves out unchanged.
 void readDescriptionText(const tinyxml2::XMLElement& description, std::string& out);
+// Every "Description" child of element in turn (the last one's text wins).
+void readDescriptions(const tinyxml2::XMLElement& element, std::string& out);
+// Calls read(name, value) for each attribute of element in file order: the readers match
+// names in any order and pass over the ones they don't know.
+template <class Read>
+void forEachAttribute(const tinyxml2::XMLElement& element, Read read) {
+    for (const tinyxml2::XMLAttribute* attribute = element.FirstAttribute(); attribute; attribute = attribute->Next()) {
+        read(std::string(attribute->Name()), attribute->Value());
+    }
+}
 // "%d" in the C locale.
 std::string formatInt(int value);
 

@@ -70,12 +70,11 @@ void BRAVCharacterEquipment::attachEquipment(std::unique_ptr<BRAVCharacterEquipm
 void BRAVCharacterEquipment::loadFromXml(const tinyxml2::XMLElement& element) { loadFromXml(element, 0); }
 
 void BRAVCharacterEquipment::loadFromXml(const tinyxml2::XMLElement& element, int depth) {
-    for (const tinyxml2::XMLAttribute* attribute = element.FirstAttribute(); attribute; attribute = attribute->Next()) {
-        const std::string name = attribute->Name();
-        if (name == "id") id = attribute->Value();
-        else if (name == "quantity") quantity = readInt(attribute->Value());
-        else if (name == "areContentsExpanded") areContentsExpanded = readFlag(attribute->Value());
-    }
+    forEachAttribute(element, [&](const std::string& name, const char* value) {
+        if (name == "id") id = value;
+        else if (name == "quantity") quantity = readInt(value);
+        else if (name == "areContentsExpanded") areContentsExpanded = readFlag(value);
+    });
     for (const tinyxml2::XMLElement* child = element.FirstChildElement(); child; child = child->NextSiblingElement()) {
         const std::string name = child->Name();
         if (name == "CustomName") {

@@ -25,15 +25,13 @@ void CharacterProficiency::writeCharacterProficiency(tinyxml2::XMLElement& paren
 CharacterProficiency readCharacterProficiency(const ProficiencyCatalogue& catalogue, const tinyxml2::XMLElement& element) {
     CharacterProficiency proficiency(nullptr);
     if (std::string(element.Name()) != "Proficiency") return proficiency;
-    for (const tinyxml2::XMLAttribute* attribute = element.FirstAttribute(); attribute; attribute = attribute->Next()) {
-        const std::string name = attribute->Name();
-        const char* value = attribute->Value();
+    forEachAttribute(element, [&](const std::string& name, const char* value) {
         if (name == "id") proficiency.id = value;
         else if (name == "level") proficiency.level = readInt(value);
         else if (name == "roll") proficiency.roll = readInt(value);
         else if (name == "domain") proficiency.domain = value;
         else if (name == "playerNotes") proficiency.playerNotes = value;
-    }
+    });
     proficiency.record = catalogue.findProficiency(proficiency.id);
     return proficiency;
 }

@@ -9,8 +9,5 @@ void parseClassAbility(ClassAbility& ability, const std::string& path) {
 
     if (const char* id = root->Attribute("id")) ability.id = id;
     if (const char* name = root->Attribute("displayName")) ability.displayName = name;
-    for (const tinyxml2::XMLElement* child = root->FirstChildElement("Description"); child != nullptr;
-         child = child->NextSiblingElement("Description")) {
-        readDescriptionText(*child, ability.description);
-    }
+    readDescriptions(*root, ability.description);
 }

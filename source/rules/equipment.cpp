@@ -20,9 +20,7 @@ void parseEquipment(Equipment& record, const std::string& path) {
     tinyxml2::XMLDocument document;
     const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "Equipment");
     if (!root) return;
-    for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
-        const std::string name = attribute->Name();
-        const char* value = attribute->Value();
+    forEachAttribute(*root, [&](const std::string& name, const char* value) {
         if (name == "id") record.id = value;
         else if (name == "displayName") record.displayName = value;
         else if (name == "equipmentType") record.equipmentType = equipmentTypeFromText(value);
@@ -38,7 +36,7 @@ void parseEquipment(Equipment& record, const std::string& path) {
         else if (name == "numberOfDamageDice") record.numberOfDamageDice = readInt(value);
         else if (name == "damageBonus") record.damageBonus = readInt(value);
         else if (name == "attackBonus") record.attackBonus = readInt(value);
-    }
+    });
     for (const tinyxml2::XMLElement* child = root->FirstChildElement(); child; child = child->NextSiblingElement()) {
         const std::string name = child->Name();
         if (name == "MonetaryValue") record.value.readMoney(*child);

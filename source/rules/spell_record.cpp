@@ -8,15 +8,13 @@ void readSpellRecord(SpellRecord& record, const std::string& path) {
     tinyxml2::XMLDocument document;
     const tinyxml2::XMLElement* root = loadCatalogueFile(document, path, "Spell");
     if (!root) return;
-    for (const tinyxml2::XMLAttribute* attribute = root->FirstAttribute(); attribute; attribute = attribute->Next()) {
-        const std::string name = attribute->Name();
-        const char* value = attribute->Value();
+    forEachAttribute(*root, [&](const std::string& name, const char* value) {
         if (name == "id") record.id = value;
         else if (name == "displayName") record.displayName = value;
         else if (name == "level") record.level = readInt(value);
         else if (name == "range") record.range = value;
         else if (name == "duration") record.duration = value;
-    }
+    });
     for (const tinyxml2::XMLElement* child = root->FirstChildElement("Description"); child;
          child = child->NextSiblingElement("Description")) {
         // "[*" ... "]" sets the name and the two labels apart in the UI text markup.

@@ -98,8 +98,11 @@ void runHandOffs(ObservedGameApp& app, Timeline& timeline, std::size_t handOffs)
     while (timeline.count('H') < handOffs && platform::millisecondsSinceStart() < giveUpAt) app.frame(0.016f, 0.016f);
 }
 
-// Every hand-off follows exactly one finished update cycle, and the next cycle follows the hand-off.
-void expectStrictAlternation(const std::string& events) {
+// No update cycle overlapped a hand-off; every hand-off follows exactly one finished update
+// cycle, and the next cycle follows the hand-off.
+void expectLockStep(Timeline& timeline) {
+    EXPECT_EQ(timeline.overlaps.load(), 0);
+    const std::string events = timeline.snapshot();
     ASSERT_FALSE(events.empty());
     EXPECT_EQ(events[0], 'U') << "the first update runs before any hand-off";
     for (std::size_t i = 1; i < events.size(); ++i) {
@@ -117,8 +120,7 @@ TEST(GameAppThreads, UpdateAndHandOffNeverOverlapOver500Frames) {
         runHandOffs(app, timeline, 500);
         EXPECT_EQ(timeline.count('H'), 500u);
     }
-    EXPECT_EQ(timeline.overlaps.load(), 0);
-    expectStrictAlternation(timeline.snapshot());
+    expectLockStep(timeline);
 }
 
 TEST(GameAppThreads, SlowUpdateSkipsTheFrameWithoutDoubleHandOff) {
@@ -140,8 +142,7 @@ TEST(GameAppThreads, SlowUpdateSkipsTheFrameWithoutDoubleHandOff) {
         EXPECT_GE(frames, 2);
         EXPECT_EQ(timeline.count('H'), 21u);
     }
-    EXPECT_EQ(timeline.overlaps.load(), 0);
-    expectStrictAlternation(timeline.snapshot());
+    expectLockStep(timeline);
 }
 
 TEST(GameAppThreads, CloseOnlyAsksTheStateWhichEndsTheProgram) {
