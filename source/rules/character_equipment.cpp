@@ -1,5 +1,6 @@
 #include "rules/character_equipment.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/log.h"
@@ -23,7 +24,8 @@ Location locate(EquipmentList& list, const BRAVCharacterEquipment* item) {
     return {};
 }
 
-bool matchesOwnName(const BRAVCharacterEquipment& item, const std::string& name) {
+bool matchesOwnName(const BRAVCharacterEquipment& item, const std::string& name, const Equipment* sameRecord) {
+    if (sameRecord && item.record != sameRecord) return false;
     if (!item.customName.empty() && item.customName == name) return true;
     return item.record && item.record->displayName == name;
 }
@@ -131,6 +133,18 @@ void BRAVCharacterEquipment::saveToXml(tinyxml2::XMLElement& element) const {
     }
 }
 
+int nestingDepth(const BRAVCharacterEquipment& item) {
+    int depth = 0;
+    for (const BRAVCharacterEquipment* walk = item.parent; walk; walk = walk->parent) ++depth;
+    return depth;
+}
+
+int subtreeHeight(const BRAVCharacterEquipment& item) {
+    int height = 0;
+    for (const auto& inner : item.contents) height = std::max(height, 1 + subtreeHeight(*inner));
+    return height;
+}
+
 void expandAncestors(BRAVCharacterEquipment& item) {
     for (BRAVCharacterEquipment* walk = item.parent; walk; walk = walk->parent) walk->areContentsExpanded = true;
 }
@@ -159,18 +173,19 @@ bool moveEquipmentDown(EquipmentList& list, const BRAVCharacterEquipment* item) 
     return true;
 }
 
-BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter) {
+BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter,
+                                                 const Equipment* sameRecord) {
     BRAVCharacterEquipment* match = nullptr;
     for (const auto& item : list) {
         if (match) {
-            if (matchesOwnName(*item, name)) match = item.get();
+            if (matchesOwnName(*item, name, sameRecord)) match = item.get();
             continue;
         }
-        if (matchesOwnName(*item, name)) {
+        if (matchesOwnName(*item, name, sameRecord)) {
             match = item.get();
             continue;
         }
-        match = findEquipmentByShownName(item->contents, name, counter);
+        match = findEquipmentByShownName(item->contents, name, counter, sameRecord);
         if (!match) ++counter;
     }
     return match;

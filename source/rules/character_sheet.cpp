@@ -49,9 +49,11 @@ CharacterSheet::CharacterSheet(void* owner, const CharacterClassCatalogue& class
 
 void CharacterSheet::bindToPath(const std::string& path) {
     filePath = path;
-    // The last "." of the whole path, even when it lies in a folder name.
+    // The last "." of the file name: a dot in a folder name ("~/.local/...") is no extension.
+    const std::size_t nameStart = path.find_last_of("/\\");
     const std::size_t dot = path.rfind('.');
-    portraitPath = (dot == std::string::npos ? path : path.substr(0, dot)) + ".png";
+    const bool hasExtension = dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
+    portraitPath = (hasExtension ? path.substr(0, dot) : path) + ".png";
 }
 
 void CharacterSheet::setFilePath(const std::string& path) {
@@ -103,7 +105,7 @@ int CharacterSheet::addEquipment(const BRAVCharacterEquipment& item, int amount)
     saved = false;
     if (item.isStackable()) {
         int counter = 0;
-        if (BRAVCharacterEquipment* owned = findEquipmentByShownName(inventory.items, item.shownName(), counter)) {
+        if (BRAVCharacterEquipment* owned = findEquipmentByShownName(inventory.items, item.shownName(), counter, item.record)) {
             owned->quantity = saturatingAdd(owned->quantity, amount);
             expandAncestors(*owned);
             return counter;

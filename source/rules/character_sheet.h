@@ -51,7 +51,8 @@ public:
 
     // --- The record and its simple operations -------------------------------------------
 
-    // Also derives the portrait path: everything before the last "." of the whole path, then ".png".
+    // Also derives the portrait path beside the file: the path without the file name's
+    // extension (the part after its last "."), then ".png".
     void setFilePath(const std::string& path);
     // "Lawful", "Neutral" or "Chaotic" exactly; any other name changes nothing (but still
     // counts as an edit).

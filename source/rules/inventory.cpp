@@ -49,16 +49,24 @@ void Inventory::attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BR
     items.push_back(std::move(item));
 }
 
-bool Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {
-    if (!holds(item)) return false;
-    if (container && (!holds(container) || item->containsOrIs(container))) return false;
+PackResult Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {
+    if (!holds(item)) return PackResult::NotInInventory;
+    if (container && !holds(container)) return PackResult::NotInInventory;
+    if (container && item->containsOrIs(container)) return PackResult::IntoItself;
+    // A top-level item stands at depth 0; the loader reads depths below the limit.
+    const int deepest = (container ? nestingDepth(*container) + 1 : 0) + subtreeHeight(*item);
+    if (deepest >= BRAVCharacterEquipment::maximumNestingDepth) return PackResult::TooDeep;
     BRAVCharacterEquipment* armour = equippedArmour;
     BRAVCharacterEquipment* shield = equippedShield;
+    if (container) {
+        if (item->containsOrIs(armour)) armour = nullptr;
+        if (item->containsOrIs(shield)) shield = nullptr;
+    }
     attachEquipment(::detachEquipment(items, item), container);
     // The item never left this tree, so the slots still point at living items.
     equippedArmour = armour;
     equippedShield = shield;
-    return true;
+    return PackResult::Moved;
 }
 
 void Inventory::readInventory(const tinyxml2::XMLElement& element) {

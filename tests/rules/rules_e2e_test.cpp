@@ -359,7 +359,7 @@ TEST(RulesEndToEnd, ACharacterBuysPacksEquipsSpendsAndEarnsAndKeepsItAllThroughA
     buy(sack);
     BRAVCharacterEquipment* bag = sheet->inventory.items.back().get();
     ASSERT_EQ(bag->record, sack);
-    ASSERT_TRUE(sheet->inventory.moveEquipment(quiver, bag));
+    ASSERT_EQ(sheet->inventory.moveEquipment(quiver, bag), PackResult::Moved);
     EXPECT_EQ(quiver->parent, bag);
     bag->areContentsExpanded = false;
     const int rowsClosed = countInventoryRows(sheet->inventory);
