@@ -69,15 +69,31 @@ PackResult Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVChar
     return PackResult::Moved;
 }
 
-void Inventory::readInventory(const tinyxml2::XMLElement& element) {
+namespace {
+
+bool canBeWornAs(const BRAVCharacterEquipment& item, int type) {
+    return item.record == nullptr || item.record->equipmentType == type;
+}
+
+} // namespace
+
+int Inventory::readInventory(const tinyxml2::XMLElement& element) {
+    int refused = 0;
     for (const tinyxml2::XMLElement* child = element.FirstChildElement("Equipment"); child;
          child = child->NextSiblingElement("Equipment")) {
         auto item = std::make_unique<BRAVCharacterEquipment>(owner, catalogue);
         item->loadFromXml(*child);
-        if (readFlag(child->Attribute("isEquippedArmour")) && !equippedArmour) equippedArmour = item.get();
-        if (readFlag(child->Attribute("isEquippedShield")) && !equippedShield) equippedShield = item.get();
+        if (readFlag(child->Attribute("isEquippedArmour"))) {
+            if (!canBeWornAs(*item, EquipmentType::Armour)) ++refused;
+            else if (!equippedArmour) equippedArmour = item.get();
+        }
+        if (readFlag(child->Attribute("isEquippedShield"))) {
+            if (!canBeWornAs(*item, EquipmentType::Shield)) ++refused;
+            else if (!equippedShield) equippedShield = item.get();
+        }
         items.push_back(std::move(item));
     }
+    return refused;
 }
 
 void Inventory::writeInventory(tinyxml2::XMLElement& element) const {

@@ -53,8 +53,10 @@ public:
     bool holds(const BRAVCharacterEquipment* item) const;
 
     // Appends one "Equipment" child per "Equipment" child of element; the first item marked
-    // "isEquippedArmour" ("isEquippedShield") fills the slot. Does not clear first.
-    void readInventory(const tinyxml2::XMLElement& element);
+    // "isEquippedArmour" ("isEquippedShield") fills the slot. A mark on an item whose record
+    // is not armour (a shield) is refused; an item without record keeps its mark, since what
+    // it is can't be told. Answers how many marks were refused. Does not clear first.
+    int readInventory(const tinyxml2::XMLElement& element);
     // Fills element with one "Equipment" child per top-level item; the worn armour, else the
     // held shield, carries its mark (only at the top level).
     void writeInventory(tinyxml2::XMLElement& element) const;
