@@ -6,6 +6,7 @@
 #include "app/log.h"
 #include "rules/catalogue_reader.h"
 #include "rules/equipment_catalogue.h"
+#include "rules/xml_text.h"
 
 namespace {
 
@@ -103,17 +104,17 @@ void BRAVCharacterEquipment::loadFromXml(const tinyxml2::XMLElement& element, in
 
 void BRAVCharacterEquipment::saveToXml(tinyxml2::XMLElement& element) const {
     tinyxml2::XMLDocument* document = element.GetDocument();
-    element.SetAttribute("id", id.c_str());
+    element.SetAttribute("id", xmlSafeText(id).c_str());
     element.SetAttribute("quantity", formatInt(quantity).c_str());
     if (!contents.empty()) element.SetAttribute("areContentsExpanded", formatInt(areContentsExpanded ? 1 : 0).c_str());
     if (!customName.empty()) {
         tinyxml2::XMLElement* child = document->NewElement("CustomName");
-        child->SetAttribute("value", customName.c_str());
+        child->SetAttribute("value", xmlSafeText(customName).c_str());
         element.InsertEndChild(child);
     }
     if (!playerNotes.empty()) {
         tinyxml2::XMLElement* child = document->NewElement("PlayerNotes");
-        child->SetAttribute("value", playerNotes.c_str());
+        child->SetAttribute("value", xmlSafeText(playerNotes).c_str());
         element.InsertEndChild(child);
     }
     if (!customValue.isZero()) {
@@ -128,7 +129,7 @@ void BRAVCharacterEquipment::saveToXml(tinyxml2::XMLElement& element) const {
     }
     for (const std::string& spell : spells) {
         tinyxml2::XMLElement* child = document->NewElement("Spell");
-        child->SetAttribute("id", spell.c_str());
+        child->SetAttribute("id", xmlSafeText(spell).c_str());
         element.InsertEndChild(child);
     }
 }

@@ -5,6 +5,7 @@
 #include "rules/clamped_int.h"
 #include "rules/proficiency_catalogue.h"
 #include "rules/spell_record.h"
+#include "rules/xml_text.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void CharacterSheet::setAlignment(const std::string& name) {
 
 void CharacterSheet::addProficiency(const std::string& proficiencyId, const std::string& domain) {
     auto proficiency = std::make_unique<CharacterProficiency>(*proficiencyCatalogue_, proficiencyId);
-    proficiency->domain = domain;
+    proficiency->domain = xmlSafeText(domain);
     proficiencies.push_back(std::move(proficiency));
     saved = false;
 }
@@ -114,6 +115,8 @@ int CharacterSheet::addEquipment(const BRAVCharacterEquipment& item, int amount)
     const int row = countInventoryRows(inventory);
     auto copy = std::make_unique<BRAVCharacterEquipment>(item);
     copy->quantity = amount;
+    makeXmlSafe(copy->customName);
+    makeXmlSafe(copy->playerNotes);
     inventory.attachEquipment(std::move(copy), nullptr);
     return row;
 }

@@ -28,7 +28,8 @@ XMLElement* appendChild(XMLElement& parent, const char* name) {
 }
 
 void appendValue(XMLElement& parent, const char* name, const std::string& value) {
-    appendChild(parent, name)->SetAttribute("value", value.c_str());
+    // A NUL would end the text early, so the forbidden characters go before it is set.
+    appendChild(parent, name)->SetAttribute("value", xmlSafeText(value).c_str());
 }
 
 void appendValue(XMLElement& parent, const char* name, long long value) {

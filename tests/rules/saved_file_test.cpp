@@ -322,7 +322,8 @@ TEST(SavedFile, TextSurvivesTheRoundTrip) {
         {"CarriageReturn", "one\rtwo", "one\rtwo"},
         {"WindowsLineBreak", "one\r\ntwo", "one\r\ntwo"},
         {"LineFeedAndTab", "one\ntwo\tthree", "one\ntwo\tthree"},
-        {"ControlCharacters", std::string("b\x01""e\x1F""l\x7F", 7) + std::string(1, '\0') + "l", "bel\x7F"},
+        {"ControlCharacters", std::string("b\x01""e\x1F""l\x7F", 6) + "l", "bel\x7Fl"},
+        {"NulInTheMiddle", std::string("be\0ll", 5), "bell"},
         {"Markup", "<a> & \"b\" 'c'", "<a> & \"b\" 'c'"},
     };
     for (const Case& c : cases) {
@@ -354,6 +355,23 @@ TEST(SavedFile, TextSurvivesTheRoundTrip) {
         EXPECT_EQ(loaded->wealth.history[0].description, c.loaded);
         EXPECT_EQ(loaded->proficiencies[0]->domain, c.loaded);
     }
+}
+
+// Nor do they through the record's own operations.
+TEST(SavedFile, ControlCharactersDoNotEnterThroughTheOperations) {
+    auto sheet = newCharacter();
+    sheet->addProficiency("craft", "sm\x01ithing");
+    EXPECT_EQ(sheet->proficiencies.back()->domain, "smithing");
+    sheet->wealth.spendMoney("Bought\x02 rope", Money());
+    sheet->wealth.earnMoney("Found\x1B it", Money());
+    EXPECT_EQ(sheet->wealth.history[0].description, "Bought rope");
+    EXPECT_EQ(sheet->wealth.history[1].description, "Found it");
+    auto offered = itemOf("rope");
+    offered->customName = "Ro\x03pe";
+    offered->playerNotes = "N\x04otes\r\n";
+    sheet->acquireEquipment(*offered);
+    EXPECT_EQ(sheet->inventory.items.back()->customName, "Rope");
+    EXPECT_EQ(sheet->inventory.items.back()->playerNotes, "Notes\r\n");
 }
 
 // Control characters that a file holds as references never enter the record.
