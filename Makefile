@@ -38,6 +38,11 @@ bench: deps
 	cmake --build build/bench -j $(JOBS)
 	for b in build/bench/benchmarks/bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(LSAN_ENV) $$b; done
 
+# The fuzz targets of the file loaders (clang, libFuzzer), each run for FUZZ_SECONDS; not part of test.
+.PHONY: fuzz
+fuzz: deps
+	tests/fuzz/fuzz.sh
+
 install: build
 	cmake --install $(RELEASE_DIR) $(if $(PREFIX),--prefix $(PREFIX))
 
