@@ -15,8 +15,9 @@ namespace uidump {
 
 namespace {
 
-const std::string& dumpPath() {
-    static const std::string path = [] {
+// Read from the environment once; the hand-off tests it on every swap.
+std::string& dumpPath() {
+    static std::string path = [] {
         const char* value = std::getenv("ZODERUD_UI_DUMP");
         return std::string(value ? value : "");
     }();
@@ -93,6 +94,8 @@ bool writeIfChanged(const std::string& path, const std::string& text) {
     last = text;
     return true;
 }
+
+void setDumpPath(const std::string& path) { dumpPath() = path; }
 
 void atHandOff(const RenderInterface& renderInterface) {
     const std::string& path = dumpPath();

@@ -10,6 +10,8 @@ namespace uidump {
 
 // The hand-off's hook; the variable is read once.
 void atHandOff(const RenderInterface& renderInterface);
+// Replaces the path the variable gave (empty turns the dump off); for tests.
+void setDumpPath(const std::string& path);
 // The dump text of the live UI objects, one line each, in creation order.
 std::string describeUIObjects(const RenderInterface& renderInterface);
 // Writes the text when it differs from the last one written to path; true when written.
