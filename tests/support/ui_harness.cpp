@@ -253,10 +253,11 @@ void UIHarness::tapKey(std::uint8_t code, char character) {
 
 void UIHarness::typeString(const std::string& text) {
     for (char c : text) {
+        // Shift goes down a poll before the letter, as a typist's finger does.
         const bool shifted = std::isupper(static_cast<unsigned char>(c)) != 0;
-        if (shifted) devices_.keys[platform::key::LeftShift] = 0x80;
+        if (shifted) pressKey(platform::key::LeftShift);
         tapKey(codeForCharacter(static_cast<unsigned char>(c)), c);
-        if (shifted) devices_.keys[platform::key::LeftShift] = 0;
+        if (shifted) releaseKey(platform::key::LeftShift);
     }
 }
 
