@@ -1,6 +1,8 @@
 // The font list, font keys and pixel sizes, the update side's metrics, and the colour ids.
 #include <gtest/gtest.h>
 
+#include <tinyxml2.h>
+
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
 #include "render/render_interface.h"
@@ -99,9 +101,19 @@ TEST(FontStore, ShippedFontsHoldEveryGlyphOfTheSetLookedUpByUnsignedByte) {
     const GlyphRecord* capital = renderInterface.findFontRecord("EBGaramond-Regular_48")->find('H');
     EXPECT_GE(capital->bearingY, 14);
     EXPECT_LE(capital->bearingY, 22);
-    // The default fonts of the settings are in the list.
-    EXPECT_NE(renderInterface.findFontRecord("EBGaramond-Regular_48"), nullptr);
-    EXPECT_NE(renderInterface.findFontRecord("original-garamond-bold-bt_48"), nullptr);
+    // Every font the default settings name is in the list.
+    tinyxml2::XMLDocument defaults;
+    ASSERT_EQ(defaults.LoadFile((std::string(ZODERUD_SOURCE_DIR) + "/Data/default_settings/default_fonts.xml").c_str()),
+              tinyxml2::XML_SUCCESS);
+    int named = 0;
+    for (const tinyxml2::XMLElement* font = defaults.RootElement()->FirstChildElement(); font;
+         font = font->NextSiblingElement()) {
+        const char* key = font->Attribute("name");
+        ASSERT_NE(key, nullptr);
+        EXPECT_NE(renderInterface.findFontRecord(key), nullptr) << key;
+        ++named;
+    }
+    EXPECT_GE(named, 2);
     EXPECT_EQ(renderInterface.findFontRecord("EBGaramond-Regular_12"), nullptr);
 }
 
