@@ -10,6 +10,7 @@
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_standard_element.h"
 #include "ui/mouse_pointer.h"
+#include "ui_render/ui_text_renderable.h"
 
 namespace {
 
@@ -47,7 +48,6 @@ UIHarness::UIHarness() : UIHarness(Options{}) {}
 
 UIHarness::UIHarness(const Options& options) : options_(options), pool_("updatePool"), registry_(&pool_) {
     pool_.takeOwnership();
-    registerDescriptions();
     renderInterface_ =
         std::make_unique<RenderInterface>(&registry_, &pool_, options.width, options.height,
                                                           platform::currentDirectory().c_str());
@@ -55,6 +55,7 @@ UIHarness::UIHarness(const Options& options) : options_(options), pool_("updateP
     renderInterface_->parameterManager()->setOwnerThreadId(platform::currentThreadId());
     renderInterface_->setRenderSettings(options.width, options.height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "High", "Low",
                                         regularFont, boldFont, 0, 0);
+    registerDescriptions();
     inputManager_ = std::make_unique<InputManager>(static_cast<int>(options.width), static_cast<int>(options.height),
                                                    &pool_);
     inputManager_->keySignal.connect(this, &UIHarness::onKeyEvent);
@@ -96,6 +97,10 @@ UIHarness::~UIHarness() {
 }
 
 void UIHarness::registerDescriptions() {
+    // The renderables' own descriptions first (they need no device); the first registration of a
+    // type wins, so the stand-ins below only fill in types whose renderables are not built yet.
+    UITextRenderable(&pool_, renderInterface_.get(), nullptr).setUpParamDescriptions(&registry_);
+
     auto describe = [this](const std::string& type, auto&& fill) {
         auto* description = new ParameterDescription(type, &pool_, true);
         fill(*description);
@@ -145,24 +150,6 @@ void UIHarness::registerDescriptions() {
             b(d, "roundedCorners", false);
         });
     }
-    describe("TextBox", [&](ParameterDescription& d) {
-        s(d, "string", "default string");
-        s(d, "font", regularFont);
-        s(d, "boldFont", boldFont);
-        v2(d, "topLeft", 0, 0);
-        v2(d, "bottomRight", 0, 0);
-        i(d, "horizAlignment", -1);
-        i(d, "vertAlignment", -1);
-        v4(d, "colour", {0.8f, 0.8f, 0.8f, 1.0f});
-        v4(d, "colour2", {1, 1, 1, 1});
-        b(d, "hasEditCursor", false);
-        b(d, "shouldSnapToVertPixels", true);
-        v2(d, "cursorMouseClickPosition", 0, 0);
-        u(d, "cursorLetterPosition", 0);
-        b(d, "shouldClipToRectangle", false);
-        v2(d, "clipTopLeft", -1, 1);
-        v2(d, "clipBottomRight", 1, -1);
-    });
     describe("mousePointer", [&](ParameterDescription& d) {
         s(d, "pointerType", "normal");
         u(d, "pointerID", 0);
