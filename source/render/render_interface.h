@@ -75,7 +75,7 @@ public:
     // The update side's handle to one UI drawing object.
     class UIObject {
     public:
-        enum Status : std::uint32_t { Ready = 4, Refused = 12 };
+        enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16 };
 
         UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
         void setStrings(const std::string& renderableClassName, const std::string& folder, const std::string& fileName);
