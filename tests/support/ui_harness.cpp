@@ -10,7 +10,12 @@
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_standard_element.h"
 #include "ui/mouse_pointer.h"
+#include "ui_render/ui_outlined_rectangle_renderable.h"
+#include "ui_render/ui_pointer_renderable.h"
+#include "ui_render/ui_shadowed_outlined_rectangle_renderable.h"
+#include "ui_render/ui_simple_rectangle_renderable.h"
 #include "ui_render/ui_text_renderable.h"
+#include "ui_render/ui_textured_rectangle_renderable.h"
 
 namespace {
 
@@ -97,67 +102,17 @@ UIHarness::~UIHarness() {
 }
 
 void UIHarness::registerDescriptions() {
-    // The renderables' own descriptions first (they need no device); the first registration of a
-    // type wins, so the stand-ins below only fill in types whose renderables are not built yet.
-    UITextRenderable(&pool_, renderInterface_.get(), nullptr).setUpParamDescriptions(&registry_);
-
-    auto describe = [this](const std::string& type, auto&& fill) {
-        auto* description = new ParameterDescription(type, &pool_, true);
-        fill(*description);
-        registerParameterDescription(registry_, description);
-    };
-    auto v2 = [this](ParameterDescription& d, const char* name, float x, float y) {
-        d.addParameter(new Vector2Parameter(name, {x, y}, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::Vector2));
-    };
-    auto v4 = [this](ParameterDescription& d, const char* name, Vector4Value value) {
-        d.addParameter(new Vector4Parameter(name, value, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::Vector4));
-    };
-    auto u = [this](ParameterDescription& d, const char* name, std::uint32_t value) {
-        d.addParameter(new UnsignedIntParameter(name, value, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::UnsignedInt));
-    };
-    auto i = [this](ParameterDescription& d, const char* name, std::int32_t value) {
-        d.addParameter(new IntParameter(name, value, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::Int));
-    };
-    auto b = [this](ParameterDescription& d, const char* name, bool value) {
-        d.addParameter(new BoolParameter(name, value, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::Bool));
-    };
-    auto s = [this](ParameterDescription& d, const char* name, const char* value) {
-        d.addParameter(new StringParameter(name, value, false, &pool_, nullptr),
-                       static_cast<std::uint32_t>(ParameterKind::String));
-    };
-    describe("ui_simple_rectangle", [&](ParameterDescription& d) {
-        v2(d, "topLeft", -1, -1);
-        v2(d, "bottomRight", 1, 1);
-        v4(d, "colour", {1, 0, 0, 1});
-    });
-    for (const char* type : {"ui_outlined_rectangle", "ui_shadowed_outlined_rectangle"}) {
-        describe(type, [&](ParameterDescription& d) {
-            v2(d, "topLeft", -1, -1);
-            v2(d, "bottomRight", 1, 1);
-            v4(d, "colour", {1, 0, 0, 1});
-            v4(d, "borderColour", {1, 1, 1, 1});
-            v4(d, "borderColour2", {1, 1, 1, 1});
-            u(d, "border1Width", 1);
-            u(d, "border1Height", 1);
-            u(d, "border2Width", 1);
-            u(d, "border2Height", 1);
-            u(d, "borderInset", 0);
-            b(d, "roundedCorners", false);
-        });
-    }
-    describe("mousePointer", [&](ParameterDescription& d) {
-        s(d, "pointerType", "normal");
-        u(d, "pointerID", 0);
-        u(d, "xPos", 0);
-        u(d, "yPos", 0);
-        i(d, "horizAlign", 1);
-        i(d, "vertAlign", 1);
-    });
+    // The renderables' own descriptions: setting them up needs no device.
+    RenderInterface* ri = renderInterface_.get();
+    UISimpleRectangleRenderable(&pool_, ri, nullptr).setUpParamDescriptions(&registry_);
+    UIOutlinedRectangleRenderable(&pool_, ri, nullptr).setUpParamDescriptions(&registry_);
+    UIShadowedOutlinedRectangleRenderable(&pool_, ri, nullptr).setUpParamDescriptions(&registry_);
+    UITextRenderable(&pool_, ri, nullptr).setUpParamDescriptions(&registry_);
+    UIPointerRenderable(&pool_, ri, nullptr).setUpParamDescriptions(&registry_);
+    // The shipped images, under their "tex_rect_" names.
+    UITexturedRectangleRenderable images(&pool_, ri, nullptr);
+    images.setPathGroup("default", {"Data/graphics/ui/images/"});
+    images.setUpParamDescriptions(&registry_);
 }
 
 void UIHarness::registerImageType(const std::string& typeName) {

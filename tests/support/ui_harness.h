@@ -91,7 +91,8 @@ public:
     std::uint32_t width() const { return options_.width; }
     std::uint32_t height() const { return options_.height; }
 
-    // Lets objects of an image type (a textured-rectangle name such as "tex_rect_up_arrow") be made.
+    // Lets objects of an image type that has no image file (a textured-rectangle name such as
+    // "tex_rect_test_image") be made; the shipped images are registered already.
     void registerImageType(const std::string& typeName);
 
     // Adds a top-level window; as the modal one when active.
