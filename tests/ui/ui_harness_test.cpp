@@ -8,20 +8,16 @@
 
 namespace {
 
+const float wholeScreenTopLeft[2] = {-1.0f, 1.0f};
+const float wholeScreenBottomRight[2] = {1.0f, -1.0f};
+
 class KeyRecorder : public GameUIStandardElement {
 public:
     explicit KeyRecorder(UIContext* owner)
-        : GameUIStandardElement(0, owner, corner(-1, 1), corner(1, -1), nullptr, "keys", "", nullptr) {}
+        : GameUIStandardElement(0, owner, wholeScreenTopLeft, wholeScreenBottomRight, nullptr, "keys", "", nullptr) {}
     bool onKey(KeyEvent::Data& event) override {
         records.push_back(event);
         return true;
-    }
-    static const float* corner(float x, float y) {
-        static float corners[2][2];
-        float* c = corners[x < 0 ? 0 : 1];
-        c[0] = x;
-        c[1] = y;
-        return c;
     }
     std::vector<KeyEvent::Data> records;
 };
