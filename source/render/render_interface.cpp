@@ -5,6 +5,7 @@
 
 #include "app/log.h"
 #include "render/hand_off_task.h"
+#include "render/ui_dump.h"
 
 namespace {
 
@@ -202,6 +203,7 @@ void RenderInterface::swapFrame() {
     updateSettings_.qualityReloadRequested = 0;
 
     // 2. Changed parameters.
+    uidump::atHandOff(*this);
     parameterManager_->sync();
 
     // 3. The camera exchange joins here once camera entities exist.
