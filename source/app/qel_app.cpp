@@ -92,12 +92,16 @@ int QelApp::run() {
 }
 
 void QelApp::runFrame() {
-    if (frameTimer_.enabled && frameTimer_.lastTick >= 0) {
-        std::int64_t wait = frameTimer_.lastTick + frameTimer_.frameLengthMs -
-                            static_cast<std::int64_t>(platform::millisecondsSinceStart());
-        if (wait > 0) platform::sleepMilliseconds(static_cast<std::uint32_t>(wait));
+    // When swaps do not wait for the display (an X server without a swap interval, or vertical
+    // sync turned off) nothing else paces the loop: sleep out the rest of each display refresh
+    // rather than draw frames nobody sees.
+    if (window_->swapWaitsForVerticalBlank()) {
+        frameTimer_.enabled = false;
+    } else {
+        frameTimer_.limitTo(window_->refreshRate());
     }
-    float clamped = frameTimer_.tick(static_cast<std::int64_t>(platform::millisecondsSinceStart()));
+    if (std::uint32_t wait = frameTimer_.waitBefore(frameClock_->now())) frameClock_->sleep(wait);
+    float clamped = frameTimer_.tick(frameClock_->now());
     frame(clamped, frameTimer_.delta);
 }
 
@@ -105,6 +109,9 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
     using platform::WindowMessageKind;
     switch (message.kind) {
     case WindowMessageKind::Move:
+        // Moves of the full-screen window (to the origin, and reports of earlier moves that SDL
+        // delivers late) are not where the framed window goes back to.
+        if (fullScreenNow_) break;
         windowX_ = positionFromWord(message.x);
         windowY_ = positionFromWord(message.y);
         break;
