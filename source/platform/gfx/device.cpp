@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "platform/gfx/device_internal.h"
-#include "platform/gfx/driver_allocations.h"
 #include "platform/gfx/format_info.h"
 #include "platform/gfx/gl_units.h"
 #include "platform/gfx/graphics_system.h"
@@ -83,7 +82,6 @@ void Device::resolveColour(Surface* from, Surface* to, int width, int height) {
     attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, to);
     attach(GL_DRAW_FRAMEBUFFER, GL_COLOR_ATTACHMENT1, nullptr);
     attach(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, nullptr);
-    DriverCacheAllocations driverCache;
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
@@ -297,11 +295,8 @@ Result Device::present() {
     int windowW = 0, windowH = 0;
     SDL_GL_GetDrawableSize(window_, &windowW, &windowH);
     // Row 0 of every target is the top; the window's row 0 is the bottom.
-    {
-        DriverCacheAllocations driverCache;
-        glBlitFramebuffer(0, 0, w, h, 0, windowH, windowW, 0, GL_COLOR_BUFFER_BIT,
-        (windowW == w && windowH == h) ? GL_NEAREST : GL_LINEAR);
-    }
+    glBlitFramebuffer(0, 0, w, h, 0, windowH, windowW, 0, GL_COLOR_BUFFER_BIT,
+                      (windowW == w && windowH == h) ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window_);
     framebufferDirty_ = true;
     dirtyGroups_ |= ScissorGroup;
@@ -406,11 +401,8 @@ Result Device::stretchRect(Surface* source, const Rect* sourceRect, Surface* des
     attach(GL_DRAW_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, nullptr);
     GLenum buffers[] = {GL_COLOR_ATTACHMENT0};
     glDrawBuffers(1, buffers);
-    {
-        DriverCacheAllocations driverCache;
-        glBlitFramebuffer(from.left, from.top, from.right, from.bottom, to.left, to.top, to.right, to.bottom,
-                          GL_COLOR_BUFFER_BIT, filter == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST);
-    }
+    glBlitFramebuffer(from.left, from.top, from.right, from.bottom, to.left, to.top, to.right, to.bottom,
+                      GL_COLOR_BUFFER_BIT, filter == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST);
     framebufferDirty_ = true;
     dirtyGroups_ |= ScissorGroup;
     return Result::Ok;

@@ -6,7 +6,6 @@
 
 #include "platform/gfx/device.h"
 #include "platform/gfx/device_internal.h"
-#include "platform/gfx/driver_allocations.h"
 #include "platform/gfx/gl_units.h"
 
 namespace gfx {
@@ -459,10 +458,7 @@ Result Device::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
                  float(colour & 255) / 255.0f, float(colour >> 24) / 255.0f);
     glClearDepth(z);
     glClearStencil(GLint(stencil));
-    {
-        DriverCacheAllocations driverCache; // partial clears go through the driver's blit shaders
-        glClear(bits);
-    }
+    glClear(bits);
     dirtyGroups_ |= DepthGroup | BlendGroup | ScissorGroup;
     return Result::Ok;
 }
@@ -470,7 +466,6 @@ Result Device::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
 Result Device::drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
     if (type != PrimitiveType::TriangleList) return Result::InvalidCall;
     if (!prepareDraw()) return program_ ? Result::Ok : Result::InvalidCall;
-    DriverCacheAllocations driverCache; // shader variants are compiled at the first draw
     glDrawArraysInstanced(GL_TRIANGLES, GLint(startVertex), GLsizei(primitiveCount * 3), GLsizei(instanceCount()));
     return Result::Ok;
 }
@@ -483,7 +478,6 @@ Result Device::drawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint
     if (!prepareDraw()) return program_ ? Result::Ok : Result::InvalidCall;
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indices_->glName());
     const uint32_t size = indices_->indexSize();
-    DriverCacheAllocations driverCache;
     glDrawElementsInstancedBaseVertex(GL_TRIANGLES, GLsizei(primitiveCount * 3),
                                       size == 4 ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                                       reinterpret_cast<const void*>(uintptr_t(startIndex) * size),
