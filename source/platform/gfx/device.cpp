@@ -389,6 +389,7 @@ Result Device::stretchRect(Surface* source, const Rect* sourceRect, Surface* des
     Rect from = sourceRect ? *sourceRect : Rect{0, 0, int32_t(source->width()), int32_t(source->height())};
     Rect to = destinationRect ? *destinationRect
                               : Rect{0, 0, int32_t(destination->width()), int32_t(destination->height())};
+    if (source->container()) source->container()->flushUploads();
     if (source->samples() > 0 && (from.right - from.left != to.right - to.left ||
                                   from.bottom - from.top != to.bottom - to.top))
         return Result::InvalidCall;
