@@ -268,7 +268,8 @@ Result Device::reset(PresentParameters& parameters) {
     if (windowedChanged) SDL_SetWindowFullscreen(window_, parameters_.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     Result result = createBackBuffer();
     if (failed(result)) {
-        std::fprintf(stderr, "gfx: reset to %u x %u failed\n", parameters_.backBufferWidth, parameters_.backBufferHeight);
+        std::fprintf(stderr, "gfx: reset to %u x %u failed\n", parameters_.backBufferWidth,
+                     parameters_.backBufferHeight);
         loss_ = LossState::NotReset;
         return result;
     }
