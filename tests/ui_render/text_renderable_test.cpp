@@ -319,3 +319,28 @@ TEST_F(TextRenderable, SceneOfMarkedUpText) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TextRenderable, TextsOfALayerShareDrawsUntilTheClipRectangleChanges) {
+    std::vector<RenderInterface::UIObject*> texts;
+    for (int i = 0; i < 50; ++i) {
+        const float top = 0.95f - static_cast<float>(i) * 0.035f;
+        texts.push_back(text("Label " + std::to_string(i), -0.9f, top, 0.9f, top - 0.03f));
+    }
+    frame();
+    manager_->batchWriter().resetDrawCalls();
+    frame();
+    EXPECT_EQ(manager_->batchWriter().drawCalls(), 1u) << "fifty texts, one draw";
+
+    SimpleParameterGroup* clipped = texts[25]->pair()->updateGroup();
+    clipped->setBool("shouldClipToRectangle", true);
+    clipped->setVector2("clipTopLeft", {-0.5f, 1.0f});
+    clipped->setVector2("clipBottomRight", {0.5f, -1.0f});
+    frame();
+    manager_->batchWriter().resetDrawCalls();
+    frame();
+    EXPECT_EQ(manager_->batchWriter().drawCalls(), 3u) << "before, the clipped one, after: in their order";
+}
+
+} // namespace
