@@ -120,7 +120,9 @@ public:
     RenderInterface(const RenderInterface&) = delete;
     RenderInterface& operator=(const RenderInterface&) = delete;
 
-    // Creation and destruction: only on the owner (update) thread; elsewhere a silent no-op.
+    // Creation and destruction: on the owner (update) thread, or on the hand-off thread while the
+    // hand-off runs (input receivers act for the parked update side there). From anywhere else a
+    // call is refused: null or nothing, and the first refusal is logged.
     RenderableObject* createRenderObject(const std::string& typeName, const float initialMatrix[16]);
     void destroyRenderObject(RenderableObject* object);
     UIObject* createUIObject(const std::string& typeName);
@@ -138,6 +140,11 @@ public:
 
     // The hand-off: main thread, update thread parked.
     void swapFrame();
+    // Brackets the hand-off on its thread, so that calls made there count as the update side's.
+    void beginHandOff();
+    void endHandOff();
+    // Whether objects were created or destroyed from the hand-off since it began.
+    bool objectsChangedInHandOff() const { return objectsChangedInHandOff_; }
 
     // Fonts and colour ids, read from "Data/fonts/" and "Data/colours/" at construction. The
     // font metrics serve measuring on the update thread; after a change of the update side's
@@ -257,7 +264,12 @@ public:
 
 private:
     std::atomic<platform::ThreadId> ownerThreadId_{0};
-    bool onOwnerThread() const;
+    // The thread running the hand-off, 0 outside it.
+    std::atomic<platform::ThreadId> handOffThreadId_{0};
+    std::atomic<bool> refusalLogged_{false};
+    bool objectsChangedInHandOff_ = false;
+    // Whether the calling thread may create and destroy objects now; logs the first refusal.
+    bool mayChangeObjects();
 
     std::list<RenderableObject*> objectsToAdd_;
     std::list<RenderableObject*> meshObjectsToLoad_;
@@ -268,6 +280,8 @@ private:
     std::list<UIObject*> texturedRectsToAdd_;
     std::list<UIObject*> uiObjectsToDelete_;
     std::list<UIObject*> liveUIObjects_;
+    // Where each live UI object sits in the list: closing a screen destroys thousands at once.
+    std::unordered_map<UIObject*, std::list<UIObject*>::iterator> liveUIObjectIndex_;
 
     ParameterManager* parameterManager_;
     std::uint8_t sceneChangeRequest_ = 0;

@@ -89,11 +89,17 @@ float RenderInterface::registeredLineHeight(const std::string& name) const {
 
 namespace {
 
+// Until the render thread has built a font's atlas its line height is not registered; sizes must
+// not come out negative meanwhile.
+constexpr float minimumLineHeight = 0.01f;
+
 TextMeasureFont measureFont(const RenderInterface& renderInterface, const FontStore* store, const std::string& key) {
     TextMeasureFont font;
+    font.lineHeight = minimumLineHeight;
     if (!store || store->screenWidth() == 0 || store->screenHeight() == 0) return font;
     font.font = store->find(key);
     font.lineHeight = renderInterface.registeredLineHeight(key);
+    if (font.lineHeight <= 0.0f) font.lineHeight = font.font && font.font->lineHeight > 0.0f ? font.font->lineHeight : minimumLineHeight;
     font.px = 2.0f / static_cast<float>(store->screenWidth());
     font.py = 2.0f / static_cast<float>(store->screenHeight());
     return font;

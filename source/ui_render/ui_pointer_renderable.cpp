@@ -2,6 +2,7 @@
 
 #include "app/log.h"
 #include "app/parameter_description.h"
+#include "app/program_pointer.h"
 #include "platform/gfx/texture_file.h"
 #include "render/device_global.h"
 #include "ui_render/ui_asset_files.h"
@@ -54,6 +55,7 @@ void UIPointerRenderableAsset::unload() {
     for (auto& entry : images_) gfx::safeRelease(entry.second);
     images_.clear();
     currentImage_ = nullptr;
+    if (hasDrawn_) programpointer::setDrawn(false);
     hasDrawn_ = false;
 }
 
@@ -108,6 +110,7 @@ void UIPointerRenderableAsset::renderInstance(UIRenderableInstance& record, UIBa
         out[i].u = uv[i * 2] - halfPixelX_;
         out[i].v = uv[i * 2 + 1] - halfPixelY_;
     }
+    if (!hasDrawn_) programpointer::setDrawn(true);
     hasDrawn_ = true;
 }
 

@@ -84,7 +84,7 @@ TEST_F(TextMeasuring, UnknownFontMeasuresNothing) {
     renderInterface_.measureText(measure, "NoSuchFont_48", "abc", false, 20000.0f);
     EXPECT_EQ(measure.fitCount, 0u);
     EXPECT_EQ(measure.width, 0.0f);
-    EXPECT_EQ(measure.height, -1.0f) << "no registered line height";
+    EXPECT_GT(measure.height, 0.0f) << "no registered line height still measures one positive line";
     const float topLeft[2] = {-0.5f, 0.5f};
     EXPECT_EQ(renderInterface_.letterIndexAtPoint("abc", "NoSuchFont_48", topLeft, 1.0f, 0.0f, 0.0f), 0u);
     float pen[2];

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "app/program_pointer.h"
 #include "ui_render/ui_pointer_renderable.h"
 
 namespace {
@@ -103,6 +104,10 @@ TEST_F(UIPointer, ColourKeyIsTransparentAndTheRestIsDrawn) {
     EXPECT_TRUE(near(pixel(124, 116), 0xFFFFFFFF)) << std::hex << pixel(124, 116);
     EXPECT_TRUE(near(pixel(140, 116), 0xFF0000FF)) << "outside the image";
     EXPECT_TRUE(asset_->hasDrawn());
+    // The window may hide the system cursor now, and must show it again once the pointer is gone.
+    EXPECT_TRUE(programpointer::drawn());
+    asset_->unload();
+    EXPECT_FALSE(programpointer::drawn());
 }
 
 TEST_F(UIPointer, UnknownPointerTypeKeepsThePreviousImage) {
