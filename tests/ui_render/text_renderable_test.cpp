@@ -176,14 +176,18 @@ TEST_F(TextRenderable, DrawsInsideItsBoxAndNothingOutsideItsClipRectangle) {
 }
 
 TEST_F(TextRenderable, MissingFontKeyDrawsNothing) {
-    RenderInterface::UIObject* object = text("Nothing to see", -0.9f, 0.5f, 0.9f, -0.5f);
+    // A text with a known font in the bottom half shows that the frame draws.
+    text("Drawn", -0.9f, -0.5f, 0.9f, -0.9f);
+    RenderInterface::UIObject* object = text("Nothing to see", -0.9f, 0.5f, 0.9f, 0.0f);
     object->pair()->updateGroup()->setString("font", "NoSuchFont_48");
+    const Box topHalf{0, 0, int(width), int(height) / 2};
     std::vector<std::uint32_t> pixels = frame();
-    EXPECT_EQ(ink(pixels, {0, 0, int(width), int(height)}), 0);
+    EXPECT_EQ(ink(pixels, topHalf), 0);
+    EXPECT_GT(inkOutside(pixels, topHalf), 0);
     EXPECT_EQ(asset_->blockOf(object->pair()), nullptr);
     // A known font later draws.
     object->pair()->updateGroup()->setString("font", "EBGaramond-Regular_48");
-    EXPECT_GT(ink(frame(), {0, 0, int(width), int(height)}), 0);
+    EXPECT_GT(ink(frame(), topHalf), 0);
 }
 
 TEST_F(TextRenderable, EditCursorTurnedOnKeepsTheLastCharacter) {
