@@ -330,7 +330,7 @@ TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
     ObservedGameApp app(timeline, observingState(timeline, state));
     ASSERT_TRUE(app.setUpSucceeded());
     RenderStateManager* manager = app.renderTask()->renderStateManager();
-    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 10000;
+    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 30000;
     while (manager->current()->status() != BaseState::Running && platform::millisecondsSinceStart() < giveUpAt) {
         app.frame(0.016f, 0.016f);
     }
