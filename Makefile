@@ -6,7 +6,10 @@ RELEASE_DIR := build/release
 TEST_DIR := build/asan
 TSAN_DIR := build/tsan
 CMAKE_FLAGS := -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
-TEST_ENV := SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZODERUD_TESTING=1 \
+# Leaks the GL and window-system stack keeps for the life of a process are accepted by module;
+# every other leak fails the run.
+LSAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+TEST_ENV := SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZODERUD_TESTING=1 $(LSAN_ENV) \
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 .PHONY: deps build run test tsan bench install clean
@@ -35,7 +38,12 @@ tsan: deps
 bench: deps
 	cmake -S . -B build/bench $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Release -DZODERUD_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
-	for b in build/bench/benchmarks/bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $$b; done
+	for b in build/bench/benchmarks/bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $(LSAN_ENV) $$b; done
+
+# The fuzz targets of the file loaders (clang, libFuzzer), each run for FUZZ_SECONDS; not part of test.
+.PHONY: fuzz
+fuzz: deps
+	tests/fuzz/fuzz.sh
 
 install: build
 	cmake --install $(RELEASE_DIR) $(if $(PREFIX),--prefix $(PREFIX))

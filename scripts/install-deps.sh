@@ -4,11 +4,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-mixer-dev libepoxy-dev libfreetype-dev libtinyxml2-dev libstb-dev
+  libsdl2-dev libsdl2-mixer-dev libepoxy-dev libfreetype-dev libtinyxml2-dev
+  libsdl2-image-dev
   libbullet-dev libassimp-dev
   libgl1-mesa-dri libegl1 libegl-mesa0 libgles2
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales
+  fonts-ebgaramond
 )
 
 missing=()

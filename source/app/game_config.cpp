@@ -1,13 +1,14 @@
 #include "app/game_config.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <tinyxml2.h>
 
 #include "app/log.h"
+#include "app/settings_number.h"
 #include "app/xml_file.h"
 #include "platform/paths.h"
 #include "platform/user_folder.h"
@@ -23,9 +24,8 @@ bool named(const XMLAttribute& attribute, const char* name) { return std::strcmp
 // Non-positive sizes stay as they are: they mark the file unusable.
 int clampResolution(int value) { return std::min(value, GameConfig::maximumResolution); }
 int clampVolume(int value) { return std::clamp(value, 0, GameConfig::maximumVolume); }
-// Scan codes are kept as their low 16 bits, sign-extended.
-int scanCode(const char* text) { return static_cast<std::int16_t>(std::atoi(text)); }
-bool flag(const char* text) { return std::atoi(text) != 0; }
+// Scan codes are kept as their low 16 bits, sign-extended; one that can't be read is unbound.
+int scanCode(const char* text) { return static_cast<std::int16_t>(readSettingsNumber(text).value_or(0)); }
 
 // Calls read for every attribute of element, in document order.
 template <class Read>
@@ -87,29 +87,57 @@ bool GameConfig::loadAppSpecificData(const tinyxml2::XMLElement*) { return false
 
 void GameConfig::saveAppSpecificData(tinyxml2::XMLElement*) {}
 
+const GameSettings& GameConfig::fallbackSettings() {
+    if (!fallback_) {
+        GameConfig defaults(pool_, applicationName_);
+        defaults.setDefaultSettingsFolder(defaultSettingsFolder_);
+        defaults.loadDefaults(3, fallbackWidth, fallbackHeight);
+        fallback_ = defaults.settings;
+    }
+    return *fallback_;
+}
+
+int GameConfig::numberOf(const XMLElement& element, const XMLAttribute& attribute, int GameSettings::*setting) {
+    if (const std::optional<int> value = readSettingsNumber(attribute.Value())) return *value;
+    const int fallback = fallbackSettings().*setting;
+    LOG_MESSAGE("%s: %s %s=\"%s\" is not a number the program can use; the default %d is taken",
+                settingsFile_.c_str(), element.Name(), attribute.Name(), attribute.Value(), fallback);
+    return fallback;
+}
+
+bool GameConfig::flagOf(const XMLElement& element, const XMLAttribute& attribute, bool GameSettings::*setting) {
+    if (const std::optional<int> value = readSettingsNumber(attribute.Value())) return *value != 0;
+    const bool fallback = fallbackSettings().*setting;
+    LOG_MESSAGE("%s: %s %s=\"%s\" is not a number the program can use; the default %d is taken",
+                settingsFile_.c_str(), element.Name(), attribute.Name(), attribute.Value(), fallback ? 1 : 0);
+    return fallback;
+}
+
 void GameConfig::readGraphics(const XMLElement& section) {
+    static const std::pair<const char*, bool GameSettings::*> kSwitches[] = {
+        {"Shadows", &GameSettings::shadows},       {"SSAO", &GameSettings::ssao},
+        {"PostProcessing", &GameSettings::postProcessing}, {"Instancing", &GameSettings::instancing},
+        {"Fullscreen", &GameSettings::fullscreen}, {"VSynch", &GameSettings::vsync},
+    };
     for (const XMLElement* e = section.FirstChildElement(); e; e = e->NextSiblingElement()) {
         forEachAttributeOf(*e, [&](const XMLAttribute& a) {
             if (named(*e, "Resolution")) {
-                if (named(a, "width")) settings.width = clampResolution(std::atoi(a.Value()));
-                else if (named(a, "height")) settings.height = clampResolution(std::atoi(a.Value()));
+                if (named(a, "width")) settings.width = clampResolution(numberOf(*e, a, &GameSettings::width));
+                else if (named(a, "height")) settings.height = clampResolution(numberOf(*e, a, &GameSettings::height));
             } else if (named(*e, "ShadowDetail") || named(*e, "TexDetail")) {
                 if (named(a, "level")) (named(*e, "TexDetail") ? settings.texDetail : settings.shadowDetail) = a.Value();
             } else if (named(*e, "ShadowEpsilonBetweenPercentage")) {
-                if (named(a, "value")) settings.shadowEpsilonPercent = std::atoi(a.Value());
+                if (named(a, "value")) settings.shadowEpsilonPercent = numberOf(*e, a, &GameSettings::shadowEpsilonPercent);
             } else if (named(*e, "Multisampling")) {
-                if (named(a, "on")) settings.multisampling = flag(a.Value());
+                if (named(a, "on")) settings.multisampling = flagOf(*e, a, &GameSettings::multisampling);
                 else if (named(a, "type")) {
-                    const int type = std::atoi(a.Value());
+                    // Like any other type the device has no use for, an unreadable one changes nothing.
+                    const int type = readSettingsNumber(a.Value()).value_or(-1);
                     if (type == 0 || type == 2 || type == 4 || type == 8) settings.multisamplingType = type;
                 }
             } else if (named(a, "on")) {
-                if (named(*e, "Shadows")) settings.shadows = flag(a.Value());
-                else if (named(*e, "SSAO")) settings.ssao = flag(a.Value());
-                else if (named(*e, "PostProcessing")) settings.postProcessing = flag(a.Value());
-                else if (named(*e, "Instancing")) settings.instancing = flag(a.Value());
-                else if (named(*e, "Fullscreen")) settings.fullscreen = flag(a.Value());
-                else if (named(*e, "VSynch")) settings.vsync = flag(a.Value());
+                for (const auto& [name, setting] : kSwitches)
+                    if (named(*e, name)) settings.*setting = flagOf(*e, a, setting);
             }
         });
     }
@@ -119,10 +147,10 @@ void GameConfig::readSound(const XMLElement& section) {
     for (const XMLElement* e = section.FirstChildElement(); e; e = e->NextSiblingElement()) {
         forEachAttributeOf(*e, [&](const XMLAttribute& a) {
             if (!named(a, "value")) return;
-            if (named(*e, "SoundsMute")) settings.soundsMute = flag(a.Value());
-            else if (named(*e, "MusicMute")) settings.musicMute = flag(a.Value());
-            else if (named(*e, "SoundVolume")) settings.soundVolume = clampVolume(std::atoi(a.Value()));
-            else if (named(*e, "MusicVolume")) settings.musicVolume = clampVolume(std::atoi(a.Value()));
+            if (named(*e, "SoundsMute")) settings.soundsMute = flagOf(*e, a, &GameSettings::soundsMute);
+            else if (named(*e, "MusicMute")) settings.musicMute = flagOf(*e, a, &GameSettings::musicMute);
+            else if (named(*e, "SoundVolume")) settings.soundVolume = clampVolume(numberOf(*e, a, &GameSettings::soundVolume));
+            else if (named(*e, "MusicVolume")) settings.musicVolume = clampVolume(numberOf(*e, a, &GameSettings::musicVolume));
         });
     }
 }
@@ -147,7 +175,14 @@ void GameConfig::readControls(const XMLElement& section) {
 }
 
 bool GameConfig::load() {
+    unusableFileFound_ = false;
     if (settingsFile_.empty()) return false;
+    if (readSettingsFile()) return true;
+    unusableFileFound_ = platform::pathExists(settingsFile_);
+    return false;
+}
+
+bool GameConfig::readSettingsFile() {
     tinyxml2::XMLDocument document;
     if (!loadXmlFile(document, settingsFile_)) return false;
     if (const XMLElement* root = rootNamed(document, "Settings")) {
@@ -173,6 +208,7 @@ bool GameConfig::save() {
     }
     // The XDG data folder itself may be missing on a fresh account; make the whole chain.
     platform::createDirectories(settingsFolder_);
+    if (unusableFileFound_ && !moveUnusableFileAside()) return false;
 
     tinyxml2::XMLDocument document;
     document.InsertEndChild(document.NewDeclaration());
@@ -221,6 +257,20 @@ bool GameConfig::save() {
     return saveXmlFile(document, settingsFile_);
 }
 
+bool GameConfig::moveUnusableFileAside() {
+    unusableFileFound_ = false;
+    if (!platform::pathExists(settingsFile_)) return true;
+    const std::string aside = settingsFile_ + ".bad";
+    if (std::rename(settingsFile_.c_str(), aside.c_str()) != 0) {
+        LOG_MESSAGE("The settings file %s could not be used nor moved to %s (%s); it is left as it is",
+                    settingsFile_.c_str(), aside.c_str(), std::strerror(errno));
+        return false;
+    }
+    LOG_MESSAGE("The settings file %s could not be used; it was moved to %s and the defaults take its place",
+                settingsFile_.c_str(), aside.c_str());
+    return true;
+}
+
 void GameConfig::loadDefaults(int shaderLevel, int screenWidth, int screenHeight) {
     if (!readDefaultScreenSettings(defaultSettingsFolder_ + "default_screen_settings.xml")) {
         settings.width = clampResolution(screenWidth);
@@ -258,11 +308,12 @@ bool GameConfig::readDefaultScreenSettings(const std::string& path) {
         for (const XMLElement* screen = root->FirstChildElement("Screen"); screen;
              screen = screen->NextSiblingElement("Screen")) {
             for (const XMLElement* e = screen->FirstChildElement(); e; e = e->NextSiblingElement()) {
-                const char* value = e->Attribute("value");
+                // A value that can't be read counts as absent.
+                const std::optional<int> value = readSettingsNumber(e->Attribute("value"));
                 if (!value) continue;
-                if (named(*e, "Width")) settings.width = clampResolution(std::atoi(value));
-                else if (named(*e, "Height")) settings.height = clampResolution(std::atoi(value));
-                else if (named(*e, "Fullscreen")) settings.fullscreen = std::atoi(value) == 1;
+                if (named(*e, "Width")) settings.width = clampResolution(*value);
+                else if (named(*e, "Height")) settings.height = clampResolution(*value);
+                else if (named(*e, "Fullscreen")) settings.fullscreen = *value == 1;
             }
         }
     }

@@ -1,11 +1,13 @@
 #pragma once
 // The user's settings file, "settings.xml" in the per-user folder, with its defaults.
+#include <optional>
 #include <string>
 
 #include "app/base_config.h"
 #include "app/game_settings.h"
 
 namespace tinyxml2 {
+class XMLAttribute;
 class XMLElement;
 }
 class ThreadResourcePool;
@@ -16,10 +18,13 @@ public:
     GameConfig(ThreadResourcePool* pool, const std::string& applicationName);
 
     // Reads the settings file. True when it was read and holds a positive resolution; then the
-    // fonts and any default key bindings the file lacks are added from the defaults.
+    // fonts and any default key bindings the file lacks are added from the defaults. A number
+    // that can't be read as written takes that one setting's default and is logged.
     bool load() override;
     // Writes the block to the settings file atomically. False, with nothing written, without a
-    // positive resolution, without a per-user folder, or when the file can't be written.
+    // positive resolution, without a per-user folder, or when the file can't be written. After
+    // a load that found the file there but unusable, the old file is first moved aside to
+    // "settings.xml.bad" (replacing an older one), so a typo never loses the user's settings.
     bool save() override;
 
     // Fills the block for a first start. The graphics profile follows shaderLevel (3 or more
@@ -52,8 +57,21 @@ public:
     // Hand-edited files may hold anything; these keep the values the program can live with.
     static constexpr int maximumResolution = 16384;
     static constexpr int maximumVolume = 100;
+    // The window size taken when neither the file nor the default screen file gives one.
+    static constexpr int fallbackWidth = 1024;
+    static constexpr int fallbackHeight = 768;
 
 private:
+    bool readSettingsFile();
+    bool moveUnusableFileAside();
+    // What a first start on a shader level 3 device would give each setting.
+    const GameSettings& fallbackSettings();
+    // The attribute's number, or the setting's default (logged) when it can't be read.
+    int numberOf(const tinyxml2::XMLElement& element, const tinyxml2::XMLAttribute& attribute,
+                 int GameSettings::*setting);
+    bool flagOf(const tinyxml2::XMLElement& element, const tinyxml2::XMLAttribute& attribute,
+                bool GameSettings::*setting);
+
     void readGraphics(const tinyxml2::XMLElement& section);
     void readSound(const tinyxml2::XMLElement& section);
     void readFileDialog(const tinyxml2::XMLElement& section);
@@ -64,4 +82,6 @@ private:
     std::string settingsFile_;
     std::string applicationName_;
     std::string defaultSettingsFolder_ = "Data/default_settings/";
+    std::optional<GameSettings> fallback_;
+    bool unusableFileFound_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/program_pointer.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 
@@ -10,9 +11,18 @@ namespace {
 // Process-wide, like the system cursor they track.
 bool lastSizeWasMinOrMax = false;
 bool systemCursorHidden = false;
+bool pointerInClient = false;
 
 // A window position word above 30000 stands for a negative coordinate.
 std::int32_t positionFromWord(std::int32_t word) { return word > 30000 ? word - 65535 : word; }
+
+// The system cursor is hidden over the client area once the program draws its own pointer.
+void applySystemCursor(platform::AppWindow* window) {
+    const bool hide = pointerInClient && programpointer::drawn();
+    if (!window || hide == systemCursorHidden) return;
+    window->showSystemCursor(!hide);
+    systemCursorHidden = hide;
+}
 
 } // namespace
 
@@ -72,6 +82,7 @@ int QelApp::run() {
             }
         } else if (!paused_) {
             runFrame();
+            applySystemCursor(window_.get());
         } else {
             platform::sleepMilliseconds(100);
         }
@@ -138,14 +149,8 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
         onClose();
         break;
     case WindowMessageKind::SetCursor:
-        // The program draws its own pointer over the client area.
-        if (message.inClient && !systemCursorHidden) {
-            window_->showSystemCursor(false);
-            systemCursorHidden = true;
-        } else if (!message.inClient && systemCursorHidden) {
-            window_->showSystemCursor(true);
-            systemCursorHidden = false;
-        }
+        pointerInClient = message.inClient;
+        applySystemCursor(window_.get());
         break;
     case WindowMessageKind::ExitSizeMove:
         resizePending_ = true;

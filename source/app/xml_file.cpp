@@ -1,5 +1,8 @@
 #include "app/xml_file.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "app/log.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
@@ -31,9 +34,21 @@ void convertTreeToWindows1252(tinyxml2::XMLNode* node) {
 } // namespace
 
 bool loadXmlFile(tinyxml2::XMLDocument& document, const std::string& path) {
-    std::string bytes;
-    if (platform::isDirectory(path) || !platform::readWholeFile(path, bytes)) {
+    const std::string resolved = platform::resolvePath(path);
+    if (!platform::pathExists(resolved)) {
         LOG_MESSAGE("Unable to find XML File at path : %s", path.c_str());
+        return false;
+    }
+    if (!platform::isRegularFile(resolved)) {
+        LOG_MESSAGE("XML File at path %s is not a file: %s", path.c_str(),
+                    platform::isDirectory(resolved) ? "it is a folder" : "it is a device, pipe or socket");
+        return false;
+    }
+    std::string bytes;
+    errno = 0;
+    if (!platform::readWholeFile(resolved, bytes)) {
+        LOG_MESSAGE("XML File at path %s could not be read: %s", path.c_str(),
+                    errno ? std::strerror(errno) : "read error");
         return false;
     }
     // The parser expands character references such as "&#233;" into UTF-8, so a UTF-8 file
@@ -42,9 +57,14 @@ bool loadXmlFile(tinyxml2::XMLDocument& document, const std::string& path) {
     if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
     const bool convertAfterParsing = bytes.find("&#") != std::string::npos && platform::isValidUtf8(bytes);
     const std::string text = convertAfterParsing ? bytes : platform::fileTextToWindows1252(bytes);
-    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS) {
-        LOG_MESSAGE("XML File at path %s could not be read: %s", path.c_str(),
-                    document.ErrorStr() ? document.ErrorStr() : "");
+    const tinyxml2::XMLError parsed = document.Parse(text.data(), text.size());
+    if (parsed == tinyxml2::XML_ERROR_EMPTY_DOCUMENT) {
+        LOG_MESSAGE("XML File at path %s could not be read: it holds no XML", path.c_str());
+        return false;
+    }
+    if (parsed != tinyxml2::XML_SUCCESS) {
+        LOG_MESSAGE("XML File at path %s could not be read: not well-formed at line %d (%s)", path.c_str(),
+                    document.ErrorLineNum(), document.ErrorName() ? document.ErrorName() : "");
         return false;
     }
     if (convertAfterParsing) convertTreeToWindows1252(&document);

@@ -4,8 +4,9 @@
 #include <string>
 #include <tinyxml2.h>
 
-// Loads path into document. A missing file or a folder logs "Unable to find XML File at path"
-// and answers false; so does a file that isn't well-formed XML (with the parser's message).
+// Loads path into document. False, with what happened logged, when the file is missing
+// ("Unable to find XML File at path"), is a folder or another thing that is not a file,
+// can't be read (with the system's reason), or isn't well-formed XML (with the line).
 bool loadXmlFile(tinyxml2::XMLDocument& document, const std::string& path);
 // Prints the document, converts it to UTF-8 and replaces path atomically; false (old file
 // kept, reason logged) on any failure.

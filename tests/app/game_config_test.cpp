@@ -2,6 +2,8 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <sstream>
 #include <sys/resource.h>
 #include <tinyxml2.h>
@@ -175,6 +177,113 @@ TEST_F(GameConfigTest, HandEditedNumbersAreClamped) {
     EXPECT_EQ(config.settings.soundVolume, 0);
     EXPECT_EQ(config.settings.musicVolume, 100);
     EXPECT_TRUE(config.settings.soundsMute);
+}
+
+TEST_F(GameConfigTest, NumbersThatCantBeReadAsWrittenTakeThatOneSettingsDefault) {
+    struct Row {
+        const char* name;
+        std::string sections;
+        std::function<int(const GameSettings&)> setting;
+        int expected;
+    };
+    const auto width = [](const GameSettings& s) { return s.width; };
+    const auto resolution = [](const char* w) {
+        return std::string("<Graphics><Resolution width=\"") + w + "\" height=\"600\"/></Graphics>";
+    };
+    const Row rows[] = {
+        // The shipped default screen is 1024 wide.
+        {"width past 2^32", resolution("4294968320"), width, 1024},
+        {"width past int", resolution("2147483648"), width, 1024},
+        {"width in exponent form", resolution("1e3"), width, 1024},
+        {"width in hex", resolution("0x320"), width, 1024},
+        {"width with spaces and a sign", resolution(" +800 "), width, 800},
+        {"volume in exponent form", std::string(graphics) + "<Sound><SoundVolume value=\"1e3\"/></Sound>",
+         [](const GameSettings& s) { return s.soundVolume; }, 75},
+        {"volume past int", std::string(graphics) + "<Sound><MusicVolume value=\"99999999999\"/></Sound>",
+         [](const GameSettings& s) { return s.musicVolume; }, 30},
+        {"switch past int", std::string(graphics) + "<Graphics><VSynch on=\"4294967296\"/></Graphics>",
+         [](const GameSettings& s) { return int(s.vsync); }, 1},
+        {"switch as a word", std::string(graphics) + "<Sound><SoundsMute value=\"yes\"/></Sound>",
+         [](const GameSettings& s) { return int(s.soundsMute); }, 0},
+        {"scan code past int", std::string(graphics) +
+             "<Controls><ActionMappings><ActionMap name=\"cancel\" scan1=\"4294967297\"/></ActionMappings></Controls>",
+         [](const GameSettings& s) { return s.actionMappings.at(0).scan1; }, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        writeSettings(row.sections);
+        LogCapture capture;
+        GameConfig config(nullptr, "BRAV Zoderud");
+        ASSERT_TRUE(config.load());
+        EXPECT_EQ(row.setting(config.settings), row.expected);
+        // The other values of the file are kept.
+        EXPECT_EQ(config.settings.height, 600);
+    }
+    // The log names the value that was replaced.
+    writeSettings(resolution("1e3"));
+    LogCapture capture;
+    GameConfig config(nullptr, "BRAV Zoderud");
+    ASSERT_TRUE(config.load());
+    EXPECT_TRUE(capture.contains("Resolution width=\"1e3\" is not a number the program can use; the default 1024 is taken"));
+}
+
+TEST_F(GameConfigTest, AnUnusableFileIsMovedAsideBeforeTheDefaultsReplaceIt) {
+    namespace fs = std::filesystem;
+    const std::string unclosed = "<?xml version=\"1.0\"?><Settings><Graphics><Resolution width=\"800 height=\"600\"/>"
+                                 "</Graphics></Settings>";
+    struct Row {
+        const char* name;
+        std::function<void()> prepare;
+        std::function<void()> checkAside; // empty: nothing is moved aside
+    };
+    const Row rows[] = {
+        {"an unclosed quote", [&] { home.write("BRAV Zoderud/settings.xml", unclosed); },
+         [&] { EXPECT_EQ(readFile(settingsFile() + ".bad"), unclosed); }},
+        {"an older copy is replaced",
+         [&] {
+             home.write("BRAV Zoderud/settings.xml.bad", "older");
+             home.write("BRAV Zoderud/settings.xml", unclosed);
+         },
+         [&] { EXPECT_EQ(readFile(settingsFile() + ".bad"), unclosed); }},
+        {"no positive resolution", [&] { writeSettings("<Graphics><Resolution width=\"0\" height=\"600\"/></Graphics>"); },
+         [&] { EXPECT_NE(readFile(settingsFile() + ".bad").find("width=\"0\""), std::string::npos); }},
+        {"a folder", [&] { home.makeFolder("BRAV Zoderud/settings.xml"); },
+         [&] { EXPECT_TRUE(fs::is_directory(settingsFile() + ".bad")); }},
+        // A file the system won't read, even for root.
+        {"an unreadable file",
+         [&] {
+             fs::create_directories(settingsFolder());
+             fs::create_symlink("/proc/self/mem", settingsFile());
+         },
+         [&] { EXPECT_EQ(fs::read_symlink(settingsFile() + ".bad"), "/proc/self/mem"); }},
+        {"no file at all", [] {}, nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        fs::remove_all(settingsFolder());
+        row.prepare();
+        LogCapture capture;
+        // As the program does at start.
+        GameConfig config(nullptr, "BRAV Zoderud");
+        ASSERT_FALSE(config.load());
+        config.loadDefaults(3, 1920, 1080);
+        ASSERT_TRUE(config.save());
+        if (row.checkAside) {
+            row.checkAside();
+            EXPECT_TRUE(capture.contains("it was moved to " + settingsFile() + ".bad"));
+        } else {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(settingsFile() + ".bad")));
+            EXPECT_FALSE(capture.contains("moved to"));
+        }
+        GameConfig again(nullptr, "BRAV Zoderud");
+        ASSERT_TRUE(again.load());
+        EXPECT_EQ(again.settings.width, 1024);
+        // A later save of a usable file moves nothing.
+        fs::remove_all(settingsFile() + ".bad");
+        home.write("BRAV Zoderud/settings.xml.bad", "kept");
+        ASSERT_TRUE(again.save());
+        EXPECT_EQ(readFile(settingsFile() + ".bad"), "kept");
+    }
 }
 
 TEST_F(GameConfigTest, TheUsersBindingsComeFirstAndTheDefaultsFollow) {

@@ -6,29 +6,35 @@
 
 namespace {
 
-TEST(XmlFile, MissingFileLogsAndFails) {
+TEST(XmlFile, EachFailureSaysWhatHappened) {
     TempFolder folder;
-    LogCapture capture;
-    tinyxml2::XMLDocument document;
-    const std::string path = folder.path() + "missing.xml";
-    EXPECT_FALSE(loadXmlFile(document, path));
-    EXPECT_TRUE(capture.contains("Unable to find XML File at path : " + path));
-}
-
-TEST(XmlFile, FolderIsRefused) {
-    TempFolder folder;
-    LogCapture capture;
-    tinyxml2::XMLDocument document;
-    EXPECT_FALSE(loadXmlFile(document, folder.makeFolder("sub")));
-    EXPECT_TRUE(capture.contains("Unable to find XML File at path"));
-}
-
-TEST(XmlFile, GarbageIsRefusedWithTheParserMessage) {
-    TempFolder folder;
-    LogCapture capture;
-    tinyxml2::XMLDocument document;
-    EXPECT_FALSE(loadXmlFile(document, folder.write("bad.xml", "<a><b></a>")));
-    EXPECT_TRUE(capture.contains("could not be read"));
+    struct Row {
+        std::string path;
+        std::string expected;
+        std::string notExpected;
+    };
+    const std::string missing = folder.path() + "missing.xml";
+    const std::string sub = folder.makeFolder("sub.xml");
+    const std::string unclosed = folder.write("unclosed.xml", "<Settings>\n<Graphics>\n<Resolution width=\"800/>\n");
+    const Row rows[] = {
+        {missing, "Unable to find XML File at path : " + missing, ""},
+        {sub, "XML File at path " + sub + " is not a file: it is a folder", "Unable to find"},
+        // The kernel refuses to read this one even for root.
+        {"/proc/self/mem", "XML File at path /proc/self/mem could not be read: Input/output error", "Unable to find"},
+        {unclosed, "XML File at path " + unclosed + " could not be read: not well-formed at line 3", "Unable to find"},
+        {folder.write("bad.xml", "<a><b></a>"), "could not be read: not well-formed at line 1", ""},
+        {folder.write("empty.xml", ""), "could not be read: it holds no XML", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.path);
+        LogCapture capture;
+        tinyxml2::XMLDocument document;
+        EXPECT_FALSE(loadXmlFile(document, row.path));
+        EXPECT_TRUE(capture.contains(row.expected));
+        if (!row.notExpected.empty()) {
+            EXPECT_FALSE(capture.contains(row.notExpected));
+        }
+    }
 }
 
 TEST(XmlFile, TextIsWindows1252InsideAndUtf8OnDisk) {

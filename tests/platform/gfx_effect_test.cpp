@@ -194,6 +194,15 @@ INSTANTIATE_TEST_SUITE_P(
                   "vertex V { void main() { gl_Position = vec4(0.0); } }\n"
                   "technique T {\n pass P { vertex = V; fragment = Nope; }\n}\n",
                   "broken.fx:3: error: no fragment stage named 'Nope'"},
+        // Array sizes are whole numbers from 1 to 4096, never wrapped or cut short.
+        ErrorCase{"array_size_negative", "\nparameter float a[-1];\n", "broken.fx:2: error: array size '-1'"},
+        ErrorCase{"array_size_wraps", "parameter float a[4294967297];\n", "broken.fx:1: error: array size '4294967297'"},
+        ErrorCase{"array_size_zero", "parameter float a[0];\n", "broken.fx:1: error: array size '0'"},
+        ErrorCase{"array_size_word", "parameter float a[x];\n", "broken.fx:1: error: array size 'x'"},
+        ErrorCase{"array_size_over_limit", "parameter vec4 a[4097];\n", "broken.fx:1: error: array size '4097'"},
+        ErrorCase{"array_size_fraction", "parameter vec4 a[2.5];\n", "broken.fx:1: error: array size '2.5'"},
+        ErrorCase{"array_size_hex", "parameter vec4 a[0x10];\n", "broken.fx:1: error: array size '0x10'"},
+        ErrorCase{"array_size_missing", "parameter vec4 a[", "broken.fx:1: error: array size 'end of file'"},
         // A GLSL mistake on line 5 of the file.
         ErrorCase{"glsl_error",
                   "vertex V {\nvoid main() { gl_Position = vec4(0.0); }\n}\nfragment F {\nvoid main() { outColour = nothing; }\n}\n"

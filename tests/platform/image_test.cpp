@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -115,6 +116,109 @@ TEST(ImageLoading, MissingOrUndecodableFilesFailWithAReason) {
     EXPECT_TRUE(picture.empty());
 }
 
+TEST(ImageLoading, JpegDecodesThroughTheSystemLibrary) {
+    image::Image picture;
+    std::string error;
+    ASSERT_TRUE(image::loadImageFile(std::string(ZODERUD_TEST_DATA_DIR) + "/image/halves.jpg", picture, &error)) << error;
+    ASSERT_EQ(picture.width, 16);
+    ASSERT_EQ(picture.height, 8);
+    // Left half red, right half blue, opaque; JPEG is lossy, so each channel within a margin.
+    const auto near = [](uint32_t pixel, uint32_t expected) {
+        for (int shift = 0; shift < 32; shift += 8)
+            if (std::abs(int((pixel >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > 24) return false;
+        return true;
+    };
+    EXPECT_PRED2(near, picture.at(1, 4), 0xFFFF0000u);
+    EXPECT_PRED2(near, picture.at(14, 4), 0xFF0000FFu);
+}
+
+std::string bigEndian(uint32_t value) {
+    std::string out;
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(char((value >> shift) & 0xFF));
+    return out;
+}
+
+// The signature and header chunk of a PNG claiming the given size, with nothing after it.
+std::string pngHeader(uint32_t width, uint32_t height) {
+    return std::string("\x89PNG\r\n\x1A\n", 8) + bigEndian(13) + "IHDR" + bigEndian(width) + bigEndian(height) +
+           std::string("\x08\x06\x00\x00\x00", 5) + bigEndian(0);
+}
+
+// An 18-byte uncompressed 32-bit TGA header and no pixels.
+std::string tgaHeader(int width, int height, char type = 2) {
+    std::string out(3, '\0');
+    out[2] = type;
+    out.append(9, '\0');
+    putLittle(out, uint32_t(width), 2);
+    putLittle(out, uint32_t(height), 2);
+    out += char(32);
+    out += char(8);
+    return out;
+}
+
+// A JPEG whose first frame header claims the given size.
+std::string jpegFrame(int width, int height) {
+    std::string out("\xFF\xD8\xFF\xE0\x00\x04\x00\x00\xFF\xC0\x00\x0B\x08", 13);
+    out += char(height >> 8);
+    out += char(height & 0xFF);
+    out += char(width >> 8);
+    out += char(width & 0xFF);
+    out += std::string("\x01\x01\x11\x00", 4);
+    return out;
+}
+
+TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
+    TempFolder folder;
+    image::Image small(3, 2, 0xFF123456);
+    ASSERT_TRUE(image::savePngFile(folder.path() + "small.png", small));
+    const std::string png = readFile(folder.path() + "small.png");
+    std::string bmpZeroWide = bmpFile(image::Image(2, 2, 0xFF000000));
+    bmpZeroWide.replace(18, 4, std::string(4, '\0'));
+    struct Row {
+        const char* name;
+        std::string bytes;
+        const char* expected; // a fragment of the reason
+    };
+    const Row rows[] = {
+        {"TGA header claiming 4096 x 16384", tgaHeader(4096, 16384), "4096 x 16384 pixels is too large"},
+        {"TGA header within the limits but no pixels", tgaHeader(8192, 6144), "cut short"},
+        {"RLE TGA header with no packets", tgaHeader(8192, 6144, 10), "cut short"},
+        {"PNG wider than a texture", pngHeader(8193, 16), "at most 8192 pixels a side"},
+        {"PNG over the pixel budget", pngHeader(8192, 8192), "pixels in all"},
+        {"PNG with a width past 2^31", pngHeader(0x80000001u, 1), "too large"},
+        {"PNG cut after its header", png.substr(0, 41), "cannot decode"},
+        {"BMP of no width", bmpZeroWide, "nothing to show"},
+        {"JPEG with a huge frame", jpegFrame(60000, 60000), "too large"},
+        {"JPEG with a bad Huffman table", std::string("\xFF\xD8\xFF\xC4\xCB\x01\x00\xCB\x3B", 9), "JPEG"},
+        {"JPEG cut after its frame header", jpegFrame(16, 16), "cannot decode"},
+        {"text", "not a picture at all", "not a PNG, JPEG, BMP or TGA picture"},
+        {"two bytes", "BM", "BMP"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        image::Image picture(4, 4);
+        std::string error;
+        EXPECT_FALSE(image::loadImageFromMemory(reinterpret_cast<const uint8_t*>(row.bytes.data()), row.bytes.size(),
+                                                picture, &error));
+        EXPECT_TRUE(picture.empty());
+        EXPECT_NE(error.find(row.expected), std::string::npos) << error;
+    }
+    // The whole valid file still loads.
+    image::Image picture;
+    ASSERT_TRUE(image::loadImageFromMemory(reinterpret_cast<const uint8_t*>(png.data()), png.size(), picture));
+    EXPECT_EQ(picture.argb, small.argb);
+}
+
+TEST(ImageLoading, FilesThatCantBeReadSayWhy) {
+    TempFolder folder;
+    image::Image picture;
+    std::string error;
+    EXPECT_FALSE(image::loadImageFile(folder.makeFolder("portrait.png"), picture, &error));
+    EXPECT_NE(error.find("not a file"), std::string::npos) << error;
+    EXPECT_FALSE(image::loadImageFile(folder.path() + "absent.png", picture, &error));
+    EXPECT_NE(error.find("no such file"), std::string::npos) << error;
+}
+
 TEST(ImageLoading, DefaultSizeRoundsUpAndScalesWithAFullMipChain) {
     TempFolder folder;
     // Left half red, right half blue, so scaling must keep each side where it was.
@@ -197,6 +301,14 @@ TEST(ImageResize, ShrinkingAveragesAndGrowingInterpolates) {
     EXPECT_EQ(wide.at(7, 0), 0xFFFFFFFFu);
     for (int x = 1; x < 8; ++x) EXPECT_GE(wide.at(x, 0) & 0xFF, wide.at(x - 1, 0) & 0xFF) << x;
     EXPECT_TRUE(image::resizeImage(pair, 0, 4).empty());
+
+    // A shrink that draws on many more source rows than are kept at a time.
+    image::Image column(1, 64, 0xFF000000);
+    for (int y = 32; y < 64; ++y) column.at(0, y) = 0xFFFFFFFF;
+    const image::Image halves = image::resizeImage(column, 1, 2);
+    EXPECT_LT(halves.at(0, 0) & 0xFF, 0x40u);
+    EXPECT_GT(halves.at(0, 1) & 0xFF, 0xC0u);
+    EXPECT_NEAR(int(image::resizeImage(column, 1, 1).at(0, 0) & 0xFF), 128, 2);
 }
 
 TEST(ImageSaving, SavedPngLoadsBackIdentically) {

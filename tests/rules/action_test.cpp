@@ -33,7 +33,7 @@ TEST(ActionCatalogue, FolderEntryGivesAnEmptyRecord) {
     ActionCatalogue catalogue(catalogueBase);
     LogCapture capture;
     catalogue.loadActionCatalogue("Data/actions/");
-    EXPECT_TRUE(capture.contains("Unable to find XML File at path : "));
+    EXPECT_TRUE(capture.contains("is not a file: it is a folder"));
     EXPECT_TRUE(capture.contains("sub_folder"));
     const CharacterAction* empty = catalogue.findAction("");
     ASSERT_NE(empty, nullptr);

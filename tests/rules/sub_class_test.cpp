@@ -43,7 +43,7 @@ TEST(SubClasses, FolderEntriesOfEveryKindAreEnteredFirstIdWins) {
     ASSERT_EQ(characterClass.subClasses.size(), 3u);
     EXPECT_NE(characterClass.findSubClass(""), nullptr);
     EXPECT_EQ(characterClass.findSubClass("inner"), nullptr);
-    EXPECT_TRUE(capture.contains("Unable to find XML File at path")) << "the sub-folder can't be read as a file";
+    EXPECT_TRUE(capture.contains("is not a file: it is a folder")) << "the sub-folder can't be read as a file";
 
     const SubClass* sun = characterClass.findSubClass("sun");
     ASSERT_NE(sun, nullptr);

@@ -10,6 +10,9 @@
 namespace gfx {
 namespace {
 
+// Far above what any stage can hold as uniforms, far below what would exhaust memory.
+constexpr uint32_t kMaxArraySize = 4096;
+
 bool equalsNoCase(const std::string& a, const char* b) {
     if (a.size() != std::strlen(b)) return false;
     for (size_t i = 0; i < a.size(); ++i)
@@ -163,11 +166,13 @@ private:
         Token token = next();
         if (token.text == "[") {
             Token size = next();
-            decl.arraySize = size.kind == Token::Number ? uint32_t(std::strtoul(size.text.c_str(), nullptr, 10)) : 0;
-            if (decl.arraySize == 0) {
-                fail(size.line, "expected an array size above 0");
+            std::optional<uint32_t> count = arraySizeOf(size);
+            if (!count) {
+                fail(size.line, "array size '" + (size.kind == Token::End ? std::string("end of file") : size.text) +
+                                    "' is not a whole number from 1 to " + std::to_string(kMaxArraySize));
                 return false;
             }
+            decl.arraySize = *count;
             if (decl.type == ParameterType::Texture || decl.type == ParameterType::TextureCube) {
                 fail(size.line, "texture parameters can't be arrays");
                 return false;
@@ -216,6 +221,19 @@ private:
         }
         out_.parameters.push_back(std::move(decl));
         return true;
+    }
+
+    // Digits only: a sign, a fraction or a hex prefix is a typo, and a size read leniently
+    // (wrapped, or cut at the first non-digit) would size the defaults and the uniform wrongly.
+    static std::optional<uint32_t> arraySizeOf(const Token& token) {
+        if (token.kind != Token::Number || token.text.empty() || token.text.size() > 4) return std::nullopt;
+        uint32_t value = 0;
+        for (char c : token.text) {
+            if (c < '0' || c > '9') return std::nullopt;
+            value = value * 10 + uint32_t(c - '0');
+        }
+        if (value < 1 || value > kMaxArraySize) return std::nullopt;
+        return value;
     }
 
     static std::optional<float> numberOf(const Token& token) {

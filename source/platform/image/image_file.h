@@ -8,9 +8,11 @@
 
 namespace image {
 
-// Decodes a BMP, TGA, PNG or JPG file (the name matched regardless of case). Pictures without
-// alpha come back opaque. False, with out emptied and error (when given) saying why, when the
-// file can't be read or decoded. Safe to call from worker threads.
+// Decodes a BMP, TGA, PNG or JPG file (the name matched regardless of case; the kind told by
+// the contents). Pictures without alpha come back opaque. The size is read from the header and
+// checked against the limits (picture_info.h) before anything is decoded. False, with out
+// emptied and error (when given) saying why, when the file is missing, not a file, unreadable,
+// too large or can't be decoded. Safe to call from worker threads.
 bool loadImageFile(const std::string& path, Image& out, std::string* error = nullptr);
 bool loadImageFromMemory(const uint8_t* data, std::size_t size, Image& out, std::string* error = nullptr);
 

@@ -55,28 +55,38 @@ Image resizeImage(const Image& source, int width, int height) {
     const auto across = filterTaps(source.width, width);
     const auto down = filterTaps(source.height, height);
 
-    // Rows first: every source row becomes width filtered pixels.
-    std::vector<Channels> rows(static_cast<std::size_t>(width) * source.height);
-    for (int y = 0; y < source.height; ++y) {
+    // Rows first, then columns; only a few filtered source rows are kept at a time, so the
+    // memory used follows the result's width and not the source's height. Result rows draw
+    // on source rows in rising order; a shrink's neighbouring rows share a few of them.
+    constexpr std::size_t kKeptRows = 8;
+    std::vector<std::vector<Channels>> kept(kKeptRows, std::vector<Channels>(static_cast<std::size_t>(width)));
+    std::vector<int> keptIndex(kKeptRows, -1);
+    const auto filteredRow = [&](int y) -> const std::vector<Channels>& {
+        std::vector<Channels>& row = kept[static_cast<std::size_t>(y) % kKeptRows];
+        int& index = keptIndex[static_cast<std::size_t>(y) % kKeptRows];
+        if (index == y) return row;
+        index = y;
         for (int x = 0; x < width; ++x) {
             Channels sum{};
             for (const Tap& tap : across[static_cast<std::size_t>(x)]) {
                 const Channels c = split(source.at(tap.index, y));
                 for (int k = 0; k < 4; ++k) sum[k] += c[k] * tap.weight;
             }
-            rows[static_cast<std::size_t>(y) * width + x] = sum;
+            row[static_cast<std::size_t>(x)] = sum;
         }
-    }
+        return row;
+    };
+
     Image result(width, height);
+    std::vector<Channels> sums(static_cast<std::size_t>(width));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            Channels sum{};
-            for (const Tap& tap : down[static_cast<std::size_t>(y)]) {
-                const Channels& c = rows[static_cast<std::size_t>(tap.index) * width + x];
-                for (int k = 0; k < 4; ++k) sum[k] += c[k] * tap.weight;
-            }
-            result.at(x, y) = join(sum);
+        std::fill(sums.begin(), sums.end(), Channels{});
+        for (const Tap& tap : down[static_cast<std::size_t>(y)]) {
+            const std::vector<Channels>& row = filteredRow(tap.index);
+            for (int x = 0; x < width; ++x)
+                for (int k = 0; k < 4; ++k) sums[static_cast<std::size_t>(x)][k] += row[static_cast<std::size_t>(x)][k] * tap.weight;
         }
+        for (int x = 0; x < width; ++x) result.at(x, y) = join(sums[static_cast<std::size_t>(x)]);
     }
     return result;
 }

@@ -1,0 +1,138 @@
+#include "platform/image/picture_info.h"
+
+#include "platform/image/texture_levels.h"
+
+namespace image {
+namespace {
+
+std::uint32_t big16(const std::uint8_t* p) { return std::uint32_t(p[0]) << 8 | p[1]; }
+std::uint32_t big32(const std::uint8_t* p) { return big16(p) << 16 | big16(p + 2); }
+std::uint32_t little16(const std::uint8_t* p) { return std::uint32_t(p[1]) << 8 | p[0]; }
+std::uint32_t little32(const std::uint8_t* p) { return little16(p + 2) << 16 | little16(p); }
+
+bool fail(std::string& error, const std::string& what) {
+    error = what;
+    return false;
+}
+
+bool pngSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, std::string& error) {
+    std::uint8_t header[24];
+    if (!readAt(0, header, sizeof header) || std::string(reinterpret_cast<const char*>(header + 12), 4) != "IHDR")
+        return fail(error, "PNG picture without a header");
+    width = big32(header + 16);
+    height = big32(header + 20);
+    return true;
+}
+
+// Walks the segments up to the first frame header. A file without one (or with its height
+// left to a later marker) gives no size.
+bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, std::string& error) {
+    std::uint64_t offset = 2;
+    for (;;) {
+        std::uint8_t marker[2];
+        if (!readAt(offset, marker, 2) || marker[0] != 0xFF) break;
+        if (marker[1] == 0xFF) { // fill byte before a marker
+            ++offset;
+            continue;
+        }
+        offset += 2;
+        const std::uint8_t kind = marker[1];
+        if (kind == 0x01 || (kind >= 0xD0 && kind <= 0xD7)) continue; // markers without a length
+        if (kind == 0xD8 || kind == 0xD9 || kind == 0xDA) break;
+        std::uint8_t length[2];
+        if (!readAt(offset, length, 2) || big16(length) < 2) break;
+        const bool frame = kind >= 0xC0 && kind <= 0xCF && kind != 0xC4 && kind != 0xC8 && kind != 0xCC;
+        if (frame) {
+            std::uint8_t frameHeader[5];
+            if (!readAt(offset + 2, frameHeader, sizeof frameHeader)) break;
+            height = big16(frameHeader + 1);
+            width = big16(frameHeader + 3);
+            if (height == 0) break;
+            return true;
+        }
+        offset += big16(length);
+    }
+    return fail(error, "JPEG picture without a frame header");
+}
+
+bool bmpSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, std::string& error) {
+    std::uint8_t header[26];
+    if (!readAt(0, header, sizeof header)) return fail(error, "BMP picture without a header");
+    const std::uint32_t infoSize = little32(header + 14);
+    if (infoSize == 12) {
+        width = little16(header + 18);
+        height = little16(header + 20);
+    } else if (infoSize >= 16) {
+        width = std::int32_t(little32(header + 18));
+        // A negative height marks rows stored top-down.
+        height = std::int32_t(little32(header + 22));
+        if (height < 0) height = -height;
+    } else {
+        return fail(error, "BMP picture with an unknown header");
+    }
+    return true;
+}
+
+// TGA has no signature; these fields take only a few values in a real file.
+bool looksLikeTga(const std::uint8_t* header) {
+    const std::uint8_t colourMap = header[1], type = header[2], depth = header[16];
+    const bool knownType = type == 1 || type == 2 || type == 3 || type == 9 || type == 10 || type == 11;
+    const bool knownDepth = depth == 8 || depth == 15 || depth == 16 || depth == 24 || depth == 32;
+    return colourMap <= 1 && knownType && knownDepth;
+}
+
+// TGA pixels follow the header at once, and even run-length packets can't cover more than 128
+// pixels each, so a file shorter than that can be refused without allocating its picture.
+bool tgaLongEnough(const ReadAt& readAt, const std::uint8_t* header, std::int64_t pixels) {
+    const std::int64_t pixelBytes = (header[16] + 7) / 8;
+    const std::int64_t colourMapBytes = header[1] ? std::int64_t(little16(header + 5)) * ((header[7] + 7) / 8) : 0;
+    const std::int64_t dataStart = 18 + header[0] + colourMapBytes;
+    const bool runLength = header[2] >= 9;
+    const std::int64_t least = runLength ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+    std::uint8_t last;
+    return readAt(std::uint64_t(dataStart + least - 1), &last, 1);
+}
+
+} // namespace
+
+bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error) {
+    out = PictureInfo();
+    std::uint8_t start[18] = {};
+    const bool full = readAt(0, start, sizeof start);
+    if (!full && !readAt(0, start, 8) && !readAt(0, start, 2)) return fail(error, "not a picture (too short)");
+    std::int64_t width = 0, height = 0;
+    bool sized = false;
+    if (std::string(reinterpret_cast<const char*>(start), 8) == "\x89PNG\r\n\x1A\n") {
+        out.format = PictureFormat::Png;
+        sized = pngSize(readAt, width, height, error);
+    } else if (start[0] == 0xFF && start[1] == 0xD8) {
+        out.format = PictureFormat::Jpeg;
+        sized = jpegSize(readAt, width, height, error);
+    } else if (start[0] == 'B' && start[1] == 'M') {
+        out.format = PictureFormat::Bmp;
+        sized = bmpSize(readAt, width, height, error);
+    } else if (full && looksLikeTga(start)) {
+        out.format = PictureFormat::Tga;
+        width = little16(start + 12);
+        height = little16(start + 14);
+        sized = true;
+    } else {
+        return fail(error, "not a PNG, JPEG, BMP or TGA picture");
+    }
+    if (!sized) return false;
+    const std::string size = std::to_string(width) + " x " + std::to_string(height);
+    if (width <= 0 || height <= 0) return fail(error, "picture of " + size + " pixels has nothing to show");
+    if (width > kMaxTextureSide || height > kMaxTextureSide)
+        return fail(error, "picture of " + size + " pixels is too large: at most " + std::to_string(kMaxTextureSide) +
+                               " pixels a side");
+    if (width * height > kMaxPicturePixels)
+        return fail(error, "picture of " + size + " pixels is too large: at most " +
+                               std::to_string(kMaxPicturePixels) + " pixels in all");
+    if (out.format == PictureFormat::Tga && !tgaLongEnough(readAt, start, width * height))
+        return fail(error, "TGA picture of " + size + " pixels is cut short");
+    out.width = int(width);
+    out.height = int(height);
+    return true;
+}
+
+} // namespace image
