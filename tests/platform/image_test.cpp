@@ -193,6 +193,10 @@ TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
         {"PNG header within the limits but no data", pngHeader(8192, 6144), "cut short"},
         {"PNG cut after its header", png.substr(0, 41), "cut short"},
         {"PNG with a broken data stream", brokenPng, "cannot decode"},
+        {"PNG without its closing chunk", png.substr(0, png.size() - 12), "cut short"},
+        // Found by fuzzing: a chunk length past the end of the file.
+        {"PNG with a chunk running past the end", readFile(std::string(ZODERUD_TEST_DATA_DIR) + "/image/long_trns.png"),
+         "cut short"},
         {"BMP header within the limits but no rows", bmpHeaderOnly, "cut short"},
         {"BMP of no width", bmpZeroWide, "nothing to show"},
         {"JPEG with a huge frame", jpegFrame(60000, 60000), "too large"},

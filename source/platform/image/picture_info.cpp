@@ -83,6 +83,23 @@ bool looksLikeTga(const std::uint8_t* header) {
     return colourMap <= 1 && knownType && knownDepth;
 }
 
+// Every chunk lies inside the file, up to and including the closing "IEND". The PNG decoder
+// takes whatever its stream gives it, so a chunk running past the end would make it walk stale
+// bytes as more chunks (a 16-megabyte "tRNS" length in an 877-byte file kept it busy for
+// minutes).
+bool pngChunksEndInTheFile(const ReadAt& readAt) {
+    std::uint64_t offset = 8;
+    for (;;) {
+        std::uint8_t header[8];
+        if (!readAt(offset, header, sizeof header)) return false;
+        const std::uint32_t length = big32(header);
+        std::uint8_t last;
+        if (length > 0x7FFFFFFFu || !readAt(offset + 12 + length - 1, &last, 1)) return false;
+        if (std::string(reinterpret_cast<const char*>(header + 4), 4) == "IEND") return true;
+        offset += 12 + std::uint64_t(length);
+    }
+}
+
 // The fewest bytes a complete file of that size can have, or 0 where no useful bound is known
 // (JPEG: arithmetic coding can take less than a bit for a whole block). A file shorter than
 // this is refused before its picture is allocated.
@@ -158,7 +175,8 @@ bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error)
                                std::to_string(kMaxPicturePixels) + " pixels in all");
     std::uint8_t last;
     const std::int64_t least = leastFileSize(readAt, out.format, start, width, height);
-    if (least > 0 && !readAt(std::uint64_t(least - 1), &last, 1))
+    if ((least > 0 && !readAt(std::uint64_t(least - 1), &last, 1)) ||
+        (out.format == PictureFormat::Png && !pngChunksEndInTheFile(readAt)))
         return fail(error, "picture of " + size + " pixels is cut short");
     out.width = int(width);
     out.height = int(height);
