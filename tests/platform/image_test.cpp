@@ -202,6 +202,7 @@ TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
         {"JPEG with a huge frame", jpegFrame(60000, 60000), "too large"},
         {"JPEG with a bad Huffman table", std::string("\xFF\xD8\xFF\xC4\xCB\x01\x00\xCB\x3B", 9), "JPEG"},
         {"JPEG cut after its frame header", jpegFrame(16, 16), "cannot decode"},
+        {"JPEG far too short for its frame", jpegFrame(4000, 3000), "cut short"},
         {"text", "not a picture at all", "not a PNG, JPEG, BMP or TGA picture"},
         {"two bytes", "BM", "BMP"},
     };

@@ -28,7 +28,7 @@ bool pngSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, st
 
 // Walks the segments up to the first frame header. A file without one (or with its height
 // left to a later marker) gives no size.
-bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, std::string& error) {
+bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, bool& huffman, std::string& error) {
     std::uint64_t offset = 2;
     for (;;) {
         std::uint8_t marker[2];
@@ -49,6 +49,7 @@ bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, s
             if (!readAt(offset + 2, frameHeader, sizeof frameHeader)) break;
             height = big16(frameHeader + 1);
             width = big16(frameHeader + 3);
+            huffman = kind <= 0xC7;
             if (height == 0) break;
             return true;
         }
@@ -100,13 +101,17 @@ bool pngChunksEndInTheFile(const ReadAt& readAt) {
     }
 }
 
-// The fewest bytes a complete file of that size can have, or 0 where no useful bound is known
-// (JPEG: arithmetic coding can take less than a bit for a whole block). A file shorter than
-// this is refused before its picture is allocated.
+// The fewest bytes a complete file of that size can have, or 0 where no useful bound is known.
+// A file shorter than this is refused before its picture is allocated: the JPEG decoder, for
+// one, fills a picture whose data ran out with grey rather than failing.
 std::int64_t leastFileSize(const ReadAt& readAt, PictureFormat format, const std::uint8_t* start, std::int64_t width,
-                           std::int64_t height) {
+                           std::int64_t height, bool huffman) {
     const std::int64_t pixels = width * height;
     switch (format) {
+    case PictureFormat::Jpeg:
+        // Huffman coding spends at least one bit on the first coefficient of every 8 x 8 block;
+        // arithmetic coding can spend less.
+        return huffman ? pixels / 64 / 8 : 0;
     case PictureFormat::Tga: {
         // The pixels follow the header at once; a run-length packet covers at most 128 of them.
         const std::int64_t pixelBytes = (start[16] + 7) / 8;
@@ -133,7 +138,6 @@ std::int64_t leastFileSize(const ReadAt& readAt, PictureFormat format, const std
         if (compression != 0 && compression != 3 && compression != 6) return 0;
         return std::int64_t(little32(header + 10)) + (width * bits + 31) / 32 * 4 * height;
     }
-    case PictureFormat::Jpeg: return 0;
     }
     return 0;
 }
@@ -146,13 +150,13 @@ bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error)
     const bool full = readAt(0, start, sizeof start);
     if (!full && !readAt(0, start, 8) && !readAt(0, start, 2)) return fail(error, "not a picture (too short)");
     std::int64_t width = 0, height = 0;
-    bool sized = false;
+    bool sized = false, huffman = false;
     if (std::string(reinterpret_cast<const char*>(start), 8) == "\x89PNG\r\n\x1A\n") {
         out.format = PictureFormat::Png;
         sized = pngSize(readAt, width, height, error);
     } else if (start[0] == 0xFF && start[1] == 0xD8) {
         out.format = PictureFormat::Jpeg;
-        sized = jpegSize(readAt, width, height, error);
+        sized = jpegSize(readAt, width, height, huffman, error);
     } else if (start[0] == 'B' && start[1] == 'M') {
         out.format = PictureFormat::Bmp;
         sized = bmpSize(readAt, width, height, error);
@@ -174,7 +178,7 @@ bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error)
         return fail(error, "picture of " + size + " pixels is too large: at most " +
                                std::to_string(kMaxPicturePixels) + " pixels in all");
     std::uint8_t last;
-    const std::int64_t least = leastFileSize(readAt, out.format, start, width, height);
+    const std::int64_t least = leastFileSize(readAt, out.format, start, width, height, huffman);
     if ((least > 0 && !readAt(std::uint64_t(least - 1), &last, 1)) ||
         (out.format == PictureFormat::Png && !pngChunksEndInTheFile(readAt)))
         return fail(error, "picture of " + size + " pixels is cut short");
