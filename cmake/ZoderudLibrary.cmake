@@ -23,7 +23,7 @@ function(zoderud_test_folder name)
     return()
   endif()
   set(target test_${name})
-  add_executable(${target} ${sources})
+  add_executable(${target} ${sources} $<TARGET_OBJECTS:zoderud_test_process>)
   target_include_directories(${target} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
   target_link_libraries(${target} PRIVATE zoderud_engine zoderud_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${target} PRIVATE

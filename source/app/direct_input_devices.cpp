@@ -21,16 +21,18 @@ std::int32_t windowPointerY() { return pointerY.load(); }
 DirectInputDevices::DirectInputDevices(ThreadResourcePool* renderPool, QelApp* application)
     : renderPool_(renderPool), application_(application) {
     // The window pump runs on the main thread, as poll does: the devices need no lock.
-    observerId_ = platform::addSdlEventObserver([this](const SDL_Event& event) {
-        keyboard_.handleEvent(event);
-        mouse_.handleEvent(event);
-    });
+    observerId_ = platform::addSdlEventObserver([this](const SDL_Event& event) { handleEvent(event); });
+}
+
+void DirectInputDevices::handleEvent(const SDL_Event& event) {
+    keyboard_.handleEvent(event);
+    mouse_.handleEvent(event);
 }
 
 DirectInputDevices::~DirectInputDevices() { release(); }
 
 void DirectInputDevices::poll() {
-    keyboard_.poll(keyboardState_);
+    keyboard_.poll(keyboardState_, keyStrokes_);
     mouseState_ = mouse_.poll();
 }
 

@@ -24,12 +24,17 @@ public:
     DirectInputDevices(const DirectInputDevices&) = delete;
     DirectInputDevices& operator=(const DirectInputDevices&) = delete;
 
-    // Takes the devices' state since the last poll into the buffers.
+    // One window event, on the main thread (the window's pump delivers them here).
+    void handleEvent(const SDL_Event& event);
+    // Takes the devices' state since the last poll into the buffers. Called in the hand-off, just
+    // before the input manager reads them: what happened while the update cycle ran late stays
+    // latched until then.
     void poll();
     // Stops listening to the window's events.
     void release();
 
     const platform::KeyState* keyboardState() const override { return &keyboardState_; }
+    const platform::KeyStrokes* keyStrokes() const override { return &keyStrokes_; }
     const platform::MouseState& mouseState() const override { return mouseState_; }
     float pointerWindowX() const override { return static_cast<float>(windowPointerX()); }
     float pointerWindowY() const override { return static_cast<float>(windowPointerY()); }
@@ -44,6 +49,7 @@ private:
     platform::KeyboardDevice keyboard_;
     platform::MouseDevice mouse_;
     platform::KeyState keyboardState_{};
+    platform::KeyStrokes keyStrokes_;
     platform::MouseState mouseState_{};
     bool absolutePointer_ = true;
     int observerId_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 
 #include "platform/paths.h"
 
@@ -13,15 +14,17 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-FileEntry fileEntryFor(const std::string& folder, const std::string& found, bool isDirectory) {
+// keepCase: the name as found, for a file whose lower-case name another file shares.
+FileEntry fileEntryFor(const std::string& folder, const std::string& found, bool isDirectory, bool keepCase) {
     FileEntry entry;
     entry.isDirectory = isDirectory;
-    const std::size_t dot = found.rfind('.');
+    const std::string shown = keepCase ? found : lowerCase(found);
+    const std::size_t dot = shown.rfind('.');
     if (dot == std::string::npos) {
-        entry.name = entry.extension = lowerCase(found);
+        entry.name = entry.extension = shown;
     } else {
-        entry.name = lowerCase(found.substr(0, dot));
-        entry.extension = lowerCase(found.substr(dot + 1));
+        entry.name = shown.substr(0, dot);
+        entry.extension = shown.substr(dot + 1);
     }
     entry.fileName = entry.name + "." + entry.extension;
     entry.fullPath = folder + entry.fileName;
@@ -45,6 +48,10 @@ bool listInto(const std::string& searched, const std::string& shownFolder, const
               Container& out, bool includeFolders, bool includeDotEntries, bool markFiles) {
     std::vector<platform::DirectoryEntry> entries;
     if (!platform::listDirectory(searched, entries)) return false;
+    // Names that differ only in case (possible on Linux) would list as one name twice, and
+    // opening that name would read one of the files twice; such files keep their own names.
+    std::map<std::string, int> lowerNames;
+    for (const auto& found : entries) ++lowerNames[lowerCase(found.name)];
     std::vector<FileEntry> folders, files;
     for (const auto& found : entries) {
         if (found.isDirectory && includeFolders) {
@@ -53,8 +60,9 @@ bool listInto(const std::string& searched, const std::string& shownFolder, const
             continue;
         }
         if (found.isDirectory && isDotEntry(found.name)) continue;
-        FileEntry entry = fileEntryFor(shownFolder, found.name, markFiles ? false : found.isDirectory);
-        if (extension == "*" || entry.extension == extension) files.push_back(std::move(entry));
+        const bool twin = lowerNames[lowerCase(found.name)] > 1;
+        FileEntry entry = fileEntryFor(shownFolder, found.name, markFiles ? false : found.isDirectory, twin);
+        if (extension == "*" || lowerCase(entry.extension) == extension) files.push_back(std::move(entry));
     }
     out.insert(out.end(), folders.begin(), folders.end());
     out.insert(out.end(), files.begin(), files.end());

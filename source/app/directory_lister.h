@@ -1,7 +1,8 @@
 #pragma once
 // Lists one folder's entries by extension, and the path helpers of the load-file dialog.
 // Names are reported in lower case; every open, exists and is-folder check finds them
-// whatever their case on disk.
+// whatever their case on disk. Files whose names differ only in case keep their own names, so
+// that each is listed, and opened, as itself.
 #include <list>
 #include <string>
 #include <vector>

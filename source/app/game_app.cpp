@@ -100,7 +100,6 @@ void GameApp::frame(float clampedDt, float rawDt) {
     gfx::beginPerfEvent(0xFF22FFFF, "runMultiThreadedTasks");
     clampedFrameTime_ = clampedDt;
     rawFrameTime_ = rawDt;
-    inputDevices_->poll();
     if (restorePending_) {
         restorePending_ = false;
         restoreWindowRect(false);
@@ -143,18 +142,24 @@ void GameApp::frameStep(float dt) {
 
 void GameApp::update(float dt) {
     RenderStateManager* manager = renderTask_->renderStateManager();
+    renderInterface_->beginHandOff();
     if (BaseRenderState* target = manager ? manager->handOffTarget() : nullptr) target->beforeFrameSwap();
     renderInterface_->swapFrame();
     if (BaseRenderState* target = manager ? manager->handOffTarget() : nullptr) target->processPendingObjects();
     copyFlags();
+    osInterface_->exchangeClipboard();
+    // Polled here, not before the wait for the update thread: a press, click or wheel turn made
+    // while a cycle ran late stays latched until the input manager takes it.
+    inputDevices_->poll();
     if (context_->inputManager) context_->inputManager->update(*inputDevices_, dt);
-    if (renderInterface_->takeSceneChangeRequest() && manager) {
-        BaseRenderState* current = manager->current();
-        if (current && current->status() == BaseState::Running) {
-            current->setStatus(BaseState::RunningWhileNextLoads);
-            if (auto* next = static_cast<BaseRenderState*>(current->next())) next->setSceneName(renderInterface_->sceneName());
-        }
+    // What the input receivers made or destroyed takes effect in this hand-off, as the update
+    // side's own objects did above.
+    if (renderInterface_->objectsChangedInHandOff()) {
+        renderInterface_->parameterManager()->sync();
+        if (BaseRenderState* target = manager ? manager->handOffTarget() : nullptr) target->processPendingObjects();
     }
+    renderInterface_->endHandOff();
+    if (renderInterface_->takeSceneChangeRequest() && manager) manager->changeScene(renderInterface_->sceneName());
 }
 
 void GameApp::copyFlags() {

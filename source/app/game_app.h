@@ -13,7 +13,7 @@ class ThreadResourcePool;
 class DirectInputDevices;
 class ParameterDescriptionRegistry;
 class RenderInterface;
-class OSInterfaceManager;
+class OSInterfaceManagerLinux;
 class GameRenderTask;
 struct UpdateThreadContext;
 
@@ -49,7 +49,7 @@ public:
 private:
     void applyDisplayChange();
 
-    OSInterfaceManager* osInterface_ = nullptr;
+    OSInterfaceManagerLinux* osInterface_ = nullptr;
     RenderInterface* renderInterface_ = nullptr;
     ParameterDescriptionRegistry* renderRegistry_ = nullptr;
     GameRenderTask* renderTask_ = nullptr;

@@ -11,6 +11,9 @@ public:
     virtual ~InputDevicesInterface() = default;
     // The 256-byte key state of the last poll, or null when the keyboard could not be read.
     virtual const platform::KeyState* keyboardState() const = 0;
+    // The presses and typed characters of the last poll in the order they happened; null when the
+    // device reports its key state only, whose presses then come in key-code order.
+    virtual const platform::KeyStrokes* keyStrokes() const { return nullptr; }
     virtual const platform::MouseState& mouseState() const = 0;
     // The pointer position the window last recorded, in client pixels.
     virtual float pointerWindowX() const = 0;

@@ -45,10 +45,39 @@ void InputManager::update(InputDevicesInterface& devices, float elapsedSeconds) 
     actOnRequests(devices);
 }
 
+void InputManager::emitKey(std::uint32_t action, std::uint32_t code, char character, bool ctrl, bool shift, bool alt) {
+    keyRecord_.action = action;
+    keyRecord_.scanCode = code;
+    keyRecord_.actionName = actionNameForScanCode(static_cast<int>(code));
+    keyRecord_.character = character;
+    keyRecord_.ctrl = ctrl;
+    keyRecord_.shift = shift;
+    keyRecord_.alt = alt;
+    keySignal.emit(keyRecord_);
+}
+
 void InputManager::updateKeys(InputDevicesInterface& devices) {
     const platform::KeyState* state = devices.keyboardState();
     if (!state) return;
     const platform::KeyState& keys = *state;
+
+    // Presses and typed characters in the order they happened, each with the modifiers of its
+    // own moment. A key pressed again since the last poll was let go in between: its release
+    // comes first, so every press still has exactly one release.
+    std::array<bool, 256> pressedInOrder{};
+    if (const platform::KeyStrokes* strokes = devices.keyStrokes()) {
+        for (const platform::KeyStroke& stroke : *strokes) {
+            if (stroke.code != 0) {
+                if (pressedInOrder[stroke.code] || previousKeys_[stroke.code] != 0) {
+                    emitKey(KeyEvent::Released, stroke.code, devices.characterForKey(stroke.code), stroke.ctrl,
+                            stroke.shift, stroke.alt);
+                }
+                pressedInOrder[stroke.code] = true;
+            }
+            emitKey(KeyEvent::Pressed, stroke.code, stroke.character, stroke.ctrl, stroke.shift, stroke.alt);
+        }
+    }
+
     for (int k = 0; k < 256; ++k) {
         const bool down = keys[k] != 0;
         const bool wasDown = previousKeys_[k] != 0;
@@ -64,15 +93,15 @@ void InputManager::updateKeys(InputDevicesInterface& devices) {
         case key::RightAlt: alt_ = keys[key::LeftAlt] != 0 || keys[key::RightAlt] != 0; break;
         default: break;
         }
+        if (pressedInOrder[k]) {
+            // Its press went out above; it counts as pressed at this poll.
+            previousKeys_[k] = 0x80;
+            continue;
+        }
         if (down != wasDown || down) {
-            keyRecord_.action = down != wasDown ? (down ? KeyEvent::Pressed : KeyEvent::Released) : KeyEvent::Held;
-            keyRecord_.scanCode = static_cast<std::uint32_t>(k);
-            keyRecord_.actionName = actionNameForScanCode(k);
-            keyRecord_.character = devices.characterForKey(static_cast<std::uint8_t>(k));
-            keyRecord_.ctrl = ctrl_;
-            keyRecord_.shift = shift_;
-            keyRecord_.alt = alt_;
-            keySignal.emit(keyRecord_);
+            const std::uint32_t action = down != wasDown ? (down ? KeyEvent::Pressed : KeyEvent::Released) : KeyEvent::Held;
+            emitKey(action, static_cast<std::uint32_t>(k), devices.characterForKey(static_cast<std::uint8_t>(k)), ctrl_,
+                    shift_, alt_);
         }
         // Every press produces exactly one release.
         if (previousKeys_[k] == 0) previousKeys_[k] = down ? 0x80 : 0;

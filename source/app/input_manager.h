@@ -21,9 +21,10 @@ public:
     // width and height: the resolution UI units are computed against.
     InputManager(int width, int height, ThreadResourcePool* pool);
 
-    // Once per frame, during the hand-off: compares the devices' fresh buffers with the
-    // previous poll and emits, in order, the key events (by ascending key code), one move
-    // event, and the button events; then acts on pending pointer requests.
+    // Once per frame, during the hand-off: emits the presses and typed characters in the order
+    // they happened, then compares the devices' fresh buffers with the previous poll for the held
+    // and released keys (by ascending key code), then one move event and the button events; then
+    // acts on pending pointer requests.
     void update(InputDevicesInterface& devices, float elapsedSeconds);
 
     // Rebuilds the key-to-action map; a key bound twice keeps its first action.
@@ -49,6 +50,7 @@ public:
 
 private:
     void updateKeys(InputDevicesInterface& devices);
+    void emitKey(std::uint32_t action, std::uint32_t code, char character, bool ctrl, bool shift, bool alt);
     void updateMouse(InputDevicesInterface& devices, float elapsedSeconds);
     void actOnRequests(InputDevicesInterface& devices);
 

@@ -48,20 +48,21 @@ ParameterManager::ParameterGroupPair* ParameterManager::createGroupPair(const st
 
 void ParameterManager::addPendingDeletion(ParameterGroupPair* pair) {
     // Queued twice, a pair would be deleted twice.
-    if (pair && std::find(pendingDeletions_.begin(), pendingDeletions_.end(), pair) == pendingDeletions_.end())
-        pendingDeletions_.push_back(pair);
+    if (pair && pendingDeletionSet_.insert(pair).second) pendingDeletions_.push_back(pair);
 }
 
 void ParameterManager::addChangedPair(ParameterGroupPair* pair) { changedPairs_.push_back(pair); }
 
 void ParameterManager::applyPending() {
     livePairs_.splice(livePairs_.end(), pendingAdditions_);
-    for (ParameterGroupPair* pair : pendingDeletions_) {
-        livePairs_.remove(pair);
-        changedPairs_.remove(pair);
-        delete pair;
-    }
+    if (pendingDeletions_.empty()) return;
+    // One pass over each list for the whole batch, not one per deleted pair.
+    const auto doomed = [this](ParameterGroupPair* pair) { return pendingDeletionSet_.count(pair) != 0; };
+    livePairs_.remove_if(doomed);
+    changedPairs_.remove_if(doomed);
+    for (ParameterGroupPair* pair : pendingDeletions_) delete pair;
     pendingDeletions_.clear();
+    pendingDeletionSet_.clear();
 }
 
 void ParameterManager::sync() {

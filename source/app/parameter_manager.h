@@ -4,6 +4,8 @@
 #include <list>
 #include <memory>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 class SimpleParameterGroup;
 class ParameterDescriptionRegistry;
@@ -75,7 +77,9 @@ private:
 
     std::uint64_t ownerThreadId_ = 0;
     std::list<ParameterGroupPair*> pendingAdditions_;
-    std::list<ParameterGroupPair*> pendingDeletions_;
+    // In queueing order, with a set beside it: a duplicate is found without a search.
+    std::vector<ParameterGroupPair*> pendingDeletions_;
+    std::unordered_set<ParameterGroupPair*> pendingDeletionSet_;
     std::list<ParameterGroupPair*> livePairs_;
     std::list<ParameterGroupPair*> changedPairs_;
     ParameterDescriptionRegistry* registry_;

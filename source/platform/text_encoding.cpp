@@ -97,6 +97,21 @@ std::string utf8ToWindows1252(std::string_view utf8) {
     return out;
 }
 
+std::string utf8ToWindows1252Dropping(std::string_view utf8) {
+    std::string out;
+    std::uint32_t cp;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = decode(utf8, i, cp);
+        if (length == 0) {
+            i += 1;
+            continue;
+        }
+        if (const int byte = byteOf(cp); byte >= 0) out += static_cast<char>(byte);
+        i += length;
+    }
+    return out;
+}
+
 std::string windows1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());

@@ -5,6 +5,7 @@
 
 #include "app/log.h"
 #include "render/hand_off_task.h"
+#include "render/ui_dump.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ RenderInterface::RenderInterface(ParameterDescriptionRegistry* registry, ThreadR
     std::fill(cameraBlock_.target, cameraBlock_.target + 3, 0.0f);
     std::fill(cameraBlock_.lightDirection, cameraBlock_.lightDirection + 3, 0.0f);
     cameraBlock_.perspective = 0;
+    loadFontList();
+    loadColourIdDatabase();
 }
 
 RenderInterface::~RenderInterface() {
@@ -48,13 +51,33 @@ RenderInterface::~RenderInterface() {
     for (UIObject* object : uiObjects) delete object;
 
     delete parameterManager_;
+    releaseFonts();
 }
 
-bool RenderInterface::onOwnerThread() const { return platform::currentThreadId() == ownerThreadId_.load(); }
+bool RenderInterface::mayChangeObjects() {
+    const platform::ThreadId self = platform::currentThreadId();
+    if (self == ownerThreadId_.load()) return true;
+    if (self == handOffThreadId_.load()) {
+        objectsChangedInHandOff_ = true;
+        return true;
+    }
+    if (!refusalLogged_.exchange(true)) {
+        LOG_MESSAGE("Render objects are made and destroyed on the update thread or in the hand-off only; a call from "
+                    "another thread was refused");
+    }
+    return false;
+}
+
+void RenderInterface::beginHandOff() {
+    objectsChangedInHandOff_ = false;
+    handOffThreadId_.store(platform::currentThreadId());
+}
+
+void RenderInterface::endHandOff() { handOffThreadId_.store(0); }
 
 RenderInterface::RenderableObject* RenderInterface::createRenderObject(const std::string& typeName,
                                                                         const float initialMatrix[16]) {
-    if (!onOwnerThread()) return nullptr;
+    if (!mayChangeObjects()) return nullptr;
     ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(typeName);
     if (!pair) {
         LOG_MESSAGE("Unable to create render object of type %s", typeName.c_str());
@@ -67,7 +90,7 @@ RenderInterface::RenderableObject* RenderInterface::createRenderObject(const std
 }
 
 void RenderInterface::destroyRenderObject(RenderableObject* object) {
-    if (!object || !onOwnerThread()) return;
+    if (!object || !mayChangeObjects()) return;
     if (object->destroyed) return;
     object->destroyed = 1;
     if (object->waiting) {
@@ -85,7 +108,7 @@ void RenderInterface::destroyRenderObject(RenderableObject* object) {
 }
 
 RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& typeName) {
-    if (!onOwnerThread()) return nullptr;
+    if (!mayChangeObjects()) return nullptr;
     ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(typeName);
     if (!pair) {
         LOG_MESSAGE("Unable to create ui object of type %s", typeName.c_str());
@@ -93,7 +116,7 @@ RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& ty
     }
     auto* object = new UIObject(pair, typeName);
     uiObjectsToAdd_.push_back(object);
-    liveUIObjects_.push_back(object);
+    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
     return object;
 }
 
@@ -105,7 +128,7 @@ std::string RenderInterface::texturedRectName(const std::string& fileName) {
 RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::string& renderableClassName,
                                                                      const std::string& folder,
                                                                      const std::string& fileName) {
-    if (!onOwnerThread()) return nullptr;
+    if (!mayChangeObjects()) return nullptr;
     ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(renderableClassName);
     if (!pair) {
         LOG_MESSAGE("Unable to create ui object of type %s", renderableClassName.c_str());
@@ -114,16 +137,17 @@ RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::
     auto* object = new UIObject(pair, texturedRectName(fileName));
     object->setStrings(renderableClassName, folder, fileName);
     texturedRectsToAdd_.push_back(object);
-    liveUIObjects_.push_back(object);
+    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
     return object;
 }
 
 void RenderInterface::destroyUIObject(UIObject* object) {
-    if (!object || !onOwnerThread()) return;
-    auto live = std::find(liveUIObjects_.begin(), liveUIObjects_.end(), object);
-    if (live == liveUIObjects_.end()) return;
+    if (!object || !mayChangeObjects()) return;
+    auto live = liveUIObjectIndex_.find(object);
+    if (live == liveUIObjectIndex_.end()) return;
     uiObjectsToDelete_.push_back(object);
-    liveUIObjects_.erase(live);
+    liveUIObjects_.erase(live->second);
+    liveUIObjectIndex_.erase(live);
 }
 
 void RenderInterface::setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,
@@ -179,6 +203,7 @@ void RenderInterface::swapFrame() {
     updateSettings_.qualityReloadRequested = 0;
 
     // 2. Changed parameters.
+    uidump::atHandOff(*this);
     parameterManager_->sync();
 
     // 3. The camera exchange joins here once camera entities exist.
@@ -231,14 +256,4 @@ void RenderInterface::swapFrame() {
         lightmapDelayedRebuildRequest = 0;
         lightmapRebuildRequest = 1;
     }
-}
-
-void RenderInterface::registerFontName(const std::string& name, float value) {
-    fontMetrics_.push_back({name, value});
-    fontMetricIndex_[name] = &fontMetrics_.back();
-}
-
-const RenderInterface::FontMetric* RenderInterface::findFontMetric(const std::string& name) const {
-    auto found = fontMetricIndex_.find(name);
-    return found == fontMetricIndex_.end() ? nullptr : found->second;
 }

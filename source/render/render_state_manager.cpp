@@ -1,5 +1,6 @@
 #include "render/render_state_manager.h"
 
+#include "app/log.h"
 #include "render/base_render_state.h"
 #include "render/render_interface.h"
 #include "render/render_state_front_end.h"
@@ -26,6 +27,19 @@ BaseRenderState* RenderStateManager::handOffTarget() const {
     if (!current_) return nullptr;
     if (current_->status() == BaseState::RunningWhileNextLoads) return static_cast<BaseRenderState*>(current_->next());
     return current_;
+}
+
+bool RenderStateManager::changeScene(const std::string& sceneName) {
+    if (!current_ || current_->status() != BaseState::Running) return false;
+    auto* next = static_cast<BaseRenderState*>(current_->next());
+    if (!next) {
+        // Without a state to load it, the current one would wait for ever and take no more objects.
+        LOG_MESSAGE("Scene change to %s refused: there is no render state to load it", sceneName.c_str());
+        return false;
+    }
+    current_->setStatus(BaseState::RunningWhileNextLoads);
+    next->setSceneName(sceneName);
+    return true;
 }
 
 void RenderStateManager::setScreenSize(std::uint32_t width, std::uint32_t height) {

@@ -2,6 +2,7 @@
 // The render side's state machine: advances the current render state each frame and publishes
 // its status and name to the update side through the render interface.
 #include <cstdint>
+#include <string>
 
 #include "app/state_manager.h"
 
@@ -24,6 +25,10 @@ public:
     BaseRenderState* previous() const { return previous_; }
     // The state the hand-off talks to: the linked state while the current one hands over to it.
     BaseRenderState* handOffTarget() const;
+    // The update side's scene change, in the hand-off: a running current state keeps drawing
+    // while its linked state loads the scene. Dropped when the current state is not running;
+    // refused and logged when there is no state to change to. True when the change began.
+    bool changeScene(const std::string& sceneName);
     // The resolution changed: stored here and given to every state.
     void setScreenSize(std::uint32_t width, std::uint32_t height);
     std::uint32_t width() const { return width_; }

@@ -1,10 +1,12 @@
 #include "rules/character_equipment.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/log.h"
 #include "rules/catalogue_reader.h"
 #include "rules/equipment_catalogue.h"
+#include "rules/xml_text.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ Location locate(EquipmentList& list, const BRAVCharacterEquipment* item) {
     return {};
 }
 
-bool matchesOwnName(const BRAVCharacterEquipment& item, const std::string& name) {
+bool matchesOwnName(const BRAVCharacterEquipment& item, const std::string& name, const Equipment* sameRecord) {
+    if (sameRecord && item.record != sameRecord) return false;
     if (!item.customName.empty() && item.customName == name) return true;
     return item.record && item.record->displayName == name;
 }
@@ -101,17 +104,17 @@ void BRAVCharacterEquipment::loadFromXml(const tinyxml2::XMLElement& element, in
 
 void BRAVCharacterEquipment::saveToXml(tinyxml2::XMLElement& element) const {
     tinyxml2::XMLDocument* document = element.GetDocument();
-    element.SetAttribute("id", id.c_str());
+    element.SetAttribute("id", xmlSafeText(id).c_str());
     element.SetAttribute("quantity", formatInt(quantity).c_str());
     if (!contents.empty()) element.SetAttribute("areContentsExpanded", formatInt(areContentsExpanded ? 1 : 0).c_str());
     if (!customName.empty()) {
         tinyxml2::XMLElement* child = document->NewElement("CustomName");
-        child->SetAttribute("value", customName.c_str());
+        child->SetAttribute("value", xmlSafeText(customName).c_str());
         element.InsertEndChild(child);
     }
     if (!playerNotes.empty()) {
         tinyxml2::XMLElement* child = document->NewElement("PlayerNotes");
-        child->SetAttribute("value", playerNotes.c_str());
+        child->SetAttribute("value", xmlSafeText(playerNotes).c_str());
         element.InsertEndChild(child);
     }
     if (!customValue.isZero()) {
@@ -126,9 +129,21 @@ void BRAVCharacterEquipment::saveToXml(tinyxml2::XMLElement& element) const {
     }
     for (const std::string& spell : spells) {
         tinyxml2::XMLElement* child = document->NewElement("Spell");
-        child->SetAttribute("id", spell.c_str());
+        child->SetAttribute("id", xmlSafeText(spell).c_str());
         element.InsertEndChild(child);
     }
+}
+
+int nestingDepth(const BRAVCharacterEquipment& item) {
+    int depth = 0;
+    for (const BRAVCharacterEquipment* walk = item.parent; walk; walk = walk->parent) ++depth;
+    return depth;
+}
+
+int subtreeHeight(const BRAVCharacterEquipment& item) {
+    int height = 0;
+    for (const auto& inner : item.contents) height = std::max(height, 1 + subtreeHeight(*inner));
+    return height;
 }
 
 void expandAncestors(BRAVCharacterEquipment& item) {
@@ -159,18 +174,19 @@ bool moveEquipmentDown(EquipmentList& list, const BRAVCharacterEquipment* item) 
     return true;
 }
 
-BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter) {
+BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter,
+                                                 const Equipment* sameRecord) {
     BRAVCharacterEquipment* match = nullptr;
     for (const auto& item : list) {
         if (match) {
-            if (matchesOwnName(*item, name)) match = item.get();
+            if (matchesOwnName(*item, name, sameRecord)) match = item.get();
             continue;
         }
-        if (matchesOwnName(*item, name)) {
+        if (matchesOwnName(*item, name, sameRecord)) {
             match = item.get();
             continue;
         }
-        match = findEquipmentByShownName(item->contents, name, counter);
+        match = findEquipmentByShownName(item->contents, name, counter, sameRecord);
         if (!match) ++counter;
     }
     return match;

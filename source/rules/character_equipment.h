@@ -67,6 +67,10 @@ private:
     void loadFromXml(const tinyxml2::XMLElement& element, int depth);
 };
 
+// How many holders item has above it (0 at the top level).
+int nestingDepth(const BRAVCharacterEquipment& item);
+// How many levels of contents lie below item (0 for an item that holds nothing).
+int subtreeHeight(const BRAVCharacterEquipment& item);
 // Sets areContentsExpanded on the item's parent and every further ancestor.
 void expandAncestors(BRAVCharacterEquipment& item);
 
@@ -84,7 +88,10 @@ bool moveEquipmentDown(EquipmentList& list, const BRAVCharacterEquipment* item);
 // have failed, counter grows by 1. After a match, the rest of that same list is compared by
 // the items' own names only, and a later match there replaces the earlier one. The counter is
 // therefore not a visible row: callers rely on it as it is.
-BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter);
+// With a record, only items of that catalogue record match (a renamed backpack that shows
+// "Arrows" is no stack of arrows).
+BRAVCharacterEquipment* findEquipmentByShownName(const EquipmentList& list, const std::string& name, int& counter,
+                                                 const Equipment* sameRecord = nullptr);
 // Rows the expanded contents of item show in the inventory list (recursively).
 int countVisibleItems(const BRAVCharacterEquipment& item);
 // Visible containers and carriers inside item (when it is expanded), each preceded by its own

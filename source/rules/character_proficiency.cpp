@@ -2,6 +2,7 @@
 
 #include "rules/catalogue_reader.h"
 #include "rules/proficiency_catalogue.h"
+#include "rules/xml_text.h"
 
 CharacterProficiency::CharacterProficiency(const Proficiency* record) : record(record) {
     if (record) id = record->id;
@@ -14,11 +15,11 @@ std::string CharacterProficiency::shownName() const { return record ? record->di
 
 void CharacterProficiency::writeCharacterProficiency(tinyxml2::XMLElement& parent) const {
     tinyxml2::XMLElement* element = parent.GetDocument()->NewElement("Proficiency");
-    element->SetAttribute("id", id.c_str());
+    element->SetAttribute("id", xmlSafeText(id).c_str());
     element->SetAttribute("level", formatInt(level).c_str());
     element->SetAttribute("roll", formatInt(roll).c_str());
-    element->SetAttribute("domain", domain.c_str());
-    element->SetAttribute("playerNotes", playerNotes.c_str());
+    element->SetAttribute("domain", xmlSafeText(domain).c_str());
+    element->SetAttribute("playerNotes", xmlSafeText(playerNotes).c_str());
     parent.InsertEndChild(element);
 }
 

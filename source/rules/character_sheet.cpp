@@ -5,6 +5,7 @@
 #include "rules/clamped_int.h"
 #include "rules/proficiency_catalogue.h"
 #include "rules/spell_record.h"
+#include "rules/xml_text.h"
 
 namespace {
 
@@ -49,9 +50,11 @@ CharacterSheet::CharacterSheet(void* owner, const CharacterClassCatalogue& class
 
 void CharacterSheet::bindToPath(const std::string& path) {
     filePath = path;
-    // The last "." of the whole path, even when it lies in a folder name.
+    // The last "." of the file name: a dot in a folder name ("~/.local/...") is no extension.
+    const std::size_t nameStart = path.find_last_of("/\\");
     const std::size_t dot = path.rfind('.');
-    portraitPath = (dot == std::string::npos ? path : path.substr(0, dot)) + ".png";
+    const bool hasExtension = dot != std::string::npos && (nameStart == std::string::npos || dot > nameStart);
+    portraitPath = (hasExtension ? path.substr(0, dot) : path) + ".png";
 }
 
 void CharacterSheet::setFilePath(const std::string& path) {
@@ -77,7 +80,7 @@ void CharacterSheet::setAlignment(const std::string& name) {
 
 void CharacterSheet::addProficiency(const std::string& proficiencyId, const std::string& domain) {
     auto proficiency = std::make_unique<CharacterProficiency>(*proficiencyCatalogue_, proficiencyId);
-    proficiency->domain = domain;
+    proficiency->domain = xmlSafeText(domain);
     proficiencies.push_back(std::move(proficiency));
     saved = false;
 }
@@ -103,7 +106,7 @@ int CharacterSheet::addEquipment(const BRAVCharacterEquipment& item, int amount)
     saved = false;
     if (item.isStackable()) {
         int counter = 0;
-        if (BRAVCharacterEquipment* owned = findEquipmentByShownName(inventory.items, item.shownName(), counter)) {
+        if (BRAVCharacterEquipment* owned = findEquipmentByShownName(inventory.items, item.shownName(), counter, item.record)) {
             owned->quantity = saturatingAdd(owned->quantity, amount);
             expandAncestors(*owned);
             return counter;
@@ -112,6 +115,8 @@ int CharacterSheet::addEquipment(const BRAVCharacterEquipment& item, int amount)
     const int row = countInventoryRows(inventory);
     auto copy = std::make_unique<BRAVCharacterEquipment>(item);
     copy->quantity = amount;
+    makeXmlSafe(copy->customName);
+    makeXmlSafe(copy->playerNotes);
     inventory.attachEquipment(std::move(copy), nullptr);
     return row;
 }

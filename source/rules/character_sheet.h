@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,15 @@ struct AttributeValue {
 
 using SpellList = std::vector<const SpellRecord*>;
 
+// A class that the catalogues do not hold, kept as a loaded file gave it, so that saving the
+// character again writes it back instead of losing the class for good.
+struct UnresolvedClass {
+    std::string id;
+    bool hasSubClass = false;
+    std::string subClassId;
+    std::vector<std::string> abilityIds;
+};
+
 class CharacterSheet {
 public:
     enum Attribute { Strength, Intelligence, Wisdom, Dexterity, Constitution, Charisma };
@@ -51,7 +61,8 @@ public:
 
     // --- The record and its simple operations -------------------------------------------
 
-    // Also derives the portrait path: everything before the last "." of the whole path, then ".png".
+    // Also derives the portrait path beside the file: the path without the file name's
+    // extension (the part after its last "."), then ".png".
     void setFilePath(const std::string& path);
     // "Lawful", "Neutral" or "Chaotic" exactly; any other name changes nothing (but still
     // counts as an edit).
@@ -127,7 +138,10 @@ public:
     // the record saved only when the file was written.
     bool save(const std::string& path);
     // Reads a character file into this just-constructed record. On success the record is
-    // bound to path and marked saved; on failure (logged) it is not bound to path.
+    // bound to path and marked saved; on failure (logged) it is not bound to path. Values out
+    // of their range (level, experience, maximum hit points, quantities) and worn marks on
+    // items that are not armour or shields are corrected, each kind logged once; characters
+    // XML cannot hold are dropped from the texts.
     bool load(const std::string& path);
 
     // --- Class, level-up and hit points ----------------------------------------------------
@@ -196,6 +210,11 @@ public:
     RandomSource random;
     // Spell level to arcane spells picked but not yet committed; never saved.
     std::map<std::int32_t, SpellList> knownSpells;
+    // What a loaded file named that the catalogues do not hold; written back by save (the
+    // class only while the record has no class of its own).
+    std::optional<UnresolvedClass> unresolvedClass;
+    std::vector<std::string> unresolvedArcaneSpellIds;
+    std::vector<std::string> unresolvedDivineSpellIds;
 
     const CharacterClassCatalogue& classCatalogue() const { return *classCatalogue_; }
     const ProficiencyCatalogue& proficiencyCatalogue() const { return *proficiencyCatalogue_; }
@@ -206,6 +225,9 @@ private:
     // 0, 1, 2 for "Lawful", "Neutral", "Chaotic"; -1 for any other name.
     static std::int32_t alignmentCodeOf(const std::string& name);
     void bindToPath(const std::string& path);
+    // The load's last step: brings what the file held into range and into a form it can hold.
+    void correctLoadedValues(const std::string& path, std::int32_t readLevel, std::int32_t readExperience,
+                             int refusedWornMarks);
     int addEquipment(const BRAVCharacterEquipment& item, int amount);
 
     const CharacterClassCatalogue* classCatalogue_;

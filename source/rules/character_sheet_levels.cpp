@@ -27,6 +27,7 @@ void addTo(Map& map, typename Map::key_type key, std::int64_t amount) {
 
 void CharacterSheet::applyCharacterClass(const CharacterClass& newClass) {
     characterClass = &newClass;
+    unresolvedClass.reset();
     rollHitPoints(level, true);
     addClassAbilities(level);
     proficiencies.push_back(std::make_unique<CharacterProficiency>(*proficiencyCatalogue_, "adventuring"));

@@ -49,27 +49,51 @@ void Inventory::attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BR
     items.push_back(std::move(item));
 }
 
-bool Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {
-    if (!holds(item)) return false;
-    if (container && (!holds(container) || item->containsOrIs(container))) return false;
+PackResult Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {
+    if (!holds(item)) return PackResult::NotInInventory;
+    if (container && !holds(container)) return PackResult::NotInInventory;
+    if (container && item->containsOrIs(container)) return PackResult::IntoItself;
+    // A top-level item stands at depth 0; the loader reads depths below the limit.
+    const int deepest = (container ? nestingDepth(*container) + 1 : 0) + subtreeHeight(*item);
+    if (deepest >= BRAVCharacterEquipment::maximumNestingDepth) return PackResult::TooDeep;
     BRAVCharacterEquipment* armour = equippedArmour;
     BRAVCharacterEquipment* shield = equippedShield;
+    if (container) {
+        if (item->containsOrIs(armour)) armour = nullptr;
+        if (item->containsOrIs(shield)) shield = nullptr;
+    }
     attachEquipment(::detachEquipment(items, item), container);
     // The item never left this tree, so the slots still point at living items.
     equippedArmour = armour;
     equippedShield = shield;
-    return true;
+    return PackResult::Moved;
 }
 
-void Inventory::readInventory(const tinyxml2::XMLElement& element) {
+namespace {
+
+bool canBeWornAs(const BRAVCharacterEquipment& item, int type) {
+    return item.record == nullptr || item.record->equipmentType == type;
+}
+
+} // namespace
+
+int Inventory::readInventory(const tinyxml2::XMLElement& element) {
+    int refused = 0;
     for (const tinyxml2::XMLElement* child = element.FirstChildElement("Equipment"); child;
          child = child->NextSiblingElement("Equipment")) {
         auto item = std::make_unique<BRAVCharacterEquipment>(owner, catalogue);
         item->loadFromXml(*child);
-        if (readFlag(child->Attribute("isEquippedArmour")) && !equippedArmour) equippedArmour = item.get();
-        if (readFlag(child->Attribute("isEquippedShield")) && !equippedShield) equippedShield = item.get();
+        if (readFlag(child->Attribute("isEquippedArmour"))) {
+            if (!canBeWornAs(*item, EquipmentType::Armour)) ++refused;
+            else if (!equippedArmour) equippedArmour = item.get();
+        }
+        if (readFlag(child->Attribute("isEquippedShield"))) {
+            if (!canBeWornAs(*item, EquipmentType::Shield)) ++refused;
+            else if (!equippedShield) equippedShield = item.get();
+        }
         items.push_back(std::move(item));
     }
+    return refused;
 }
 
 void Inventory::writeInventory(tinyxml2::XMLElement& element) const {

@@ -9,6 +9,17 @@
 
 class EquipmentCatalogue;
 
+// What became of a request to pack an item somewhere.
+enum class PackResult {
+    Moved,
+    // The item, or the place, is not in this inventory.
+    NotInInventory,
+    // The place is the item itself or lies inside it.
+    IntoItself,
+    // The item would lie deeper than a saved file is read back.
+    TooDeep,
+};
+
 class Inventory {
 public:
     Inventory(void* owner, const EquipmentCatalogue* catalogue);
@@ -31,18 +42,21 @@ public:
     std::unique_ptr<BRAVCharacterEquipment> detachEquipment(const BRAVCharacterEquipment* item);
     // Appends item to container's contents, or to the top level when container is null.
     void attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BRAVCharacterEquipment* container);
-    // Moves item into container (null: the top level), keeping the slots: packing the worn
-    // armour into a bag keeps it worn. False when item is not in the tree, or container is not
-    // in the tree or is item itself or lies inside it.
-    bool moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container);
+    // Moves item into container (null: the top level). Packing takes off the worn armour or
+    // shield when it is the item or lies inside it, because only top-level items are saved as
+    // worn. Refused (nothing changes) when the item or the place is not in the tree, the place
+    // is inside the item, or the item's contents would lie deeper than the loader reads.
+    PackResult moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container);
     bool moveEquipmentUp(const BRAVCharacterEquipment* item) { return ::moveEquipmentUp(items, item); }
     bool moveEquipmentDown(const BRAVCharacterEquipment* item) { return ::moveEquipmentDown(items, item); }
     // True when item is anywhere in the tree.
     bool holds(const BRAVCharacterEquipment* item) const;
 
     // Appends one "Equipment" child per "Equipment" child of element; the first item marked
-    // "isEquippedArmour" ("isEquippedShield") fills the slot. Does not clear first.
-    void readInventory(const tinyxml2::XMLElement& element);
+    // "isEquippedArmour" ("isEquippedShield") fills the slot. A mark on an item whose record
+    // is not armour (a shield) is refused; an item without record keeps its mark, since what
+    // it is can't be told. Answers how many marks were refused. Does not clear first.
+    int readInventory(const tinyxml2::XMLElement& element);
     // Fills element with one "Equipment" child per top-level item; the worn armour, else the
     // held shield, carries its mark (only at the top level).
     void writeInventory(tinyxml2::XMLElement& element) const;

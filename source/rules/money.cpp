@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 #include <string>
 
 #include "rules/catalogue_reader.h"
@@ -71,6 +72,58 @@ Money Money::negated() const {
 }
 
 void Money::subtractMoney(const Money& amount) {
+    subtractWithBorrowing(amount);
+    if (hasNegativeCoin()) makeChange();
+}
+
+bool Money::hasNegativeCoin() const { return copper < 0 || silver < 0 || electrum < 0 || gold < 0 || platinum < 0; }
+
+void Money::makeChange() {
+    if (totalInCopper() < 0) return;
+    // Smallest first, with each coin's worth in copper.
+    const std::array<std::pair<std::int32_t Money::*, std::int64_t>, 5> coins = {{
+        {&Money::copper, 1},
+        {&Money::silver, copperPerSilver},
+        {&Money::electrum, copperPerElectrum},
+        {&Money::gold, copperPerGold},
+        {&Money::platinum, copperPerPlatinum},
+    }};
+    // Larger coins are broken first and debts pushed down, so the walk runs from the top.
+    for (std::size_t index = coins.size(); index-- > 0;) {
+        std::int32_t& coin = this->*coins[index].first;
+        const std::int64_t worth = coins[index].second;
+        while (coin < 0) {
+            const std::int64_t shortfall = -std::int64_t{coin} * worth;
+            std::size_t larger = coins.size();
+            for (std::size_t up = index + 1; up < coins.size(); ++up) {
+                if (this->*coins[up].first <= 0) continue;
+                if (larger == coins.size()) larger = up;
+                if (coins[up].second >= shortfall) {
+                    larger = up;
+                    break;
+                }
+            }
+            if (larger == coins.size() && index == 0) break;
+            if (larger == coins.size()) {
+                // Only smaller coins are left to pay with: the debt moves down one coin. The
+                // coin values divide each other, so this is exact; copper always has a larger
+                // coin here, because the total is not negative.
+                std::int32_t& smaller = this->*coins[index - 1].first;
+                smaller = clampToInt32(std::int64_t{smaller} - shortfall / coins[index - 1].second);
+                coin = 0;
+                break;
+            }
+            std::int32_t& source = this->*coins[larger].first;
+            // As many pieces as the shortfall needs, at once.
+            const std::int64_t pieces =
+                std::min<std::int64_t>(source, (shortfall + coins[larger].second - 1) / coins[larger].second);
+            source = static_cast<std::int32_t>(source - pieces);
+            coin = clampToInt32(std::int64_t{coin} + pieces * (coins[larger].second / worth));
+        }
+    }
+}
+
+void Money::subtractWithBorrowing(const Money& amount) {
     for (const auto& coin : coinsLargestFirst) {
         this->*coin.coin = clampToInt32(std::int64_t{this->*coin.coin} - amount.*coin.coin);
     }

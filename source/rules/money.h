@@ -30,8 +30,19 @@ struct Money {
     // Subtracts coin by coin, then repairs each negative coin in the order copper, silver,
     // electrum, gold, platinum by exchanging whole coins from the others (smaller ones first,
     // gathered in whole exchanges, then larger ones broken). A coin that can't be repaired
-    // stays negative; no change is ever made into intermediate coins.
+    // stays negative; no change is ever made into intermediate coins. When that leaves a coin
+    // negative although the purse held enough, the payment is finished with makeChange, so an
+    // affordable payment never leaves a coin below zero.
     void subtractMoney(const Money& amount);
+    // The coin-by-coin subtraction and exchanges alone, as stored histories were made with.
+    void subtractWithBorrowing(const Money& amount);
+    // Clears every negative coin of a purse whose total is not negative: a larger coin is
+    // changed into the negative one (the smallest larger coin one piece of which covers the
+    // shortfall, else the smallest larger coin held), and a debt no larger coin can meet is
+    // passed down to the next smaller coin. The total is kept exactly. Nothing happens to a
+    // purse whose total is negative.
+    void makeChange();
+    bool hasNegativeCoin() const;
 
     // Sets each coin named by a child "Platinum", "Gold", "Electrum", "Silver" or "Copper"
     // (any order) to its "value"; coins without a child keep their value.

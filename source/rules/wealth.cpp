@@ -1,15 +1,16 @@
 #include "rules/wealth.h"
 
 #include "rules/catalogue_reader.h"
+#include "rules/xml_text.h"
 
 void Wealth::spendMoney(const std::string& description, const Money& amount) {
     current.subtractMoney(amount);
-    history.push_back({description, amount.negated()});
+    history.push_back({xmlSafeText(description), amount.negated()});
 }
 
 void Wealth::earnMoney(const std::string& description, const Money& amount) {
     current.addMoney(amount);
-    history.push_back({description, amount});
+    history.push_back({xmlSafeText(description), amount});
 }
 
 void Wealth::readWealth(const tinyxml2::XMLElement& loot) {
@@ -41,7 +42,7 @@ void Wealth::writeWealth(tinyxml2::XMLElement& parent) const {
     tinyxml2::XMLElement* historyElement = document->NewElement("TransactionHistory");
     for (const Transaction& transaction : history) {
         tinyxml2::XMLElement* entry = document->NewElement("Transaction");
-        entry->SetAttribute("description", transaction.description.c_str());
+        entry->SetAttribute("description", xmlSafeText(transaction.description).c_str());
         tinyxml2::XMLElement* amount = document->NewElement("Amount");
         transaction.amount.writeMoney(*amount);
         entry->InsertEndChild(amount);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "app/directory_lister.h"
 #include "platform/file_io.h"
@@ -70,6 +71,32 @@ TEST_F(ListerTest, StarListsEveryFile) {
     ASSERT_EQ(out.size(), 2u);
     EXPECT_EQ(out.front().fileName, "a.xml");
     EXPECT_EQ(out.back().fileName, "b.txt");
+}
+
+// Names that differ only in case are different files on Linux: each is listed under its own
+// name and opens as itself, while a name of its own is still listed in lower case.
+TEST_F(ListerTest, CaseTwinsAreListedAndOpenedEachAsItself) {
+    fixture.makeFolder("twins");
+    fixture.write("twins/Knight.XML", "upper");
+    fixture.write("twins/knight.xml", "lower");
+    fixture.write("twins/Rogue.Xml", "rogue");
+    fixture.write("twins/KNIGHT.txt", "text");
+    for (const char* extension : {"xml", "*"}) {
+        SCOPED_TRACE(extension);
+        std::string twins = "twins/";
+        std::list<FileEntry> out;
+        ASSERT_TRUE(listFiles(fixture.path(), twins, extension, out, false, false));
+        std::map<std::string, std::string> contents;
+        for (const FileEntry& entry : out) {
+            std::string text;
+            EXPECT_TRUE(platform::readWholeFile(fixture.path() + entry.fullPath, text)) << entry.fullPath;
+            EXPECT_TRUE(contents.emplace(entry.fileName, text).second) << "listed twice: " << entry.fileName;
+        }
+        std::map<std::string, std::string> expected = {
+            {"Knight.XML", "upper"}, {"knight.xml", "lower"}, {"rogue.xml", "rogue"}};
+        if (std::string(extension) == "*") expected.emplace("knight.txt", "text");
+        EXPECT_EQ(contents, expected);
+    }
 }
 
 TEST_F(ListerTest, SubFolderListerSkipsSvn) {

@@ -57,7 +57,8 @@ struct InputDevicesTest : ::testing::Test {
     }
     platform::KeyState pollKeys() {
         platform::KeyState state{};
-        keyboard.poll(state);
+        platform::KeyStrokes strokes;
+        keyboard.poll(state, strokes);
         return state;
     }
 

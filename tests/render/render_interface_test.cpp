@@ -35,6 +35,39 @@ protected:
     std::unique_ptr<RenderInterface> renderInterface_;
 };
 
+TEST_F(RenderInterfaceTest, TheHandOffThreadActsForTheUpdateSideAndAThirdThreadIsRefusedOnceLogged) {
+    // The update thread owns the interface; the test thread plays the main thread's hand-off.
+    std::thread updateThread([&] { renderInterface_->setOwnerThreadId(platform::currentThreadId()); });
+    updateThread.join();
+    LogCapture log;
+
+    RenderInterface::UIObject* before = renderInterface_->createUIObject("ui_box");
+    EXPECT_EQ(before, nullptr) << "outside the hand-off the main thread may not create";
+
+    renderInterface_->beginHandOff();
+    EXPECT_FALSE(renderInterface_->objectsChangedInHandOff());
+    RenderInterface::UIObject* made = renderInterface_->createUIObject("ui_box");
+    ASSERT_NE(made, nullptr);
+    EXPECT_TRUE(renderInterface_->objectsChangedInHandOff());
+    EXPECT_EQ(renderInterface_->uiObjectsToAdd().back(), made);
+    // A third thread during the hand-off is still refused.
+    RenderInterface::UIObject* third = reinterpret_cast<RenderInterface::UIObject*>(1);
+    std::thread([&] {
+        third = renderInterface_->createUIObject("ui_box");
+        renderInterface_->destroyUIObject(made);
+    }).join();
+    EXPECT_EQ(third, nullptr);
+    EXPECT_TRUE(renderInterface_->uiObjectsToDelete().empty());
+    renderInterface_->destroyUIObject(made);
+    EXPECT_EQ(renderInterface_->uiObjectsToDelete().back(), made);
+    renderInterface_->endHandOff();
+
+    EXPECT_EQ(renderInterface_->createUIObject("ui_box"), nullptr);
+    int refusals = 0;
+    for (const std::string& line : log.lines()) refusals += line.find("was refused") != std::string::npos;
+    EXPECT_EQ(refusals, 1) << "every refusal after the first is silent";
+}
+
 TEST_F(RenderInterfaceTest, OnlyTheOwnerThreadCreatesObjects) {
     RenderInterface::UIObject* fromOtherThread = reinterpret_cast<RenderInterface::UIObject*>(1);
     RenderInterface::UIObject* texturedFromOtherThread = reinterpret_cast<RenderInterface::UIObject*>(1);

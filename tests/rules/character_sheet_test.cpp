@@ -45,8 +45,11 @@ TEST(CharacterRecord, FilePathGivesThePortraitBesideIt) {
     const std::pair<const char*, const char*> cases[] = {
         {"/x/hero.xml", "/x/hero.png"},
         {"hero", "hero.png"},
-        {"c:/a.b/hero", "c:/a.png"},
+        {"c:/a.b/hero", "c:/a.b/hero.png"},
+        {"/home/u/.local/share/zoderud/characters/Hero", "/home/u/.local/share/zoderud/characters/Hero.png"},
+        {"c:\\a.b\\hero", "c:\\a.b\\hero.png"},
         {"/x/hero.tar.xml", "/x/hero.tar.png"},
+        {"/x/.hidden", "/x/.png"},
     };
     for (const auto& [path, portrait] : cases) {
         auto sheet = newCharacter();
@@ -109,6 +112,36 @@ TEST(CharacterRecord, BuyingStacksAndCopies) {
     EXPECT_EQ(sheet->acquireEquipment(*itemOf("rations", 2)), 3);
     EXPECT_EQ(sheet->inventory.items[3]->quantity, 2);
     EXPECT_FALSE(sheet->saved);
+}
+
+// An item of another record that shows the same name is no stack to add to.
+TEST(CharacterRecord, BuyingStacksOnlyOntoTheSameRecord) {
+    struct Case {
+        const char* name;
+        const char* ownedId;
+        const char* ownedName;
+        bool stacks;
+        int expectedRow;
+    };
+    const Case cases[] = {
+        {"BackpackRenamedArrows", "backpack", "Arrows", false, 1},
+        {"ArrowsRenamedArrows", "arrows", "Arrows", true, 0},
+        {"PlainArrows", "arrows", "", true, 0},
+        {"SackRenamedArrows", "sack", "Arrows", false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto sheet = newCharacter();
+        sheet->inventory.attachEquipment(itemOf(c.ownedId), nullptr);
+        sheet->inventory.items[0]->customName = c.ownedName;
+        EXPECT_EQ(sheet->buyEquipment(*itemOf("arrows")), c.expectedRow);
+        EXPECT_EQ(sheet->inventory.items[0]->quantity, c.stacks ? 21 : 1);
+        ASSERT_EQ(sheet->inventory.items.size(), c.stacks ? 1u : 2u);
+        if (!c.stacks) {
+            EXPECT_EQ(sheet->inventory.items[1]->id, "arrows");
+            EXPECT_EQ(sheet->inventory.items[1]->quantity, 20);
+        }
+    }
 }
 
 TEST(CharacterRecord, BuyingIntoAClosedBagOpensItAndItsHolders) {

@@ -168,15 +168,98 @@ TEST(Inventory, ElementFormOfOneItem) {
     EXPECT_EQ(leather->Attribute("isEquippedShield"), nullptr);
 }
 
-TEST(Inventory, ArmourPackedInABagLosesItsMarkButStaysWorn) {
+// Only top-level items are saved as worn, so packing takes a worn item off: what is worn in
+// memory is what a save and load gives back.
+TEST(Inventory, PackingAWornItemTakesItOff) {
+    struct Case {
+        const char* name;
+        std::function<PackResult(Inventory&)> pack;
+        bool armourWorn;
+        bool shieldWorn;
+    };
+    const Case cases[] = {
+        {"ArmourIntoABag", [](Inventory& i) { return i.moveEquipment(i.equippedArmour, at(i.items, {0})); }, false, true},
+        {"ShieldIntoAClosedPouch", [](Inventory& i) { return i.moveEquipment(i.equippedShield, at(i.items, {0, 1})); },
+         true, false},
+        {"ABagHoldingTheWornArmour",
+         [](Inventory& i) {
+             // A slot may point into a bag in memory (a window sets it directly).
+             i.equippedArmour = at(i.items, {0, 1, 2});
+             return i.moveEquipment(at(i.items, {0, 1}), at(i.items, {0}));
+         },
+         false, true},
+        {"ArmourMovedAlongTheTopLevel", [](Inventory& i) { return i.moveEquipment(i.equippedArmour, nullptr); }, true,
+         true},
+        {"SomethingElseIntoABag", [](Inventory& i) { return i.moveEquipment(at(i.items, {1}), at(i.items, {0})); }, true,
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Inventory inventory(nullptr, &catalogue());
+        readFixture(inventory, "packed.xml");
+        ASSERT_EQ(c.pack(inventory), PackResult::Moved);
+        EXPECT_EQ(inventory.equippedArmour != nullptr, c.armourWorn);
+        EXPECT_EQ(inventory.equippedShield != nullptr, c.shieldWorn);
+
+        tinyxml2::XMLDocument document;
+        ASSERT_EQ(document.Parse(writtenText(inventory).c_str()), tinyxml2::XML_SUCCESS);
+        Inventory reloaded(nullptr, &catalogue());
+        reloaded.readInventory(*document.RootElement());
+        EXPECT_EQ(reloaded.equippedArmour != nullptr, c.armourWorn) << "memory and file must agree";
+        EXPECT_EQ(reloaded.equippedShield != nullptr, c.shieldWorn) << "memory and file must agree";
+        if (c.armourWorn) {
+            EXPECT_EQ(reloaded.equippedArmour->id, inventory.equippedArmour->id);
+        }
+    }
+}
+
+// Packing stops at the depth the loader reads back, so a long chain of bags survives a save.
+TEST(Inventory, PackingIsRefusedDeeperThanTheLoaderReads) {
+    Inventory inventory(nullptr, &catalogue());
+    const int chain = 70;
+    for (int i = 0; i < chain; ++i) {
+        inventory.attachEquipment(std::make_unique<BRAVCharacterEquipment>(nullptr, catalogue().findEquipment("pouch")),
+                                  nullptr);
+    }
+    // Each pouch in turn goes into the deepest one so far.
+    BRAVCharacterEquipment* deepest = inventory.items.front().get();
+    int packed = 0;
+    PackResult last = PackResult::Moved;
+    while (inventory.items.size() > 1) {
+        BRAVCharacterEquipment* next = inventory.items[1].get();
+        last = inventory.moveEquipment(next, deepest);
+        if (last != PackResult::Moved) break;
+        deepest = next;
+        ++packed;
+    }
+    EXPECT_EQ(last, PackResult::TooDeep);
+    EXPECT_EQ(nestingDepth(*deepest), BRAVCharacterEquipment::maximumNestingDepth - 1);
+    EXPECT_EQ(packed, BRAVCharacterEquipment::maximumNestingDepth - 1);
+    EXPECT_EQ(inventory.items.size(), static_cast<std::size_t>(chain - packed)) << "a refused move changes nothing";
+
+    // A chain of two bags cannot go where only one more level fits.
+    BRAVCharacterEquipment* outer = inventory.items[1].get();
+    ASSERT_EQ(inventory.moveEquipment(inventory.items[2].get(), outer), PackResult::Moved);
+    EXPECT_EQ(inventory.moveEquipment(outer, deepest->parent), PackResult::TooDeep);
+    EXPECT_EQ(inventory.moveEquipment(outer, deepest->parent->parent), PackResult::Moved);
+
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.Parse(writtenText(inventory).c_str()), tinyxml2::XML_SUCCESS);
+    LogCapture capture;
+    Inventory reloaded(nullptr, &catalogue());
+    reloaded.readInventory(*document.RootElement());
+    EXPECT_FALSE(capture.contains("packed more than")) << "everything packed is read back";
+    EXPECT_EQ(describe(reloaded.items), describe(inventory.items));
+}
+
+TEST(Inventory, RefusedMovesSaySo) {
     Inventory inventory(nullptr, &catalogue());
     readFixture(inventory, "packed.xml");
-    BRAVCharacterEquipment* chain = at(inventory.items, {3});
-    ASSERT_TRUE(inventory.moveEquipment(chain, at(inventory.items, {0})));
-    EXPECT_EQ(inventory.equippedArmour, chain);
-    EXPECT_EQ(chain->parent, at(inventory.items, {0}));
-    EXPECT_EQ(writtenText(inventory).find("isEquippedArmour"), std::string::npos);
-    EXPECT_NE(writtenText(inventory).find("isEquippedShield"), std::string::npos);
+    BRAVCharacterEquipment stranger(nullptr, catalogue().findEquipment("pouch"));
+    EXPECT_EQ(inventory.moveEquipment(&stranger, nullptr), PackResult::NotInInventory);
+    EXPECT_EQ(inventory.moveEquipment(at(inventory.items, {1}), &stranger), PackResult::NotInInventory);
+    EXPECT_EQ(inventory.moveEquipment(at(inventory.items, {0}), at(inventory.items, {0, 1})), PackResult::IntoItself);
+    EXPECT_EQ(inventory.moveEquipment(at(inventory.items, {0}), at(inventory.items, {0})), PackResult::IntoItself);
 }
 
 // One operation on a fixture tree: what it answers and the tree it leaves.
@@ -235,12 +318,12 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  false, packedTree},
         TreeCase{"PackIntoAClosedPouch", "packed.xml",
-                 [](Inventory& i) { return i.moveEquipment(at(i.items, {1}), at(i.items, {0, 1})); }, true,
+                 [](Inventory& i) { return i.moveEquipment(at(i.items, {1}), at(i.items, {0, 1})) == PackResult::Moved; }, true,
                  "backpack[rope,pouch-[arrows,arrows,rations,sword]],rope,chain,shield"},
-        TreeCase{"UnpackToTheTop", "packed.xml", [](Inventory& i) { return i.moveEquipment(at(i.items, {0, 1, 2}), nullptr); },
+        TreeCase{"UnpackToTheTop", "packed.xml", [](Inventory& i) { return i.moveEquipment(at(i.items, {0, 1, 2}), nullptr) == PackResult::Moved; },
                  true, "backpack[rope,pouch-[arrows,arrows]],sword,rope,chain,shield,rations"},
         TreeCase{"PackABagIntoItself", "packed.xml",
-                 [](Inventory& i) { return i.moveEquipment(at(i.items, {0}), at(i.items, {0, 1})); }, false, packedTree},
+                 [](Inventory& i) { return i.moveEquipment(at(i.items, {0}), at(i.items, {0, 1})) == PackResult::Moved; }, false, packedTree},
         TreeCase{"DetachKeepsTheRestInOrder", "packed.xml",
                  [](Inventory& i) { return i.detachEquipment(at(i.items, {0, 1, 1})) != nullptr; }, true,
                  "backpack[rope,pouch-[arrows,rations]],sword,rope,chain,shield"},
@@ -264,12 +347,13 @@ TEST(Inventory, DeletingTheEquippedItemOrItsHolderEmptiesTheSlot) {
         Inventory inventory(nullptr, &catalogue());
         readFixture(inventory, "packed.xml");
         BRAVCharacterEquipment* bag = at(inventory.items, {0});
-        ASSERT_TRUE(inventory.moveEquipment(inventory.equippedShield, at(inventory.items, {0, 1})));
-        ASSERT_TRUE(inventory.moveEquipment(inventory.equippedArmour, bag));
+        // Slots set directly to items inside the bag.
+        inventory.equippedShield = at(inventory.items, {0, 1, 0});
+        inventory.equippedArmour = at(inventory.items, {0, 0});
         ASSERT_TRUE(inventory.removeEquipment(bag));
         EXPECT_EQ(inventory.equippedArmour, nullptr);
         EXPECT_EQ(inventory.equippedShield, nullptr);
-        EXPECT_EQ(describe(inventory.items), "sword,rope");
+        EXPECT_EQ(describe(inventory.items), "sword,rope,chain,shield");
     }
     {
         // Taking the worn armour out of the tree empties the slot too.

@@ -123,7 +123,7 @@ TEST(Money, EverySpendMatchesTheCopperTotal) {
                         price.copper += p % 4;
 
                         Money fast = purse;
-                        fast.subtractMoney(price);
+                        fast.subtractWithBorrowing(price);
                         Money slow = purse;
                         subtractOneExchangeAtATime(slow, price);
                         ASSERT_EQ(fast, slow);
@@ -140,6 +140,84 @@ TEST(Money, EverySpendMatchesTheCopperTotal) {
         }
     }
     EXPECT_EQ(checked, 5 * 5 * 12 * 12 * 7);
+}
+
+bool noCoinBelowZero(const Money& money) {
+    return money.copper >= 0 && money.silver >= 0 && money.electrum >= 0 && money.gold >= 0 && money.platinum >= 0;
+}
+
+// Payments the purse can afford but whose borrowing alone would leave a coin below zero.
+TEST(Money, AffordablePaymentsThatBorrowingLeavesNegativeAreFinishedWithChange) {
+    struct Case {
+        const char* name;
+        Money purse;
+        Money price;
+        Money borrowedOnly;
+        Money expected;
+    };
+    const Case cases[] = {
+        {"FourteenGoldTenSilverPayThreePlatinum", coins(0, 10, 0, 14, 0), coins(0, 0, 0, 0, 3), coins(0, 10, 0, 4, -1),
+         coins(0, 0, 0, 0, 0)},
+        {"FourSilverTenCopperPayOneElectrum", coins(10, 4, 0, 0, 0), coins(0, 0, 1, 0, 0), coins(10, 4, -1, 0, 0),
+         coins(0, 0, 0, 0, 0)},
+        {"SmallerCoinsPayWhatIsOwed", coins(15, 9, 0, 4, 0), coins(0, 0, 0, 0, 1), coins(15, 9, 0, 4, -1),
+         coins(5, 0, 0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Money borrowed = c.purse;
+        borrowed.subtractWithBorrowing(c.price);
+        EXPECT_EQ(borrowed, c.borrowedOnly) << "the example must be one that borrowing alone gets wrong";
+        Wealth wealth;
+        wealth.current = c.purse;
+        wealth.spendMoney("Bought equipment: test", c.price);
+        EXPECT_EQ(wealth.current, c.expected);
+        EXPECT_EQ(wealth.current.totalInCopper(), c.purse.totalInCopper() - c.price.totalInCopper());
+        EXPECT_EQ(wealth.history.back().amount, c.price.negated()) << "the history keeps the price as paid";
+    }
+}
+
+// Over a grid of small purses and prices: every affordable payment leaves no coin below zero
+// and exactly the difference, and wherever the borrowing rules alone leave no coin below zero
+// their result stands unchanged.
+TEST(Money, EveryAffordablePaymentOverAGridLeavesNoNegativeCoin) {
+    const std::vector<int> counts = {0, 1, 2, 4, 5, 9, 10, 14};
+    int affordable = 0;
+    int finishedWithChange = 0;
+    for (int pc = 0; pc < 3; ++pc)
+        for (int ps : counts)
+            for (int pe : {0, 1, 3})
+                for (int pg : counts)
+                    for (int pp : {0, 1, 2})
+                        for (int qc : {0, 3, 10})
+                            for (int qs : {0, 1, 4})
+                                for (int qe : {0, 1})
+                                    for (int qg : {0, 1, 5})
+                                        for (int qp : {0, 1, 3}) {
+                                            const Money purse = coins(pc * 10, ps, pe, pg, pp);
+                                            const Money price = coins(qc, qs, qe, qg, qp);
+                                            Money borrowed = purse;
+                                            subtractOneExchangeAtATime(borrowed, price);
+                                            Money paid = purse;
+                                            paid.subtractMoney(price);
+                                            ASSERT_EQ(paid.totalInCopper(), purse.totalInCopper() - price.totalInCopper());
+                                            if (noCoinBelowZero(borrowed)) {
+                                                ASSERT_EQ(paid, borrowed);
+                                            }
+                                            if (purse.totalInCopper() >= price.totalInCopper()) {
+                                                ++affordable;
+                                                finishedWithChange += !noCoinBelowZero(borrowed);
+                                                ASSERT_TRUE(noCoinBelowZero(paid))
+                                                    << purse.copper << "/" << purse.silver << "/" << purse.electrum << "/"
+                                                    << purse.gold << "/" << purse.platinum << " paying " << price.copper
+                                                    << "/" << price.silver << "/" << price.electrum << "/" << price.gold
+                                                    << "/" << price.platinum;
+                                            } else {
+                                                ASSERT_EQ(paid, borrowed) << "an unaffordable payment is left as borrowed";
+                                            }
+                                        }
+    EXPECT_GT(affordable, 1000);
+    EXPECT_GT(finishedWithChange, 10) << "the grid must reach the cases borrowing alone gets wrong";
 }
 
 TEST(Money, AffordablePricesInOneCoinLeaveNoNegativeCoin) {

@@ -344,7 +344,7 @@ TEST(RulesEndToEnd, ACharacterBuysPacksEquipsSpendsAndEarnsAndKeepsItAllThroughA
         return sheet->buyEquipment(BRAVCharacterEquipment(nullptr, record));
     };
 
-    // Arrows come by the score and stack by name: two purchases make one stack of 40.
+    // Arrows come by their purchase quantity and stack: two purchases make one stack.
     const size_t itemsBefore = sheet->inventory.items.size();
     buy(arrows);
     buy(arrows);
@@ -352,19 +352,19 @@ TEST(RulesEndToEnd, ACharacterBuysPacksEquipsSpendsAndEarnsAndKeepsItAllThroughA
     counter = 0;
     BRAVCharacterEquipment* quiver = findEquipmentByShownName(sheet->inventory.items, arrows->displayName, counter);
     ASSERT_NE(quiver, nullptr);
-    EXPECT_EQ(quiver->quantity, 40);
+    EXPECT_EQ(quiver->quantity, 2 * arrows->purchaseQuantity);
 
     // Pack the arrows into a sack and close it; a third purchase finds the stack inside and
     // opens the sack again.
     buy(sack);
     BRAVCharacterEquipment* bag = sheet->inventory.items.back().get();
     ASSERT_EQ(bag->record, sack);
-    ASSERT_TRUE(sheet->inventory.moveEquipment(quiver, bag));
+    ASSERT_EQ(sheet->inventory.moveEquipment(quiver, bag), PackResult::Moved);
     EXPECT_EQ(quiver->parent, bag);
     bag->areContentsExpanded = false;
     const int rowsClosed = countInventoryRows(sheet->inventory);
     buy(arrows);
-    EXPECT_EQ(quiver->quantity, 60);
+    EXPECT_EQ(quiver->quantity, 3 * arrows->purchaseQuantity);
     EXPECT_TRUE(bag->areContentsExpanded);
     EXPECT_EQ(countInventoryRows(sheet->inventory), rowsClosed + 1);
     EXPECT_EQ(sheet->inventory.items.size(), itemsBefore + 1) << "the arrows left the top level for the sack";
@@ -400,7 +400,7 @@ TEST(RulesEndToEnd, ACharacterBuysPacksEquipsSpendsAndEarnsAndKeepsItAllThroughA
     counter = 0;
     const BRAVCharacterEquipment* loadedQuiver = findEquipmentByShownName(copy->inventory.items, arrows->displayName, counter);
     ASSERT_NE(loadedQuiver, nullptr);
-    EXPECT_EQ(loadedQuiver->quantity, 60);
+    EXPECT_EQ(loadedQuiver->quantity, 3 * arrows->purchaseQuantity);
     ASSERT_NE(loadedQuiver->parent, nullptr);
     EXPECT_EQ(loadedQuiver->parent->record, sack);
     for (std::int32_t level = 1; level <= 9; ++level) {

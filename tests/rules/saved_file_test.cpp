@@ -1,42 +1,22 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 
 #include "app/xml_file.h"
 #include "catalogue_b.h"
 #include "rules/class_lookups.h"
+#include "saved_tree.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 
 namespace {
 
-// Elements with their attributes in order, one per line; white space between elements is not
-// part of the tree.
-void describe(const tinyxml2::XMLNode& node, int depth, std::string& out) {
-    for (const tinyxml2::XMLNode* child = node.FirstChild(); child != nullptr; child = child->NextSibling()) {
-        out.append(static_cast<std::size_t>(depth) * 2, ' ');
-        if (const tinyxml2::XMLDeclaration* declaration = child->ToDeclaration()) {
-            out += std::string("<?") + declaration->Value() + "?>\n";
-        } else if (const tinyxml2::XMLElement* element = child->ToElement()) {
-            out += std::string("<") + element->Name();
-            for (const tinyxml2::XMLAttribute* a = element->FirstAttribute(); a != nullptr; a = a->Next()) {
-                out += std::string(" ") + a->Name() + "=\"" + a->Value() + "\"";
-            }
-            out += ">\n";
-            describe(*element, depth + 1, out);
-        } else if (const tinyxml2::XMLText* text = child->ToText()) {
-            out += std::string("text: ") + text->Value() + "\n";
-        }
-    }
-}
-
-std::string treeOf(const std::string& path) {
-    tinyxml2::XMLDocument document;
-    EXPECT_TRUE(loadXmlFile(document, path)) << path;
-    std::string out;
-    describe(document, 0, out);
-    return out;
+int linesContaining(const LogCapture& capture, const std::string& text) {
+    int count = 0;
+    for (const auto& line : capture.lines()) count += line.find(text) != std::string::npos;
+    return count;
 }
 
 std::unique_ptr<BRAVCharacterEquipment> itemOf(const std::string& id, int quantity = 1) {
@@ -110,7 +90,7 @@ TEST(SavedFile, DefaultCharacterMatchesTheGoldenTree) {
     auto sheet = newCharacter();
     const std::string path = folder.path() + "default.xml";
     ASSERT_TRUE(sheet->save(path));
-    EXPECT_EQ(treeOf(path), treeOf(std::string(ZODERUD_TEST_DATA_DIR) + "/saved_b/default_character.xml"));
+    EXPECT_EQ(savedTreeOf(path), savedTreeOf(std::string(ZODERUD_TEST_DATA_DIR) + "/saved_b/default_character.xml"));
     const std::string bytes = readFile(path);
     EXPECT_EQ(bytes.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", 0), 0u) << "declaration first, no byte-order mark";
 }
@@ -127,7 +107,7 @@ TEST(SavedFile, SaveLoadSaveKeepsTheWholeTree) {
     ASSERT_TRUE(loaded->load(first));
     const std::string second = folder.path() + "second.xml";
     ASSERT_TRUE(loaded->save(second));
-    EXPECT_EQ(treeOf(second), treeOf(first));
+    EXPECT_EQ(savedTreeOf(second), savedTreeOf(first));
 
     // The record itself came back, not just the text.
     EXPECT_EQ(loaded->name, original->name);
@@ -207,16 +187,206 @@ TEST(SavedFile, ReaderToleratesOrderUnknownsAndStrangeValues) {
     EXPECT_EQ(sheet->actions[0].throwText, "30+");
 }
 
-TEST(SavedFile, UnknownClassLoadsWithoutClass) {
+// A class, subclass, abilities or spells the catalogues do not hold come back on the next save
+// exactly as they were read.
+TEST(SavedFile, UnknownClassAndSpellsSurviveALoadAndSave) {
+    struct Case {
+        const char* name;
+        const char* classElement;
+        const char* expectedClassElement;
+    };
+    const Case cases[] = {
+        {"ClassSubclassAndAbilities",
+         R"(<CharacterClass id="bard"><SubClass id="lute"/><ClassAbilities><ClassAbility id="song"/><ClassAbility id="cleave"/></ClassAbilities></CharacterClass>)",
+         R"(<CharacterClass id="bard"><SubClass id="lute"/><ClassAbilities><ClassAbility id="song"/><ClassAbility id="cleave"/></ClassAbilities></CharacterClass>)"},
+        {"AbilitiesBeforeTheSubclass",
+         R"(<CharacterClass id="bard"><ClassAbilities><ClassAbility id="song"/></ClassAbilities><SubClass id="lute"/></CharacterClass>)",
+         R"(<CharacterClass id="bard"><SubClass id="lute"/><ClassAbilities><ClassAbility id="song"/></ClassAbilities></CharacterClass>)"},
+        {"ClassAlone", R"(<CharacterClass id="bard"/>)", R"(<CharacterClass id="bard"><ClassAbilities/></CharacterClass>)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string body = std::string("<Level value=\"7\"/>") + c.classElement +
+                                 "<ArcaneSpells><old_word/><spark_bolt/></ArcaneSpells>"
+                                 "<DivineSpells><lost_psalm/><bless_word/><lost_hymn/></DivineSpells>";
+        const std::string path = folder.write("bard.xml", "<CharacterSheet>" + body + "</CharacterSheet>");
+        LogCapture capture;
+        auto sheet = newCharacter();
+        ASSERT_TRUE(sheet->load(path));
+        EXPECT_EQ(sheet->characterClass, nullptr);
+        EXPECT_EQ(sheet->subClass, nullptr);
+        EXPECT_TRUE(sheet->classAbilities.empty());
+        EXPECT_TRUE(sheet->actions.empty());
+        EXPECT_EQ(sheet->level, 7u) << "an unknown class sets no top level";
+        EXPECT_EQ(linesContaining(capture, "is not in the catalogues"), 1);
+
+        const std::string saved = folder.path() + "again.xml";
+        ASSERT_TRUE(sheet->save(saved));
+        const std::string expected = folder.write(
+            "expected.xml", "<CharacterSheet>" + std::string(c.expectedClassElement) +
+                                "<ArcaneSpells><spark_bolt/><old_word/></ArcaneSpells>"
+                                "<DivineSpells><bless_word/><lost_psalm/><lost_hymn/></DivineSpells></CharacterSheet>");
+        tinyxml2::XMLDocument written;
+        ASSERT_TRUE(loadXmlFile(written, saved));
+        tinyxml2::XMLDocument wanted;
+        ASSERT_TRUE(loadXmlFile(wanted, expected));
+        for (const char* section : {"CharacterClass", "ArcaneSpells", "DivineSpells"}) {
+            std::string got;
+            std::string want;
+            describeSavedTree(*written.RootElement()->FirstChildElement(section), 0, got);
+            describeSavedTree(*wanted.RootElement()->FirstChildElement(section), 0, want);
+            EXPECT_EQ(got, want) << section;
+        }
+        // The class element keeps its place between the attributes and the proficiencies.
+        EXPECT_STREQ(written.RootElement()->FirstChildElement("CharacterClass")->PreviousSiblingElement()->Name(),
+                     "Attributes");
+        EXPECT_STREQ(written.RootElement()->FirstChildElement("CharacterClass")->Attribute("id"), "bard");
+    }
+}
+
+// Numbers are read saturated and brought into their range; each kind is logged once.
+TEST(SavedFile, NumbersOutOfRangeAreCorrectedOnLoad) {
+    struct Case {
+        const char* name;
+        const char* body;
+        std::function<void(const CharacterSheet&)> check;
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"NegativeLevel", R"(<Level value="-5"/>)", [](const CharacterSheet& s) { EXPECT_EQ(s.level, 1u); }, "level -5 is read as 1"},
+        {"ZeroLevel", R"(<Level value="0"/>)", [](const CharacterSheet& s) { EXPECT_EQ(s.level, 1u); }, "level 0 is read as 1"},
+        {"HugeLevel", R"(<Level value="99999999999"/><CharacterClass id="priest"/>)",
+         [](const CharacterSheet& s) { EXPECT_EQ(s.level, 4u) << "the priest's top level"; }, "level 2147483647 is read as 4"},
+        {"LevelAboveTheTop", R"(<CharacterClass id="priest"/><Level value="9"/>)",
+         [](const CharacterSheet& s) { EXPECT_EQ(s.level, 4u); }, "level 9 is read as 4"},
+        {"NegativeExperience", R"(<XP value="-99999999999"/>)", [](const CharacterSheet& s) { EXPECT_EQ(s.experience, 0u); },
+         "negative experience"},
+        {"HugeExperience", R"(<XP value="99999999999"/>)",
+         [](const CharacterSheet& s) { EXPECT_EQ(s.experience, 2147483647u); }, nullptr},
+        {"NegativeMaximumHitPoints", R"(<HP current="-3" currentMaximum="-8"/>)",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.maximumHitPoints, 0);
+             EXPECT_EQ(s.currentHitPoints, -3) << "a character may be below zero";
+         },
+         "negative maximum hit points"},
+        {"Quantities",
+         R"(<Inventory><Equipment id="torch" quantity="-5"><Equipment id="rope" quantity="0"/></Equipment><Equipment id="rope" quantity="x"/></Inventory>)",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.inventory.items[0]->quantity, 1);
+             EXPECT_EQ(s.inventory.items[0]->contents[0]->quantity, 1);
+             EXPECT_EQ(s.inventory.items[1]->quantity, 1);
+         },
+         "quantity below 1"},
+        {"WeaponMarkedAsArmour",
+         R"(<Inventory><Equipment id="long_sword" quantity="1" isEquippedArmour="1"/><Equipment id="leather" quantity="1" isEquippedArmour="1"/><Equipment id="chain_mail" quantity="1" isEquippedShield="1"/></Inventory>)",
+         [](const CharacterSheet& s) {
+             ASSERT_NE(s.inventory.equippedArmour, nullptr);
+             EXPECT_EQ(s.inventory.equippedArmour->id, "leather") << "the next marked armour is worn";
+             EXPECT_EQ(s.inventory.equippedShield, nullptr);
+         },
+         "neither armour nor a shield"},
+        {"InRange", R"(<Level value="2"/><XP value="1600"/><CharacterClass id="priest"/><HP current="4" currentMaximum="9"/>)",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.level, 2u);
+             EXPECT_EQ(s.experience, 1600u);
+             EXPECT_EQ(s.maximumHitPoints, 9);
+         },
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        const std::string path = folder.write("n.xml", std::string("<CharacterSheet>") + c.body + "</CharacterSheet>");
+        LogCapture capture;
+        auto sheet = newCharacter();
+        ASSERT_TRUE(sheet->load(path));
+        c.check(*sheet);
+        if (c.logged != nullptr) {
+            EXPECT_EQ(linesContaining(capture, c.logged), 1) << "once per file";
+        } else {
+            EXPECT_EQ(linesContaining(capture, path + ": "), 0);
+        }
+    }
+}
+
+// Text keeps its line breaks through a save and load, and control characters never reach
+// the file, which stays well-formed for any XML reader.
+TEST(SavedFile, TextSurvivesTheRoundTrip) {
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string loaded;
+    };
+    const Case cases[] = {
+        {"CarriageReturn", "one\rtwo", "one\rtwo"},
+        {"WindowsLineBreak", "one\r\ntwo", "one\r\ntwo"},
+        {"LineFeedAndTab", "one\ntwo\tthree", "one\ntwo\tthree"},
+        {"ControlCharacters", std::string("b\x01""e\x1F""l\x7F", 6) + "l", "bel\x7Fl"},
+        {"NulInTheMiddle", std::string("be\0ll", 5), "bell"},
+        {"Markup", "<a> & \"b\" 'c'", "<a> & \"b\" 'c'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempFolder folder;
+        auto sheet = newCharacter();
+        sheet->biography = c.text;
+        sheet->name = c.text;
+        sheet->inventory.attachEquipment(itemOf("rope"), nullptr);
+        sheet->inventory.items[0]->playerNotes = c.text;
+        sheet->wealth.history.push_back({c.text, Money()});
+        sheet->addProficiency("craft", c.text);
+        const std::string path = folder.path() + "text.xml";
+        ASSERT_TRUE(sheet->save(path));
+
+        const std::string bytes = readFile(path);
+        for (const char byte : bytes) {
+            const auto code = static_cast<unsigned char>(byte);
+            ASSERT_TRUE(code >= 0x20 || byte == '\n') << "raw control character " << int(code) << " in the file";
+        }
+        tinyxml2::XMLDocument strict;
+        EXPECT_EQ(strict.Parse(bytes.c_str(), bytes.size()), tinyxml2::XML_SUCCESS);
+
+        auto loaded = newCharacter();
+        ASSERT_TRUE(loaded->load(path));
+        EXPECT_EQ(loaded->biography, c.loaded);
+        EXPECT_EQ(loaded->name, c.loaded);
+        EXPECT_EQ(loaded->inventory.items[0]->playerNotes, c.loaded);
+        EXPECT_EQ(loaded->wealth.history[0].description, c.loaded);
+        EXPECT_EQ(loaded->proficiencies[0]->domain, c.loaded);
+    }
+}
+
+// Nor do they through the record's own operations.
+TEST(SavedFile, ControlCharactersDoNotEnterThroughTheOperations) {
+    auto sheet = newCharacter();
+    sheet->addProficiency("craft", "sm\x01ithing");
+    EXPECT_EQ(sheet->proficiencies.back()->domain, "smithing");
+    sheet->wealth.spendMoney("Bought\x02 rope", Money());
+    sheet->wealth.earnMoney("Found\x1B it", Money());
+    EXPECT_EQ(sheet->wealth.history[0].description, "Bought rope");
+    EXPECT_EQ(sheet->wealth.history[1].description, "Found it");
+    auto offered = itemOf("rope");
+    offered->customName = "Ro\x03pe";
+    offered->playerNotes = "N\x04otes\r\n";
+    sheet->acquireEquipment(*offered);
+    EXPECT_EQ(sheet->inventory.items.back()->customName, "Rope");
+    EXPECT_EQ(sheet->inventory.items.back()->playerNotes, "Notes\r\n");
+}
+
+// Control characters that a file holds as references never enter the record.
+TEST(SavedFile, ControlCharacterReferencesInAFileAreDropped) {
     TempFolder folder;
-    const std::string path = folder.write("c.xml", R"(<CharacterSheet><CharacterClass id="bard"><SubClass id="sun"/>
-        <ClassAbilities><ClassAbility id="cleave"/></ClassAbilities></CharacterClass></CharacterSheet>)");
+    const std::string path = folder.write(
+        "c.xml", R"(<CharacterSheet><Biographical><CharacterName value="A&#1;B"/><Notes value="x&#27;y&#13;z"/></Biographical>
+        <Inventory><Equipment id="rope"><CustomName value="R&#7;ope"/></Equipment></Inventory>
+        <Loot><TransactionHistory><Transaction description="p&#2;ay"/></TransactionHistory></Loot></CharacterSheet>)");
     auto sheet = newCharacter();
     ASSERT_TRUE(sheet->load(path));
-    EXPECT_EQ(sheet->characterClass, nullptr);
-    EXPECT_EQ(sheet->subClass, nullptr);
-    EXPECT_TRUE(sheet->classAbilities.empty());
-    EXPECT_TRUE(sheet->actions.empty());
+    EXPECT_EQ(sheet->name, "AB");
+    EXPECT_EQ(sheet->notes, "xy\rz");
+    EXPECT_EQ(sheet->inventory.items[0]->customName, "Rope");
+    EXPECT_EQ(sheet->wealth.history[0].description, "pay");
 }
 
 TEST(SavedFile, FailedLoadReportsAndLeavesTheRecordUnbound) {
