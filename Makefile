@@ -1,4 +1,6 @@
 # The two set-up commands: `make run` and `make test`. Both install what is missing first.
+# A plain `make` builds the program.
+.DEFAULT_GOAL := build
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/asan
@@ -16,7 +18,7 @@ deps:
 	@scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZODERUD_TESTS=OFF
+	cmake -S . -B $(RELEASE_DIR) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZODERUD_TESTS=OFF -DZODERUD_BENCHMARKS=OFF
 	cmake --build $(RELEASE_DIR) -j $(JOBS)
 
 run: build

@@ -10,6 +10,7 @@ packages=(
   libgl1-mesa-dri libegl1 libegl-mesa0 libgles2
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales
+  fonts-ebgaramond
 )
 
 missing=()

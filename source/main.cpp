@@ -1,4 +1,5 @@
 // The program's entry: finds its data, reads the window size and runs the tracker.
+#include <cstdio>
 #include <memory>
 #include <string>
 
@@ -8,8 +9,13 @@
 #include "platform/data_root.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "platform/window/desktop_session.h"
 
 int main() {
+    if (!platform::desktopSessionAvailable()) {
+        std::fprintf(stderr, "%s\n", platform::noDisplayMessage);
+        return 1;
+    }
     if (!platform::enterDataRoot()) {
         platform::showMessageBox("Error", "The Data folder could not be found beside the program.");
         return 1;

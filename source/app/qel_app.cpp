@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/program_pointer.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 
@@ -10,9 +11,18 @@ namespace {
 // Process-wide, like the system cursor they track.
 bool lastSizeWasMinOrMax = false;
 bool systemCursorHidden = false;
+bool pointerInClient = false;
 
 // A window position word above 30000 stands for a negative coordinate.
 std::int32_t positionFromWord(std::int32_t word) { return word > 30000 ? word - 65535 : word; }
+
+// The system cursor is hidden over the client area once the program draws its own pointer.
+void applySystemCursor(platform::AppWindow* window) {
+    const bool hide = pointerInClient && programpointer::drawn();
+    if (!window || hide == systemCursorHidden) return;
+    window->showSystemCursor(!hide);
+    systemCursorHidden = hide;
+}
 
 } // namespace
 
@@ -72,6 +82,7 @@ int QelApp::run() {
             }
         } else if (!paused_) {
             runFrame();
+            applySystemCursor(window_.get());
         } else {
             platform::sleepMilliseconds(100);
         }
@@ -81,12 +92,16 @@ int QelApp::run() {
 }
 
 void QelApp::runFrame() {
-    if (frameTimer_.enabled && frameTimer_.lastTick >= 0) {
-        std::int64_t wait = frameTimer_.lastTick + frameTimer_.frameLengthMs -
-                            static_cast<std::int64_t>(platform::millisecondsSinceStart());
-        if (wait > 0) platform::sleepMilliseconds(static_cast<std::uint32_t>(wait));
+    // When swaps do not wait for the display (an X server without a swap interval, or vertical
+    // sync turned off) nothing else paces the loop: sleep out the rest of each display refresh
+    // rather than draw frames nobody sees.
+    if (window_->swapWaitsForVerticalBlank()) {
+        frameTimer_.enabled = false;
+    } else {
+        frameTimer_.limitTo(window_->refreshRate());
     }
-    float clamped = frameTimer_.tick(static_cast<std::int64_t>(platform::millisecondsSinceStart()));
+    if (std::uint32_t wait = frameTimer_.waitBefore(frameClock_->now())) frameClock_->sleep(wait);
+    float clamped = frameTimer_.tick(frameClock_->now());
     frame(clamped, frameTimer_.delta);
 }
 
@@ -94,6 +109,9 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
     using platform::WindowMessageKind;
     switch (message.kind) {
     case WindowMessageKind::Move:
+        // Moves of the full-screen window (to the origin, and reports of earlier moves that SDL
+        // delivers late) are not where the framed window goes back to.
+        if (fullScreenNow_) break;
         windowX_ = positionFromWord(message.x);
         windowY_ = positionFromWord(message.y);
         break;
@@ -131,14 +149,8 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
         onClose();
         break;
     case WindowMessageKind::SetCursor:
-        // The program draws its own pointer over the client area.
-        if (message.inClient && !systemCursorHidden) {
-            window_->showSystemCursor(false);
-            systemCursorHidden = true;
-        } else if (!message.inClient && systemCursorHidden) {
-            window_->showSystemCursor(true);
-            systemCursorHidden = false;
-        }
+        pointerInClient = message.inClient;
+        applySystemCursor(window_.get());
         break;
     case WindowMessageKind::ExitSizeMove:
         resizePending_ = true;

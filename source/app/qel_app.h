@@ -61,6 +61,8 @@ protected:
     std::unique_ptr<platform::AppWindow> window_;
     bool paused_ = false;
     FrameTimer frameTimer_;
+    FrameClock systemClock_;
+    FrameClock* frameClock_ = &systemClock_;
     std::uint32_t clientWidth_;
     std::uint32_t clientHeight_;
     std::int32_t windowX_ = 0;

@@ -12,6 +12,7 @@
 #include "render/apply_game_settings.h"
 #include "render/render_interface.h"
 #include "tracker/brav_config.h"
+#include "ui/mouse_pointer.h"
 
 namespace {
 
@@ -36,7 +37,15 @@ void startUpdateSide(UpdateThreadContext* context) {
     context->inputManager = new InputManager(static_cast<int>(context->width), static_cast<int>(context->height),
                                              context->updatePool);
 
+    context->mousePointer =
+        new MousePointer(context->inputManager, context->renderInterface, context->updatePool, "mousePointer");
+    context->mousePointer->loadPointerMapping(MousePointer::mappingFile);
+    // The program's only pointer kind; applied here so the mapped image and hot spot hold from
+    // the first frame.
+    context->mousePointer->setPointerType();
+
     auto* ui = new UIContext;
+    ui->mousePointer = context->mousePointer;
     ui->renderInterface = context->renderInterface;
     ui->inputManager = context->inputManager;
     ui->soundManager = context->soundManager;
@@ -68,6 +77,8 @@ void stopUpdateSide(UpdateThreadContext* context) {
         delete context->gameStateManager;
         context->gameStateManager = nullptr;
     }
+    delete context->mousePointer;
+    context->mousePointer = nullptr;
     delete context->soundManager;
     context->soundManager = nullptr;
     delete context->inputManager;
@@ -94,6 +105,7 @@ int updateThreadMain(UpdateThreadContext* context) {
                 if (BaseState* current = context->gameStateManager->current()) current->requestQuit();
             }
             if (!context->gameStateManager->update(context->frameTime)) context->stateManagerAskedToQuit = true;
+            context->mousePointer->updatePosition();
             context->displayChangeRequest = false;
             context->done->set();
         }

@@ -5,6 +5,7 @@
 
 #include "app/log.h"
 #include "render/hand_off_task.h"
+#include "render/ui_dump.h"
 
 namespace {
 
@@ -30,6 +31,8 @@ RenderInterface::RenderInterface(ParameterDescriptionRegistry* registry, ThreadR
     std::fill(cameraBlock_.target, cameraBlock_.target + 3, 0.0f);
     std::fill(cameraBlock_.lightDirection, cameraBlock_.lightDirection + 3, 0.0f);
     cameraBlock_.perspective = 0;
+    loadFontList();
+    loadColourIdDatabase();
 }
 
 RenderInterface::~RenderInterface() {
@@ -48,6 +51,7 @@ RenderInterface::~RenderInterface() {
     for (UIObject* object : uiObjects) delete object;
 
     delete parameterManager_;
+    releaseFonts();
 }
 
 bool RenderInterface::mayChangeObjects() {
@@ -199,6 +203,7 @@ void RenderInterface::swapFrame() {
     updateSettings_.qualityReloadRequested = 0;
 
     // 2. Changed parameters.
+    uidump::atHandOff(*this);
     parameterManager_->sync();
 
     // 3. The camera exchange joins here once camera entities exist.
@@ -251,14 +256,4 @@ void RenderInterface::swapFrame() {
         lightmapDelayedRebuildRequest = 0;
         lightmapRebuildRequest = 1;
     }
-}
-
-void RenderInterface::registerFontName(const std::string& name, float value) {
-    fontMetrics_.push_back({name, value});
-    fontMetricIndex_[name] = &fontMetrics_.back();
-}
-
-const RenderInterface::FontMetric* RenderInterface::findFontMetric(const std::string& name) const {
-    auto found = fontMetricIndex_.find(name);
-    return found == fontMetricIndex_.end() ? nullptr : found->second;
 }

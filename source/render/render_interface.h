@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -18,6 +19,16 @@
 
 class ThreadResourcePool;
 class HandOffTask;
+class FontStore;
+class FontRecord;
+class ColourIdTable;
+
+// What measuring a text gives: characters that fit, and the size in clip units.
+struct TextMeasure {
+    std::uint32_t fitCount = 0;
+    float height = 0.0f;
+    float width = 0.0f;
+};
 
 struct DisplayMode {
     std::uint32_t width = 0;
@@ -64,7 +75,7 @@ public:
     // The update side's handle to one UI drawing object.
     class UIObject {
     public:
-        enum Status : std::uint32_t { Ready = 4, Refused = 12 };
+        enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16 };
 
         UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
         void setStrings(const std::string& renderableClassName, const std::string& folder, const std::string& fileName);
@@ -135,8 +146,42 @@ public:
     // Whether objects were created or destroyed from the hand-off since it began.
     bool objectsChangedInHandOff() const { return objectsChangedInHandOff_; }
 
+    // Fonts and colour ids, read from "Data/fonts/" and "Data/colours/" at construction. The
+    // font metrics serve measuring on the update thread; after a change of the update side's
+    // screen size they are rebuilt for the new size at the next hand-off.
+    void loadFontList();
+    void loadFont(std::uint32_t size, std::uint32_t pixelSize, const std::string& name);
+    void loadColourIdDatabase();
+    const FontRecord* findFontRecord(const std::string& fontKey) const;
+    // The colour ids for the render thread's text, and the update thread's copy.
+    const ColourIdTable& renderColourIds() const { return *renderColourIds_; }
+    const ColourIdTable& updateColourIds() const { return *updateColourIds_; }
+
+    // The line-height registry: written by the render thread at every glyph atlas build, read by
+    // the update thread's measuring. A key registered again takes the new value.
     void registerFontName(const std::string& name, float value);
-    const FontMetric* findFontMetric(const std::string& name) const;
+    // The registered line height of a font key (clip units), -1 when none.
+    float registeredLineHeight(const std::string& name) const;
+
+    // Measuring, update thread (clip units; markup as the text renderable draws it).
+    void measureText(TextMeasure& out, const std::string& fontKey, const std::string& text, bool singleLine,
+                     float maxWidth) const;
+    std::uint32_t countFittingCharacters(const std::string& text, const std::string& fontKey, float maxWidth) const;
+    // The raw index before which a click at (x, y) puts the cursor in the text wrapped to boxWidth.
+    std::uint32_t letterIndexAtPoint(const std::string& text, const std::string& fontKey, const float topLeft[2],
+                                     float boxWidth, float x, float y) const;
+    // The pen (x, baseline y) of the character at a raw index in the wrapped text.
+    void layoutWrappedText(float out[2], const std::string& text, const std::string& fontKey, const float topLeft[2],
+                           float boxWidth, std::uint32_t letterIndex) const;
+    // The index at the same x lineDelta wrapped lines up (positive) or down, not above the top.
+    std::uint32_t letterIndexAtPointWrapped(const std::string& text, const std::string& fontKey,
+                                            const float topLeft[2], float boxWidth, std::uint32_t letterIndex,
+                                            std::int32_t lineDelta) const;
+
+    // Where the text renderable last drew the edit cursor (clip units); written on the render
+    // thread, read on the update thread.
+    void setEditCursorPosition(float x, float y);
+    void editCursorPosition(float out[2]) const;
 
     // The object name a textured rectangle of that image file gets: one asset per image base name.
     static std::string texturedRectName(const std::string& fileName);
@@ -267,8 +312,17 @@ private:
     std::uint8_t handOverAllowedUpdate_ = 0;
     std::uint8_t handOverAllowedRender_ = 0;
 
+    class FontMetricsRefresh;
+    void releaseFonts();
+    FontStore* fontStore_ = nullptr;
+    FontMetricsRefresh* fontMetricsRefresh_ = nullptr;
+    ColourIdTable* renderColourIds_ = nullptr;
+    ColourIdTable* updateColourIds_ = nullptr;
+    // Guards what both threads touch outside the hand-off: the registry and the cursor position.
+    mutable std::mutex textSharedMutex_;
     std::list<FontMetric> fontMetrics_;
     std::unordered_map<std::string, FontMetric*> fontMetricIndex_;
+    float editCursorPosition_[2] = {0.0f, 0.0f};
 
     std::string workingDirectory_;
     std::string glyphCharacterSet_;

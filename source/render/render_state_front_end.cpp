@@ -68,6 +68,18 @@ void RenderStateFrontEnd::processPendingObjects() {
     texturedRects.clear();
 
     applyPendingDeletions();
+    publishFailedSaves();
+}
+
+void RenderStateFrontEnd::publishFailedSaves() {
+    if (!uiManager_) return;
+    const std::vector<const ParameterManager::ParameterGroupPair*> failed = uiManager_->takeFailedSaves();
+    if (failed.empty()) return;
+    for (RenderInterface::UIObject* object : renderInterface_->liveUIObjects()) {
+        if (std::find(failed.begin(), failed.end(), object->pair()) != failed.end()) {
+            object->setStatus(RenderInterface::UIObject::SaveFailed);
+        }
+    }
 }
 
 void RenderStateFrontEnd::applyPendingDeletions() {
@@ -78,9 +90,7 @@ void RenderStateFrontEnd::applyPendingDeletions() {
         // An object deleted before it was ever attached must not be attached later.
         renderInterface_->uiObjectsToAdd().remove(object);
         renderInterface_->texturedRectsToAdd().remove(object);
-        if (uiManager_) {
-            if (UIRenderableAsset* asset = uiManager_->findAsset(object->name())) asset->removeInstance(object);
-        }
+        if (uiManager_) uiManager_->removeInstance(object);
         renderInterface_->parameterManager()->addPendingDeletion(object->pair());
         delete object;
     }

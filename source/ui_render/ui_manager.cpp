@@ -1,6 +1,7 @@
 #include "ui_render/ui_manager.h"
 
 #include "app/log.h"
+#include "app/simple_parameter_group.h"
 #include "render/device_global.h"
 #include "render/renderable_factory.h"
 #include "ui_render/ui_renderable.h"
@@ -20,12 +21,19 @@ void UIManager::loadRenderPaths(ParameterDescriptionRegistry* registry, const st
     pathGroups_ = readRenderPaths(path, true);
     for (const PathGroup& group : pathGroups_) {
         UIRenderable* renderable = createUIRenderable(group.name);
-        if (!renderable) continue;
+        if (!renderable) {
+            LOG_MESSAGE("No UI renderable is registered as %s; its path group is skipped", group.name.c_str());
+            continue;
+        }
         renderable->setPathGroup(group.name, group.paths);
         renderables_.push_back(renderable);
     }
     for (UIRenderable* renderable : renderables_) renderable->loadAssets();
     for (UIRenderable* renderable : renderables_) renderable->createDeviceResources();
+    setUpParamDescriptions(registry);
+}
+
+void UIManager::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
     LOG_MESSAGE("setting up %d renderables' param descriptions", static_cast<int>(renderables_.size()));
     for (UIRenderable* renderable : renderables_) renderable->setUpParamDescriptions(registry);
 }
@@ -43,6 +51,7 @@ void UIManager::destroyRenderables() {
         delete renderable;
     }
     renderables_.clear();
+    batchWriter_.releaseDeviceResources();
 }
 
 void UIManager::draw() {
@@ -55,18 +64,30 @@ void UIManager::draw() {
     device->setRenderState(gfx::RenderState::SrcBlend, static_cast<std::uint32_t>(gfx::Blend::One));
     device->setRenderState(gfx::RenderState::DestBlend, static_cast<std::uint32_t>(gfx::Blend::InvSrcAlpha));
     for (std::uint32_t layer = 0; layer < layerCount; ++layer) {
-        for (UIRenderable* renderable : renderables_) renderable->draw(layer);
+        for (UIRenderable* renderable : renderables_) {
+            renderable->draw(layer);
+            batchWriter_.flush(device);
+        }
     }
     device->setRenderState(gfx::RenderState::AlphaBlendEnable, 0);
     gfx::endPerfEvent();
 }
 
 void UIManager::onLostDevice() {
+    batchWriter_.releaseDeviceResources();
     for (UIRenderable* renderable : renderables_) renderable->onLostDevice();
 }
 
 void UIManager::onResetDevice() {
     for (UIRenderable* renderable : renderables_) renderable->onResetDevice();
+}
+
+void UIManager::registerAsset(UIRenderableAsset* asset) {
+    if (asset) typeNameMap_.emplace(asset->name(), asset);
+}
+
+void UIManager::registerAssetAlias(UIRenderableAsset* asset, const std::string& name) {
+    if (asset) typeNameMap_.emplace(name, asset);
 }
 
 UIRenderableAsset* UIManager::findAsset(const std::string& typeName) const {
@@ -75,10 +96,16 @@ UIRenderableAsset* UIManager::findAsset(const std::string& typeName) const {
 }
 
 void UIManager::addInstance(RenderInterface::UIObject* object) {
-    if (!object) return;
-    UIRenderableAsset* asset = findAsset(object->name());
+    // Without a pair there is no render-side group to read; such an object was never made.
+    if (!object || !object->pair() || !object->pair()->renderGroup()) return;
+    UIRenderableAsset* asset = assetOf(*object);
     if (!asset) return;
-    asset->addInstance(object->pair(), object->renderLayer(), object->name() == asset->name());
+    std::uint32_t layer = object->renderLayer();
+    BaseParameter* parameter = object->pair()->renderGroup()->getParameter("render_layer");
+    if (parameter && parameter->kind() == ParameterKind::UnsignedInt) {
+        layer = static_cast<UnsignedIntParameter*>(parameter)->value;
+    }
+    asset->addInstance(object->pair(), clampRenderLayer(layer), object->name() == asset->name());
 }
 
 bool UIManager::prepareObject(const std::string& renderableClassName, const std::string& folder,
@@ -88,4 +115,29 @@ bool UIManager::prepareObject(const std::string& renderableClassName, const std:
         if (renderable->className() == renderableClassName) accepted = renderable->prepareObject(folder, fileName, group);
     }
     return accepted;
+}
+
+UIRenderableAsset* UIManager::assetOf(const RenderInterface::UIObject& object) const {
+    if (!object.renderableClassName().empty()) {
+        for (UIRenderable* renderable : renderables_) {
+            UIRenderableAsset* asset = nullptr;
+            if (renderable->className() == object.renderableClassName() && renderable->assetForObject(object, asset)) {
+                return asset;
+            }
+        }
+    }
+    return findAsset(object.name());
+}
+
+void UIManager::removeInstance(RenderInterface::UIObject* object) {
+    if (!object) return;
+    if (UIRenderableAsset* asset = assetOf(*object)) asset->removeInstance(object);
+}
+
+std::vector<const ParameterManager::ParameterGroupPair*> UIManager::takeFailedSaves() {
+    std::vector<const ParameterManager::ParameterGroupPair*> failed;
+    for (UIRenderable* renderable : renderables_) {
+        for (const auto* pair : renderable->takeFailedSaves()) failed.push_back(pair);
+    }
+    return failed;
 }

@@ -1,12 +1,15 @@
 #pragma once
 // Draws every UI object on layers 0 to 31 through the UI renderables made from the UI render paths file.
+#include <cstdint>
 #include <list>
-#include <map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "render/render_interface.h"
 #include "render/render_paths.h"
+#include "ui_render/ui_batch_writer.h"
+#include "ui_render/ui_render_layer.h"
 
 class ThreadResourcePool;
 class UIRenderable;
@@ -14,7 +17,7 @@ class UIRenderableAsset;
 
 class UIManager {
 public:
-    static constexpr std::uint32_t layerCount = 32;
+    static constexpr std::uint32_t layerCount = uiLayerCount;
 
     UIManager(ThreadResourcePool* renderPool, RenderInterface* renderInterface);
     ~UIManager();
@@ -24,27 +27,43 @@ public:
     // Makes one renderable per path group, loads their assets and registers their object types.
     void loadRenderPaths(ParameterDescriptionRegistry* registry, const std::string& path);
     UIRenderable* createUIRenderable(std::string className);
+    void setUpParamDescriptions(ParameterDescriptionRegistry* registry);
     void destroyRenderables();
-    // Between the device's begin and end of scene; begins no scene itself.
+    // Between the device's begin and end of scene; begins no scene itself. Layer by layer, and
+    // within a layer renderable by renderable in file order; what a renderable wrote is drawn
+    // before the next one draws.
     void draw();
     void onLostDevice();
     void onResetDevice();
     // Files a queued object with the asset that draws its type; an unknown type is never drawn.
     void addInstance(RenderInterface::UIObject* object);
+    // Takes the object's record out of the asset that drew it.
+    void removeInstance(RenderInterface::UIObject* object);
+    // The asset that draws the object: the one its renderable class picks, else its type name's.
+    UIRenderableAsset* assetOf(const RenderInterface::UIObject& object) const;
+    // Objects whose image save failed since the last call, by pair (render thread, hand-off).
+    std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves();
     // Asks every renderable of that class to take a textured rectangle; the last one asked answers.
     bool prepareObject(const std::string& renderableClassName, const std::string& folder,
                        const std::string& fileName, SimpleParameterGroup* group);
 
+    // The asset serves the type of its own name; a name registered before keeps its asset.
+    void registerAsset(UIRenderableAsset* asset);
+    void registerAssetAlias(UIRenderableAsset* asset, const std::string& name);
+
     std::list<UIRenderable*>& renderables() { return renderables_; }
     const std::vector<PathGroup>& pathGroups() const { return pathGroups_; }
     // Type name to the asset that draws objects of that type (the renderables own the assets).
-    std::map<std::string, UIRenderableAsset*>& typeNameMap() { return typeNameMap_; }
+    std::unordered_map<std::string, UIRenderableAsset*>& typeNameMap() { return typeNameMap_; }
     UIRenderableAsset* findAsset(const std::string& typeName) const;
+    UIBatchWriter& batchWriter() { return batchWriter_; }
+    RenderInterface* renderInterface() const { return renderInterface_; }
 
 private:
     std::list<UIRenderable*> renderables_;
     ThreadResourcePool* renderPool_;
     RenderInterface* renderInterface_;
     std::vector<PathGroup> pathGroups_;
-    std::map<std::string, UIRenderableAsset*> typeNameMap_;
+    std::unordered_map<std::string, UIRenderableAsset*> typeNameMap_;
+    UIBatchWriter batchWriter_;
 };

@@ -1,69 +1,64 @@
 #pragma once
-// The base of the UI renderables (one per path group of the UI render paths file) and of their
-// shared assets, as far as the UI manager and the render states drive them.
+// The base of the UI renderables: one per group of the UI render paths file, owning the assets
+// that draw its object types, driven by the UI manager.
 #include <cstdint>
 #include <list>
 #include <string>
 #include <vector>
 
 #include "app/parameter_manager.h"
+#include "platform/gfx/effect.h"
 #include "render/render_interface.h"
+#include "ui_render/ui_renderable_asset.h"
 
+class ParameterDescriptionRegistry;
+class SimpleParameterGroup;
 class ThreadResourcePool;
 class UIManager;
 
-class UIRenderableAsset {
-public:
-    explicit UIRenderableAsset(std::string name) : name_(std::move(name)) {}
-    virtual ~UIRenderableAsset() = default;
-
-    // Files an instance for the object's pair on a layer: in the main lists when the object is of
-    // the asset's own type, else in the second set of lists.
-    virtual void addInstance(ParameterManager::ParameterGroupPair* pair, std::uint32_t layer, bool ownType) = 0;
-    virtual void removeInstance(RenderInterface::UIObject* object) = 0;
-    virtual void onLostDevice() = 0;
-    virtual void onResetDevice() = 0;
-
-    const std::string& name() const { return name_; }
-
-private:
-    std::string name_;
-};
-
 class UIRenderable {
 public:
-    UIRenderable(ThreadResourcePool* renderPool, UIManager* manager, std::string className)
-        : renderPool_(renderPool), manager_(manager), className_(std::move(className)) {}
+    // The manager may be null for a renderable made only to register its descriptions.
+    UIRenderable(ThreadResourcePool* renderPool, UIManager* manager, std::string className);
     virtual ~UIRenderable() = default;
     UIRenderable(const UIRenderable&) = delete;
     UIRenderable& operator=(const UIRenderable&) = delete;
 
+    // Makes the assets (afterCreate, addAsset).
     virtual void loadAssets() = 0;
-    virtual void createDeviceResources() = 0;
-    virtual void unloadAssets() = 0;
-    virtual void releaseDeviceResources() = 0;
-    virtual void setUpParamDescriptions(ParameterDescriptionRegistry* registry) = 0;
-    // Draws this renderable's instances filed on one layer.
-    virtual void draw(std::uint32_t layer) = 0;
-    // Refreshes every instance from its object's render-side parameters, moving it when its layer changed.
-    virtual void updateInstances() = 0;
+    // Each asset's beforeUnload, then its records are cleared.
+    virtual void unloadAssets();
     // Whether the renderable takes a textured-rectangle object (and sets up what it shows).
-    virtual bool prepareObject(const std::string& folder, const std::string& fileName, SimpleParameterGroup* group) {
-        (void)folder;
-        (void)fileName;
-        (void)group;
-        return true;
+    virtual bool prepareObject(const std::string& folder, const std::string& fileName, SimpleParameterGroup* group);
+    // For an object made for an image file: true when this renderable decides which asset draws
+    // it (asset null: none); false leaves it to the object's type name.
+    virtual bool assetForObject(const RenderInterface::UIObject& object, UIRenderableAsset*& asset) {
+        (void)object;
+        (void)asset;
+        return false;
     }
+    // The objects whose image save failed since the last call, by pair.
+    virtual std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves() { return {}; }
+    // Each asset's load.
+    virtual void createDeviceResources();
+    // Each asset's unload, then the assets are destroyed.
+    virtual void releaseDeviceResources();
+    // For each asset with records on the layer: beginBatch, renderInstance of each, endBatch.
+    virtual void draw(std::uint32_t layer);
+    virtual void setUpParamDescriptions(ParameterDescriptionRegistry* registry) = 0;
+    // After a frame: each primary record's data refreshed and re-filed when its layer changed.
+    virtual void updateInstances();
+
     void onLostDevice() {
         for (UIRenderableAsset* asset : assets_) asset->onLostDevice();
     }
     void onResetDevice() {
         for (UIRenderableAsset* asset : assets_) asset->onResetDevice();
     }
-    void destroyAssets() {
-        for (UIRenderableAsset* asset : assets_) delete asset;
-        assets_.clear();
-    }
+    // beforeDelete and delete of every asset.
+    void destroyAssets();
+    // Registers the asset's name with the manager and takes the asset.
+    void addAsset(UIRenderableAsset* asset);
 
     const std::string& className() const { return className_; }
     const std::string& pathGroupName() const { return pathGroupName_; }

@@ -1,10 +1,17 @@
-// The application base: the window procedure's table and the frame timing.
+// The application base: the window procedure's table, the frame timing and limiter, and the
+// switch between windowed and full screen.
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
 
 #include "app/frame_timer.h"
 #include "app/game_app.h"
 #include "app/recording_state.h"
 #include "app/user_folder_guard.h"
+#include "app/ui_context.h"
+#include "platform/clock.h"
+#include "render/render_interface.h"
 
 namespace {
 
@@ -101,6 +108,191 @@ TEST(QelApp, AskingForTheWindowModeItIsInChangesNothing) {
     EXPECT_TRUE(app.fullScreenNow());
     EXPECT_TRUE(app.setWindowMode(false));
     EXPECT_FALSE(app.fullScreenNow());
+}
+
+TEST(FrameTimer, TheLimiterRunsAtTheRefreshRateAndSixtyHertzWhenUnknown) {
+    const std::pair<int, std::uint32_t> cases[] = {{0, 16}, {-1, 16}, {60, 16}, {75, 13}, {144, 6}};
+    for (auto [hz, length] : cases) {
+        FrameTimer timer;
+        timer.limitTo(hz);
+        EXPECT_TRUE(timer.enabled) << hz;
+        EXPECT_EQ(timer.frameLengthMs, length) << hz;
+    }
+    FrameTimer timer;
+    timer.limitTo(60);
+    EXPECT_EQ(timer.waitBefore(1000), 0u) << "nothing to wait for before the first frame";
+    timer.tick(1000);
+    EXPECT_EQ(timer.waitBefore(1004), 12u);
+    EXPECT_EQ(timer.waitBefore(1016), 0u);
+    EXPECT_EQ(timer.waitBefore(1030), 0u) << "a late frame starts at once";
+    timer.enabled = false;
+    EXPECT_EQ(timer.waitBefore(1004), 0u);
+}
+
+// Time that passes only when the loop sleeps or when a frame says it worked.
+class SteppedClock : public FrameClock {
+public:
+    std::int64_t now() override { return time; }
+    void sleep(std::uint32_t milliseconds) override {
+        time += milliseconds;
+        slept += milliseconds;
+        ++sleeps;
+    }
+    std::int64_t time = 100000;
+    std::int64_t slept = 0;
+    int sleeps = 0;
+};
+
+// Runs the real message loop on a stepped clock: every frame costs workMs, and the loop is asked
+// to end once runFor milliseconds have passed. The first hand-offs, which bring the settings to
+// the device, run on the system clock before.
+class PacedApp : public BareApp {
+public:
+    PacedApp(std::int64_t runFor, std::int64_t workMs) : runFor_(runFor), workMs_(workMs) {}
+    ~PacedApp() override { frameClock_ = &systemClock_; }
+
+    void settleThenUseSteppedClock() {
+        std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 20000;
+        while (handOffs_ < 4 && platform::millisecondsSinceStart() < giveUpAt) GameApp::frame(0.016f, 0.016f);
+        frameClock_ = &clock;
+        start_ = clock.time;
+        pacing_ = true;
+    }
+    void update(float dt) override {
+        ++handOffs_;
+        GameApp::update(dt);
+    }
+    void frame(float clampedDt, float rawDt) override {
+        GameApp::frame(clampedDt, rawDt);
+        if (!pacing_) return;
+        clock.time += workMs_;
+        if (clock.time - start_ <= runFor_) ++frames;
+        // After the hand-off, which copies the game's own quit request over this flag.
+        if (clock.time - start_ >= runFor_) quitRequested_ = true;
+    }
+    SteppedClock clock;
+    int frames = 0;
+
+private:
+    bool pacing_ = false;
+    int handOffs_ = 0;
+    std::int64_t start_ = 0;
+    std::int64_t runFor_;
+    std::int64_t workMs_;
+};
+
+TEST(QelApp, WithoutVerticalSyncFramesAreCappedAtTheRefreshRateBySleeping) {
+    struct Case {
+        bool refuse;
+        std::int64_t runForMs;
+        int minFrames, maxFrames;
+    };
+    // The offscreen display reports no refresh rate: 60 Hz. With vertical sync, swaps pace the
+    // loop and it never sleeps (here every frame costs 2 ms of stepped time).
+    const Case cases[] = {{true, 2000, 110, 130}, {false, 200, 100, 101}};
+    for (const Case& c : cases) {
+        platform::refuseVerticalSync(c.refuse);
+        {
+            PacedApp app(c.runForMs, 2);
+            ASSERT_TRUE(app.setUpSucceeded());
+            app.settleThenUseSteppedClock();
+            EXPECT_EQ(app.run(), 0);
+            EXPECT_GE(app.frames, c.minFrames) << c.refuse;
+            EXPECT_LE(app.frames, c.maxFrames) << c.refuse;
+            if (c.refuse) {
+                EXPECT_GE(app.clock.sleeps, app.frames - 2) << "one sleep a frame, not a spin";
+                EXPECT_GE(app.clock.slept, c.runForMs - 2 * app.frames - 20);
+            } else {
+                EXPECT_EQ(app.clock.sleeps, 0);
+            }
+        }
+        platform::refuseVerticalSync(false);
+    }
+}
+
+// A game state that asks for full screen on or off when the test says so, as the options
+// screen does through the settings.
+struct ModeRequest {
+    // Written by the test, read by the update thread, which may run before the application is
+    // fully built: hence a base that comes before the application.
+    std::atomic<int> wantFullScreen{-1};
+};
+
+class ModeSwitchingApp : private WithUserFolder, public ModeRequest, public GameApp {
+public:
+    ModeSwitchingApp()
+        : GameApp(320, 240, "", "full screen", [this](GameStateManager* owner, ThreadResourcePool*) {
+              auto* state = new RecordingState("options");
+              state->setStatus(BaseState::Running);
+              RenderInterface* renderInterface = owner->context()->renderInterface;
+              state->onUpdate = [this, renderInterface](float) {
+                  int wanted = wantFullScreen.exchange(-1);
+                  if (wanted < 0) return;
+                  const RenderSettings& s = renderInterface->updateSettings();
+                  renderInterface->setRenderSettings(s.width, s.height, 1, s.shadows, s.ssao, 0, s.postProcessing,
+                                                     s.instancing, static_cast<std::uint8_t>(wanted), s.multisampling,
+                                                     s.multisamplingType, s.verticalSync, s.textureDetail,
+                                                     s.shadowDetail, "", "", 0, 0);
+              };
+              return state;
+          }) {}
+    void update(float dt) override {
+        ++handOffs;
+        GameApp::update(dt);
+    }
+    // Runs frames until `done` holds and then a few more, in which deferred window work settles.
+    void framesUntil(const std::function<bool()>& done) {
+        std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 20000;
+        while (!done() && platform::millisecondsSinceStart() < giveUpAt) frame(0.016f, 0.016f);
+        int settled = handOffs + 4;
+        while (handOffs < settled && platform::millisecondsSinceStart() < giveUpAt) frame(0.016f, 0.016f);
+    }
+    int handOffs = 0;
+};
+
+platform::WindowMessage moveTo(std::int32_t x, std::int32_t y) {
+    platform::WindowMessage m = message(platform::WindowMessageKind::Move);
+    m.x = x;
+    m.y = y;
+    return m;
+}
+
+std::pair<int, int> windowPosition(const GameApp& app) {
+    std::pair<int, int> at;
+    app.window()->position(at.first, at.second);
+    return at;
+}
+
+TEST(QelApp, FullScreenIsAtTheOriginAndWindowedReturnsToWhereTheWindowWas) {
+    ModeSwitchingApp app;
+    ASSERT_TRUE(app.setUpSucceeded());
+    app.framesUntil([&] { return app.handOffs >= 3; });
+    ASSERT_FALSE(app.fullScreenNow());
+    // The player moved the window; the window system reports it.
+    app.window()->setPosition(200, 150);
+    app.windowProc(moveTo(200, 150));
+
+    app.wantFullScreen = 1;
+    app.framesUntil([&] { return app.fullScreenNow(); });
+    ASSERT_TRUE(app.fullScreenNow());
+    // SDL reports the moves of the switch only later: the one to the origin and the framed
+    // position asked for on the way.
+    app.windowProc(moveTo(0, 0));
+    app.windowProc(moveTo(200, 150));
+    app.windowProc(moveTo(0, 0));
+    app.framesUntil([] { return true; });
+    EXPECT_EQ(windowPosition(app), std::make_pair(0, 0));
+    const RenderSettings& settings = app.renderInterface()->renderSettings();
+    int width = 0, height = 0;
+    app.window()->clientSize(width, height);
+    EXPECT_EQ(width, static_cast<int>(settings.width));
+    EXPECT_EQ(height, static_cast<int>(settings.height));
+
+    app.wantFullScreen = 0;
+    app.framesUntil([&] { return !app.fullScreenNow(); });
+    ASSERT_FALSE(app.fullScreenNow());
+    EXPECT_EQ(windowPosition(app), std::make_pair(200, 150));
+    EXPECT_EQ(std::make_pair(app.windowX(), app.windowY()), std::make_pair(200, 150));
 }
 
 TEST(FrameTimer, FirstFrameIsZeroAndLongStallsAreClamped) {

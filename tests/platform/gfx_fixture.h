@@ -33,6 +33,9 @@ technique SimpleTech {
 }
 )";
 
+// Every GL error a device reports fails the test that caused it.
+inline void failOnGlError(const char* message) { ADD_FAILURE() << "GL error: " << message; }
+
 class GfxTest : public ::testing::Test {
 protected:
     static constexpr uint32_t kWidth = 64;
@@ -44,6 +47,7 @@ protected:
         ASSERT_NE(window_, nullptr) << SDL_GetError();
         system_ = gfx::GraphicsSystem::create();
         ASSERT_NE(system_, nullptr);
+        gfx::setGlErrorHandler(failOnGlError);
         parameters_.backBufferWidth = kWidth;
         parameters_.backBufferHeight = kHeight;
         parameters_.deviceWindow = window_;
@@ -57,6 +61,7 @@ protected:
         gfx::safeRelease(quadIndices_);
         gfx::safeRelease(positionDeclaration_);
         gfx::safeRelease(device_);
+        gfx::setGlErrorHandler(nullptr);
         gfx::safeRelease(system_);
         if (window_) SDL_DestroyWindow(window_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);

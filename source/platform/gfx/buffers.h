@@ -1,6 +1,7 @@
 #pragma once
-// Vertex and index buffers. Each keeps a CPU copy, so write-only buffers can still be read back
-// and managed ones survive a reset.
+// Vertex and index buffers. Dynamic default-pool buffers live in GL only and are locked by
+// mapping the locked range: Discard orphans the store, NoOverwrite writes without waiting for
+// draws in flight. Every other buffer keeps a CPU copy, so managed ones survive a reset.
 #include <cstdint>
 #include <vector>
 
@@ -12,15 +13,16 @@ namespace gfx {
 
 class Buffer : public RefCounted {
 public:
-    uint32_t length() const { return uint32_t(cpu_.size()); }
+    uint32_t length() const { return length_; }
     Pool pool() const { return pool_; }
     uint32_t usage() const { return usage_; }
     // Size 0 locks from the offset to the end (offset 0 too: the whole buffer). The pointer stays
     // valid until unlock.
     Result lock(uint32_t offset, uint32_t size, void** data, uint32_t flags);
     Result unlock();
-    // The current contents, whatever the usage flags say.
-    const std::vector<uint8_t>& contents() const { return cpu_; }
+    // The current contents, whatever the usage flags say (read from GL when there is no copy).
+    const std::vector<uint8_t>& contents() const;
+    bool keepsCpuCopy() const { return !mapped_; }
 
     // Device-internal.
     unsigned glName() const { return glName_; }
@@ -32,7 +34,10 @@ protected:
 
 private:
     ContextLink context_;
-    std::vector<uint8_t> cpu_;
+    uint32_t length_;
+    bool mapped_; // dynamic default pool: no CPU copy
+    bool counted_ = false;
+    mutable std::vector<uint8_t> cpu_;
     uint32_t usage_;
     Pool pool_;
     unsigned glName_ = 0;

@@ -17,6 +17,45 @@ using detail::attach;
 using detail::replace;
 using detail::stateIndex;
 
+namespace {
+
+// Shader compiler messages come back as the effect's error text instead.
+void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum, GLsizei, const GLchar* message,
+                               const void*) {
+    if (type != GL_DEBUG_TYPE_ERROR || source == GL_DEBUG_SOURCE_SHADER_COMPILER) return;
+    if (GlErrorHandler handler = glErrorHandler()) handler(message);
+}
+
+} // namespace
+
+void ContextState::deleteNow(GlObject kind, unsigned name) {
+    switch (kind) {
+    case GlObject::Buffer: glDeleteBuffers(1, &name); break;
+    case GlObject::Texture: glDeleteTextures(1, &name); break;
+    case GlObject::Renderbuffer: glDeleteRenderbuffers(1, &name); break;
+    case GlObject::Program:
+        // A later program may get the same name; its shift must be uploaded afresh.
+        pixelCentreSizes.erase(name);
+        if (device && device->currentProgram() == name) device->useProgram(0, -1);
+        glDeleteProgram(name);
+        break;
+    }
+}
+
+void ContextState::deleteQueued() {
+    std::vector<std::pair<GlObject, unsigned>> work;
+    {
+        std::lock_guard<std::mutex> lock(queueMutex);
+        work.swap(queued);
+    }
+    if (!alive) return;
+    for (const auto& [kind, name] : work) deleteNow(kind, name);
+}
+
+void Device::collectReleased() {
+    if (context_) context_->deleteQueued();
+}
+
 namespace detail {
 
 std::atomic<Device*> lastDevice{nullptr};
@@ -56,7 +95,10 @@ Device::~Device() {
     for (Stream& stream : streams_) safeRelease(stream.buffer);
     safeRelease(indices_);
     safeRelease(declaration_);
-    if (context_) context_->alive = false;
+    if (context_) {
+        context_->deleteQueued();
+        context_->alive = false;
+    }
     if (glContext_) {
         SDL_GL_MakeCurrent(window_, static_cast<SDL_GLContext>(glContext_));
         SDL_GL_DeleteContext(static_cast<SDL_GLContext>(glContext_));
@@ -84,6 +126,13 @@ Result Device::initialise(WindowHandle window, PresentParameters& parameters) {
                               epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic");
     if (context_->hasAnisotropy) glGetFloatv(GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT, &context_->maxAnisotropy);
     debugGroups_ = epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug");
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &context_->maxTextureSize);
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &context_->maxRenderbufferSize);
+    if (glErrorHandler() && debugGroups_) {
+        glEnable(GL_DEBUG_OUTPUT);
+        glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+        glDebugMessageCallback(onDebugMessage, nullptr);
+    }
 
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -164,7 +213,7 @@ void Device::resetStates() {
     set(RenderState::SrcBlendAlpha, uint32_t(Blend::One));
     set(RenderState::DestBlendAlpha, uint32_t(Blend::Zero));
     set(RenderState::BlendOpAlpha, uint32_t(BlendOp::Add));
-    renderStatesDirty_ = true;
+    dirtyGroups_ = AllGroups;
     for (SamplerUnit& unit : samplers_) {
         unit.states.fill(0);
         unit.states[size_t(SamplerState::AddressU)] = uint32_t(TextureAddress::Wrap);
@@ -205,9 +254,12 @@ int Device::liveDefaultPoolObjects() const { return context_ ? context_->default
 
 Result Device::reset(PresentParameters& parameters) {
     if (loss_ == LossState::Lost) return Result::DeviceLost;
+    if (!context_->onDrawingThread()) return Result::InvalidCall;
+    collectReleased();
     if (context_->defaultPoolObjects > 0) {
         std::fprintf(stderr, "gfx: reset refused, %d default-pool objects are still alive\n",
                      context_->defaultPoolObjects.load());
+        loss_ = LossState::NotReset;
         return Result::InvalidCall;
     }
     const bool windowedChanged = parameters.windowed != parameters_.windowed;
@@ -215,7 +267,11 @@ Result Device::reset(PresentParameters& parameters) {
     parameters_.deviceWindow = window_;
     if (windowedChanged) SDL_SetWindowFullscreen(window_, parameters_.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     Result result = createBackBuffer();
-    if (failed(result)) return result;
+    if (failed(result)) {
+        std::fprintf(stderr, "gfx: reset to %u x %u failed\n", parameters_.backBufferWidth, parameters_.backBufferHeight);
+        loss_ = LossState::NotReset;
+        return result;
+    }
     parameters.backBufferWidth = parameters_.backBufferWidth;
     parameters.backBufferHeight = parameters_.backBufferHeight;
     resetStates();
@@ -243,7 +299,8 @@ Result Device::present() {
                       (windowW == w && windowH == h) ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window_);
     framebufferDirty_ = true;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= ScissorGroup;
+    collectReleased();
     return Result::Ok;
 }
 
@@ -264,19 +321,23 @@ Result Device::getDeviceCaps(Caps& caps) const {
 
 Result Device::createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, Format format,
                              Pool pool, Texture** out) {
+    if (context_->onDrawingThread()) collectReleased();
     return Texture::create(context_, width, height, levels, usage, format, pool, out);
 }
 
 Result Device::createCubeTexture(uint32_t edge, uint32_t levels, uint32_t usage, Format format, Pool pool,
                                  CubeTexture** out) {
+    if (context_->onDrawingThread()) collectReleased();
     return CubeTexture::create(context_, edge, levels, usage, format, pool, out);
 }
 
 Result Device::createVertexBuffer(uint32_t length, uint32_t usage, Pool pool, VertexBuffer** out) {
+    if (context_->onDrawingThread()) collectReleased();
     return VertexBuffer::create(context_, length, usage, pool, out);
 }
 
 Result Device::createIndexBuffer(uint32_t length, uint32_t usage, Format format, Pool pool, IndexBuffer** out) {
+    if (context_->onDrawingThread()) collectReleased();
     return IndexBuffer::create(context_, length, usage, format, pool, out);
 }
 
@@ -343,7 +404,7 @@ Result Device::stretchRect(Surface* source, const Rect* sourceRect, Surface* des
     glBlitFramebuffer(from.left, from.top, from.right, from.bottom, to.left, to.top, to.right, to.bottom,
                       GL_COLOR_BUFFER_BIT, filter == TextureFilter::Linear ? GL_LINEAR : GL_NEAREST);
     framebufferDirty_ = true;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= ScissorGroup;
     return Result::Ok;
 }
 
@@ -374,7 +435,7 @@ Result Device::readSurface(Surface* surface, std::vector<uint32_t>& argb) {
     attach(GL_READ_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, nullptr);
     safeRelease(resolved);
     framebufferDirty_ = true;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= ScissorGroup;
     return Result::Ok;
 }
 
@@ -404,7 +465,7 @@ Result Device::setRenderTarget(uint32_t index, Surface* surface) {
     if (index == 0) {
         viewport_ = Viewport{0, 0, surface->width(), surface->height(), 0.0f, 1.0f};
         scissor_ = Rect{0, 0, int32_t(surface->width()), int32_t(surface->height())};
-        renderStatesDirty_ = true;
+        dirtyGroups_ |= ViewportGroup | ScissorGroup;
     }
     framebufferDirty_ = true;
     return Result::Ok;
@@ -422,7 +483,7 @@ Result Device::setDepthStencilSurface(Surface* surface) {
     if (surface && !surface->isDepth()) return Result::InvalidCall;
     replace(depthStencil_, surface);
     framebufferDirty_ = true;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= DepthGroup;
     return Result::Ok;
 }
 

@@ -25,17 +25,23 @@ public:
     Result testCooperativeLevel();
     // Re-creates the back buffer at the parameters' size and sample count, applies the swap
     // interval and the windowed state, and puts every state back to its default. Fails with
-    // InvalidCall (and stays not-reset after a loss) while default-pool objects are alive.
+    // InvalidCall while default-pool objects are alive; any failure leaves the device not-reset
+    // (testCooperativeLevel answers DeviceNotReset, present DeviceLost) until a reset succeeds.
     Result reset(PresentParameters& parameters);
     // Resolves the back buffer and shows it in the window.
     Result present();
     void simulateDeviceLoss();
     int liveDefaultPoolObjects() const;
+    // Uploads, read-backs and state applications so far, for tests and benchmarks.
+    const DeviceStatistics& statistics() const { return context_->statistics; }
+    void resetStatistics() { context_->statistics = DeviceStatistics{}; }
 
     Result getDeviceCaps(Caps& caps) const;
     const PresentParameters& presentParameters() const { return parameters_; }
 
-    // Resources. Every out pointer comes with one reference.
+    // Resources. Every out pointer comes with one reference. Only system-memory resources may be
+    // made on other threads than the device's (InvalidCall otherwise); a resource released on
+    // another thread has its GL object deleted on the device's thread at its next call.
     Result createTexture(uint32_t width, uint32_t height, uint32_t levels, uint32_t usage, Format format, Pool pool,
                          Texture** out);
     Result createCubeTexture(uint32_t edge, uint32_t levels, uint32_t usage, Format format, Pool pool,
@@ -108,6 +114,8 @@ private:
     Result createBackBuffer();
     void resetStates();
     void applyRenderStates();
+    // The device's thread deletes what other threads released.
+    void collectReleased();
     void applySamplers();
     bool applyFramebuffer();
     // Copies (resolving samples) the colour of one surface of the given size into another.
@@ -130,7 +138,11 @@ private:
     Surface* depthStencil_ = nullptr;
 
     std::array<uint32_t, 16> renderStates_{};
-    bool renderStatesDirty_ = true;
+    // Render states reach GL in groups, so one change re-applies only its own group.
+    enum StateGroup : uint32_t {
+        DepthGroup = 1, BlendGroup = 2, RasterGroup = 4, ViewportGroup = 8, ScissorGroup = 16, AllGroups = 31
+    };
+    uint32_t dirtyGroups_ = AllGroups;
     struct SamplerUnit {
         std::array<uint32_t, 11> states{};
         BaseTexture* texture = nullptr;

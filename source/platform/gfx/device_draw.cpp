@@ -79,6 +79,18 @@ GLenum addressMode(uint32_t mode) {
 
 namespace detail {
 
+uint32_t stateGroup(RenderState state) {
+    switch (state) {
+    case RenderState::ZEnable:
+    case RenderState::ZWriteEnable:
+    case RenderState::ZFunc: return 1;
+    case RenderState::CullMode:
+    case RenderState::MultisampleAntialias: return 4;
+    case RenderState::ScissorTestEnable: return 16;
+    default: return 2;
+    }
+}
+
 int stateIndex(RenderState state) {
     for (int i = 0; i < int(std::size(kStates)); ++i)
         if (kStates[i] == state) return i;
@@ -94,7 +106,7 @@ Result Device::setRenderState(RenderState state, uint32_t value) {
     if (index < 0) return Result::InvalidCall;
     if (renderStates_[size_t(index)] != value) {
         renderStates_[size_t(index)] = value;
-        renderStatesDirty_ = true;
+        dirtyGroups_ |= detail::stateGroup(state);
     }
     return Result::Ok;
 }
@@ -135,7 +147,7 @@ Result Device::setTexture(uint32_t sampler, BaseTexture* texture) {
 Result Device::setViewport(const Viewport& viewport) {
     if (viewport.width == 0 || viewport.height == 0) return Result::InvalidCall;
     viewport_ = viewport;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= ViewportGroup;
     return Result::Ok;
 }
 
@@ -146,7 +158,7 @@ Result Device::getViewport(Viewport& viewport) const {
 
 Result Device::setScissorRect(const Rect& rect) {
     scissor_ = rect;
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= ScissorGroup;
     return Result::Ok;
 }
 
@@ -214,62 +226,78 @@ bool Device::applyFramebuffer() {
 }
 
 void Device::applyRenderStates() {
-    if (!renderStatesDirty_) return;
+    if (!dirtyGroups_) return;
     auto state = [this](RenderState s) { return renderStates_[size_t(stateIndex(s))]; };
-    if (state(RenderState::ZEnable) && depthStencil_) {
-        glEnable(GL_DEPTH_TEST);
-        glDepthFunc(compareFunc(state(RenderState::ZFunc)));
-    } else {
-        glDisable(GL_DEPTH_TEST);
+    if (dirtyGroups_ & DepthGroup) {
+        if (state(RenderState::ZEnable) && depthStencil_) {
+            glEnable(GL_DEPTH_TEST);
+            glDepthFunc(compareFunc(state(RenderState::ZFunc)));
+        } else {
+            glDisable(GL_DEPTH_TEST);
+        }
+        glDepthMask(state(RenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
+        ++context_->statistics.renderStateApplications;
     }
-    glDepthMask(state(RenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    if (state(RenderState::AlphaBlendEnable)) {
-        glEnable(GL_BLEND);
-        const bool separate = state(RenderState::SeparateAlphaBlendEnable) != 0;
-        const uint32_t src = state(RenderState::SrcBlend), dst = state(RenderState::DestBlend);
-        const uint32_t op = state(RenderState::BlendOp);
-        glBlendFuncSeparate(blendFactor(src), blendFactor(dst),
-                            blendFactor(separate ? state(RenderState::SrcBlendAlpha) : src),
-                            blendFactor(separate ? state(RenderState::DestBlendAlpha) : dst));
-        glBlendEquationSeparate(blendEquation(op), blendEquation(separate ? state(RenderState::BlendOpAlpha) : op));
-    } else {
-        glDisable(GL_BLEND);
+    if (dirtyGroups_ & BlendGroup) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        if (state(RenderState::AlphaBlendEnable)) {
+            glEnable(GL_BLEND);
+            const bool separate = state(RenderState::SeparateAlphaBlendEnable) != 0;
+            const uint32_t src = state(RenderState::SrcBlend), dst = state(RenderState::DestBlend);
+            const uint32_t op = state(RenderState::BlendOp);
+            glBlendFuncSeparate(blendFactor(src), blendFactor(dst),
+                                blendFactor(separate ? state(RenderState::SrcBlendAlpha) : src),
+                                blendFactor(separate ? state(RenderState::DestBlendAlpha) : dst));
+            glBlendEquationSeparate(blendEquation(op),
+                                    blendEquation(separate ? state(RenderState::BlendOpAlpha) : op));
+        } else {
+            glDisable(GL_BLEND);
+        }
+        ++context_->statistics.renderStateApplications;
     }
-    // The vertex stage flips y so that row 0 is the top of every target; that mirrors the
-    // winding, so the side culled as counter-clockwise on screen is GL's clockwise one.
-    switch (Cull(state(RenderState::CullMode))) {
-    case Cull::None: glDisable(GL_CULL_FACE); break;
-    case Cull::CCW:
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CCW);
-        glCullFace(GL_BACK);
-        break;
-    case Cull::CW:
-        glEnable(GL_CULL_FACE);
-        glFrontFace(GL_CCW);
-        glCullFace(GL_FRONT);
-        break;
+    if (dirtyGroups_ & RasterGroup) {
+        // The vertex stage flips y so that row 0 is the top of every target; that mirrors the
+        // winding, so the side culled as counter-clockwise on screen is GL's clockwise one.
+        switch (Cull(state(RenderState::CullMode))) {
+        case Cull::None: glDisable(GL_CULL_FACE); break;
+        case Cull::CCW:
+            glEnable(GL_CULL_FACE);
+            glFrontFace(GL_CCW);
+            glCullFace(GL_BACK);
+            break;
+        case Cull::CW:
+            glEnable(GL_CULL_FACE);
+            glFrontFace(GL_CCW);
+            glCullFace(GL_FRONT);
+            break;
+        }
+        if (state(RenderState::MultisampleAntialias))
+            glEnable(GL_MULTISAMPLE);
+        else
+            glDisable(GL_MULTISAMPLE);
+        ++context_->statistics.renderStateApplications;
     }
-    if (state(RenderState::MultisampleAntialias))
-        glEnable(GL_MULTISAMPLE);
-    else
-        glDisable(GL_MULTISAMPLE);
-    glViewport(GLint(viewport_.x), GLint(viewport_.y), GLsizei(viewport_.width), GLsizei(viewport_.height));
-    glDepthRange(viewport_.minZ, viewport_.maxZ);
-    if (state(RenderState::ScissorTestEnable)) {
-        glEnable(GL_SCISSOR_TEST);
-        uint32_t w, h;
-        targetSize(w, h);
-        const int32_t left = std::clamp(scissor_.left, 0, int32_t(w));
-        const int32_t top = std::clamp(scissor_.top, 0, int32_t(h));
-        const int32_t right = std::clamp(scissor_.right, left, int32_t(w));
-        const int32_t bottom = std::clamp(scissor_.bottom, top, int32_t(h));
-        glScissor(left, top, right - left, bottom - top);
-    } else {
-        glDisable(GL_SCISSOR_TEST);
+    if (dirtyGroups_ & ViewportGroup) {
+        glViewport(GLint(viewport_.x), GLint(viewport_.y), GLsizei(viewport_.width), GLsizei(viewport_.height));
+        glDepthRange(viewport_.minZ, viewport_.maxZ);
+        ++context_->statistics.viewportApplications;
     }
-    renderStatesDirty_ = false;
+    if (dirtyGroups_ & ScissorGroup) {
+        if (state(RenderState::ScissorTestEnable)) {
+            glEnable(GL_SCISSOR_TEST);
+            uint32_t w, h;
+            targetSize(w, h);
+            const int32_t left = std::clamp(scissor_.left, 0, int32_t(w));
+            const int32_t top = std::clamp(scissor_.top, 0, int32_t(h));
+            const int32_t right = std::clamp(scissor_.right, left, int32_t(w));
+            const int32_t bottom = std::clamp(scissor_.bottom, top, int32_t(h));
+            glScissor(left, top, right - left, bottom - top);
+        } else {
+            glDisable(GL_SCISSOR_TEST);
+        }
+        ++context_->statistics.scissorApplications;
+    }
+    dirtyGroups_ = 0;
 }
 
 void Device::applySamplers() {
@@ -362,13 +390,23 @@ void Device::applyVertexInput() {
 
 bool Device::prepareDraw() {
     if (!program_ || loss_ != LossState::None) return false;
+    collectReleased();
     if (!applyFramebuffer()) return false;
     applyRenderStates();
     applySamplers();
     applyVertexInput();
+    for (uint32_t i = 0; i < kMaxSamplers; ++i)
+        if (samplers_[i].texture) samplers_[i].texture->flushUploads();
     if (clipFixupLocation_ >= 0) {
-        // Pixel centres of the original device sit half a pixel up and left of GL's.
-        glUniform4f(clipFixupLocation_, 1.0f / float(viewport_.width), -1.0f / float(viewport_.height), 0.0f, 0.0f);
+        // Pixel centres of the original device sit half a pixel up and left of GL's. A uniform
+        // belongs to its program, so each program needs it once per viewport size.
+        auto& uploaded = context_->pixelCentreSizes[program_];
+        if (uploaded.first != viewport_.width || uploaded.second != viewport_.height) {
+            glUniform4f(clipFixupLocation_, 1.0f / float(viewport_.width), -1.0f / float(viewport_.height), 0.0f,
+                        0.0f);
+            uploaded = {viewport_.width, viewport_.height};
+            ++context_->statistics.pixelCentreUploads;
+        }
     }
     if (renderStates_[size_t(stateIndex(RenderState::ScissorTestEnable))]) {
         uint32_t w, h;
@@ -390,6 +428,7 @@ void Device::useProgram(unsigned program, int clipFixupLocation) {
 
 Result Device::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil) {
     if (loss_ != LossState::None) return Result::Ok;
+    collectReleased();
     if (!applyFramebuffer()) return Result::InvalidCall;
     GLbitfield bits = 0;
     if (flags & Clear::Target) bits |= GL_COLOR_BUFFER_BIT;
@@ -420,7 +459,7 @@ Result Device::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
     glClearDepth(z);
     glClearStencil(GLint(stencil));
     glClear(bits);
-    renderStatesDirty_ = true;
+    dirtyGroups_ |= DepthGroup | BlendGroup | ScissorGroup;
     return Result::Ok;
 }
 

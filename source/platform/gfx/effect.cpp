@@ -63,13 +63,12 @@ constexpr const char* kAttributeNames[] = {"inPosition", "inNormal",   "inTangen
 Effect::~Effect() {
     for (Parameter& parameter : parameters_) safeRelease(parameter.texture);
     if (device_) {
-        if (device_->context()->alive) {
-            for (Technique& technique : techniques_)
-                for (Pass& pass : technique.passes) {
-                    if (device_->currentProgram() == pass.program) device_->useProgram(0, -1);
-                    glDeleteProgram(pass.program);
-                }
-        }
+        const bool drawingThread = device_->context()->onDrawingThread();
+        for (Technique& technique : techniques_)
+            for (Pass& pass : technique.passes) {
+                if (drawingThread && device_->currentProgram() == pass.program) device_->useProgram(0, -1);
+                device_->context()->deleteObject(GlObject::Program, pass.program);
+            }
         device_->release();
     }
 }
@@ -78,7 +77,7 @@ Result Effect::create(Device* device, const EffectDescription* description, Effe
     if (errors) errors->clear();
     if (!out) return Result::InvalidCall;
     *out = nullptr;
-    if (!device || !description) return Result::InvalidCall;
+    if (!device || !description || !device->context()->onDrawingThread()) return Result::InvalidCall;
     auto* effect = new Effect();
     effect->device_ = device;
     device->addRef();

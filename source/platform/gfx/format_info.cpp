@@ -15,9 +15,10 @@ constexpr int R = GL_RED, G = GL_GREEN, B = GL_BLUE, A = GL_ALPHA, ONE = GL_ONE,
 
 const FormatInfo kFormats[] = {
     {Format::A8R8G8B8, 4, 0, false, GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, {R, G, B, A}},
-    {Format::X8R8G8B8, 4, 0, false, GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, {R, G, B, ONE}},
+    // No alpha channel in GL either, so blending reads destination alpha as 1, as the original did.
+    {Format::X8R8G8B8, 4, 0, false, GL_RGB8, GL_BGRA, GL_UNSIGNED_BYTE, {R, G, B, ONE}},
     {Format::A8B8G8R8, 4, 0, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, {R, G, B, A}},
-    {Format::X8B8G8R8, 4, 0, false, GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, {R, G, B, ONE}},
+    {Format::X8B8G8R8, 4, 0, false, GL_RGB8, GL_RGBA, GL_UNSIGNED_BYTE, {R, G, B, ONE}},
     {Format::R8G8B8, 3, 0, false, GL_RGB8, GL_BGR, GL_UNSIGNED_BYTE, {R, G, B, ONE}},
     {Format::R5G6B5, 2, 0, false, GL_RGB565, GL_RGB, GL_UNSIGNED_SHORT_5_6_5, {R, G, B, ONE}},
     {Format::L8, 1, 0, false, GL_R8, GL_RED, GL_UNSIGNED_BYTE, {R, R, R, ONE}},

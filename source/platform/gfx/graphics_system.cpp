@@ -12,6 +12,7 @@ namespace {
 
 std::atomic<uint32_t> g_shaderLevel{3};
 std::atomic<bool> g_s3tcAllowed{true};
+std::atomic<GlErrorHandler> g_glErrorHandler{nullptr};
 
 bool isDisplayFormat(Format format) { return format == Format::X8R8G8B8 || format == Format::A8R8G8B8; }
 
@@ -21,6 +22,8 @@ void setReportedShaderLevel(uint32_t level) { g_shaderLevel = level; }
 uint32_t reportedShaderLevel() { return g_shaderLevel; }
 void setDriverS3tcAllowed(bool allowed) { g_s3tcAllowed = allowed; }
 bool driverS3tcAllowed() { return g_s3tcAllowed; }
+void setGlErrorHandler(GlErrorHandler handler) { g_glErrorHandler = handler; }
+GlErrorHandler glErrorHandler() { return g_glErrorHandler; }
 
 GraphicsSystem* GraphicsSystem::create() {
     bool initialised = false;

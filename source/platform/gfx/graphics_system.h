@@ -48,4 +48,10 @@ uint32_t reportedShaderLevel();
 void setDriverS3tcAllowed(bool allowed);
 bool driverS3tcAllowed();
 
+// Test switch: devices created afterwards report every GL error, synchronously on the drawing
+// thread, to this function (null: no report). Test programs turn the reports into failures.
+using GlErrorHandler = void (*)(const char* message);
+void setGlErrorHandler(GlErrorHandler handler);
+GlErrorHandler glErrorHandler();
+
 } // namespace gfx

@@ -25,7 +25,11 @@ Result Surface::makeRenderbuffer(const ContextLink& context, uint32_t width, uin
     if (!out) return Result::InvalidCall;
     *out = nullptr;
     const FormatInfo* info = formatInfo(format);
-    if (!info || info->isCompressed() || width == 0 || height == 0 || !context->alive) return Result::InvalidCall;
+    if (!info || info->isCompressed() || width == 0 || height == 0 || !context->alive || !context->onDrawingThread())
+        return Result::InvalidCall;
+    // Checked here rather than left to GL, so an impossible size is no GL error.
+    if (width > uint32_t(context->maxRenderbufferSize) || height > uint32_t(context->maxRenderbufferSize))
+        return Result::OutOfVideoMemory;
     GLint maxSamples = 0;
     glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
     const uint32_t samples = std::min(uint32_t(multisample), uint32_t(std::max(0, maxSamples)));
@@ -54,7 +58,7 @@ Result Surface::makeRenderbuffer(const ContextLink& context, uint32_t width, uin
 }
 
 Surface::~Surface() {
-    if (renderbuffer_ && context_ && context_->alive) glDeleteRenderbuffers(1, &renderbuffer_);
+    if (renderbuffer_ && context_) context_->deleteObject(GlObject::Renderbuffer, renderbuffer_);
     if (countedInDefaultPool_) --context_->defaultPoolObjects;
 }
 

@@ -26,6 +26,14 @@ bool storesDecoded(const FormatInfo& info, const ContextState& context) {
     return info.isCompressed() && !context.hasS3tc;
 }
 
+bool emptyRect(const Rect& r) { return r.left >= r.right || r.top >= r.bottom; }
+
+Rect unite(const Rect& a, const Rect& b) {
+    if (emptyRect(a)) return b;
+    return Rect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+                std::max(a.bottom, b.bottom)};
+}
+
 } // namespace
 
 BaseTexture::BaseTexture(const ContextLink& context, ResourceType type, uint32_t width, uint32_t height,
@@ -35,8 +43,8 @@ BaseTexture::BaseTexture(const ContextLink& context, ResourceType type, uint32_t
 
 BaseTexture::~BaseTexture() {
     for (Surface* surface : surfaces_) delete surface;
-    if (glName_ && context_->alive) glDeleteTextures(1, &glName_);
-    if (pool_ == Pool::Default) --context_->defaultPoolObjects;
+    if (glName_) context_->deleteObject(GlObject::Texture, glName_);
+    if (counted_) --context_->defaultPoolObjects;
 }
 
 uint32_t BaseTexture::levelWidth(uint32_t level) const { return std::max(1u, width_ >> std::min(level, 31u)); }
@@ -52,16 +60,23 @@ Result BaseTexture::createStorage() {
     levels_ = std::min(levels_, fullChain(width_, height_));
     if (type_ == ResourceType::CubeTexture && width_ != height_) return Result::InvalidCall;
     if ((usage_ & Usage::RenderTarget) && (pool_ != Pool::Default || info_->isCompressed())) return Result::InvalidCall;
+    if (pool_ != Pool::SystemMemory) {
+        if (!context_->alive || !context_->onDrawingThread()) return Result::InvalidCall;
+        if (width_ > uint32_t(context_->maxTextureSize) || height_ > uint32_t(context_->maxTextureSize))
+            return Result::OutOfVideoMemory;
+    }
     levelData_.resize(std::size_t(faceCount()) * levels_);
     surfaces_.assign(levelData_.size(), nullptr);
-    if (pool_ == Pool::Default) ++context_->defaultPoolObjects;
+    if (pool_ == Pool::Default) {
+        counted_ = true;
+        ++context_->defaultPoolObjects;
+    }
     if (keepsCpuCopy()) {
         for (uint32_t face = 0; face < faceCount(); ++face)
             for (uint32_t level = 0; level < levels_; ++level)
                 levelOf(face, level).cpu.assign(levelBytes(*info_, levelWidth(level), levelHeight(level)), 0);
     }
     if (pool_ == Pool::SystemMemory) return Result::Ok;
-    if (!context_->alive) return Result::InvalidCall;
 
     const bool decoded = storesDecoded(*info_, *context_);
     glActiveTexture(GL_TEXTURE0 + kScratchTextureUnit);
@@ -117,6 +132,41 @@ void BaseTexture::upload(uint32_t face, uint32_t level, const uint8_t* data) {
     } else {
         glTexSubImage2D(target, GLint(level), 0, 0, w, h, info_->glFormat, info_->glType, data);
     }
+    ++context_->statistics.textureUploads;
+    context_->statistics.textureBytesUploaded += levelBytes(*info_, uint32_t(w), uint32_t(h));
+}
+
+void BaseTexture::uploadRect(uint32_t face, uint32_t level, const uint8_t* levelData, const Rect& rect) {
+    const uint32_t w = levelWidth(level), h = levelHeight(level);
+    if (!glName_ || !context_->alive) return;
+    if (info_->isCompressed() || (rect.left == 0 && rect.top == 0 && rect.right == int32_t(w) &&
+                                  rect.bottom == int32_t(h))) {
+        upload(face, level, levelData);
+        return;
+    }
+    const uint32_t rw = uint32_t(rect.right - rect.left), rh = uint32_t(rect.bottom - rect.top);
+    glActiveTexture(GL_TEXTURE0 + kScratchTextureUnit);
+    glBindTexture(glTarget(), glName_);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(w));
+    glTexSubImage2D(faceTarget(type_, face), GLint(level), rect.left, rect.top, GLsizei(rw), GLsizei(rh),
+                    info_->glFormat, info_->glType,
+                    levelData + std::size_t(rect.top) * rowPitch(*info_, w) + std::size_t(rect.left) * info_->bytesPerPixel);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    ++context_->statistics.textureUploads;
+    context_->statistics.textureBytesUploaded += std::size_t(rw) * rh * info_->bytesPerPixel;
+}
+
+void BaseTexture::flushUploads() {
+    if (!pendingUploads_) return;
+    pendingUploads_ = false;
+    for (uint32_t face = 0; face < faceCount(); ++face) {
+        for (uint32_t level = 0; level < levels_; ++level) {
+            Level& entry = levelOf(face, level);
+            if (emptyRect(entry.pending)) continue;
+            uploadRect(face, level, entry.cpu.data(), entry.pending);
+            entry.pending = Rect{};
+        }
+    }
 }
 
 Result BaseTexture::writeLevel(uint32_t face, uint32_t level, const uint8_t* data) {
@@ -124,6 +174,7 @@ Result BaseTexture::writeLevel(uint32_t face, uint32_t level, const uint8_t* dat
     Level& entry = levelOf(face, level);
     if (entry.locked) return Result::InvalidCall;
     if (keepsCpuCopy()) std::memcpy(entry.cpu.data(), data, entry.cpu.size());
+    entry.pending = Rect{};
     upload(face, level, data);
     return Result::Ok;
 }
@@ -143,10 +194,12 @@ Result BaseTexture::lockLevel(uint32_t face, uint32_t level, LockedRect& locked,
                  rect->left >= rect->right || rect->top >= rect->bottom))
         return Result::InvalidCall;
     if (!keepsCpuCopy()) {
-        // The default pool lives on the GPU: fetch the current contents unless they are about
-        // to be thrown away.
+        // The default pool lives on the GPU: fetch the current contents unless the lock is
+        // write-only (a discard, or a texture made write-only).
         entry.cpu.assign(levelBytes(*info_, w, h), 0);
-        if (!(flags & Lock::Discard) && glName_ && context_->alive && !storesDecoded(*info_, *context_)) {
+        const bool writeOnly = (flags & Lock::Discard) || (usage_ & Usage::WriteOnly);
+        if (!writeOnly && glName_ && context_->alive && !storesDecoded(*info_, *context_)) {
+            context_->statistics.textureBytesReadBack += entry.cpu.size();
             glActiveTexture(GL_TEXTURE0 + kScratchTextureUnit);
             glBindTexture(glTarget(), glName_);
             if (info_->isCompressed())
@@ -157,6 +210,7 @@ Result BaseTexture::lockLevel(uint32_t face, uint32_t level, LockedRect& locked,
     }
     entry.locked = true;
     entry.lockFlags = flags;
+    entry.lockRect = rect ? *rect : Rect{0, 0, int32_t(w), int32_t(h)};
     const uint32_t pitch = rowPitch(*info_, w);
     std::size_t offset = 0;
     if (rect) {
@@ -177,7 +231,12 @@ Result BaseTexture::unlockLevel(uint32_t face, uint32_t level) {
     entry.locked = false;
     if (!(entry.lockFlags & Lock::ReadOnly)) {
         dirty_ = true;
-        upload(face, level, entry.cpu.data());
+        if (glName_ && keepsCpuCopy()) {
+            entry.pending = unite(entry.pending, entry.lockRect);
+            pendingUploads_ = true;
+        } else {
+            uploadRect(face, level, entry.cpu.data(), entry.lockRect);
+        }
     }
     if (!keepsCpuCopy()) std::vector<uint8_t>().swap(entry.cpu);
     return Result::Ok;

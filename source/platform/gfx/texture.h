@@ -36,6 +36,10 @@ public:
     Result addDirtyRect(const Rect* rect);
     bool isDirty() const { return dirty_; }
     void markClean() { dirty_ = false; }
+    // Unlocked rectangles of textures with a CPU copy wait here, gathered per level, until the
+    // device draws with the texture (or it is read back): many small locks, one upload.
+    bool hasPendingUploads() const { return pendingUploads_; }
+    void flushUploads();
     // Level contents as top-down ARGB (GL read-back for the default pool).
     Result readLevelArgb(uint32_t face, uint32_t level, std::vector<uint32_t>& argb) const;
 
@@ -55,9 +59,13 @@ private:
         std::vector<uint8_t> cpu; // kept for managed and system memory, only while locked otherwise
         bool locked = false;
         uint32_t lockFlags = 0;
+        Rect lockRect{};
+        Rect pending{}; // empty when nothing waits
     };
     Level& levelOf(uint32_t face, uint32_t level) { return levelData_[face * levels_ + level]; }
     void upload(uint32_t face, uint32_t level, const uint8_t* data);
+    // Uploads one rectangle of a tightly packed level.
+    void uploadRect(uint32_t face, uint32_t level, const uint8_t* levelData, const Rect& rect);
     bool keepsCpuCopy() const { return pool_ != Pool::Default; }
 
     ContextLink context_;
@@ -70,6 +78,8 @@ private:
     std::vector<Level> levelData_;
     std::vector<Surface*> surfaces_;
     bool dirty_ = true;
+    bool counted_ = false;
+    bool pendingUploads_ = false;
 };
 
 class Texture : public BaseTexture {

@@ -1,6 +1,5 @@
 #pragma once
-// Textures made from BMP, TGA, PNG and JPG files, and textures saved as PNG files. DDS files
-// are read by the engine's own DDS loader, which fills textures through lock and update.
+// Textures made from BMP, TGA, PNG, JPG and DDS files, and textures saved as PNG files.
 #include <cstdint>
 #include <string>
 
@@ -17,7 +16,9 @@ struct TextureFileOptions {
     uint32_t height = 0;    // 0: the file's height rounded up to a power of two
     uint32_t mipLevels = 0; // 0: the full chain down to 1x1
     uint32_t usage = 0;
-    Format format = Format::A8R8G8B8; // A8R8G8B8 or X8R8G8B8
+    // A8R8G8B8, X8R8G8B8 or FromFile. A DDS file keeps its format, size and levels when it has
+    // what is asked for; otherwise it is decoded and sized like any other picture.
+    Format format = Format::A8R8G8B8;
     Pool pool = Pool::Managed;
     // false: the picture is not resampled; it sits at the top-left of level 0 and the rest of
     // the level is transparent black.
@@ -26,7 +27,7 @@ struct TextureFileOptions {
     uint32_t colourKey = 0;
 };
 
-// All defaults: size rounded up to powers of two, full mip chain, managed pool.
+// Failures are logged to stderr with the file's name. All defaults: size rounded up to powers of two, full mip chain, managed pool.
 Result createTextureFromFile(Device* device, const std::string& path, Texture** out);
 Result createTextureFromFileEx(Device* device, const std::string& path, const TextureFileOptions& options,
                                Texture** out);

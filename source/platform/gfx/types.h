@@ -52,6 +52,8 @@ enum class Format : uint32_t {
     Dxt3 = fourCC('D', 'X', 'T', '3'),
     Dxt4 = fourCC('D', 'X', 'T', '4'),
     Dxt5 = fourCC('D', 'X', 'T', '5'),
+    // Only for creating textures from files: the file's own format (A8R8G8B8 for pictures).
+    FromFile = 0xFFFFFFFDu,
 };
 
 enum class Pool : uint32_t {

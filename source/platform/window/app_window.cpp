@@ -1,8 +1,11 @@
 #include "platform/window/app_window.h"
 
 #include <SDL.h>
+#include <atomic>
 #include <map>
 #include <mutex>
+
+#include "platform/window/window_icon.h"
 
 namespace platform {
 
@@ -23,6 +26,8 @@ void notifyObservers(const SDL_Event& event) {
     }
     for (auto& entry : copy) entry.second(event);
 }
+
+std::atomic<bool> verticalSyncRefused{false};
 
 std::int32_t asWord(int value) { return static_cast<std::int32_t>(static_cast<std::uint16_t>(value)); }
 
@@ -48,13 +53,14 @@ std::unique_ptr<AppWindow> AppWindow::create(const std::string& title, int x, in
     }
     std::unique_ptr<AppWindow> window(new AppWindow);
     window->window_ = SDL_CreateWindow(title.c_str(), x, y, clientWidth, clientHeight,
-                                       SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE | SDL_WINDOW_SHOWN);
+                                       SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
     if (!window->window_) {
         error = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return nullptr;
     }
     window->windowId_ = SDL_GetWindowID(window->window_);
+    setWindowIcon(window->window_);
     return window;
 }
 
@@ -143,9 +149,49 @@ void AppWindow::postQuitMessage(int exitCode) {
     posted_.push_back(message);
 }
 
-void AppWindow::setBorderless(bool borderless) { SDL_SetWindowBordered(window_, borderless ? SDL_FALSE : SDL_TRUE); }
+namespace {
 
-void AppWindow::setPosition(int x, int y) { SDL_SetWindowPosition(window_, x, y); }
+void displayOrigin(SDL_Window* window, int& x, int& y) {
+    SDL_Rect bounds{0, 0, 0, 0};
+    int display = SDL_GetWindowDisplayIndex(window);
+    if (display < 0 || SDL_GetDisplayBounds(display, &bounds) != 0) bounds = SDL_Rect{0, 0, 0, 0};
+    x = bounds.x;
+    y = bounds.y;
+}
+
+} // namespace
+
+// SDL reports a move only after the window system has made it, so the application cannot learn
+// the framed position from move reports while it switches: the window keeps it here.
+void AppWindow::setBorderless(bool borderless) {
+    if (borderless == borderless_) return;
+    if (borderless) {
+        SDL_GetWindowPosition(window_, &framedX_, &framedY_);
+        borderless_ = true;
+        SDL_SetWindowBordered(window_, SDL_FALSE);
+        int x = 0, y = 0;
+        displayOrigin(window_, x, y);
+        SDL_SetWindowPosition(window_, x, y);
+    } else {
+        borderless_ = false;
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        SDL_SetWindowPosition(window_, framedX_, framedY_);
+    }
+}
+
+void AppWindow::setPosition(int x, int y) {
+    if (!borderless_) {
+        SDL_SetWindowPosition(window_, x, y);
+        return;
+    }
+    framedX_ = x;
+    framedY_ = y;
+    int originX = 0, originY = 0;
+    displayOrigin(window_, originX, originY);
+    SDL_SetWindowPosition(window_, originX, originY);
+}
+
+void AppWindow::position(int& x, int& y) const { SDL_GetWindowPosition(window_, &x, &y); }
 
 void AppWindow::setClientSize(int width, int height) { SDL_SetWindowSize(window_, width, height); }
 
@@ -171,6 +217,21 @@ void AppWindow::requestClose() {
 }
 
 void AppWindow::warpPointer(int x, int y) { SDL_WarpMouseInWindow(window_, x, y); }
+
+bool AppWindow::swapWaitsForVerticalBlank() const {
+    if (verticalSyncRefused || !SDL_GL_GetCurrentContext()) return false;
+    return SDL_GL_GetSwapInterval() != 0;
+}
+
+int AppWindow::refreshRate() const {
+    SDL_DisplayMode mode;
+    if (SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0) return mode.refresh_rate;
+    int display = SDL_GetWindowDisplayIndex(window_);
+    if (display >= 0 && SDL_GetDesktopDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) return mode.refresh_rate;
+    return 0;
+}
+
+void refuseVerticalSync(bool refuse) { verticalSyncRefused = refuse; }
 
 void releaseThreadState() { SDL_TLSCleanup(); }
 

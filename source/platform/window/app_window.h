@@ -37,7 +37,8 @@ struct WindowMessage {
 
 class AppWindow {
 public:
-    // A shown, resizable window with room for a GL context. Null, with the reason in error,
+    // A shown window of a fixed size (the settings choose it) with room for a GL context and the
+    // program's icon. Null, with the reason in error,
     // when there is no video driver or the window can't be made.
     static std::unique_ptr<AppWindow> create(const std::string& title, int x, int y, int clientWidth,
                                              int clientHeight, std::string& error);
@@ -50,9 +51,12 @@ public:
     bool peekMessage(WindowMessage& message);
     void postQuitMessage(int exitCode);
 
-    // Borderless over the given client rectangle (full screen), or the ordinary framed window.
+    // Borderless at the display's origin (full screen), or the ordinary framed window. While
+    // borderless the window stays at the origin: a position asked for meanwhile is where it
+    // returns when framed again (the position it had when it went borderless, unless moved since).
     void setBorderless(bool borderless);
     void setPosition(int x, int y);
+    void position(int& x, int& y) const;
     void setClientSize(int width, int height);
     void show();
     // What the frame adds around the client area (zero without a window manager).
@@ -63,6 +67,11 @@ public:
     void requestClose();
     // Moves the system pointer to a client-area position.
     void warpPointer(int x, int y);
+    // True when a swap waits for the display's vertical blank (the swap interval in effect on
+    // the calling thread's GL context is not zero).
+    bool swapWaitsForVerticalBlank() const;
+    // The refresh rate of the display the window is on, in Hz; 0 when the system does not say.
+    int refreshRate() const;
 
     SDL_Window* sdlWindow() const { return window_; }
     std::uint32_t windowId() const { return windowId_; }
@@ -74,7 +83,14 @@ private:
     SDL_Window* window_ = nullptr;
     std::uint32_t windowId_ = 0;
     std::deque<WindowMessage> posted_;
+    bool borderless_ = false;
+    int framedX_ = 0;
+    int framedY_ = 0;
 };
+
+// For tests: swaps are reported as not waiting for the vertical blank, as on an X server that
+// refuses a swap interval.
+void refuseVerticalSync(bool refuse);
 
 // The size of the screen the window opens on (the first display).
 void screenSize(int& width, int& height);

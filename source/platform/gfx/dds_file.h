@@ -1,0 +1,48 @@
+#pragma once
+// DDS files checked and split into the levels of a texture: shared by the texture-from-file path
+// and the engine's staged DDS loader, so both refuse the same corrupt files.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/gfx/types.h"
+
+namespace gfx {
+
+constexpr std::size_t kDdsHeaderOffset = 4;  // after the magic "DDS "
+constexpr std::size_t kDdsDataOffset = 128;  // magic and the 124-byte header
+// Larger sides are taken as corruption rather than pictures.
+constexpr uint32_t kDdsMaxSide = 16384;
+
+struct DdsPixelFormat {
+    uint32_t size = 0, flags = 0, fourCC = 0, bitCount = 0;
+    uint32_t redMask = 0, greenMask = 0, blueMask = 0, alphaMask = 0;
+};
+
+struct DdsLevel {
+    uint32_t width = 0, height = 0;
+    uint32_t rowBytes = 0; // a row of pixels, or of 4x4 blocks
+    uint32_t rows = 0;
+    std::size_t offset = 0; // from the start of the pixel data
+    std::size_t bytes() const { return std::size_t(rowBytes) * rows; }
+};
+
+struct DdsImage {
+    Format format = Format::Unknown;
+    uint32_t width = 0, height = 0;
+    std::vector<DdsLevel> levels; // tightly packed, one after another
+    const uint8_t* data = nullptr; // the pixel data inside the caller's bytes
+    std::size_t dataSize = 0;
+    const uint8_t* levelData(uint32_t level) const { return data + levels.at(level).offset; }
+};
+
+// The device format a DDS pixel format describes; Unknown when none matches.
+Format ddsFormatFromPixelFormat(const DdsPixelFormat& pixelFormat);
+
+// Checks the header against the data and lists the levels. False, with the reason in error,
+// for anything the pixel data cannot honestly fill: no magic, a bad header, an unknown format,
+// absurd sizes or level counts, or levels that run past the end of the file.
+bool parseDds(const uint8_t* bytes, std::size_t size, DdsImage& out, std::string& error);
+
+} // namespace gfx

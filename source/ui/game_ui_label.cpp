@@ -1,0 +1,59 @@
+#include "ui/game_ui_label.h"
+
+#include "ui/theme.h"
+#include "ui/ui_object_params.h"
+
+GameUILabel::GameUILabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
+                         const std::string& toolTip, const float topLeft[2], const float bottomRight[2],
+                         GameUIBaseElement* parent, bool rightAligned, bool centred, bool vertCentred)
+    : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), text(text) {
+    toolTipText = toolTip;
+    depth = topDepth = childDepth(parent);
+    textBox = uiobject::create(renderInterface(), "TextBox", depth);
+    uiobject::setCorners(textBox, absTopLeft, absBottomRight);
+    uiobject::setString(textBox, "string", text);
+    uiobject::setInt(textBox, "horizAlignment", rightAligned ? 1 : centred ? 0 : -1);
+    uiobject::setInt(textBox, "vertAlignment", vertCentred ? 0 : -1);
+    if (theme) {
+        uiobject::setColour(textBox, "colour", (*theme)[Theme::TextNormal]);
+        uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextNormal2]);
+    }
+}
+
+GameUILabel::~GameUILabel() { uiobject::destroy(renderInterface(), textBox); }
+
+void GameUILabel::setText(const std::string& newText) {
+    if (&newText != &text) text = newText;
+    uiobject::setString(textBox, "string", text);
+}
+
+void GameUILabel::setFonts(const std::string& font, const std::string& boldFont) {
+    uiobject::setString(textBox, "font", font);
+    uiobject::setString(textBox, "boldFont", boldFont);
+}
+
+bool GameUILabel::onMouseMove(MouseEvent::Data& event) {
+    if (disabled || !containsPoint(event.x, event.y)) return false;
+    reportUnderPointer();
+    return true;
+}
+
+void GameUILabel::onEnabled() {
+    if (!theme) return;
+    uiobject::setColour(textBox, "colour", (*theme)[Theme::TextNormal]);
+    uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextNormal2]);
+}
+
+void GameUILabel::onDisabled() {
+    if (!theme) return;
+    uiobject::setColour(textBox, "colour", (*theme)[Theme::TextDisabled]);
+    uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextDisabled]);
+}
+
+void GameUILabel::fillEventData(UIEvent::Data& out) {
+    out.type = UIEvent::LabelRecord;
+    out.name = name;
+    out.source = this;
+    out.value = 0;
+    if (parent) out.parentName = parent->name;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// One text on screen.
+#include <string>
+
+#include "render/render_interface.h"
+#include "ui/game_ui_base_element.h"
+
+class GameUILabel : public GameUIBaseElement {
+public:
+    GameUILabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
+                const std::string& toolTip, const float topLeft[2], const float bottomRight[2],
+                GameUIBaseElement* parent, bool rightAligned, bool centred, bool vertCentred);
+    ~GameUILabel() override;
+
+    void setText(const std::string& newText);
+    void setFonts(const std::string& font, const std::string& boldFont);
+
+    bool onMouseMove(MouseEvent::Data& event) override;
+    void onEnabled() override;
+    void onDisabled() override;
+    void fillEventData(UIEvent::Data& out) override;
+
+    std::string text;
+    RenderInterface::UIObject* textBox = nullptr;
+};

@@ -1,0 +1,31 @@
+#include "ui/game_ui_push_button.h"
+
+#include "app/sound.h"
+#include "app/sound_manager.h"
+#include "ui/theme.h"
+#include "ui/ui_object_params.h"
+
+GameUIPushButton::GameUIPushButton(UIContext* owner, const Theme* theme, const std::string& name,
+                                   const std::string& caption, const std::string& toolTip, const float topLeft[2],
+                                   const float bottomRight[2], GameUIBaseElement* parent)
+    : GameUIButtonBase(owner, theme, name, toolTip, topLeft, bottomRight, parent), caption(caption) {
+    captionBox = uiobject::create(renderInterface(), "TextBox", contentLayer());
+    content_ = captionBox;
+    captionFollowsState_ = true;
+    if (theme) {
+        uiobject::setColour(captionBox, "colour", (*theme)[Theme::TextNormal]);
+        uiobject::setColour(captionBox, "colour2", (*theme)[Theme::TextNormal2]);
+    }
+    uiobject::setCorners(captionBox, absTopLeft, absBottomRight);
+    uiobject::setString(captionBox, "string", caption);
+    uiobject::setInt(captionBox, "horizAlignment", 0);
+    uiobject::setInt(captionBox, "vertAlignment", 0);
+    if (owner && owner->soundManager) clickSound = owner->soundManager->getSound(clickSoundFile);
+}
+
+GameUIPushButton::~GameUIPushButton() { uiobject::destroy(renderInterface(), captionBox); }
+
+void GameUIPushButton::onActivated() {
+    if (clickSound) clickSound->play();
+    GameUIButtonBase::onActivated();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The container element: owns its children and passes input, updates and enable/disable down to them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/game_ui_base_element.h"
+
+class GameUIStandardElement : public GameUIBaseElement {
+public:
+    GameUIStandardElement(std::uint32_t tag, UIContext* owner, const float topLeft[2], const float bottomRight[2],
+                          const Theme* theme, const std::string& name, const std::string& toolTip,
+                          GameUIBaseElement* parent);
+    ~GameUIStandardElement() override;
+
+    // The container owns what it is given.
+    void addChild(GameUIBaseElement* child);
+    // Deletes a child; a pointer that is not one changes nothing.
+    void removeChild(GameUIBaseElement* child);
+    void deleteChildren();
+    std::uint32_t getMaxChildDepth() const;
+
+    bool onMouseButton(MouseEvent::Data& event) override;
+    bool onMouseMove(MouseEvent::Data& event) override;
+    bool onKey(KeyEvent::Data& event) override;
+    void update(float dt) override;
+    void onEnabled() override;
+    void onDisabled() override;
+    const std::string& getToolTipText() override;
+    void setToolTipText(const std::string& text) override;
+
+    std::uint32_t tag;
+    std::vector<GameUIBaseElement*> children;
+};

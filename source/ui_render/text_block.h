@@ -1,0 +1,33 @@
+#pragma once
+// What one "TextBox" object draws: the glyph quads of its last layout, and how (snapping, clip).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui_render/text_colour_ids.h"
+#include "ui_render/text_vertex.h"
+
+struct TextScissor {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    bool operator==(const TextScissor&) const = default;
+};
+
+class TextBlock {
+public:
+    // Four vertices per quad, in drawing order.
+    std::vector<ColouredTexturedVertex> vertices;
+    bool snapToVertPixels = true;
+    bool clip = false;
+    TextScissor scissor;
+
+    // What the block was built from, to tell a re-layout from a rebuild.
+    std::string text;
+    std::string fontKey;
+    TextColour bottomColour{1.0f, 1.0f, 1.0f, 1.0f};
+    TextColour topColour{1.0f, 1.0f, 1.0f, 1.0f};
+
+    std::size_t quadCount() const { return vertices.size() / 4; }
+};

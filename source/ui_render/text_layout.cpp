@@ -1,0 +1,145 @@
+#include "ui_render/text_layout.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/render_interface.h"
+#include "ui_render/text_pixel_snap.h"
+#include "ui_render/text_walk.h"
+
+namespace {
+
+struct BlockSize {
+    float width = 0.0f;
+    std::size_t lines = 1;
+};
+
+TextWalkOptions drawOptions(const TextLayoutRequest& request, float boxWidth) {
+    TextWalkOptions options;
+    options.boxWidth = boxWidth;
+    options.bold = request.bold;
+    return options;
+}
+
+// The widest line and the number of lines, wrapped as the quads will be.
+BlockSize measureBlock(const TextLayoutRequest& request, float px, float boxWidth) {
+    BlockSize size;
+    TextWalk walk(request.text, *request.regular, px, drawOptions(request, boxWidth));
+    TextWalkStep step;
+    while (walk.next(step)) {
+        if (step.token.kind == MarkupToken::Kind::LineBreak) size.width = std::max(size.width, step.penX);
+        if (step.wrapsAfter) size.width = std::max(size.width, step.penX + step.advance);
+    }
+    size.width = std::max(size.width, walk.penX());
+    size.lines = walk.line() + 1;
+    return size;
+}
+
+class QuadWriter {
+public:
+    QuadWriter(TextBlock& block, float px, float py, bool snapVertically)
+        : block_(block), px_(px), py_(py), snapVertically_(snapVertically) {}
+
+    void glyph(const GlyphRecord& glyph, float x, float y, const TextColour& bottom, const TextColour& top) {
+        x = snapTextCoordinate(x, px_) + px_ * 0.5f;
+        if (snapVertically_) y = snapTextCoordinate(y, py_);
+        y += py_ * 0.5f;
+        const float right = x + glyph.cellWidthClip;
+        const float upper = y + glyph.cellHeightClip;
+        auto& v = block_.vertices;
+        v.emplace_back(x, y, glyph.uMin, glyph.vMin, bottom.r, bottom.g, bottom.b, bottom.a);
+        v.emplace_back(x, upper, glyph.uMin, glyph.vMax, top.r, top.g, top.b, top.a);
+        v.emplace_back(right, upper, glyph.uMax, glyph.vMax, top.r, top.g, top.b, top.a);
+        v.emplace_back(right, y, glyph.uMax, glyph.vMin, bottom.r, bottom.g, bottom.b, bottom.a);
+    }
+
+private:
+    TextBlock& block_;
+    float px_;
+    float py_;
+    bool snapVertically_;
+};
+
+} // namespace
+
+TextScissor textScissorRect(const float clipTopLeft[2], const float clipBottomRight[2], std::uint32_t screenWidth,
+                            std::uint32_t screenHeight) {
+    const float w = static_cast<float>(screenWidth);
+    const float h = static_cast<float>(screenHeight);
+    TextScissor scissor;
+    scissor.left = static_cast<std::int32_t>((clipTopLeft[0] + 1.0f) * 0.5f * w);
+    scissor.top = static_cast<std::int32_t>((clipTopLeft[1] - 1.0f) * -0.5f * h);
+    scissor.right = static_cast<std::int32_t>((clipBottomRight[0] + 1.0f) * 0.5f * w);
+    scissor.bottom = static_cast<std::int32_t>((clipBottomRight[1] - 1.0f) * -0.5f * h);
+    return scissor;
+}
+
+void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderInterface* renderInterface) {
+    block.vertices.clear();
+    block.snapToVertPixels = request.snapToVertPixels;
+    block.clip = request.clip;
+    if (request.clip) {
+        block.scissor = textScissorRect(request.clipTopLeft, request.clipBottomRight, request.screenWidth,
+                                        request.screenHeight);
+    }
+    if (!request.regular || request.screenWidth == 0 || request.screenHeight == 0) return;
+    const FontRecord& regular = *request.regular;
+    const float px = 2.0f / static_cast<float>(request.screenWidth);
+    const float py = 2.0f / static_cast<float>(request.screenHeight);
+    const float lineHeight = regular.lineHeight;
+
+    // Box placement.
+    const float x0 = snapTextCoordinate(request.topLeft[0], px);
+    float y0 = request.topLeft[1] + std::fabs(regular.smallestDescent);
+    if (request.snapToVertPixels) y0 = snapTextCoordinate(y0, py);
+    const float boxWidth = std::fabs(request.bottomRight[0] - x0);
+    const float boxHeight = request.bottomRight[1] - y0;
+    const BlockSize size = measureBlock(request, px, boxWidth);
+    const float textHeight = static_cast<float>(size.lines) * lineHeight;
+    float startX = x0;
+    float startY = y0 - lineHeight;
+    if (request.vertAlignment == 0) startY -= (std::fabs(boxHeight) - textHeight) * 0.5f;
+    if (request.horizAlignment == 0) {
+        startX += (boxWidth - size.width) * 0.5f;
+    } else if (request.horizAlignment == 1) {
+        startX += boxWidth - size.width;
+    }
+
+    QuadWriter quads(block, px, py, request.snapToVertPixels);
+    const bool wantsCursor = request.cursor.hasEditCursor && !request.cursor.clickPending;
+    const GlyphRecord* cursorGlyph = regular.find('|');
+    bool cursorDrawn = false;
+    TextColour bottom = request.colour;
+    TextColour top = request.colour2;
+    auto lineY = [&](std::size_t line) { return startY - static_cast<float>(line) * lineHeight; };
+    auto drawCursor = [&](float penX, std::size_t line) {
+        cursorDrawn = true;
+        if (cursorGlyph) {
+            quads.glyph(*cursorGlyph, startX + penX - px, lineY(line) + static_cast<float>(cursorGlyph->descent) * py,
+                        bottom, top);
+        }
+        if (renderInterface) renderInterface->setEditCursorPosition(startX + penX, lineY(line));
+    };
+
+    TextWalk walk(request.text, regular, px, drawOptions(request, boxWidth));
+    TextWalkStep step;
+    while (walk.next(step)) {
+        const MarkupToken& token = step.token;
+        const bool placed = token.kind == MarkupToken::Kind::Character || token.kind == MarkupToken::Kind::LineBreak;
+        if (wantsCursor && !cursorDrawn && placed && token.start >= request.cursor.cursorLetterPosition) {
+            drawCursor(step.penX, step.line);
+        }
+        if (token.kind != MarkupToken::Kind::Character) {
+            applyMarkupColour(token, request.colour, request.colour2, request.colourIds, bottom, top);
+            continue;
+        }
+        if (!step.glyph) continue;
+        float quadX = step.penX;
+        // The atlas cell holds the ink |bearing| in from its left edge, so a glyph reaching left
+        // of its pen moves left twice that far.
+        if (!step.standIn && step.glyph->bearingX < 0) quadX -= 2.0f * static_cast<float>(-step.glyph->bearingX) * px;
+        quads.glyph(*step.glyph, startX + quadX, lineY(step.line) + static_cast<float>(step.glyph->descent) * py,
+                    bottom, top);
+    }
+    if (wantsCursor && !cursorDrawn) drawCursor(walk.penX(), walk.line());
+}

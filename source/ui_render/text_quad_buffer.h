@@ -1,0 +1,35 @@
+#pragma once
+// The text asset's drawing buffers: one dynamic vertex buffer that every frame's glyph quads are
+// written into, back to back, and a static index buffer of quads with 32-bit indices, so a
+// draw may hold any number of quads.
+#include <cstdint>
+
+#include "platform/gfx/device.h"
+#include "ui_render/text_vertex.h"
+
+class TextQuadBuffer {
+public:
+    TextQuadBuffer() = default;
+    ~TextQuadBuffer() { release(); }
+    TextQuadBuffer(const TextQuadBuffer&) = delete;
+    TextQuadBuffer& operator=(const TextQuadBuffer&) = delete;
+
+    // Writes the vertices (four per quad) after the ones written before, or, when they don't
+    // fit, at the start of a fresh (orphaned) buffer; growing the buffers when needed. Gives the
+    // first vertex's index. False when the device refuses.
+    bool write(gfx::Device* device, const ColouredTexturedVertex* vertices, std::uint32_t count,
+               std::uint32_t& firstVertex);
+    // Binds both buffers to the device.
+    void bind(gfx::Device* device) const;
+    // The vertex buffer lives in the default pool: gone before a reset, made again when next needed.
+    void release();
+
+private:
+    bool reserve(gfx::Device* device, std::uint32_t vertexCount);
+
+    gfx::VertexBuffer* vertices_ = nullptr;
+    gfx::IndexBuffer* indices_ = nullptr;
+    std::uint32_t vertexCapacity_ = 0;
+    std::uint32_t indexQuadCapacity_ = 0;
+    std::uint32_t used_ = 0;
+};

@@ -1,0 +1,12 @@
+#include "ui_render/ui_asset_files.h"
+
+#include "render/render_interface.h"
+
+std::list<FileEntry> listUIAssetFiles(const RenderInterface* renderInterface, const std::string& folder,
+                                      const std::string& extension) {
+    std::list<FileEntry> files;
+    const std::string& base = renderInterface ? renderInterface->workingDirectory() : std::string();
+    std::string listed = folder;
+    listFiles(base.empty() ? "." : base, listed, extension, files, false, false);
+    return files;
+}

@@ -1,0 +1,102 @@
+#include "ui_render/ui_batch_writer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "render/device_global.h"
+
+namespace {
+
+std::uint32_t channel(float value) {
+    const float clamped = std::clamp(value, 0.0f, 1.0f);
+    return static_cast<std::uint32_t>(std::lround(clamped * 255.0f));
+}
+
+} // namespace
+
+bool UIDrawKey::sameDrawAs(const UIDrawKey& other) const {
+    if (effect != other.effect || technique != other.technique || textureParameter != other.textureParameter ||
+        texture != other.texture || scissorEnabled != other.scissorEnabled) {
+        return false;
+    }
+    return !scissorEnabled || (scissor.left == other.scissor.left && scissor.top == other.scissor.top &&
+                               scissor.right == other.scissor.right && scissor.bottom == other.scissor.bottom);
+}
+
+std::uint32_t packUIColour(float r, float g, float b, float a) {
+    return channel(a) << 24 | channel(r) << 16 | channel(g) << 8 | channel(b);
+}
+
+void UIBatchWriter::setKey(const UIDrawKey& key) {
+    if (haveKey_ && key_.sameDrawAs(key)) return;
+    key_ = key;
+    haveKey_ = true;
+}
+
+ColouredTexturedVertex* UIBatchWriter::addQuads(std::uint32_t count) {
+    if (!haveKey_ || !key_.effect || count == 0) return nullptr;
+    const auto first = static_cast<std::uint32_t>(vertices_.size());
+    if (runs_.empty() || !runs_.back().key.sameDrawAs(key_)) runs_.push_back({key_, first, 0});
+    runs_.back().vertexCount += count * 4;
+    vertices_.resize(vertices_.size() + static_cast<std::size_t>(count) * 4);
+    return vertices_.data() + first;
+}
+
+void UIBatchWriter::addQuad(const float (&corners)[8], std::uint32_t colour) {
+    ColouredTexturedVertex* vertex = addQuads(1);
+    if (!vertex) return;
+    for (int i = 0; i < 4; ++i) {
+        vertex[i].x = corners[i * 2];
+        vertex[i].y = corners[i * 2 + 1];
+        vertex[i].z = 0.0f;
+        vertex[i].colour = colour;
+        vertex[i].u = 0.0f;
+        vertex[i].v = 0.0f;
+    }
+}
+
+void UIBatchWriter::discard() {
+    vertices_.clear();
+    runs_.clear();
+    haveKey_ = false;
+}
+
+void UIBatchWriter::flush(gfx::Device* device) {
+    if (vertices_.empty() || !device) {
+        discard();
+        return;
+    }
+    std::uint32_t base = 0;
+    if (!buffer_.write(device, vertices_.data(), static_cast<std::uint32_t>(vertices_.size()), base)) {
+        discard();
+        return;
+    }
+    device->setVertexDeclaration(vdPositionColourTex);
+    buffer_.bind(device);
+    bool scissorOn = false;
+    for (const Run& run : runs_) {
+        const UIDrawKey& key = run.key;
+        gfx::beginPerfEvent(0xFF22FFFF, key.eventName);
+        if (key.scissorEnabled) device->setScissorRect(key.scissor);
+        if (key.scissorEnabled != scissorOn) {
+            device->setRenderState(gfx::RenderState::ScissorTestEnable, key.scissorEnabled ? 1 : 0);
+            scissorOn = key.scissorEnabled;
+        }
+        key.effect->setTechnique(key.technique);
+        if (key.textureParameter) key.effect->setTexture(key.textureParameter, key.texture);
+        std::uint32_t passes = 0;
+        if (key.effect->begin(&passes, 0) == gfx::Result::Ok) {
+            if (key.effect->beginPass(0) == gfx::Result::Ok) {
+                device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList,
+                                             static_cast<std::int32_t>(base + run.firstVertex), 0, run.vertexCount, 0,
+                                             run.vertexCount / 2);
+                ++drawCalls_;
+                key.effect->endPass();
+            }
+            key.effect->end();
+        }
+        gfx::endPerfEvent();
+    }
+    if (scissorOn) device->setRenderState(gfx::RenderState::ScissorTestEnable, 0);
+    discard();
+}

@@ -1,0 +1,68 @@
+#pragma once
+// Gathers the quads the UI assets write while a layer is drawn and draws them from one dynamic
+// vertex buffer: consecutive quads that share effect, technique, texture and scissor are one draw.
+// Every value of an instance (corners, colours, texture coordinates) travels as vertex data, so
+// no effect parameter changes between the instances of a draw.
+#include <cstdint>
+#include <vector>
+
+#include "platform/gfx/device.h"
+#include "platform/gfx/effect.h"
+#include "ui_render/text_quad_buffer.h"
+#include "ui_render/text_vertex.h"
+
+// How a run of quads is drawn.
+struct UIDrawKey {
+    gfx::Effect* effect = nullptr;
+    gfx::EffectHandle technique = 0;
+    // The effect's texture parameter and what it is set to for the run; 0 and null for none.
+    gfx::EffectHandle textureParameter = 0;
+    gfx::BaseTexture* texture = nullptr;
+    bool scissorEnabled = false;
+    gfx::Rect scissor{};
+    // The GPU debugger's name of the run; not part of the comparison.
+    const char* eventName = "UI";
+
+    bool sameDrawAs(const UIDrawKey& other) const;
+};
+
+// A premultiplied colour as A8R8G8B8, each channel rounded to the nearest of 256 steps.
+std::uint32_t packUIColour(float r, float g, float b, float a);
+
+class UIBatchWriter {
+public:
+    // Quads added after this belong to a run drawn with key; a key equal to the current one
+    // continues the run.
+    void setKey(const UIDrawKey& key);
+    // Room for count quads (four vertices each, drawn as triangles 0 1 2 and 2 3 0) at the end
+    // of the current run. Valid until the next call on the writer. Null without a key.
+    ColouredTexturedVertex* addQuads(std::uint32_t count);
+    // One quad of one colour; corners as x, y pairs in UI units.
+    void addQuad(const float (&corners)[8], std::uint32_t colour);
+
+    // Uploads what was added and draws it run by run. Nothing is left pending afterwards.
+    void flush(gfx::Device* device);
+    // Forgets what was added without drawing it.
+    void discard();
+    // The vertex buffer is in the default pool: let go of it before a reset.
+    void releaseDeviceResources() { buffer_.release(); }
+
+    std::uint32_t pendingQuads() const { return static_cast<std::uint32_t>(vertices_.size() / 4); }
+    // Draw calls made by flush since the counter was last reset.
+    std::uint32_t drawCalls() const { return drawCalls_; }
+    void resetDrawCalls() { drawCalls_ = 0; }
+
+private:
+    struct Run {
+        UIDrawKey key;
+        std::uint32_t firstVertex;
+        std::uint32_t vertexCount;
+    };
+
+    std::vector<ColouredTexturedVertex> vertices_;
+    std::vector<Run> runs_;
+    bool haveKey_ = false;
+    UIDrawKey key_;
+    TextQuadBuffer buffer_;
+    std::uint32_t drawCalls_ = 0;
+};

@@ -1,0 +1,38 @@
+#pragma once
+// "ui_outlined_rectangle" and "ui_compressed_outlined_rectangle": a filled rectangle whose left
+// and top edges take one colour and whose right and bottom edges take another, each edge with
+// its own thickness in pixels.
+#include "ui_render/ui_renderable.h"
+
+class UIOutlinedRectangleRenderableAsset : public UIRenderableAsset {
+public:
+    UIOutlinedRectangleRenderableAsset(const std::string& name, RenderInterface* renderInterface);
+    ~UIOutlinedRectangleRenderableAsset() override;
+
+    bool load() override;
+    void unload() override;
+    void beginBatch(UIBatchWriter& writer) override;
+    void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
+    // The frame's quads, made at filing and rebuilt only when the object's parameters changed.
+    void createInstanceData(UIRenderableInstance& record) override;
+    void destroyInstanceData(UIRenderableInstance& record) override;
+    void updateInstanceData(UIRenderableInstance& record) override;
+
+private:
+    RenderInterface* renderInterface_;
+    bool packed_;
+    gfx::Effect* effect_ = nullptr;
+    gfx::EffectHandle technique_ = 0;
+};
+
+class UIOutlinedRectangleRenderable : public UIRenderable {
+public:
+    UIOutlinedRectangleRenderable(ThreadResourcePool* renderPool, RenderInterface* renderInterface,
+                                  UIManager* manager);
+
+    void loadAssets() override;
+    void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+
+private:
+    RenderInterface* renderInterface_;
+};

@@ -1,0 +1,62 @@
+#include "ui_render/ui_shadowed_outlined_rectangle_renderable.h"
+
+#include "app/parameter_description.h"
+#include "app/simple_parameter_group.h"
+#include "ui_render/ui_batch_writer.h"
+#include "ui_render/ui_effect.h"
+#include "ui_render/ui_rectangle_descriptions.h"
+
+UIShadowedOutlinedRectangleRenderableAsset::UIShadowedOutlinedRectangleRenderableAsset(
+    const std::string& name, RenderInterface* renderInterface)
+    : UIRenderableAsset(name), renderInterface_(renderInterface) {}
+
+UIShadowedOutlinedRectangleRenderableAsset::~UIShadowedOutlinedRectangleRenderableAsset() { unload(); }
+
+bool UIShadowedOutlinedRectangleRenderableAsset::load() {
+    unload();
+    effect_ = loadUIEffect("ShadowedOutlinedUI.fx", true);
+    if (effect_) technique_ = effect_->getTechniqueByName("SimpleTech");
+    return effect_ != nullptr;
+}
+
+void UIShadowedOutlinedRectangleRenderableAsset::unload() { gfx::safeRelease(effect_); }
+
+void UIShadowedOutlinedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
+    packed_ = name() == "ui_shadowed_compressed_outlined_rectangle";
+    UIDrawKey key;
+    key.effect = effect_;
+    key.technique = technique_;
+    key.eventName = "UI Simple Rectangle";
+    writer.setKey(key);
+}
+
+void UIShadowedOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record,
+                                                                UIBatchWriter& writer) {
+    const RenderSettings& settings = renderInterface_->renderSettings();
+    const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
+    readOutlinedRectangle(record.pair ? record.pair->renderGroup() : nullptr, packed_, px, py, shape_);
+    ColouredTexturedVertex* out = writer.addQuads(outlinedRectangleQuads + shadowBandQuads);
+    if (!out) return;
+    // The frame, then its shadow, as one run.
+    writeOutlinedRectangle(shape_, px, py, out);
+    writeShadowBand(shape_, px, py, out + outlinedRectangleQuads * 4);
+}
+
+UIShadowedOutlinedRectangleRenderable::UIShadowedOutlinedRectangleRenderable(ThreadResourcePool* renderPool,
+                                                                             RenderInterface* renderInterface,
+                                                                             UIManager* manager)
+    : UIRenderable(renderPool, manager, "UIShadowedOutlinedRectangleRenderable"), renderInterface_(renderInterface) {}
+
+void UIShadowedOutlinedRectangleRenderable::loadAssets() {
+    for (const char* name : {"ui_shadowed_outlined_rectangle", "ui_shadowed_compressed_outlined_rectangle"}) {
+        auto* asset = new UIShadowedOutlinedRectangleRenderableAsset(name, renderInterface_);
+        asset->afterCreate();
+        addAsset(asset);
+    }
+}
+
+void UIShadowedOutlinedRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
+    registerParameterDescription(*registry, describeOutlinedRectangle("ui_shadowed_outlined_rectangle", renderPool_));
+    registerParameterDescription(
+        *registry, describeCompressedOutlinedRectangle("ui_shadowed_compressed_outlined_rectangle", renderPool_));
+}

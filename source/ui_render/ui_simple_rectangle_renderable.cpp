@@ -1,0 +1,64 @@
+#include "ui_render/ui_simple_rectangle_renderable.h"
+
+#include "app/parameter_description.h"
+#include "ui_render/ui_batch_writer.h"
+#include "ui_render/ui_effect.h"
+#include "ui_render/ui_parameters.h"
+#include "ui_render/ui_pixel_snap.h"
+#include "ui_render/ui_rectangle_descriptions.h"
+
+UISimpleRectangleRenderableAsset::UISimpleRectangleRenderableAsset(const std::string& name,
+                                                                   RenderInterface* renderInterface)
+    : UIRenderableAsset(name), renderInterface_(renderInterface) {}
+
+UISimpleRectangleRenderableAsset::~UISimpleRectangleRenderableAsset() { unload(); }
+
+bool UISimpleRectangleRenderableAsset::load() {
+    unload();
+    effect_ = loadUIEffect("SimpleUI.fx", true);
+    if (effect_) technique_ = effect_->getTechniqueByName("SimpleTech");
+    return effect_ != nullptr;
+}
+
+void UISimpleRectangleRenderableAsset::unload() { gfx::safeRelease(effect_); }
+
+void UISimpleRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
+    UIDrawKey key;
+    key.effect = effect_;
+    key.technique = technique_;
+    key.eventName = "UI Simple Rectangle";
+    writer.setKey(key);
+}
+
+void UISimpleRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
+    if (!effect_) return;
+    if (const SimpleParameterGroup* group = record.pair ? record.pair->renderGroup() : nullptr) {
+        const RenderSettings& settings = renderInterface_->renderSettings();
+        const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
+        const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, -1.0f});
+        const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, 1.0f});
+        const Vector4Value colour = uiparam::read<Vector4Parameter>(group, "colour", {1.0f, 0.0f, 0.0f, 1.0f});
+        corners_[0] = snapCornerX(topLeft[0], px);
+        corners_[1] = snapCornerY(topLeft[1], py);
+        corners_[2] = snapCornerX(bottomRight[0], px);
+        corners_[3] = snapCornerY(bottomRight[1], py);
+        for (int i = 0; i < 4; ++i) colour_[i] = colour[static_cast<std::size_t>(i)];
+    }
+    const float left = corners_[0], top = corners_[1], right = corners_[2], bottom = corners_[3];
+    const float quad[8] = {left, bottom, left, top, right, top, right, bottom};
+    writer.addQuad(quad, packUIColour(colour_[0], colour_[1], colour_[2], colour_[3]));
+}
+
+UISimpleRectangleRenderable::UISimpleRectangleRenderable(ThreadResourcePool* renderPool,
+                                                         RenderInterface* renderInterface, UIManager* manager)
+    : UIRenderable(renderPool, manager, "UISimpleRectangleRenderable"), renderInterface_(renderInterface) {}
+
+void UISimpleRectangleRenderable::loadAssets() {
+    auto* asset = new UISimpleRectangleRenderableAsset("ui_simple_rectangle", renderInterface_);
+    asset->afterCreate();
+    addAsset(asset);
+}
+
+void UISimpleRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
+    registerParameterDescription(*registry, describeSimpleRectangle("ui_simple_rectangle", renderPool_));
+}

@@ -1,0 +1,23 @@
+#pragma once
+// The UI renderable of text: one "TextBox" asset per folder of its render path group, drawing
+// "TextBox" objects and the "FontTexture" view of the glyph atlas.
+#include "render/render_interface.h"
+#include "ui_render/ui_renderable.h"
+
+class UITextRenderableAsset;
+
+class UITextRenderable : public UIRenderable {
+public:
+    UITextRenderable(ThreadResourcePool* renderPool, RenderInterface* renderInterface, UIManager* manager);
+
+    void loadAssets() override;
+    void createDeviceResources() override;
+    void unloadAssets() override;
+    void releaseDeviceResources() override;
+    void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+    void draw(std::uint32_t layer) override;
+    void updateInstances() override;
+
+private:
+    RenderInterface* renderInterface_;
+};

@@ -1,0 +1,111 @@
+#include "ui_render/ui_textured_rectangle_renderable_asset.h"
+
+#include <cmath>
+
+#include "app/log.h"
+#include "platform/gfx/texture_file.h"
+#include "render/device_global.h"
+#include "ui_render/ui_batch_writer.h"
+#include "ui_render/ui_effect.h"
+#include "ui_render/ui_parameters.h"
+#include "ui_render/ui_pixel_snap.h"
+
+UITexturedRectangleRenderableAsset::UITexturedRectangleRenderableAsset(const std::string& typeName,
+                                                                       const std::string& file,
+                                                                       const std::string& folder,
+                                                                       std::uint64_t lastWriteTime,
+                                                                       RenderInterface* renderInterface)
+    : UIRenderableAsset(typeName), renderInterface_(renderInterface), folder_(folder), file_(file),
+      lastWriteTime_(lastWriteTime) {}
+
+UITexturedRectangleRenderableAsset::~UITexturedRectangleRenderableAsset() { unload(); }
+
+void UITexturedRectangleRenderableAsset::requestSize(std::int32_t width, std::int32_t height) {
+    resizeRequested_ = true;
+    requestedWidth_ = width;
+    requestedHeight_ = height;
+}
+
+bool UITexturedRectangleRenderableAsset::load() {
+    unload();
+    gfx::Device* device = deviceGlobal;
+    if (!device) return false;
+    gfx::TextureFileOptions options;
+    if (resizeRequested_ && requestedWidth_ > 0 && requestedHeight_ > 0) {
+        options.width = static_cast<std::uint32_t>(requestedWidth_);
+        options.height = static_cast<std::uint32_t>(requestedHeight_);
+    }
+    if (gfx::createTextureFromFileEx(device, folder_ + file_, options, &texture_) != gfx::Result::Ok) {
+        texture_ = nullptr;
+        return false;
+    }
+    effect_ = loadUIEffect("TexturedUINew.fx", false);
+    if (effect_) {
+        simpleTechnique_ = effect_->getTechniqueByName("SimpleTech");
+        pointTechnique_ = effect_->getTechniqueByName("PointSampleTech");
+        imageTexture_ = effect_->getParameterByName("gImageTexture");
+    }
+    return true;
+}
+
+void UITexturedRectangleRenderableAsset::unload() {
+    gfx::safeRelease(effect_);
+    gfx::safeRelease(texture_);
+}
+
+void UITexturedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) { (void)writer; }
+
+std::vector<const ParameterManager::ParameterGroupPair*> UITexturedRectangleRenderableAsset::takeFailedSaves() {
+    std::vector<const ParameterManager::ParameterGroupPair*> failed;
+    failed.swap(failedSaves_);
+    return failed;
+}
+
+void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
+    if (!texture_) return;
+    if (SimpleParameterGroup* group = record.pair ? record.pair->renderGroup() : nullptr) {
+        const RenderSettings& settings = renderInterface_->renderSettings();
+        const float pw = 2.0f / static_cast<float>(settings.width), ph = 2.0f / static_cast<float>(settings.height);
+        const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, 1.0f});
+        const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, -1.0f});
+        pointSampler_ = uiparam::read<BoolParameter>(group, "usePointSampler", false);
+        // Only the top-left corner is snapped: the size stays a whole number of pixels.
+        const float left = snapCornerX(topLeft[0], pw);
+        const float top = snapCornerY(topLeft[1], ph);
+        const float width = std::trunc((bottomRight[0] - topLeft[0]) / pw) * pw;
+        const float height = std::trunc((topLeft[1] - bottomRight[1]) / ph) * ph;
+        const float corners[8] = {left, top, left + width, top, left + width, top - height, left, top - height};
+        std::copy(corners, corners + 8, corners_);
+
+        if (uiparam::read<BoolParameter>(group, "shouldSaveFile", false)) {
+            savedFileName_ = uiparam::read<StringParameter>(group, "saveFileName", "");
+            if (gfx::saveTextureToPng(savedFileName_, texture_) != gfx::Result::Ok) {
+                LOG_MESSAGE("Unable to save the image %s%s as %s", folder_.c_str(), file_.c_str(),
+                            savedFileName_.c_str());
+                failedSaves_.push_back(record.pair);
+            }
+            // Cleared on the render side only, in place: a set through the group would list the
+            // pair for the next hand-off from this thread while the update thread runs.
+            if (BaseParameter* flag = group->getParameter("shouldSaveFile")) static_cast<BoolParameter*>(flag)->value = false;
+        }
+    }
+    if (!effect_) return;
+    UIDrawKey key;
+    key.effect = effect_;
+    key.technique = pointSampler_ ? pointTechnique_ : simpleTechnique_;
+    key.textureParameter = imageTexture_;
+    key.texture = texture_;
+    key.eventName = "UI Textured Rectangle";
+    writer.setKey(key);
+    ColouredTexturedVertex* out = writer.addQuads(1);
+    if (!out) return;
+    static const float uv[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        out[i].x = corners_[i * 2];
+        out[i].y = corners_[i * 2 + 1];
+        out[i].z = 0.0f;
+        out[i].colour = 0xFFFFFFFFu;
+        out[i].u = uv[i * 2];
+        out[i].v = uv[i * 2 + 1];
+    }
+}

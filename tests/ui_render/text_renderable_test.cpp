@@ -1,0 +1,321 @@
+// The "TextBox" renderable on a real device: texts drawn inside their boxes and clip
+// rectangles, nothing for an unknown font, the edit cursor, very long texts, the atlas view and
+// a display-size change. Read back from an offscreen window.
+#include <SDL2/SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/parameter_description.h"
+#include "app/simple_parameter_group.h"
+#include "app/thread_resource_pool.h"
+#include "platform/gfx/graphics_system.h"
+#include "platform/image/image_file.h"
+#include "render/device_global.h"
+#include "render/render_interface.h"
+#include "render/render_state_front_end.h"
+#include "support/temp_folder.h"
+#include "ui_render/text_markup.h"
+#include "ui_render/ui_manager.h"
+#include "ui_render/ui_renderable.h"
+#include "ui_render/ui_text_renderable_asset.h"
+
+namespace {
+
+constexpr std::uint32_t width = 640;
+constexpr std::uint32_t height = 360;
+constexpr float px = 2.0f / width;
+
+struct Box {
+    int left, top, right, bottom; // pixels, right and bottom exclusive
+};
+
+class TextRenderable : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        window_ = SDL_CreateWindow("text test", 0, 0, int(width), int(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+        ASSERT_NE(window_, nullptr) << SDL_GetError();
+        system_ = gfx::GraphicsSystem::create();
+        ASSERT_NE(system_, nullptr);
+        parameters_.backBufferWidth = width;
+        parameters_.backBufferHeight = height;
+        parameters_.deviceWindow = window_;
+        ASSERT_EQ(system_->createDevice(0, gfx::DeviceType::Hal, window_, gfx::CreateFlags::HardwareVertexProcessing,
+                                        parameters_, &deviceGlobal),
+                  gfx::Result::Ok);
+        createVertexDeclarations();
+
+        renderInterface_ = std::make_unique<RenderInterface>(&registry_, &pool_, width, height, "");
+        renderInterface_->setOwnerThreadId(platform::currentThreadId());
+        renderInterface_->setRenderSettings(width, height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "High", "Low",
+                                            "EBGaramond-Regular_48", "original-garamond-bold-bt_48", 0, 0);
+        renderInterface_->swapFrame();
+        manager_ = std::make_unique<UIManager>(&pool_, renderInterface_.get());
+        const std::string paths = folder_.write("render_paths.xml", "<RenderPaths><UITextRenderable>"
+                                                                    "<path folder='Data/fonts/'/>"
+                                                                    "</UITextRenderable></RenderPaths>");
+        manager_->loadRenderPaths(&registry_, paths);
+        frontEnd_ = std::make_unique<RenderStateFrontEnd>(&pool_, "frontEnd", nullptr, &registry_,
+                                                          renderInterface_.get(), manager_.get(), width, height);
+        ASSERT_EQ(manager_->renderables().size(), 1u) << "the text renderable registers itself";
+        asset_ = dynamic_cast<UITextRenderableAsset*>(manager_->findAsset("TextBox"));
+        ASSERT_NE(asset_, nullptr);
+    }
+
+    void TearDown() override {
+        frontEnd_.reset();
+        if (manager_) manager_->destroyRenderables();
+        manager_.reset();
+        renderInterface_.reset();
+        releaseVertexDeclarations();
+        gfx::safeRelease(deviceGlobal);
+        gfx::safeRelease(system_);
+        if (window_) SDL_DestroyWindow(window_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+
+    RenderInterface::UIObject* text(const std::string& string, float left, float top, float right, float bottom) {
+        RenderInterface::UIObject* object = renderInterface_->createUIObject("TextBox");
+        EXPECT_NE(object, nullptr);
+        SimpleParameterGroup* group = object->pair()->updateGroup();
+        group->setString("string", string);
+        group->setVector2("topLeft", {left, top});
+        group->setVector2("bottomRight", {right, bottom});
+        group->setVector4("colour", {1.0f, 1.0f, 1.0f, 1.0f});
+        object->setRenderLayer(3);
+        return object;
+    }
+
+    // A hand-off and a frame: the objects' changes reach the render side, then the UI draws.
+    std::vector<std::uint32_t> frame() {
+        renderInterface_->swapFrame();
+        frontEnd_->processPendingObjects();
+        for (UIRenderable* renderable : manager_->renderables()) renderable->updateInstances();
+        gfx::Device* device = deviceGlobal;
+        device->clear(gfx::Clear::Target, 0xFF000000, 1.0f, 0);
+        device->beginScene();
+        manager_->draw();
+        device->endScene();
+        gfx::Surface* back = nullptr;
+        device->getBackBuffer(&back);
+        std::vector<std::uint32_t> pixels;
+        device->readSurface(back, pixels);
+        back->release();
+        return pixels;
+    }
+
+    // Where the ink is, and how much; a picture for a person when a test fails.
+    static int ink(const std::vector<std::uint32_t>& pixels, const Box& box) {
+        int count = 0;
+        for (int y = std::max(0, box.top); y < std::min<int>(height, box.bottom); ++y) {
+            for (int x = std::max(0, box.left); x < std::min<int>(width, box.right); ++x) {
+                if ((pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF) != 0) ++count;
+            }
+        }
+        return count;
+    }
+    static int inkOutside(const std::vector<std::uint32_t>& pixels, const Box& box) {
+        return ink(pixels, {0, 0, int(width), int(height)}) - ink(pixels, box);
+    }
+    // Kept after the test, for a person to look at.
+    static void savePicture(const std::vector<std::uint32_t>& pixels, const std::string& name) {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zoderud-text-tests";
+        std::filesystem::create_directories(folder);
+        image::Image picture{int(width), int(height)};
+        picture.argb = pixels;
+        const std::string path = (folder / (name + ".png")).string();
+        image::savePngFile(path, picture);
+        std::printf("read-back saved as %s\n", path.c_str());
+    }
+    // Pixels of a clip-space rectangle (y up) on the back buffer (y down).
+    static Box pixelsOf(float left, float top, float right, float bottom) {
+        auto column = [](float x) { return int((x + 1.0f) * 0.5f * width); };
+        auto row = [](float y) { return int((1.0f - y) * 0.5f * height); };
+        return {column(left), row(top), column(right), row(bottom)};
+    }
+
+    ThreadResourcePool pool_{"renderPool"};
+    ParameterDescriptionRegistry registry_;
+    TempFolder folder_;
+    SDL_Window* window_ = nullptr;
+    gfx::GraphicsSystem* system_ = nullptr;
+    gfx::PresentParameters parameters_{};
+    std::unique_ptr<RenderInterface> renderInterface_;
+    std::unique_ptr<UIManager> manager_;
+    std::unique_ptr<RenderStateFrontEnd> frontEnd_;
+    UITextRenderableAsset* asset_ = nullptr;
+};
+
+TEST_F(TextRenderable, DrawsInsideItsBoxAndNothingOutsideItsClipRectangle) {
+    RenderInterface::UIObject* object = text("Hello world, a line of text", -0.9f, 0.5f, 0.9f, -0.5f);
+    std::vector<std::uint32_t> pixels = frame();
+    const Box box = pixelsOf(-0.9f, 0.5f + 0.15f, 0.9f, -0.5f);
+    EXPECT_GT(ink(pixels, box), 100) << "the text is drawn";
+    EXPECT_EQ(inkOutside(pixels, box), 0);
+    const int unclipped = ink(pixels, box);
+
+    // Clip to the middle third of the text.
+    TextMeasure measure;
+    renderInterface_->measureText(measure, "EBGaramond-Regular_48", "Hello world, a line of text", true, 20000.0f);
+    const float clipLeft = -0.9f + measure.width / 3.0f;
+    const float clipRight = -0.9f + measure.width * 2.0f / 3.0f;
+    SimpleParameterGroup* group = object->pair()->updateGroup();
+    group->setBool("shouldClipToRectangle", true);
+    group->setVector2("clipTopLeft", {clipLeft, 0.6f});
+    group->setVector2("clipBottomRight", {clipRight, -0.6f});
+    pixels = frame();
+    const Box clip = pixelsOf(clipLeft, 0.6f, clipRight, -0.6f);
+    EXPECT_GT(ink(pixels, clip), 20);
+    EXPECT_LT(ink(pixels, clip), unclipped);
+    EXPECT_EQ(inkOutside(pixels, clip), 0) << "clipped";
+    if (HasFailure()) savePicture(pixels, "clipped_text");
+}
+
+TEST_F(TextRenderable, MissingFontKeyDrawsNothing) {
+    RenderInterface::UIObject* object = text("Nothing to see", -0.9f, 0.5f, 0.9f, -0.5f);
+    object->pair()->updateGroup()->setString("font", "NoSuchFont_48");
+    std::vector<std::uint32_t> pixels = frame();
+    EXPECT_EQ(ink(pixels, {0, 0, int(width), int(height)}), 0);
+    EXPECT_EQ(asset_->blockOf(object->pair()), nullptr);
+    // A known font later draws.
+    object->pair()->updateGroup()->setString("font", "EBGaramond-Regular_48");
+    EXPECT_GT(ink(frame(), {0, 0, int(width), int(height)}), 0);
+}
+
+TEST_F(TextRenderable, EditCursorTurnedOnKeepsTheLastCharacter) {
+    const std::string string = "abcW";
+    RenderInterface::UIObject* object = text(string, -0.9f, 0.5f, 0.9f, -0.5f);
+    std::vector<std::uint32_t> before = frame();
+    ASSERT_NE(asset_->blockOf(object->pair()), nullptr);
+    EXPECT_EQ(asset_->blockOf(object->pair())->quadCount(), 4u);
+
+    object->pair()->updateGroup()->setBool("hasEditCursor", true);
+    object->pair()->updateGroup()->setUnsignedInt("cursorLetterPosition", 0);
+    std::vector<std::uint32_t> after = frame();
+    ASSERT_NE(asset_->blockOf(object->pair()), nullptr);
+    EXPECT_EQ(asset_->blockOf(object->pair())->quadCount(), 5u) << "four letters and the cursor";
+    // The "W" is drawn where it was.
+    float pen[2];
+    const float topLeft[2] = {-0.9f, 0.5f};
+    renderInterface_->layoutWrappedText(pen, string, "EBGaramond-Regular_48", topLeft, 1.8f, 3);
+    const Box lastLetter = pixelsOf(pen[0], 0.6f, pen[0] + 0.2f, 0.3f);
+    EXPECT_GT(ink(before, lastLetter), 10);
+    EXPECT_EQ(ink(after, lastLetter), ink(before, lastLetter));
+    if (HasFailure()) savePicture(after, "cursor");
+}
+
+TEST_F(TextRenderable, VeryLongTextDrawsItsLastCharacters) {
+    // More than 16384 glyphs before the last line, which alone is on screen.
+    std::string string;
+    const int lines = 16500;
+    for (int i = 0; i < lines; ++i) string += "x\n";
+    string += "WWW";
+    const float lineHeight = renderInterface_->registeredLineHeight("EBGaramond-Regular_48");
+    ASSERT_GT(lineHeight, 0.0f) << "the atlas build registered its line heights";
+    const float top = 0.5f + static_cast<float>(lines) * lineHeight;
+    RenderInterface::UIObject* object = text(string, -0.9f, top, 0.9f, -1.0f);
+    std::vector<std::uint32_t> pixels = frame();
+    ASSERT_NE(asset_->blockOf(object->pair()), nullptr);
+    EXPECT_EQ(asset_->blockOf(object->pair())->quadCount(), countDrawnCharacters(string));
+    EXPECT_GT(ink(pixels, {0, 0, int(width), int(height)}), 30) << "the last line is drawn";
+    if (HasFailure()) savePicture(pixels, "long_text");
+}
+
+TEST_F(TextRenderable, AtlasViewShowsTheGlyphAtlas) {
+    RenderInterface::UIObject* view = renderInterface_->createUIObject("FontTexture");
+    ASSERT_NE(view, nullptr);
+    view->setRenderLayer(1);
+    std::vector<std::uint32_t> pixels = frame();
+    EXPECT_GT(ink(pixels, {0, 0, int(width), int(height)}), 200);
+    EXPECT_EQ(asset_->blockOf(view->pair()), nullptr) << "atlas views have no text block";
+}
+
+TEST_F(TextRenderable, DisplaySizeChangeRebuildsFontsForTheNewWidth) {
+    RenderInterface::UIObject* object = text("Resize", -0.9f, 0.5f, 0.9f, -0.5f);
+    frame();
+    const float narrow = renderInterface_->registeredLineHeight("EBGaramond-Regular_48");
+    const std::size_t quads = asset_->blockOf(object->pair())->quadCount();
+    // The render side now sees a screen twice as wide (and as tall); the device is reset.
+    manager_->onLostDevice();
+    renderInterface_->renderSettings().width = width * 2;
+    renderInterface_->renderSettings().height = height * 2;
+    manager_->onResetDevice();
+    const float wide = renderInterface_->registeredLineHeight("EBGaramond-Regular_48");
+    EXPECT_NEAR(wide, narrow, narrow * 0.2f) << "twice the pixels on a screen twice as tall";
+    EXPECT_NE(wide, narrow);
+    EXPECT_EQ(asset_->blockOf(object->pair()), nullptr) << "blocks are laid out again after a reset";
+    for (UIRenderable* renderable : manager_->renderables()) renderable->updateInstances();
+    ASSERT_NE(asset_->blockOf(object->pair()), nullptr);
+    EXPECT_EQ(asset_->blockOf(object->pair())->quadCount(), quads);
+}
+
+} // namespace
+
+namespace {
+
+// The ink's extent in a band of rows: left and right columns, and the brightest pixel.
+struct InkSpan {
+    int left = 1 << 30;
+    int right = -1;
+    std::uint32_t brightest = 0;
+};
+
+InkSpan inkSpan(const std::vector<std::uint32_t>& pixels, const Box& rows) {
+    InkSpan span;
+    int best = -1;
+    for (int y = rows.top; y < rows.bottom; ++y) {
+        for (int x = 0; x < int(width); ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * width + x] & 0xFFFFFF;
+            if (!pixel) continue;
+            span.left = std::min(span.left, x);
+            span.right = std::max(span.right, x);
+            const int sum = int(pixel >> 16) + int((pixel >> 8) & 0xFF) + int(pixel & 0xFF);
+            if (sum > best) {
+                best = sum;
+                span.brightest = pixel;
+            }
+        }
+    }
+    return span;
+}
+
+int red(std::uint32_t pixel) { return int(pixel >> 16) & 0xFF; }
+int green(std::uint32_t pixel) { return int(pixel >> 8) & 0xFF; }
+int blue(std::uint32_t pixel) { return int(pixel) & 0xFF; }
+
+TEST_F(TextRenderable, SceneOfMarkedUpText) {
+    text("<id='TitleBarText'[*Character Sheet]>", -0.95f, 0.95f, 0.95f, 0.8f);
+    text("<rRed words>", -0.95f, 0.75f, 0.95f, 0.6f);
+    RenderInterface::UIObject* right = text("Right aligned", -0.95f, 0.55f, 0.95f, 0.4f);
+    right->pair()->updateGroup()->setInt("horizAlignment", 1);
+    RenderInterface::UIObject* centre = text("Centred", -0.95f, 0.35f, 0.95f, 0.2f);
+    centre->pair()->updateGroup()->setInt("horizAlignment", 0);
+    text("A longer paragraph that wraps at the spaces between its words when the box is narrow, "
+         "costing \xA3" "5 and 12 silver.\\nA new line after a break.",
+         -0.95f, 0.15f, 0.0f, -0.9f);
+    std::vector<std::uint32_t> pixels = frame();
+
+    // The title in the named colour (warm: red over green over blue).
+    const InkSpan title = inkSpan(pixels, pixelsOf(-1.0f, 1.0f, 1.0f, 0.8f));
+    EXPECT_GT(red(title.brightest), green(title.brightest));
+    EXPECT_GT(green(title.brightest), blue(title.brightest) + 20);
+    // A red span.
+    const InkSpan tinted = inkSpan(pixels, pixelsOf(-1.0f, 0.8f, 1.0f, 0.6f));
+    EXPECT_GT(red(tinted.brightest), green(tinted.brightest) + 40);
+    // Right and centre alignment, to the pixel or two a glyph's side bearing leaves.
+    const InkSpan rightSpan = inkSpan(pixels, pixelsOf(-1.0f, 0.6f, 1.0f, 0.4f));
+    EXPECT_NEAR(rightSpan.right, pixelsOf(0.95f, 0.0f, 0.95f, 0.0f).left, 3);
+    const InkSpan centreSpan = inkSpan(pixels, pixelsOf(-1.0f, 0.4f, 1.0f, 0.2f));
+    EXPECT_NEAR((centreSpan.left + centreSpan.right) / 2, int(width) / 2, 3);
+    // The paragraph wraps inside its box.
+    const InkSpan paragraph = inkSpan(pixels, pixelsOf(-1.0f, 0.2f, 1.0f, -1.0f));
+    EXPECT_LE(paragraph.right, pixelsOf(0.0f, 0.0f, 0.0f, 0.0f).left);
+    EXPECT_GE(paragraph.left, pixelsOf(-0.95f, 0.0f, 0.0f, 0.0f).left);
+    if (HasFailure()) savePicture(pixels, "scene");
+}
+
+} // namespace
