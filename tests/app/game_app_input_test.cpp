@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <functional>
@@ -275,6 +276,7 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
     LogCapture log;
     std::atomic<int> step{0};
     std::atomic<RenderInterface::UIObject*> object{nullptr};
+    std::atomic<ParameterManager::ParameterGroupPair*> objectPair{nullptr};
     {
         CountingGameApp app(stateCalling([&](UIContext& context) {
             RenderInterface* renderInterface = context.renderInterface;
@@ -283,6 +285,7 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
                 registerParameterDescription(*renderInterface->parameterManager()->getRegistry(),
                                              new ParameterDescription("test_box", nullptr, true));
                 object = renderInterface->createUIObject("test_box");
+                objectPair = object.load()->pair();
                 ++step;
                 break;
             case 1:
@@ -307,7 +310,8 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
         EXPECT_EQ(manager->current()->status(), static_cast<std::uint32_t>(BaseState::Running));
         EXPECT_EQ(manager->handOffTarget(), manager->current());
         EXPECT_TRUE(app.renderInterface()->uiObjectsToDelete().empty());
-        EXPECT_TRUE(app.renderInterface()->parameterManager()->livePairs().empty());
+        const auto& live = app.renderInterface()->parameterManager()->livePairs();
+        EXPECT_EQ(std::find(live.begin(), live.end(), objectPair.load()), live.end());
     }
     // Read once the update thread, which logs too, has ended.
     EXPECT_TRUE(log.contains("Scene change to Data\\graphics\\render_paths.xml refused"));
