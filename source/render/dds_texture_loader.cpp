@@ -116,7 +116,8 @@ void DDSTextureLoader::fillData() {
 gfx::Result DDSTextureLoader::createDefaultTexture() {
     gfx::safeRelease(texture_);
     if (!staging_ || !deviceGlobal) return gfx::Result::InvalidCall;
-    gfx::Result result = deviceGlobal->createTexture(width_, height_, levels_, 0, format_, gfx::Pool::Default, &texture_);
+    gfx::Result result =
+        deviceGlobal->createTexture(width_, height_, levels_, 0, format_, gfx::Pool::Default, &texture_);
     if (gfx::failed(result)) {
         LOG_MESSAGE("Could not create the texture of \"%s\"", path_.c_str());
         return result;

@@ -127,7 +127,7 @@ void CharacterSheet::correctLoadedValues(const std::string& path, std::int32_t r
                                          int refusedWornMarks) {
     Corrections corrections(path);
     // A level the class does not have would leave the sheet without throws, actions or a
-    // way to level up; a class without levels read sets no upper bound.
+    // way to level up; a class the catalogues do not hold sets no upper bound.
     std::int64_t topLevel = std::numeric_limits<std::int32_t>::max();
     if (characterClass != nullptr && characterClass->maxLevel > 0) topLevel = characterClass->maxLevel;
     const std::int64_t clampedLevel = std::clamp<std::int64_t>(readLevel, 1, topLevel);

@@ -285,7 +285,6 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
                 registerParameterDescription(*renderInterface->parameterManager()->getRegistry(),
                                              new ParameterDescription("test_box", nullptr, true));
                 object = renderInterface->createUIObject("test_box");
-                objectPair = object.load()->pair();
                 ++step;
                 break;
             case 1:
@@ -295,6 +294,7 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
                 ++step;
                 break;
             case 2:
+                objectPair = object.load()->pair();
                 renderInterface->destroyUIObject(object.load());
                 ++step;
                 break;
@@ -310,6 +310,8 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
         EXPECT_EQ(manager->current()->status(), static_cast<std::uint32_t>(BaseState::Running));
         EXPECT_EQ(manager->handOffTarget(), manager->current());
         EXPECT_TRUE(app.renderInterface()->uiObjectsToDelete().empty());
+        // Only the test's own object is gone: the program's pointer lives on.
+        ASSERT_NE(objectPair.load(), nullptr);
         const auto& live = app.renderInterface()->parameterManager()->livePairs();
         EXPECT_EQ(std::find(live.begin(), live.end(), objectPair.load()), live.end());
     }

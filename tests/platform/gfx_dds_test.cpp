@@ -202,7 +202,9 @@ TEST_P(GfxDdsCorruptTest, IsRefusedWithAReasonAndMakesNoTexture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, GfxDdsCorruptTest, ::testing::ValuesIn(corruptCases()),
-                         [](const ::testing::TestParamInfo<CorruptCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<CorruptCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(GfxDdsParse, ACompleteFileListsItsLevelsBackToBack) {
     const std::string bytes = ddstest::file(ddstest::dxt("DXT1", 8, 8, 4), blocks(7));

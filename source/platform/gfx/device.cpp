@@ -268,7 +268,8 @@ Result Device::reset(PresentParameters& parameters) {
     if (windowedChanged) SDL_SetWindowFullscreen(window_, parameters_.windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
     Result result = createBackBuffer();
     if (failed(result)) {
-        std::fprintf(stderr, "gfx: reset to %u x %u failed\n", parameters_.backBufferWidth, parameters_.backBufferHeight);
+        std::fprintf(stderr, "gfx: reset to %u x %u failed\n", parameters_.backBufferWidth,
+                     parameters_.backBufferHeight);
         loss_ = LossState::NotReset;
         return result;
     }
@@ -389,6 +390,7 @@ Result Device::stretchRect(Surface* source, const Rect* sourceRect, Surface* des
     Rect from = sourceRect ? *sourceRect : Rect{0, 0, int32_t(source->width()), int32_t(source->height())};
     Rect to = destinationRect ? *destinationRect
                               : Rect{0, 0, int32_t(destination->width()), int32_t(destination->height())};
+    if (source->container()) source->container()->flushUploads();
     if (source->samples() > 0 && (from.right - from.left != to.right - to.left ||
                                   from.bottom - from.top != to.bottom - to.top))
         return Result::InvalidCall;

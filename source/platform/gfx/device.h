@@ -143,6 +143,7 @@ private:
         DepthGroup = 1, BlendGroup = 2, RasterGroup = 4, ViewportGroup = 8, ScissorGroup = 16, AllGroups = 31
     };
     uint32_t dirtyGroups_ = AllGroups;
+    static uint32_t stateGroup(RenderState state);
     struct SamplerUnit {
         std::array<uint32_t, 11> states{};
         BaseTexture* texture = nullptr;

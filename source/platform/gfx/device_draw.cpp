@@ -79,18 +79,6 @@ GLenum addressMode(uint32_t mode) {
 
 namespace detail {
 
-uint32_t stateGroup(RenderState state) {
-    switch (state) {
-    case RenderState::ZEnable:
-    case RenderState::ZWriteEnable:
-    case RenderState::ZFunc: return 1;
-    case RenderState::CullMode:
-    case RenderState::MultisampleAntialias: return 4;
-    case RenderState::ScissorTestEnable: return 16;
-    default: return 2;
-    }
-}
-
 int stateIndex(RenderState state) {
     for (int i = 0; i < int(std::size(kStates)); ++i)
         if (kStates[i] == state) return i;
@@ -101,12 +89,24 @@ int stateIndex(RenderState state) {
 
 using detail::stateIndex;
 
+uint32_t Device::stateGroup(RenderState state) {
+    switch (state) {
+    case RenderState::ZEnable:
+    case RenderState::ZWriteEnable:
+    case RenderState::ZFunc: return DepthGroup;
+    case RenderState::CullMode:
+    case RenderState::MultisampleAntialias: return RasterGroup;
+    case RenderState::ScissorTestEnable: return ScissorGroup;
+    default: return BlendGroup;
+    }
+}
+
 Result Device::setRenderState(RenderState state, uint32_t value) {
     int index = stateIndex(state);
     if (index < 0) return Result::InvalidCall;
     if (renderStates_[size_t(index)] != value) {
         renderStates_[size_t(index)] = value;
-        dirtyGroups_ |= detail::stateGroup(state);
+        dirtyGroups_ |= stateGroup(state);
     }
     return Result::Ok;
 }

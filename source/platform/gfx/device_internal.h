@@ -13,8 +13,6 @@ extern std::atomic<Device*> lastDevice;
 
 // Index of a render state in the device's table; -1 for states it doesn't keep.
 int stateIndex(RenderState state);
-// The device state group (depth 1, blend 2, raster 4, scissor 16) a render state belongs to.
-uint32_t stateGroup(RenderState state);
 
 // Attaches a surface (a texture level or a renderbuffer; null detaches) to a framebuffer.
 void attach(GLenum target, GLenum attachment, Surface* surface);

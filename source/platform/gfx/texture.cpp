@@ -148,9 +148,10 @@ void BaseTexture::uploadRect(uint32_t face, uint32_t level, const uint8_t* level
     glActiveTexture(GL_TEXTURE0 + kScratchTextureUnit);
     glBindTexture(glTarget(), glName_);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(w));
+    const std::size_t offset =
+        std::size_t(rect.top) * rowPitch(*info_, w) + std::size_t(rect.left) * info_->bytesPerPixel;
     glTexSubImage2D(faceTarget(type_, face), GLint(level), rect.left, rect.top, GLsizei(rw), GLsizei(rh),
-                    info_->glFormat, info_->glType,
-                    levelData + std::size_t(rect.top) * rowPitch(*info_, w) + std::size_t(rect.left) * info_->bytesPerPixel);
+                    info_->glFormat, info_->glType, levelData + offset);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     ++context_->statistics.textureUploads;
     context_->statistics.textureBytesUploaded += std::size_t(rw) * rh * info_->bytesPerPixel;

@@ -27,7 +27,8 @@ struct TextureFileOptions {
     uint32_t colourKey = 0;
 };
 
-// Failures are logged to stderr with the file's name. All defaults: size rounded up to powers of two, full mip chain, managed pool.
+// A refused DDS file is logged to stderr with the reason. All defaults: size rounded up to powers
+// of two, full mip chain, managed pool.
 Result createTextureFromFile(Device* device, const std::string& path, Texture** out);
 Result createTextureFromFileEx(Device* device, const std::string& path, const TextureFileOptions& options,
                                Texture** out);
