@@ -3,6 +3,8 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
+#include <random>
 #include <string>
 
 #include "app/base_state.h"
@@ -24,12 +26,33 @@ public:
     int handOffs = 0;
 };
 
+// A fresh folder of its own for the settings each run writes, removed afterwards.
+class FreshFolder {
+public:
+    FreshFolder() {
+        std::random_device random;
+        std::error_code error;
+        std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            path_ = temporary / ("zoderud-bench-startup-" + std::to_string(random()));
+            if (std::filesystem::create_directory(path_, error)) break;
+        }
+    }
+    ~FreshFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
 void BM_StartUpToFirstPresentedFrame(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
-    std::string settings = "/tmp/zoderud-bench-startup";
-    platform::createDirectories(settings);
-    setenv("XDG_DATA_HOME", settings.c_str(), 1);
+    FreshFolder settings;
+    setenv("XDG_DATA_HOME", settings.path().c_str(), 1);
     platform::setCurrentDirectory(ZODERUD_SOURCE_DIR);
     for (auto _ : state) {
         auto start = std::chrono::steady_clock::now();

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "render/render_interface.h"
-#include "ui_render/text_pixel_snap.h"
+#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/text_walk.h"
 
 namespace {
@@ -41,8 +41,8 @@ public:
         : block_(block), px_(px), py_(py), snapVertically_(snapVertically) {}
 
     void glyph(const GlyphRecord& glyph, float x, float y, const TextColour& bottom, const TextColour& top) {
-        x = snapTextCoordinate(x, px_) + px_ * 0.5f;
-        if (snapVertically_) y = snapTextCoordinate(y, py_);
+        x = snapToPixel(x, px_) + px_ * 0.5f;
+        if (snapVertically_) y = snapToPixel(y, py_);
         y += py_ * 0.5f;
         const float right = x + glyph.cellWidthClip;
         const float upper = y + glyph.cellHeightClip;
@@ -89,9 +89,9 @@ void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderI
     const float lineHeight = regular.lineHeight;
 
     // Box placement.
-    const float x0 = snapTextCoordinate(request.topLeft[0], px);
+    const float x0 = snapToPixel(request.topLeft[0], px);
     float y0 = request.topLeft[1] + std::fabs(regular.smallestDescent);
-    if (request.snapToVertPixels) y0 = snapTextCoordinate(y0, py);
+    if (request.snapToVertPixels) y0 = snapToPixel(y0, py);
     const float boxWidth = std::fabs(request.bottomRight[0] - x0);
     const float boxHeight = request.bottomRight[1] - y0;
     const BlockSize size = measureBlock(request, px, boxWidth);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui_render/text_pixel_snap.h"
+#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/text_walk.h"
 
 TextMeasure measureTextWithFont(const TextMeasureFont& font, std::string_view text, bool singleLine, float maxWidth) {
@@ -32,7 +32,7 @@ TextMeasure measureTextWithFont(const TextMeasureFont& font, std::string_view te
     return result;
 }
 
-float textBoxStartX(const TextMeasureFont& font, float left) { return snapTextCoordinate(left, font.px); }
+float textBoxStartX(const TextMeasureFont& font, float left) { return snapToPixel(left, font.px); }
 
 float textBoxTopY(const TextMeasureFont& font, float top) {
     return top + (font.font ? std::fabs(font.font->smallestDescent) : 0.0f);

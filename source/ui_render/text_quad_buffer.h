@@ -1,7 +1,7 @@
 #pragma once
-// The text asset's drawing buffers: one dynamic vertex buffer that every frame's glyph quads are
-// written into, back to back, and a static index buffer of quads with 32-bit indices, so a
-// draw may hold any number of quads.
+// The UI's drawing buffers: one dynamic vertex buffer that every frame's quads are written into,
+// back to back, and a static index buffer of quads with 32-bit indices, so a draw may hold any
+// number of quads (a pasted biography runs past the 16384 quads 16-bit indices can reach).
 #include <cstdint>
 
 #include "platform/gfx/device.h"

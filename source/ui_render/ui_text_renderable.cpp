@@ -2,37 +2,24 @@
 
 #include "app/parameter_description.h"
 #include "app/typed_parameters.h"
-#include "platform/gfx/device.h"
 #include "render/renderable_factory.h"
 #include "ui_render/font_list.h"
 #include "ui_render/text_colour_ids.h"
 #include "ui_render/ui_manager.h"
+#include "ui_render/ui_parameters.h"
 #include "ui_render/ui_text_renderable_asset.h"
 
 namespace {
 
 UIRenderableFactory<UITextRenderable> factory("UITextRenderable");
 
+using uiparam::add;
+
 } // namespace
 
 // Named on the engine's link line, so this file (and with it the factory above) is part of every
 // program even though nothing calls into it directly.
 extern "C" void zoderud_link_ui_text_renderable() {}
-
-namespace {
-
-template <class P>
-void add(ParameterDescription& description, ThreadResourcePool* pool, const std::string& name,
-         const typename P::ValueType& value) {
-    description.addParameter(new P(name, value, false, pool, nullptr), static_cast<std::uint32_t>(P::staticKind));
-}
-
-// Each asset is reached under both of its type names; a name taken first keeps its asset.
-void registerAs(UIManager* manager, const std::string& name, UIRenderableAsset* asset) {
-    manager->typeNameMap().emplace(name, asset);
-}
-
-} // namespace
 
 UITextRenderable::UITextRenderable(ThreadResourcePool* renderPool, RenderInterface* renderInterface,
                                    UIManager* manager)
@@ -42,20 +29,11 @@ void UITextRenderable::loadAssets() {
     for (const std::string& folder : paths()) {
         auto* asset = new UITextRenderableAsset(folder, readFontList(folder + "fonts_to_load.xml"),
                                                 &renderInterface_->renderColourIds(), renderInterface_);
-        registerAs(manager_, asset->name(), asset);
-        registerAs(manager_, "FontTexture", asset);
-        assets_.push_back(asset);
+        asset->afterCreate();
+        addAsset(asset);
+        // "FontTexture" objects reach the same asset and land in its secondary lists.
+        if (manager_) manager_->registerAssetAlias(asset, "FontTexture");
     }
-}
-
-void UITextRenderable::createDeviceResources() {
-    for (UIRenderableAsset* asset : assets_) static_cast<UITextRenderableAsset*>(asset)->load();
-}
-
-void UITextRenderable::unloadAssets() {}
-
-void UITextRenderable::releaseDeviceResources() {
-    for (UIRenderableAsset* asset : assets_) static_cast<UITextRenderableAsset*>(asset)->unload();
 }
 
 void UITextRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
@@ -86,11 +64,9 @@ void UITextRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* regi
 }
 
 void UITextRenderable::draw(std::uint32_t layer) {
-    gfx::beginPerfEvent(0xFF22FFFF, "UI Text Renderable");
-    for (UIRenderableAsset* asset : assets_) static_cast<UITextRenderableAsset*>(asset)->drawLayer(layer);
-    gfx::endPerfEvent();
-}
-
-void UITextRenderable::updateInstances() {
-    for (UIRenderableAsset* asset : assets_) static_cast<UITextRenderableAsset*>(asset)->updateInstances();
+    UIRenderable::draw(layer);
+    if (!manager_) return;
+    for (UIRenderableAsset* asset : assets_) {
+        static_cast<UITextRenderableAsset*>(asset)->drawAtlasViews(layer, manager_->batchWriter());
+    }
 }

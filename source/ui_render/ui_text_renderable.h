@@ -11,12 +11,9 @@ public:
     UITextRenderable(ThreadResourcePool* renderPool, RenderInterface* renderInterface, UIManager* manager);
 
     void loadAssets() override;
-    void createDeviceResources() override;
-    void unloadAssets() override;
-    void releaseDeviceResources() override;
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+    // The layer's texts, then its atlas views.
     void draw(std::uint32_t layer) override;
-    void updateInstances() override;
 
 private:
     RenderInterface* renderInterface_;

@@ -292,8 +292,8 @@ TEST(GameAppFrames, WithVerticalSyncRefusedTheLoopSleepsAtSixtyFramesASecond) {
     // The limiter never lets frames come faster than the display's 60 Hz (the offscreen display
     // reports no rate). How close to 60 a busy machine gets is not for this test: the message
     // loop's own pacing is checked on a stepped clock in the application base's tests.
+    ASSERT_GT(frames, 0);
     EXPECT_LE(frames / seconds, 65.0) << frames << " frames in " << seconds << " s";
-    EXPECT_GE(frames, 10);
     // Sleeping, not spinning: a spinning loop keeps a core busy all the time.
     EXPECT_LT(cpuSeconds, 0.6 * seconds) << cpuSeconds << " s of CPU in " << seconds << " s";
 }
@@ -330,7 +330,7 @@ TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
     ObservedGameApp app(timeline, observingState(timeline, state));
     ASSERT_TRUE(app.setUpSucceeded());
     RenderStateManager* manager = app.renderTask()->renderStateManager();
-    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 10000;
+    std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 30000;
     while (manager->current()->status() != BaseState::Running && platform::millisecondsSinceStart() < giveUpAt) {
         app.frame(0.016f, 0.016f);
     }

@@ -174,6 +174,10 @@ TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
     const std::string png = readFile(folder.path() + "small.png");
     std::string bmpZeroWide = bmpFile(image::Image(2, 2, 0xFF000000));
     bmpZeroWide.replace(18, 4, std::string(4, '\0'));
+    std::string brokenPng = png;
+    brokenPng[41] = '\0'; // the first byte of the compressed data: no valid stream starts so
+    std::string bmpHeaderOnly = bmpFile(image::Image(1, 1, 0xFF000000)).substr(0, 54);
+    bmpHeaderOnly.replace(18, 8, std::string("\x00\x10\x00\x00\x00\x10\x00\x00", 8)); // 4096 x 4096
     struct Row {
         const char* name;
         std::string bytes;
@@ -186,11 +190,19 @@ TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
         {"PNG wider than a texture", pngHeader(8193, 16), "at most 8192 pixels a side"},
         {"PNG over the pixel budget", pngHeader(8192, 8192), "pixels in all"},
         {"PNG with a width past 2^31", pngHeader(0x80000001u, 1), "too large"},
-        {"PNG cut after its header", png.substr(0, 41), "cannot decode"},
+        {"PNG header within the limits but no data", pngHeader(8192, 6144), "cut short"},
+        {"PNG cut after its header", png.substr(0, 41), "cut short"},
+        {"PNG with a broken data stream", brokenPng, "cannot decode"},
+        {"PNG without its closing chunk", png.substr(0, png.size() - 12), "cut short"},
+        // Found by fuzzing: a chunk length past the end of the file.
+        {"PNG with a chunk running past the end", readFile(std::string(ZODERUD_TEST_DATA_DIR) + "/image/long_trns.png"),
+         "cut short"},
+        {"BMP header within the limits but no rows", bmpHeaderOnly, "cut short"},
         {"BMP of no width", bmpZeroWide, "nothing to show"},
         {"JPEG with a huge frame", jpegFrame(60000, 60000), "too large"},
         {"JPEG with a bad Huffman table", std::string("\xFF\xD8\xFF\xC4\xCB\x01\x00\xCB\x3B", 9), "JPEG"},
         {"JPEG cut after its frame header", jpegFrame(16, 16), "cannot decode"},
+        {"JPEG far too short for its frame", jpegFrame(4000, 3000), "cut short"},
         {"text", "not a picture at all", "not a PNG, JPEG, BMP or TGA picture"},
         {"two bytes", "BM", "BMP"},
     };
@@ -207,6 +219,33 @@ TEST(ImageLoading, OutsideFilesAreRefusedCleanlyBeforeTheyCostMemory) {
     image::Image picture;
     ASSERT_TRUE(image::loadImageFromMemory(reinterpret_cast<const uint8_t*>(png.data()), png.size(), picture));
     EXPECT_EQ(picture.argb, small.argb);
+}
+
+// The fuzzing seeds cover the layouts the decoders are given: palettes with alpha, 24 and 32 bit
+// BMP, raw and run-length TGA, PNG and JPEG. None may trip the size checks.
+TEST(ImageLoading, EveryKindOfSeedPictureLoads) {
+    struct Row {
+        const char* file;
+        int width, height;
+    };
+    const Row rows[] = {{"argb32.bmp", 6, 5}, {"rgb24.bmp", 6, 5},   {"palette.bmp", 5, 4}, {"palette.png", 5, 4},
+                        {"rgba.png", 6, 5},   {"rgb.jpg", 6, 5},     {"bgra.tga", 4, 3},    {"rle.tga", 4, 3}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        image::Image picture;
+        std::string error;
+        ASSERT_TRUE(image::loadImageFile(std::string(ZODERUD_SOURCE_DIR) + "/tests/fuzz/seeds/picture/" + row.file,
+                                         picture, &error))
+            << error;
+        EXPECT_EQ(picture.width, row.width);
+        EXPECT_EQ(picture.height, row.height);
+    }
+    // The palette's third colour is fully transparent, its fourth half so.
+    image::Image palette;
+    ASSERT_TRUE(image::loadImageFile(std::string(ZODERUD_SOURCE_DIR) + "/tests/fuzz/seeds/picture/palette.png", palette));
+    EXPECT_EQ(palette.at(0, 0), 0xFFFF0000u);
+    EXPECT_EQ(palette.at(2, 0) >> 24, 0u);
+    EXPECT_EQ(palette.at(3, 0), 0x80090909u);
 }
 
 TEST(ImageLoading, FilesThatCantBeReadSayWhy) {

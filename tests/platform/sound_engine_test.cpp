@@ -7,9 +7,10 @@
 
 namespace {
 
-// Waits up to two seconds for the playing sound to end.
+// Waits for the playing sound to end: up to ten seconds, since the audio thread of a busy machine
+// may fall far behind.
 bool endsSoon(const sound::PlayingSound& playing) {
-    for (int i = 0; i < 200 && !playing.isFinished(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    for (int i = 0; i < 1000 && !playing.isFinished(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return playing.isFinished();
 }
 

@@ -193,11 +193,17 @@ TEST_F(TextLayout, HorizontalAndVerticalAlignment) {
         layout(r);
         const float end = cursorX();
         EXPECT_FLOAT_EQ(baseline, cursorY()) << "one line";
-        if (c.horizontal == -1) EXPECT_NEAR(start, x0, 1e-6);
-        if (c.horizontal == 1) EXPECT_NEAR(end, r.bottomRight[0], 1e-5) << "right edge on the box's right";
-        if (c.horizontal == 0) EXPECT_NEAR((start + end) * 0.5f, (x0 + r.bottomRight[0]) * 0.5f, 1e-5);
+        if (c.horizontal == -1) {
+            EXPECT_NEAR(start, x0, 1e-6);
+        } else if (c.horizontal == 1) {
+            EXPECT_NEAR(end, r.bottomRight[0], 1e-5) << "right edge on the box's right";
+        } else {
+            EXPECT_NEAR((start + end) * 0.5f, (x0 + r.bottomRight[0]) * 0.5f, 1e-5);
+        }
         const float y0 = std::round((r.topLeft[1] + std::fabs(regular_->smallestDescent)) / py) * py;
-        if (c.vertical == -1) EXPECT_NEAR(baseline, y0 - regular_->lineHeight, 1e-5);
+        if (c.vertical == -1) {
+            EXPECT_NEAR(baseline, y0 - regular_->lineHeight, 1e-5);
+        }
         if (c.vertical == 0) {
             const float boxHeight = std::fabs(r.bottomRight[1] - y0);
             EXPECT_NEAR(baseline, y0 - regular_->lineHeight - (boxHeight - regular_->lineHeight) * 0.5f, 1e-5);

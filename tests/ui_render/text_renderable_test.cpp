@@ -176,14 +176,18 @@ TEST_F(TextRenderable, DrawsInsideItsBoxAndNothingOutsideItsClipRectangle) {
 }
 
 TEST_F(TextRenderable, MissingFontKeyDrawsNothing) {
-    RenderInterface::UIObject* object = text("Nothing to see", -0.9f, 0.5f, 0.9f, -0.5f);
+    // A text with a known font in the bottom half shows that the frame draws.
+    text("Drawn", -0.9f, -0.5f, 0.9f, -0.9f);
+    RenderInterface::UIObject* object = text("Nothing to see", -0.9f, 0.5f, 0.9f, 0.0f);
     object->pair()->updateGroup()->setString("font", "NoSuchFont_48");
+    const Box topHalf{0, 0, int(width), int(height) / 2};
     std::vector<std::uint32_t> pixels = frame();
-    EXPECT_EQ(ink(pixels, {0, 0, int(width), int(height)}), 0);
+    EXPECT_EQ(ink(pixels, topHalf), 0);
+    EXPECT_GT(inkOutside(pixels, topHalf), 0);
     EXPECT_EQ(asset_->blockOf(object->pair()), nullptr);
     // A known font later draws.
     object->pair()->updateGroup()->setString("font", "EBGaramond-Regular_48");
-    EXPECT_GT(ink(frame(), {0, 0, int(width), int(height)}), 0);
+    EXPECT_GT(ink(frame(), topHalf), 0);
 }
 
 TEST_F(TextRenderable, EditCursorTurnedOnKeepsTheLastCharacter) {
@@ -316,6 +320,31 @@ TEST_F(TextRenderable, SceneOfMarkedUpText) {
     EXPECT_LE(paragraph.right, pixelsOf(0.0f, 0.0f, 0.0f, 0.0f).left);
     EXPECT_GE(paragraph.left, pixelsOf(-0.95f, 0.0f, 0.0f, 0.0f).left);
     if (HasFailure()) savePicture(pixels, "scene");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(TextRenderable, TextsOfALayerShareDrawsUntilTheClipRectangleChanges) {
+    std::vector<RenderInterface::UIObject*> texts;
+    for (int i = 0; i < 50; ++i) {
+        const float top = 0.95f - static_cast<float>(i) * 0.035f;
+        texts.push_back(text("Label " + std::to_string(i), -0.9f, top, 0.9f, top - 0.03f));
+    }
+    frame();
+    manager_->batchWriter().resetDrawCalls();
+    frame();
+    EXPECT_EQ(manager_->batchWriter().drawCalls(), 1u) << "fifty texts, one draw";
+
+    SimpleParameterGroup* clipped = texts[25]->pair()->updateGroup();
+    clipped->setBool("shouldClipToRectangle", true);
+    clipped->setVector2("clipTopLeft", {-0.5f, 1.0f});
+    clipped->setVector2("clipBottomRight", {0.5f, -1.0f});
+    frame();
+    manager_->batchWriter().resetDrawCalls();
+    frame();
+    EXPECT_EQ(manager_->batchWriter().drawCalls(), 3u) << "before, the clipped one, after: in their order";
 }
 
 } // namespace

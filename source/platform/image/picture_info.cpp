@@ -1,5 +1,7 @@
 #include "platform/image/picture_info.h"
 
+#include <algorithm>
+
 #include "platform/image/texture_levels.h"
 
 namespace image {
@@ -26,7 +28,7 @@ bool pngSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, st
 
 // Walks the segments up to the first frame header. A file without one (or with its height
 // left to a later marker) gives no size.
-bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, std::string& error) {
+bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, bool& huffman, std::string& error) {
     std::uint64_t offset = 2;
     for (;;) {
         std::uint8_t marker[2];
@@ -47,6 +49,7 @@ bool jpegSize(const ReadAt& readAt, std::int64_t& width, std::int64_t& height, s
             if (!readAt(offset + 2, frameHeader, sizeof frameHeader)) break;
             height = big16(frameHeader + 1);
             width = big16(frameHeader + 3);
+            huffman = kind <= 0xC7;
             if (height == 0) break;
             return true;
         }
@@ -81,16 +84,62 @@ bool looksLikeTga(const std::uint8_t* header) {
     return colourMap <= 1 && knownType && knownDepth;
 }
 
-// TGA pixels follow the header at once, and even run-length packets can't cover more than 128
-// pixels each, so a file shorter than that can be refused without allocating its picture.
-bool tgaLongEnough(const ReadAt& readAt, const std::uint8_t* header, std::int64_t pixels) {
-    const std::int64_t pixelBytes = (header[16] + 7) / 8;
-    const std::int64_t colourMapBytes = header[1] ? std::int64_t(little16(header + 5)) * ((header[7] + 7) / 8) : 0;
-    const std::int64_t dataStart = 18 + header[0] + colourMapBytes;
-    const bool runLength = header[2] >= 9;
-    const std::int64_t least = runLength ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
-    std::uint8_t last;
-    return readAt(std::uint64_t(dataStart + least - 1), &last, 1);
+// Every chunk lies inside the file, up to and including the closing "IEND". The PNG decoder
+// takes whatever its stream gives it, so a chunk running past the end would make it walk stale
+// bytes as more chunks (a 16-megabyte "tRNS" length in an 877-byte file kept it busy for
+// minutes).
+bool pngChunksEndInTheFile(const ReadAt& readAt) {
+    std::uint64_t offset = 8;
+    for (;;) {
+        std::uint8_t header[8];
+        if (!readAt(offset, header, sizeof header)) return false;
+        const std::uint32_t length = big32(header);
+        std::uint8_t last;
+        if (length > 0x7FFFFFFFu || !readAt(offset + 12 + length - 1, &last, 1)) return false;
+        if (std::string(reinterpret_cast<const char*>(header + 4), 4) == "IEND") return true;
+        offset += 12 + std::uint64_t(length);
+    }
+}
+
+// The fewest bytes a complete file of that size can have, or 0 where no useful bound is known.
+// A file shorter than this is refused before its picture is allocated: the JPEG decoder, for
+// one, fills a picture whose data ran out with grey rather than failing.
+std::int64_t leastFileSize(const ReadAt& readAt, PictureFormat format, const std::uint8_t* start, std::int64_t width,
+                           std::int64_t height, bool huffman) {
+    const std::int64_t pixels = width * height;
+    switch (format) {
+    case PictureFormat::Jpeg:
+        // Huffman coding spends at least one bit on the first coefficient of every 8 x 8 block;
+        // arithmetic coding can spend less.
+        return huffman ? pixels / 64 / 8 : 0;
+    case PictureFormat::Tga: {
+        // The pixels follow the header at once; a run-length packet covers at most 128 of them.
+        const std::int64_t pixelBytes = (start[16] + 7) / 8;
+        const std::int64_t colourMap = start[1] ? std::int64_t(little16(start + 5)) * ((start[7] + 7) / 8) : 0;
+        const std::int64_t data = start[2] >= 9 ? (pixels + 127) / 128 * (1 + pixelBytes) : pixels * pixelBytes;
+        return 18 + start[0] + colourMap + data;
+    }
+    case PictureFormat::Png: {
+        // Deflate packs at most 1032 bytes into one, and every pixel has its bits in the data.
+        std::uint8_t header[26];
+        if (!readAt(0, header, sizeof header)) return 0;
+        static const int kChannels[7] = {1, 0, 3, 1, 2, 0, 4};
+        const int channels = header[25] < 7 ? kChannels[header[25]] : 0;
+        const std::int64_t bits = pixels * header[24] * std::max(channels, 1);
+        return 8 + 25 + 12 + bits / 8 / 1032 + 12;
+    }
+    case PictureFormat::Bmp: {
+        std::uint8_t header[34];
+        if (!readAt(0, header, sizeof header)) return 0;
+        const bool core = little32(header + 14) == 12;
+        const std::int64_t bits = core ? little16(header + 24) : little16(header + 28);
+        const std::uint32_t compression = core ? 0 : little32(header + 30);
+        // Only rows stored as they are have a known length.
+        if (compression != 0 && compression != 3 && compression != 6) return 0;
+        return std::int64_t(little32(header + 10)) + (width * bits + 31) / 32 * 4 * height;
+    }
+    }
+    return 0;
 }
 
 } // namespace
@@ -101,13 +150,13 @@ bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error)
     const bool full = readAt(0, start, sizeof start);
     if (!full && !readAt(0, start, 8) && !readAt(0, start, 2)) return fail(error, "not a picture (too short)");
     std::int64_t width = 0, height = 0;
-    bool sized = false;
+    bool sized = false, huffman = false;
     if (std::string(reinterpret_cast<const char*>(start), 8) == "\x89PNG\r\n\x1A\n") {
         out.format = PictureFormat::Png;
         sized = pngSize(readAt, width, height, error);
     } else if (start[0] == 0xFF && start[1] == 0xD8) {
         out.format = PictureFormat::Jpeg;
-        sized = jpegSize(readAt, width, height, error);
+        sized = jpegSize(readAt, width, height, huffman, error);
     } else if (start[0] == 'B' && start[1] == 'M') {
         out.format = PictureFormat::Bmp;
         sized = bmpSize(readAt, width, height, error);
@@ -128,8 +177,11 @@ bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error)
     if (width * height > kMaxPicturePixels)
         return fail(error, "picture of " + size + " pixels is too large: at most " +
                                std::to_string(kMaxPicturePixels) + " pixels in all");
-    if (out.format == PictureFormat::Tga && !tgaLongEnough(readAt, start, width * height))
-        return fail(error, "TGA picture of " + size + " pixels is cut short");
+    std::uint8_t last;
+    const std::int64_t least = leastFileSize(readAt, out.format, start, width, height, huffman);
+    if ((least > 0 && !readAt(std::uint64_t(least - 1), &last, 1)) ||
+        (out.format == PictureFormat::Png && !pngChunksEndInTheFile(readAt)))
+        return fail(error, "picture of " + size + " pixels is cut short");
     out.width = int(width);
     out.height = int(height);
     return true;

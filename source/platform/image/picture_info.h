@@ -26,8 +26,9 @@ using ReadAt = std::function<bool(std::uint64_t offset, std::uint8_t* out, std::
 
 // Recognises PNG, JPEG and BMP by their signatures and TGA by a plausible header, and reads
 // the size from the header (for JPEG, from the first frame header). False, with error saying
-// why, for another kind of file, a header that gives no size, or a size of 0, over
-// kMaxTextureSide on a side or over kMaxPicturePixels in all.
+// why, for another kind of file, a header that gives no size, a size of 0, over
+// kMaxTextureSide on a side or over kMaxPicturePixels in all, a file too short for the size it
+// claims (PNG, uncompressed BMP, TGA), or a PNG whose chunks don't all end inside the file.
 bool readPictureInfo(const ReadAt& readAt, PictureInfo& out, std::string& error);
 
 } // namespace image
