@@ -36,7 +36,7 @@ void UIBatchWriter::setKey(const UIDrawKey& key) {
 ColouredTexturedVertex* UIBatchWriter::addQuads(std::uint32_t count) {
     if (!haveKey_ || !key_.effect || count == 0) return nullptr;
     const auto first = static_cast<std::uint32_t>(vertices_.size());
-    if (runs_.empty() || !runs_.back().key.sameDrawAs(key_)) runs_.push_back({key_, first, 0});
+    if (runs_.size() <= sectionStart_ || !runs_.back().key.sameDrawAs(key_)) runs_.push_back({key_, first, 0});
     runs_.back().vertexCount += count * 4;
     vertices_.resize(vertices_.size() + static_cast<std::size_t>(count) * 4);
     return vertices_.data() + first;
@@ -55,26 +55,35 @@ void UIBatchWriter::addQuad(const float (&corners)[8], std::uint32_t colour) {
     }
 }
 
-void UIBatchWriter::discard() {
+std::uint32_t UIBatchWriter::beginSection() {
+    sectionStart_ = static_cast<std::uint32_t>(runs_.size());
+    return sectionStart_;
+}
+
+void UIBatchWriter::clear() {
     vertices_.clear();
     runs_.clear();
     haveKey_ = false;
+    sectionStart_ = 0;
+    uploaded_ = false;
 }
 
-void UIBatchWriter::flush(gfx::Device* device) {
-    if (vertices_.empty() || !device) {
-        discard();
-        return;
-    }
-    std::uint32_t base = 0;
-    if (!buffer_.write(device, vertices_.data(), static_cast<std::uint32_t>(vertices_.size()), base)) {
-        discard();
-        return;
-    }
+bool UIBatchWriter::upload(gfx::Device* device) {
+    uploaded_ = false;
+    if (vertices_.empty() || !device) return false;
+    uploaded_ = buffer_.write(device, vertices_.data(), static_cast<std::uint32_t>(vertices_.size()), uploadedBase_);
+    return uploaded_;
+}
+
+void UIBatchWriter::drawRuns(gfx::Device* device, std::uint32_t first, std::uint32_t end) {
+    end = std::min(end, static_cast<std::uint32_t>(runs_.size()));
+    if (!uploaded_ || !device || first >= end) return;
+    // Others draw between sections with buffers of their own: bind ours each time.
     device->setVertexDeclaration(vdPositionColourTex);
     buffer_.bind(device);
     bool scissorOn = false;
-    for (const Run& run : runs_) {
+    for (std::uint32_t index = first; index < end; ++index) {
+        const Run& run = runs_[index];
         const UIDrawKey& key = run.key;
         gfx::beginPerfEvent(0xFF22FFFF, key.eventName);
         if (key.scissorEnabled) device->setScissorRect(key.scissor);
@@ -88,8 +97,8 @@ void UIBatchWriter::flush(gfx::Device* device) {
         if (key.effect->begin(&passes, 0) == gfx::Result::Ok) {
             if (key.effect->beginPass(0) == gfx::Result::Ok) {
                 device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList,
-                                             static_cast<std::int32_t>(base + run.firstVertex), 0, run.vertexCount, 0,
-                                             run.vertexCount / 2);
+                                             static_cast<std::int32_t>(uploadedBase_ + run.firstVertex), 0,
+                                             run.vertexCount, 0, run.vertexCount / 2);
                 ++drawCalls_;
                 key.effect->endPass();
             }
@@ -98,5 +107,4 @@ void UIBatchWriter::flush(gfx::Device* device) {
         gfx::endPerfEvent();
     }
     if (scissorOn) device->setRenderState(gfx::RenderState::ScissorTestEnable, 0);
-    discard();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Gathers the quads the UI assets write while a layer is drawn and draws them from one dynamic
-// vertex buffer: consecutive quads that share effect, technique, texture and scissor are one draw.
+// Gathers the quads the UI assets write for a frame and draws them from one dynamic vertex buffer
+// filled once: consecutive quads that share effect, technique, texture and scissor are one draw.
 // Every value of an instance (corners, colours, texture coordinates) travels as vertex data, so
 // no effect parameter changes between the instances of a draw.
 #include <cstdint>
@@ -40,10 +40,18 @@ public:
     // One quad of one colour; corners as x, y pairs in UI units.
     void addQuad(const float (&corners)[8], std::uint32_t colour);
 
-    // Uploads what was added and draws it run by run. Nothing is left pending afterwards.
-    void flush(gfx::Device* device);
-    // Forgets what was added without drawing it.
-    void discard();
+    // Runs added after this are not merged with earlier ones: what one renderable writes for
+    // one layer stays apart from what the next writes, so others may draw in between. Gives the
+    // index of the section's first run.
+    std::uint32_t beginSection();
+    std::uint32_t runCount() const { return static_cast<std::uint32_t>(runs_.size()); }
+    // Writes every quad added into the vertex buffer at once; false when there is nothing to
+    // draw or the device refused.
+    bool upload(gfx::Device* device);
+    // Draws runs [first, end) of what was uploaded.
+    void drawRuns(gfx::Device* device, std::uint32_t first, std::uint32_t end);
+    // Forgets everything added.
+    void clear();
     // The vertex buffer is in the default pool: let go of it before a reset.
     void releaseDeviceResources() { buffer_.release(); }
 
@@ -61,6 +69,9 @@ private:
 
     std::vector<ColouredTexturedVertex> vertices_;
     std::vector<Run> runs_;
+    std::uint32_t sectionStart_ = 0;
+    std::uint32_t uploadedBase_ = 0;
+    bool uploaded_ = false;
     bool haveKey_ = false;
     UIDrawKey key_;
     TextQuadBuffer buffer_;

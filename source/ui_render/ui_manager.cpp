@@ -63,12 +63,32 @@ void UIManager::draw() {
     device->setRenderState(gfx::RenderState::BlendOp, static_cast<std::uint32_t>(gfx::BlendOp::Add));
     device->setRenderState(gfx::RenderState::SrcBlend, static_cast<std::uint32_t>(gfx::Blend::One));
     device->setRenderState(gfx::RenderState::DestBlend, static_cast<std::uint32_t>(gfx::Blend::InvSrcAlpha));
+    // First every quad the batching renderables write for the whole frame, uploaded at once;
+    // then the frame in order, their runs drawn in their places between the other renderables.
+    const std::size_t count = renderables_.size();
+    sections_.assign(layerCount * count + 1, 0);
+    batchWriter_.clear();
     for (std::uint32_t layer = 0; layer < layerCount; ++layer) {
+        std::size_t index = 0;
         for (UIRenderable* renderable : renderables_) {
-            renderable->draw(layer);
-            batchWriter_.flush(device);
+            sections_[layer * count + index++] = batchWriter_.beginSection();
+            if (renderable->drawsThroughBatchWriter()) renderable->draw(layer);
         }
     }
+    sections_.back() = batchWriter_.beginSection();
+    batchWriter_.upload(device);
+    for (std::uint32_t layer = 0; layer < layerCount; ++layer) {
+        std::size_t index = 0;
+        for (UIRenderable* renderable : renderables_) {
+            const std::size_t section = layer * count + index++;
+            if (renderable->drawsThroughBatchWriter()) {
+                batchWriter_.drawRuns(device, sections_[section], sections_[section + 1]);
+            } else {
+                renderable->draw(layer);
+            }
+        }
+    }
+    batchWriter_.clear();
     device->setRenderState(gfx::RenderState::AlphaBlendEnable, 0);
     gfx::endPerfEvent();
 }

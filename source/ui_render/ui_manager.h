@@ -66,4 +66,6 @@ private:
     std::vector<PathGroup> pathGroups_;
     std::unordered_map<std::string, UIRenderableAsset*> typeNameMap_;
     UIBatchWriter batchWriter_;
+    // The first run of each layer and renderable in the writer, in drawing order.
+    std::vector<std::uint32_t> sections_;
 };

@@ -52,6 +52,7 @@ public:
     // Unloads the assets and keeps them; the manager destroys them afterwards.
     void releaseDeviceResources() override;
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+    bool drawsThroughBatchWriter() const override { return true; }
 
 private:
     RenderInterface* renderInterface_;

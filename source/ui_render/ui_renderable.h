@@ -45,6 +45,9 @@ public:
     virtual void releaseDeviceResources();
     // For each asset with records on the layer: beginBatch, renderInstance of each, endBatch.
     virtual void draw(std::uint32_t layer);
+    // Whether draw only writes into the manager's batch writer, which then draws what it wrote
+    // in its place in the frame; otherwise draw draws at once.
+    virtual bool drawsThroughBatchWriter() const { return false; }
     virtual void setUpParamDescriptions(ParameterDescriptionRegistry* registry) = 0;
     // After a frame: each primary record's data refreshed and re-filed when its layer changed.
     virtual void updateInstances();

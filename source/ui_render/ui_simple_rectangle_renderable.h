@@ -30,6 +30,7 @@ public:
 
     void loadAssets() override;
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+    bool drawsThroughBatchWriter() const override { return true; }
 
 private:
     RenderInterface* renderInterface_;

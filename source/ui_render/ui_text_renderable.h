@@ -14,6 +14,7 @@ public:
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
     // The layer's texts, then its atlas views.
     void draw(std::uint32_t layer) override;
+    bool drawsThroughBatchWriter() const override { return true; }
 
 private:
     RenderInterface* renderInterface_;

@@ -20,6 +20,7 @@ public:
     bool prepareObject(const std::string& folder, const std::string& file, SimpleParameterGroup* group) override;
     bool assetForObject(const RenderInterface::UIObject& object, UIRenderableAsset*& asset) override;
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
+    bool drawsThroughBatchWriter() const override { return true; }
     std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves() override;
 
     UITexturedRectangleRenderableAsset* findAsset(const std::string& folder, const std::string& file) const;

@@ -101,6 +101,19 @@ TEST_F(GfxTest, APngAtTheDefaultSizeRoundsUpWithAFullChainAndARequestedSizeIsKep
     EXPECT_EQ(texture, nullptr);
 }
 
+TEST_F(GfxTest, ARefusedPictureSaysWhy) {
+    TempFolder folder;
+    // A TGA header that claims 4096x16384 pixels and carries none of them.
+    const std::string header("\0\0\2\0\0\0\0\0\0\0\0\0\x00\x10\x00\x40\x20\x00", 18);
+    const std::string path = folder.write("huge.tga", header);
+    gfx::Texture* texture = nullptr;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(gfx::createTextureFromFile(device_, path, &texture), Result::Fail);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(texture, nullptr);
+    EXPECT_NE(said.find("huge.tga\" refused: "), std::string::npos) << said;
+}
+
 TEST_F(GfxTest, ATextureSavedAsPngLoadsBackTheSame) {
     TempFolder folder;
     gfx::Texture* texture = nullptr;

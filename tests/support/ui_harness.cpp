@@ -130,6 +130,7 @@ void UIHarness::registerImageType(const std::string& typeName) {
 void UIHarness::poll() {
     setWindowPointerPosition(static_cast<std::int32_t>(devices_.pointerX), static_cast<std::int32_t>(devices_.pointerY));
     inputManager_->update(devices_, sinceLastPoll_);
+    devices_.strokes.clear();
     sinceLastPoll_ = 0.0f;
 }
 
@@ -202,6 +203,22 @@ void UIHarness::typeString(const std::string& text) {
         tapKey(codeForCharacter(static_cast<unsigned char>(c)), c);
         if (shifted) releaseKey(platform::key::LeftShift);
     }
+}
+
+void UIHarness::typeQuickly(const std::string& text) {
+    std::vector<std::uint8_t> codes;
+    for (char c : text) {
+        const std::uint8_t code = codeForCharacter(static_cast<unsigned char>(c));
+        devices_.keys[code] = 0x80;
+        devices_.characters[code] = c;
+        devices_.strokes.push_back({code, c, false, std::isupper(static_cast<unsigned char>(c)) != 0, false});
+        codes.push_back(code);
+    }
+    poll();
+    step();
+    for (std::uint8_t code : codes) devices_.keys[code] = 0;
+    poll();
+    step();
 }
 
 MouseEvent::Data UIHarness::mouseRecord(std::uint32_t type, float x, float y, std::uint32_t button) const {

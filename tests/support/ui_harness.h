@@ -41,6 +41,7 @@ struct RecordedUIEvent {
 class HarnessInputDevices : public InputDevicesInterface {
 public:
     const platform::KeyState* keyboardState() const override { return &keys; }
+    const platform::KeyStrokes* keyStrokes() const override { return &strokes; }
     const platform::MouseState& mouseState() const override { return mouse; }
     float pointerWindowX() const override { return pointerX; }
     float pointerWindowY() const override { return pointerY; }
@@ -52,6 +53,8 @@ public:
     void setAbsolutePointer(bool) override {}
 
     platform::KeyState keys{};
+    // The presses of the next poll in typed order; emptied by the poll.
+    platform::KeyStrokes strokes;
     platform::MouseState mouse{};
     std::array<char, 256> characters{};
     float pointerX = 0.0f;
@@ -130,6 +133,9 @@ public:
     void tapKey(std::uint8_t code, char character = 0);
     // One tap per character, shift held for capitals.
     void typeString(const std::string& text);
+    // The whole text typed between two polls, as a fast typist does: every press in one poll in
+    // typed order, the releases at the next.
+    void typeQuickly(const std::string& text);
 
     // Raw records straight to the window manager; true when handled.
     bool sendMouseButton(MouseEvent::Data event);

@@ -40,6 +40,23 @@ TEST(UIHarness, TypedStringArrivesInOrderWithShiftForCapitals) {
     EXPECT_EQ(releases, 4u) << "three keys and the shift key";
 }
 
+TEST(UIHarness, QuickTypingArrivesInOnePollInTypedOrder) {
+    UIHarness ui;
+    auto* keys = ui.addWindow(new KeyRecorder(&ui.context()));
+    ui.typeQuickly("Hello");
+    std::string pressed;
+    std::string sequence;
+    for (const KeyEvent::Data& record : keys->records) {
+        if (record.action == KeyEvent::Pressed) pressed += record.character;
+        sequence += record.action == KeyEvent::Pressed ? 'P' : record.action == KeyEvent::Released ? 'R' : 'H';
+    }
+    EXPECT_EQ(pressed, "Hello");
+    EXPECT_TRUE(keys->records.front().shift);
+    EXPECT_FALSE(keys->records.back().shift);
+    // The second "l" releases the first before it is pressed; everything else lets go at the next poll.
+    EXPECT_EQ(sequence, "PPPRPPRRRR");
+}
+
 TEST(UIHarness, ClockAndLookUps) {
     UIHarness ui;
     ui.stepSeconds(0.5f);

@@ -161,3 +161,35 @@ TEST_F(UITexturedRectangles, RewrittenFileIsReloadedForTheNextObject) {
 }
 
 } // namespace
+
+namespace {
+
+class UIRenderPathImages : public uitest::UIDrawTest {
+protected:
+    void SetUp() override {
+        start("<UITexturedRectangleRenderable><Path folder='Data/graphics/ui/images/'/></UITexturedRectangleRenderable>");
+    }
+};
+
+TEST_F(UIRenderPathImages, ScrollArrowsAreObjectTypesOfTheirOwn) {
+    for (const char* type : {"tex_rect_up_arrow", "tex_rect_down_arrow"}) {
+        EXPECT_NE(registry_.find(type), nullptr) << type;
+        auto* asset = dynamic_cast<UITexturedRectangleRenderableAsset*>(manager_->findAsset(type));
+        ASSERT_NE(asset, nullptr) << type;
+        EXPECT_NE(asset->texture(), nullptr) << type << " loads from its DDS file";
+    }
+    RenderInterface::UIObject* up = make("tex_rect_up_arrow", 1);
+    placeRectangle(up, 0, 0, 16, 16);
+    params(up)->setBool("usePointSampler", true);
+    RenderInterface::UIObject* down = make("tex_rect_down_arrow", 1);
+    placeRectangle(down, 20, 0, 36, 16);
+    params(down)->setBool("usePointSampler", true);
+    frame();
+    // The up arrow is wide at the bottom, the down arrow at the top; the rest is transparent.
+    EXPECT_TRUE(near(pixel(2, 11), 0xFFE0D8C0)) << std::hex << pixel(2, 11);
+    EXPECT_TRUE(near(pixel(2, 4), 0xFF000000)) << std::hex << pixel(2, 4);
+    EXPECT_TRUE(near(pixel(22, 4), 0xFFE0D8C0)) << std::hex << pixel(22, 4);
+    EXPECT_TRUE(near(pixel(22, 11), 0xFF000000)) << std::hex << pixel(22, 11);
+}
+
+} // namespace

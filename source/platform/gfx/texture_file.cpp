@@ -102,7 +102,12 @@ Result createTextureFromFileEx(Device* device, const std::string& path, const Te
     const std::string resolved = platform::resolvePath(path);
     if (isDdsPath(resolved)) return textureFromDds(device, resolved, options, out);
     image::Image picture;
-    if (!image::loadImageFile(resolved, picture)) return Result::Fail;
+    std::string error;
+    if (!image::loadImageFile(resolved, picture, &error)) {
+        // Pictures come from users too (portraits): say why one is refused, as a DDS file does.
+        std::fprintf(stderr, "gfx: picture \"%s\" refused: %s\n", path.c_str(), error.c_str());
+        return Result::Fail;
+    }
     return textureFromPicture(device, picture, options, out);
 }
 
