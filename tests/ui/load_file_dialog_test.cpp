@@ -1,0 +1,172 @@
+// The load-file dialog on a small folder tree: what it lists, how choosing, typing and Open behave,
+// and that an error popup hands the dialog back its clicks when closed.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "support/temp_folder.h"
+#include "support/ui_harness.h"
+#include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_info_popup_dialog.h"
+#include "ui/game_ui_load_file_dialog.h"
+#include "ui/game_ui_push_button.h"
+#include "ui/game_ui_scrollable_selectable_item_list.h"
+#include "ui/game_ui_text_list_item.h"
+#include "ui/game_ui_toggle_button.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class LoadFileDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::path(temp.path()) / "tree";
+        fs::create_directories(root / "Sub");
+        fs::create_directories(root / "zed");
+        for (const char* file : {"b.XML", "a.xml", "c.txt"}) std::ofstream(root / file) << "<x/>";
+        std::ofstream(root / "Sub" / "inner.xml") << "<x/>";
+        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.03f);
+    }
+    GameUILoadFileDialog* open(const std::string& filter = "Xml Files") {
+        const std::vector<GameUILoadFileDialog::Filter> filters = {{"Xml Files", {"xml"}}};
+        dialog = ui.addWindow(new GameUILoadFileDialog(0, &ui.context(), ui.theme(), root.string(), true, filters,
+                                                       filter, "loadFileDialog", "", nullptr, true, true, false,
+                                                       "Choose a file to load..."),
+                              true);
+        ui.record(dialog->eventSignal);
+        return dialog;
+    }
+    std::vector<std::string> rowTexts() const {
+        std::vector<std::string> out;
+        for (auto* row : dialog->fileNameList->rows) out.push_back(row->getText());
+        return out;
+    }
+    GameUITextListItem* row(std::size_t i) const {
+        return static_cast<GameUITextListItem*>(dialog->fileNameList->rows[i]);
+    }
+    void pressRow(std::size_t i) {
+        float centre[2];
+        UIHarness::centreOf(*row(i)->toggle, centre);
+        ui.click(centre[0], centre[1]);
+    }
+    // What the box reports for Enter; its own key handling is the edit line's business.
+    void pressEnter(GameUIEditableTextLineBox* box) {
+        UIEvent::Data enter;
+        enter.type = UIEvent::Click;
+        enter.name = "enterPressed";
+        enter.source = box;
+        box->eventSignal.emit(enter);
+        ui.step();
+    }
+    void clickOpen() {
+        ui.clickElement(*dialog->okButton);
+        ui.step();
+    }
+
+    TempFolder temp;
+    fs::path root;
+    UIHarness ui;
+    GameUILoadFileDialog* dialog = nullptr;
+};
+
+TEST_F(LoadFileDialogTest, ListsFoldersWhiteThenFilteredFilesGrey) {
+    struct Case {
+        std::string filter;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {{"Xml Files", {"Sub", "zed", "a.xml", "b.xml"}},
+                          {"*", {"Sub", "zed", "a.xml", "b.xml", "c.txt"}}};
+    for (const Case& c : cases) {
+        open(c.filter);
+        EXPECT_EQ(rowTexts(), c.rows) << c.filter;
+        EXPECT_EQ(row(0)->captionColour[0], 1.0f);
+        EXPECT_EQ(row(2)->captionColour[0], 0.5f);
+        EXPECT_EQ(dialog->currentPath.back(), '/');
+        ui.windowManager().removeWindow(dialog);
+        ui.step();
+    }
+}
+
+TEST_F(LoadFileDialogTest, ChoosingFilesAndEnteringFolders) {
+    open();
+    pressRow(2);
+    EXPECT_EQ(dialog->currentFileTextBox->text, "a.xml");
+    ui.click(0.0f, 0.0f);  // away from any double click
+    ui.stepSeconds(1.0f);
+    // A double click on a file reports it at once.
+    pressRow(3);
+    pressRow(3);
+    ASSERT_EQ(ui.countEvents(UIEvent::DoubleClick, "okButton"), 1u);
+    EXPECT_EQ(dialog->chosenFileName, "b.xml");
+    ui.stepSeconds(1.0f);
+    // A double click on a folder enters it.
+    pressRow(0);
+    pressRow(0);
+    ui.step();
+    EXPECT_EQ(dialog->currentPath, fs::canonical(root / "Sub").string() + "/");
+    EXPECT_EQ(dialog->currentPathTextBox->text, dialog->currentPath);
+    EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"});
+}
+
+TEST_F(LoadFileDialogTest, OpenButton) {
+    open();
+    clickOpen();
+    EXPECT_TRUE(ui.events().empty()) << "empty box, no selection";
+    EXPECT_EQ(dialog->errorPopup, nullptr);
+
+    pressRow(0);
+    clickOpen();
+    EXPECT_EQ(dialog->currentPath, fs::canonical(root / "Sub").string() + "/") << "a folder is entered";
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 0u);
+
+    dialog->currentFileTextBox->setText("missing.xml");
+    clickOpen();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    EXPECT_EQ(ui.windowManager().activeWindow, dialog->errorPopup);
+    EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFileMessage), nullptr);
+    // A second error keeps the first popup and message.
+    GameUIInfoPopupDialog* first = dialog->errorPopup;
+    UIEvent::Data enter;
+    enter.name = "enterPressed";
+    enter.source = dialog->currentPathTextBox;
+    dialog->currentPathTextBox->setText("/no/such/folder");
+    dialog->currentPathTextBox->eventSignal.emit(enter);
+    ui.step();
+    EXPECT_EQ(dialog->errorPopup, first);
+    EXPECT_EQ(ui.objectWithString(GameUILoadFileDialog::missingFolderMessage), nullptr);
+
+    ui.clickElement(*first->okButton);
+    ui.step();
+    EXPECT_EQ(dialog->errorPopup, nullptr);
+    EXPECT_EQ(ui.windowManager().activeWindow, dialog) << "the dialog takes clicks again";
+
+    dialog->currentFileTextBox->setText("inner.xml");
+    clickOpen();
+    ASSERT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u);
+    EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root / "Sub").string() + "/inner.xml");
+}
+
+TEST_F(LoadFileDialogTest, EnterInThePathBox) {
+    open();
+    dialog->currentPathTextBox->setText((root / "SUB").string());
+    pressEnter(dialog->currentPathTextBox);
+    EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"}) << "another case finds the folder";
+    EXPECT_EQ(dialog->currentPath.back(), '/');
+
+    dialog->currentPathTextBox->setText((root / "nowhere").string());
+    pressEnter(dialog->currentPathTextBox);
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFolderMessage), nullptr);
+}
+
+TEST_F(LoadFileDialogTest, CloseButtonCancels) {
+    open();
+    ui.clickElement(*dialog->closeButton);
+    ui.step();
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "cancelButton"), 1u);
+}
+
+} // namespace
