@@ -13,6 +13,7 @@
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_info_popup_dialog.h"
+#include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_layout_rectangle.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/mouse_pointer.h"
@@ -113,6 +114,7 @@ void GameStateMainMenu::unloadData() {
     saveQuitDialog = nullptr;
     updateDialog = nullptr;
     errorPopup = nullptr;
+    loadDialog = nullptr;
     buttonsPanel = nullptr;
     loadButton = saveButton = newButton = rollDiceButton = nullptr;
     catalogues.reset();
@@ -204,13 +206,22 @@ void GameStateMainMenu::update(float dt) {
     }
     // The load dialog, the creation wizard and the dice roller open from these steps once
     // those windows exist; until then a press is taken and dropped.
-    openLoadDialogPending = 0;
+    if (openLoadDialogPending) {
+        openLoadDialogPending = 0;
+        if (!loadDialog) openLoadDialog();
+    }
     if (savePending) {
         savePending = 0;
         saveCharacter();
     }
-    loadFilePending = 0;
-    loadDialogClosedPending = 0;
+    if (loadFilePending) {
+        loadFilePending = 0;
+        loadChosenFile();
+    }
+    if (loadDialogClosedPending) {
+        loadDialogClosedPending = 0;
+        closeLoadDialog();
+    }
     newCharacterPending = 0;
     creationFinishedPending = 0;
     diceRollerPending = 0;
@@ -219,6 +230,8 @@ void GameStateMainMenu::update(float dt) {
         errorPopupClosedPending = 0;
         if (errorPopup && windowManager) windowManager->removeWindow(errorPopup);
         errorPopup = nullptr;
+        // An error of the load dialog hands the clicks back to it, not to the windows below.
+        if (loadDialog && windowManager) windowManager->setActiveWindow(loadDialog);
     }
 }
 
@@ -242,10 +255,12 @@ bool GameStateMainMenu::saveCharacter() {
     return true;
 }
 
-void GameStateMainMenu::showSaveError() {
+void GameStateMainMenu::showSaveError() { showErrorPopup(saveErrorTitle, saveErrorMessage); }
+
+void GameStateMainMenu::showErrorPopup(const char* title, const char* message) {
     if (errorPopup || !windowManager) return;
-    errorPopup = new GameUIInfoPopupDialog(0, context(), windowManager->getTheme(themeName), saveErrorTitle,
-                                           saveErrorMessage, "saveErrorPopup", 0);
+    errorPopup = new GameUIInfoPopupDialog(0, context(), windowManager->getTheme(themeName), title, message,
+                                           "saveErrorPopup", 0);
     errorPopup->eventSignal.connect(this, &GameStateMainMenu::onInfoPopupEvent);
     windowManager->addWindow(errorPopup);
     windowManager->setActiveWindow(errorPopup);
@@ -327,7 +342,87 @@ bool GameStateMainMenu::canStartLoading() {
 }
 
 void GameStateMainMenu::onLoadEvent(UIEvent::Data& event) {
-    if (event.type == UIEvent::Click) openLoadDialogPending = 1;
+    if (event.parentName == "loadFileDialog" && loadDialog) {
+        if (event.name == "okButton") {
+            loadFolder = loadDialog->currentPath;
+            loadFileName = loadDialog->chosenFileName;
+            loadFilePending = 1;
+        } else {
+            loadDialogClosedPending = 1;
+        }
+        return;
+    }
+    if (event.type == UIEvent::Click && event.name == "loadButton") openLoadDialogPending = 1;
+}
+
+std::string GameStateMainMenu::loadDialogFolder() const {
+    if (!config.LastSavedFilePath.empty()) {
+        const std::string::size_type slash = config.LastSavedFilePath.find_last_of('/');
+        const std::string folder =
+            slash == std::string::npos ? std::string(".") : config.LastSavedFilePath.substr(0, slash + 1);
+        if (platform::isDirectory(platform::resolvePath(folder))) return platform::resolvePath(folder);
+    }
+    // Where new characters are saved, so one just created is found without typing a path.
+    const std::string characters = config.getSettingsFolder() + "/characters/";
+    if (!platform::isDirectory(characters) && !platform::createDirectories(characters))
+        LOG_MESSAGE("The characters folder %s could not be made", characters.c_str());
+    return characters;
+}
+
+void GameStateMainMenu::openLoadDialog() {
+    if (!windowManager) return;
+    const std::vector<GameUILoadFileDialog::Filter> filters = {{"Xml Files", {"xml"}}};
+    loadDialog = new GameUILoadFileDialog(0, context(), windowManager->getTheme(themeName), loadDialogFolder(), true,
+                                          filters, "Xml Files", "loadFileDialog", "", nullptr, true, true, false,
+                                          "Choose a file to load...");
+    loadDialog->eventSignal.connect(this, &GameStateMainMenu::onLoadEvent);
+    windowManager->addWindow(loadDialog);
+    windowManager->setActiveWindow(loadDialog);
+    setStripEnabled(false);
+}
+
+void GameStateMainMenu::loadChosenFile() {
+    if (!catalogues) return;
+    // The chosen file is read before anything is given up, so a file that is not a character
+    // (a theme, the settings) changes nothing and is never overwritten by the next Save.
+    auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
+                                                  catalogues->equipment, catalogues->spells);
+    const std::string path = loadFolder + loadFileName;
+    if (!sheet->load(path)) {
+        LOG_MESSAGE("%s could not be read as a character", path.c_str());
+        showErrorPopup(loadErrorTitle, loadErrorMessage);
+        return;
+    }
+    if (character && !character->saved && !character->save(character->filePath)) {
+        LOG_MESSAGE("The open character could not be saved to %s", character->filePath.c_str());
+        showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
+        return;
+    }
+    delete character;
+    character = sheet.release();
+    closeLoadDialog();
+    config.LastSavedFilePath = character->filePath;
+    if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
+}
+
+void GameStateMainMenu::closeLoadDialog() {
+    setStripEnabled(true);
+    if (!loadDialog) return;
+    loadDialog->eventSignal.disconnect(this);
+    if (windowManager) windowManager->removeWindow(loadDialog);
+    loadDialog = nullptr;
+}
+
+void GameStateMainMenu::setStripEnabled(bool enabled) {
+    for (GameUIPushButton* button : {loadButton, saveButton, newButton, rollDiceButton}) {
+        if (!button) continue;
+        if (enabled && button->disabled) {
+            button->disabled = 0;
+            button->onEnabled();
+        } else if (!enabled) {
+            button->disable();
+        }
+    }
 }
 
 void GameStateMainMenu::onSaveButton(UIEvent::Data& event) {

@@ -18,6 +18,7 @@ class CharacterSheet;
 class GameStateManager;
 class GameUIConfirmationDialog;
 class GameUIInfoPopupDialog;
+class GameUILoadFileDialog;
 class GameUILayoutRectangle;
 class GameUIPushButton;
 class ThreadResourcePool;
@@ -31,6 +32,11 @@ public:
     static constexpr const char* saveErrorTitle = "Save Error";
     static constexpr const char* saveErrorMessage =
         "The character could not be saved. Nothing was closed; try again or choose another folder.";
+    static constexpr const char* loadErrorTitle = "Load Error";
+    static constexpr const char* loadErrorMessage =
+        "The chosen file could not be read as a character. Nothing was changed.";
+    static constexpr const char* loadSaveErrorMessage =
+        "The open character could not be saved, so the chosen file was not loaded.";
 
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
     ~GameStateMainMenu() override;
@@ -94,6 +100,7 @@ public:
     std::uint8_t loadFilePending = 0;
     std::uint8_t loadDialogClosedPending = 0;
     std::string loadFolder;
+    GameUILoadFileDialog* loadDialog = nullptr;
     std::string loadFileName;
 
     BRAVConfig config;
@@ -116,6 +123,13 @@ private:
     // False, with the "Save Error" popup shown and the character kept, when nothing was written.
     bool saveCharacter();
     void showSaveError();
+    void showErrorPopup(const char* title, const char* message);
+    // The folder of the last saved character when it still exists, else the per-user characters folder.
+    std::string loadDialogFolder() const;
+    void openLoadDialog();
+    void loadChosenFile();
+    void closeLoadDialog();
+    void setStripEnabled(bool enabled);
     std::uint32_t depthAboveWindows() const;
     void removeDialog(GameUIConfirmationDialog*& dialog);
 

@@ -71,12 +71,9 @@ GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, 
     fileNameList->layoutItems(0);
 }
 
-GameUILoadFileDialog::~GameUILoadFileDialog() {
-    if (errorPopup) {
-        if (WindowManager* wm = windowManager()) wm->removeWindow(errorPopup);
-        errorPopup = nullptr;
-    }
-}
+// An open error popup is a window of the window manager, which owns it; the dialog cannot be
+// closed while it is up, since the popup holds the clicks.
+GameUILoadFileDialog::~GameUILoadFileDialog() = default;
 
 void GameUILoadFileDialog::setCurrentPath(const std::string& path) {
     currentPath = path;
