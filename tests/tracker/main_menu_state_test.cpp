@@ -86,6 +86,11 @@ TEST_F(MainMenuTest, EveryStripButtonReportsItsClick) {
         EXPECT_EQ(menu->*c.pending, 1) << c.caption;
         frame();
         EXPECT_EQ(menu->*c.pending, 0) << c.caption;
+        // Load opens its dialog, which holds the strip until it goes.
+        if (menu->loadDialog) {
+            menu->loadDialogClosedPending = 1;
+            frame();
+        }
         harness.movePointer(0.0f, 0.5f);
         frame();
     }
