@@ -148,10 +148,12 @@ void GameUIScrollableTextBox::applyTextChange() {
     if (pairAt(cursorPosition - 1)) --cursorPosition;
     uiobject::setString(textObject, "string", text);
     if (editable) uiobject::setUnsignedInt(textObject, "cursorLetterPosition", static_cast<std::uint32_t>(cursorPosition));
-    placeText();
-    scrollToCursor();
     textTop = clipTopLeft[1];
     textBottom = textTop + textHeight + scrollStep;
+    // A shorter text must not leave the view scrolled past its end.
+    scrollValue = std::clamp(scrollValue, textTop, textBottom);
+    placeText();
+    scrollToCursor();
     makeScrollBar();
 }
 

@@ -7,6 +7,7 @@
 #include "support/ui_harness.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/text_measure.h"
+#include "ui/theme.h"
 
 namespace {
 
@@ -328,6 +329,47 @@ TEST_F(EditLineTest, HeldKeysRepeatByTheFrameClock) {
         ui.windowManager().removeWindow(box);
         ui.step();
     }
+}
+
+TEST_F(EditLineTest, AClickPlacesTheCursorWhereItLands) {
+    make("abcdefgh");
+    const float y = (box->absTopLeft[1] + box->absBottomRight[1]) * 0.5f;
+    ui.click(box->textTopLeft[0] + 0.001f, y);
+    ui.step();
+    ASSERT_TRUE(box->active);
+    EXPECT_EQ(box->cursorPosition, 0);
+    EXPECT_EQ(box->getToolTipText(), "") << "no tool tip while editing";
+    ui.click(box->absBottomRight[0] - 0.01f, y);
+    ui.step();
+    EXPECT_EQ(box->cursorPosition, 8);
+    ui.clearEvents();
+    ui.click(0.0f, 0.9f);
+    ui.step();
+    EXPECT_FALSE(box->active) << "a click elsewhere ends the editing";
+    EXPECT_EQ(box->getToolTipText(), "Your name");
+    ASSERT_EQ(ui.events().size(), 1u);
+    EXPECT_EQ(ui.events()[0].name, "lostEditFocus");
+}
+
+TEST_F(EditLineTest, DisabledBoxesShowTheDisabledColoursAndIgnoreKeys) {
+    make("abc");
+    focus();
+    auto themed = [&](Theme::Slot slot) {
+        const float* c = (*ui.theme())[slot];
+        return std::array<float, 4>{c[0], c[1], c[2], c[3]};
+    };
+    box->disable();
+    EXPECT_EQ(UIHarness::colourOf(box->textObject), themed(Theme::TextDisabled));
+    EXPECT_EQ(UIHarness::colourOf(box->frameObject), themed(Theme::WidgetDisabled));
+    EXPECT_EQ(UIHarness::colourOf(box->frameObject, "borderColour"), themed(Theme::WidgetOutlineDisabled));
+    KeyEvent::Data event = key(keyA, 'z');
+    ui.sendKey(event);
+    ui.step();
+    EXPECT_EQ(box->text, "abc");
+    box->disabled = 0;
+    box->onEnabled();
+    EXPECT_EQ(UIHarness::colourOf(box->textObject), themed(Theme::TextNormal));
+    EXPECT_EQ(UIHarness::colourOf(box->frameObject, "borderColour2"), themed(Theme::WidgetOutlineNormal2));
 }
 
 } // namespace

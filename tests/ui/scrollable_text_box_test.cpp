@@ -130,6 +130,12 @@ TEST_F(ScrollableTextBoxTest, TheCursorsLineStaysInsideTheClip) {
     // Back at the start the view goes back to the top.
     setCursor(0);
     EXPECT_NEAR(box->textTopLeft[1], box->clipTopLeft[1], 1e-4f);
+    // Scrolled to the end, then most of the text goes: the view stays within the text.
+    setCursor(static_cast<std::int32_t>(box->text.size()));
+    box->text = "x";
+    setCursor(1);
+    EXPECT_LE(box->scrollValue, box->textBottom);
+    EXPECT_NEAR(box->textTopLeft[1], box->clipTopLeft[1], 1e-4f);
 }
 
 TEST_F(ScrollableTextBoxTest, ReadOnlyBoxesIgnoreKeysButScroll) {
