@@ -254,3 +254,46 @@ TEST_F(DiceRollerTest, FinishAndCloseButtonEachAskToClose) {
 }
 
 } // namespace
+
+// What the main menu does with the roller's signal: any event removes the window, records and all.
+class RollerOwner : public sigslot::has_slots<> {
+public:
+    RollerOwner(UIHarness& ui, BRAVUIDiceRollerWindow* roller) : ui(ui), roller(roller) {
+        roller->windowSignal.connect(this, &RollerOwner::onRollerEvent);
+    }
+    void onRollerEvent(UIEvent::Data&) { closePending = 1; }
+    void update() {
+        if (!closePending || !roller) return;
+        closePending = 0;
+        roller->windowSignal.disconnect(this);
+        ui.windowManager().removeWindow(roller);
+        roller = nullptr;
+    }
+
+    UIHarness& ui;
+    BRAVUIDiceRollerWindow* roller;
+    std::uint8_t closePending = 0;
+};
+
+TEST(DiceRollerOwner, EitherCloseRequestRemovesTheWindowWithItsRecords) {
+    for (const bool useCloseButton : {false, true}) {
+        SCOPED_TRACE(useCloseButton ? "X" : "Finish");
+        UIHarness ui;
+        const float tl[2] = {-0.95f, 0.9f}, br[2] = {0.95f, -0.7f};
+        auto* roller = ui.addWindow(new BRAVUIDiceRollerWindow(0, &ui.context(), ui.theme(), "Dice Roller", tl, br, 1), true);
+        RollerOwner owner(ui, roller);
+        ui.step();
+        ui.clickElement(*roller->rows[5]->rollButton);
+        ui.step();
+        ui.step();
+        ASSERT_FALSE(roller->history.empty());
+        ui.clickElement(useCloseButton ? static_cast<GameUIBaseElement&>(*roller->closeButton)
+                                       : static_cast<GameUIBaseElement&>(*roller->finishButton));
+        ui.step();
+        owner.update();
+        ui.step();
+        EXPECT_EQ(owner.roller, nullptr);
+        EXPECT_EQ(ui.findElement("spellsPickerWindow"), nullptr);
+        EXPECT_EQ(ui.objectWithString("Finish"), nullptr);
+    }
+}
