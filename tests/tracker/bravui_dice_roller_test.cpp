@@ -175,6 +175,14 @@ TEST_F(DiceRollerTest, MinusToggleSubtractsAndTurnsPlusOff) {
     EXPECT_FALSE(d6.minusToggle->active);
     roll(d6);
     EXPECT_EQ(d6.latestRoll->modifier, 5);
+
+    // Subtracting nothing still prints as "+0".
+    typeInto(*d6.modifierBox, "0");
+    ui.clickElement(*d6.minusToggle);
+    ui.step();
+    roll(d6);
+    const std::string die = std::to_string(d6.latestRoll->rolls.at(0));
+    EXPECT_EQ(history().find("[*Roll Results] \n\nRoll (1D6)+0: \n" + die + "+0\nTotal: " + die + "\n\n"), 0u);
 }
 
 TEST_F(DiceRollerTest, HistoryListsNewestFirstAndClearLeavesOnlyLaterRolls) {
