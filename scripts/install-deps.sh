@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core locales
   fonts-ebgaramond
+  xvfb xdotool python3 libx11-6
 )
 
 missing=()

@@ -10,6 +10,8 @@
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/window/desktop_session.h"
+#include "tracker/brav_config.h"
+#include "tracker/game_state_main_menu.h"
 
 int main() {
     if (!platform::desktopSessionAvailable()) {
@@ -30,7 +32,14 @@ int main() {
         height = static_cast<std::uint32_t>(config->settings.height);
     }
     std::string currentDirectory = platform::currentDirectory();
-    auto application = std::make_unique<GameApp>(width, height, currentDirectory.c_str(), "BRAV Zoderud");
+    auto application = std::make_unique<GameApp>(
+        width, height, currentDirectory.c_str(), "BRAV Zoderud",
+        [](GameStateManager* owner, ThreadResourcePool* pool) -> BaseState* {
+            return new GameStateMainMenu(owner, pool, "mainMenuState");
+        },
+        [](ThreadResourcePool* pool) -> std::unique_ptr<GameConfigExt> {
+            return std::make_unique<BRAVConfig>(pool, "BRAV Zoderud");
+        });
     int status = application->run();
     application.reset();
     appPool.reset();

@@ -26,7 +26,7 @@ constexpr std::uint32_t shutdownWaitMs = 10000;
 } // namespace
 
 GameApp::GameApp(std::uint32_t width, std::uint32_t height, const char* currentDirectory, std::string title,
-                 GameStateManager::StateFactory firstState)
+                 GameStateManager::StateFactory firstState, ConfigFactory makeConfig)
     : QelApp(width, height, true, std::move(title)) {
     renderPool_ = new ThreadResourcePool("renderPool");
     renderPool_->takeOwnership();
@@ -65,6 +65,7 @@ GameApp::GameApp(std::uint32_t width, std::uint32_t height, const char* currentD
     context_->go = &renderThreadCycleFinished_;
     context_->done = &updateThreadCycleFinished_;
     context_->firstState = std::move(firstState);
+    context_->makeConfig = std::move(makeConfig);
 
     // The update thread's first cycle runs at once.
     renderThreadCycleFinished_.set();

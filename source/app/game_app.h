@@ -7,6 +7,7 @@
 
 #include "app/game_state_manager.h"
 #include "app/qel_app.h"
+#include "app/update_thread.h"
 #include "platform/thread.h"
 
 class ThreadResourcePool;
@@ -19,9 +20,10 @@ struct UpdateThreadContext;
 
 class GameApp : public QelApp {
 public:
-    // firstState builds the first game state; empty gives the program's main menu.
+    // firstState builds the first game state (empty: none);
+    // makeConfig the application's configuration (empty: the engine's own).
     GameApp(std::uint32_t width, std::uint32_t height, const char* currentDirectory, std::string title,
-            GameStateManager::StateFactory firstState = nullptr);
+            GameStateManager::StateFactory firstState = nullptr, ConfigFactory makeConfig = nullptr);
     ~GameApp() override;
 
     // The hand-off: runs while the update thread is parked.

@@ -1,15 +1,19 @@
 #include "app/game_state_manager.h"
 
 #include "app/base_state.h"
+#include "app/log.h"
 #include "app/ui_context.h"
 #include "render/render_interface.h"
-#include "tracker/game_state_main_menu.h"
 
 GameStateManager::GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState)
     : StateManager(updatePool), context_(context), firstState_(std::move(firstState)) {}
 
 void GameStateManager::createStates() {
-    BaseState* first = firstState_ ? firstState_(this, pool_) : new GameStateMainMenu(this, pool_, "mainMenuState");
+    BaseState* first = firstState_ ? firstState_(this, pool_) : nullptr;
+    if (!first) {
+        LOG_MESSAGE("No first game state was given; nothing to run");
+        return;
+    }
     states_.push_back(first);
     for (BaseState* state : states_) state->linkNextState();
     current_ = first;

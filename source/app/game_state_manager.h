@@ -8,7 +8,7 @@ struct UIContext;
 
 class GameStateManager : public StateManager {
 public:
-    // Builds the first game state. The program always uses the main menu; tests hand in their own.
+    // Builds the first game state; the program gives its main menu, tests their own.
     using StateFactory = std::function<BaseState*(GameStateManager* owner, ThreadResourcePool* pool)>;
 
     GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState = nullptr);

@@ -1,6 +1,7 @@
 #include "app/update_thread.h"
 
 #include "app/base_state.h"
+#include "app/game_config_ext.h"
 #include "app/input_manager.h"
 #include "app/log.h"
 #include "app/sound_manager.h"
@@ -11,7 +12,6 @@
 #include "platform/window/app_window.h"
 #include "render/apply_game_settings.h"
 #include "render/render_interface.h"
-#include "tracker/brav_config.h"
 #include "ui/mouse_pointer.h"
 
 namespace {
@@ -60,7 +60,10 @@ void startUpdateSide(UpdateThreadContext* context) {
     context->quit = false;
     context->stateManagerAskedToQuit = false;
 
-    BRAVConfig config(context->updatePool, "BRAV Zoderud");
+    std::unique_ptr<GameConfigExt> made =
+        context->makeConfig ? context->makeConfig(context->updatePool) : nullptr;
+    if (!made) made = std::make_unique<GameConfigExt>(context->updatePool, "BRAV Zoderud");
+    GameConfigExt& config = *made;
     if (!config.load()) {
         int screenWidth = 0, screenHeight = 0;
         platform::screenSize(screenWidth, screenHeight);

@@ -2,6 +2,8 @@
 // The update thread: its context record, its procedure, and its own start-up and shutdown.
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "app/game_state_manager.h"
 
@@ -17,6 +19,10 @@ class SoundManager;
 class ParameterDescriptionRegistry;
 class MousePointer;
 struct UIContext;
+class GameConfigExt;
+
+// Builds the application's configuration (its own settings section included) for a pool.
+using ConfigFactory = std::function<std::unique_ptr<GameConfigExt>(ThreadResourcePool* pool)>;
 
 struct UpdateThreadContext {
     UpdateThreadContext(platform::AppWindow* window, RenderInterface* renderInterface, OSInterfaceManager* osInterface,
@@ -49,8 +55,9 @@ struct UpdateThreadContext {
     ParameterDescriptionRegistry* updateRegistry = nullptr;
     UIContext* uiContext = nullptr;
     GameStateManager* gameStateManager = nullptr;
-    // The first game state; the program leaves it empty and gets the main menu.
+    // The first game state and the configuration, both given by the program.
     GameStateManager::StateFactory firstState;
+    ConfigFactory makeConfig;
 };
 
 // The update thread's procedure.

@@ -1,5 +1,6 @@
 #include "platform/process.h"
 
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -57,6 +58,10 @@ bool Process::poll(int& exitCode) {
     }
     exitCode = exitCode_;
     return true;
+}
+
+void Process::terminate() {
+    if (isRunning()) ::kill(pid_, SIGTERM);
 }
 
 bool startDetached(const std::string& program, const std::vector<std::string>& arguments) {

@@ -17,6 +17,8 @@ public:
     // True once the child has ended, with its exit code (a signal gives 128 + its number).
     bool poll(int& exitCode);
     bool isRunning() const { return pid_ > 0 && !ended_; }
+    // Asks a running child to end (SIGTERM); poll then tells when it has.
+    void terminate();
 
 private:
     pid_t pid_ = -1;

@@ -1,18 +1,39 @@
 #pragma once
-// The first game state, "mainMenuState". For now it only walks the phases the framework relies
-// on and ends the program when asked; the menu itself, the catalogues and the character come later.
+// The tracker's one game state, "mainMenuState": the button strip, the open character, the rules
+// catalogues, the tracker's configuration, the save and quit paths and the update check.
 #include <atomic>
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/base_state.h"
+#include "app/key_event.h"
+#include "app/mouse_event.h"
 #include "app/sigslot.h"
+#include "platform/process.h"
+#include "tracker/brav_config.h"
+#include "ui/ui_event.h"
 
+class CharacterSheet;
 class GameStateManager;
+class GameUIConfirmationDialog;
+class GameUIInfoPopupDialog;
+class GameUILayoutRectangle;
+class GameUIPushButton;
 class ThreadResourcePool;
+class WindowManager;
+struct RulesCatalogues;
+struct UIContext;
 
 class GameStateMainMenu : public BaseState, public sigslot::has_slots<> {
 public:
+    static constexpr const char* updaterFileName = "wyUpdate.exe";
+    static constexpr const char* saveErrorTitle = "Save Error";
+    static constexpr const char* saveErrorMessage =
+        "The character could not be saved. Nothing was closed; try again or choose another folder.";
+
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
+    ~GameStateMainMenu() override;
 
     void enter() override;
     void loadData() override;
@@ -24,15 +45,85 @@ public:
     void update(float dt) override;
     void updateWhileLinked(float dt) override;
     bool canStartLoading() override;
-    bool isFinished() override { return finished_; }
-    void requestQuit() override { quitRequested_.store(true); }
+    bool isFinished() override { return finished; }
+    void requestQuit() override { quitRequested.store(true); }
+
+    // Widget slots: each only sets a pending byte for the next update.
+    void onLoadEvent(UIEvent::Data& event);
+    void onSaveButton(UIEvent::Data& event);
+    void onNewButton(UIEvent::Data& event);
+    void onRollDiceButton(UIEvent::Data& event);
+    void onSaveBeforeQuitEvent(UIEvent::Data& event);
+    void onUpdateDialogEvent(UIEvent::Data& event);
+    void onInfoPopupEvent(UIEvent::Data& event);
+
+    void onKey(KeyEvent::Data& event);
+    void onMouseButton(MouseEvent::Data& event);
+    void onMouseMove(MouseEvent::Data& event);
+
+    UIContext* context() const;
+
+    // Where the updater is looked for: the program's own folder unless set before entering.
+    std::string updaterFolder;
+
+    platform::Process updaterProcess;
+    std::uint8_t updateCheckDone = 0;
+    std::uint8_t updateAccepted = 0;
+    std::uint8_t updateDeclined = 0;
+    GameUIConfirmationDialog* updateDialog = nullptr;
+
+    GameStateManager* stateManager;
+    WindowManager* windowManager = nullptr;
+    GameUIConfirmationDialog* saveQuitDialog = nullptr;
+    GameUIInfoPopupDialog* errorPopup = nullptr;
+    GameUILayoutRectangle* buttonsPanel = nullptr;
+    GameUIPushButton* loadButton = nullptr;
+    GameUIPushButton* saveButton = nullptr;
+    GameUIPushButton* newButton = nullptr;
+    GameUIPushButton* rollDiceButton = nullptr;
+    ThreadResourcePool* resourcePool;
+
+    std::uint8_t finished = 0;
+    std::uint8_t loadAllowed = 0;
+    std::uint8_t linkedReady = 0;
+    // Set from the window's close request as well as by the update answer.
+    std::atomic<bool> quitRequested{false};
+    float frameTime = 0.0f;
+
+    std::uint8_t openLoadDialogPending = 0;
+    std::uint8_t loadFilePending = 0;
+    std::uint8_t loadDialogClosedPending = 0;
+    std::string loadFolder;
+    std::string loadFileName;
+
+    BRAVConfig config;
+    std::unique_ptr<RulesCatalogues> catalogues;
+
+    std::uint8_t savePending = 0;
+    CharacterSheet* character = nullptr;
+    std::uint8_t newCharacterPending = 0;
+    std::uint8_t creationFinishedPending = 0;
+    std::uint8_t diceRollerPending = 0;
+    std::uint8_t diceRollerClosedPending = 0;
+    std::uint8_t saveAndQuitPending = 0;
+    std::uint8_t justQuitPending = 0;
+    std::uint8_t errorPopupClosedPending = 0;
 
 private:
-    GameStateManager* owner_;
-    ThreadResourcePool* pool_;
-    bool finished_ = false;
-    bool canLoad_ = false;
-    bool nextStateReady_ = false;
-    // Set from the main thread when the window is closed; read by the next update.
-    std::atomic<bool> quitRequested_{false};
+    void buildButtonStrip();
+    void reopenLastSaved();
+    void openSaveBeforeQuitDialog();
+    // False, with the "Save Error" popup shown and the character kept, when nothing was written.
+    bool saveCharacter();
+    void showSaveError();
+    std::uint32_t depthAboveWindows() const;
+    void removeDialog(GameUIConfirmationDialog*& dialog);
+
+    std::string updaterPath() const;
+    void launchUpdateCheck();
+    void pollUpdateCheck();
+    void runUpdater();
+
+    void connectInput();
+    void disconnectInput();
 };

@@ -20,6 +20,8 @@ GameUIFloatingToolTip::GameUIFloatingToolTip(UIContext* owner, const Theme* them
       inputManager(owner ? owner->inputManager : nullptr) {
     frame = uiobject::create(renderInterface(), "ui_outlined_rectangle", frameLayer);
     textBox = uiobject::create(renderInterface(), "TextBox", textLayer);
+    // Drawn in the font it is measured in, or the box would be sized for another font's lines.
+    uiobject::setString(textBox, "font", fontKey);
     measure();
     uiobject::setColour(frame, "colour", frameColour);
     uiobject::setColour(frame, "borderColour", frameBorderColour);

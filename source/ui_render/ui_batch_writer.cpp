@@ -55,6 +55,20 @@ void UIBatchWriter::addQuad(const float (&corners)[8], std::uint32_t colour) {
     }
 }
 
+void UIBatchWriter::addTexturedQuad(const float (&corners)[8], float uOffset, float vOffset) {
+    ColouredTexturedVertex* vertex = addQuads(1);
+    if (!vertex) return;
+    static const float uv[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        vertex[i].x = corners[i * 2];
+        vertex[i].y = corners[i * 2 + 1];
+        vertex[i].z = 0.0f;
+        vertex[i].colour = 0xFFFFFFFFu;
+        vertex[i].u = uv[i * 2] + uOffset;
+        vertex[i].v = uv[i * 2 + 1] + vOffset;
+    }
+}
+
 std::uint32_t UIBatchWriter::beginSection() {
     sectionStart_ = static_cast<std::uint32_t>(runs_.size());
     return sectionStart_;

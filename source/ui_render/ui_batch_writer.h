@@ -39,6 +39,9 @@ public:
     ColouredTexturedVertex* addQuads(std::uint32_t count);
     // One quad of one colour; corners as x, y pairs in UI units.
     void addQuad(const float (&corners)[8], std::uint32_t colour);
+    // One white quad showing the whole texture; corners as x, y pairs in UI units, top-left
+    // first and clockwise. The texture coordinates are moved by (uOffset, vOffset).
+    void addTexturedQuad(const float (&corners)[8], float uOffset = 0.0f, float vOffset = 0.0f);
 
     // Runs added after this are not merged with earlier ones: what one renderable writes for
     // one layer stays apart from what the next writes, so others may draw in between. Gives the

@@ -5,7 +5,6 @@
 #include "app/parameter_description.h"
 #include "app/simple_parameter_group.h"
 #include "ui_render/ui_batch_writer.h"
-#include "ui_render/ui_effect.h"
 #include "ui_render/ui_rectangle_descriptions.h"
 #include "ui_render/ui_rectangle_geometry.h"
 
@@ -17,30 +16,12 @@ using FrameVertices = std::array<ColouredTexturedVertex, outlinedRectangleQuads 
 
 UIOutlinedRectangleRenderableAsset::UIOutlinedRectangleRenderableAsset(const std::string& name,
                                                                        RenderInterface* renderInterface)
-    : UIRenderableAsset(name), renderInterface_(renderInterface), packed_(name != "ui_outlined_rectangle") {}
+    : UISolidRectangleAsset(name, renderInterface, "OutlinedUI.fx"), packed_(name != "ui_outlined_rectangle") {}
 
 UIOutlinedRectangleRenderableAsset::~UIOutlinedRectangleRenderableAsset() {
     for (bool secondary : {false, true}) {
         for (UIRenderableInstance* record : mainList(secondary)) destroyInstanceData(*record);
     }
-    unload();
-}
-
-bool UIOutlinedRectangleRenderableAsset::load() {
-    unload();
-    effect_ = loadUIEffect("OutlinedUI.fx", true);
-    if (effect_) technique_ = effect_->getTechniqueByName("SimpleTech");
-    return effect_ != nullptr;
-}
-
-void UIOutlinedRectangleRenderableAsset::unload() { gfx::safeRelease(effect_); }
-
-void UIOutlinedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
-    UIDrawKey key;
-    key.effect = effect_;
-    key.technique = technique_;
-    key.eventName = "UI Simple Rectangle";
-    writer.setKey(key);
 }
 
 void UIOutlinedRectangleRenderableAsset::createInstanceData(UIRenderableInstance& record) {

@@ -3,15 +3,13 @@
 // and top edges take one colour and whose right and bottom edges take another, each edge with
 // its own thickness in pixels.
 #include "ui_render/ui_renderable.h"
+#include "ui_render/ui_solid_rectangle_asset.h"
 
-class UIOutlinedRectangleRenderableAsset : public UIRenderableAsset {
+class UIOutlinedRectangleRenderableAsset : public UISolidRectangleAsset {
 public:
     UIOutlinedRectangleRenderableAsset(const std::string& name, RenderInterface* renderInterface);
     ~UIOutlinedRectangleRenderableAsset() override;
 
-    bool load() override;
-    void unload() override;
-    void beginBatch(UIBatchWriter& writer) override;
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
     // The frame's quads, made at filing and rebuilt only when the object's parameters changed.
     void createInstanceData(UIRenderableInstance& record) override;
@@ -19,10 +17,7 @@ public:
     void updateInstanceData(UIRenderableInstance& record) override;
 
 private:
-    RenderInterface* renderInterface_;
     bool packed_;
-    gfx::Effect* effect_ = nullptr;
-    gfx::EffectHandle technique_ = 0;
 };
 
 class UIOutlinedRectangleRenderable : public UIRenderable {

@@ -99,17 +99,7 @@ void UIPointerRenderableAsset::renderInstance(UIRenderableInstance& record, UIBa
     key.texture = currentImage_;
     key.eventName = "UI Pointer Rectangle";
     writer.setKey(key);
-    ColouredTexturedVertex* out = writer.addQuads(1);
-    if (!out) return;
-    static const float uv[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
-    for (int i = 0; i < 4; ++i) {
-        out[i].x = corners_[i * 2];
-        out[i].y = corners_[i * 2 + 1];
-        out[i].z = 0.0f;
-        out[i].colour = 0xFFFFFFFFu;
-        out[i].u = uv[i * 2] - halfPixelX_;
-        out[i].v = uv[i * 2 + 1] - halfPixelY_;
-    }
+    writer.addTexturedQuad(corners_, -halfPixelX_, -halfPixelY_);
     if (!hasDrawn_) programpointer::setDrawn(true);
     hasDrawn_ = true;
 }

@@ -3,31 +3,15 @@
 #include "app/parameter_description.h"
 #include "app/simple_parameter_group.h"
 #include "ui_render/ui_batch_writer.h"
-#include "ui_render/ui_effect.h"
 #include "ui_render/ui_rectangle_descriptions.h"
 
 UIShadowedOutlinedRectangleRenderableAsset::UIShadowedOutlinedRectangleRenderableAsset(
     const std::string& name, RenderInterface* renderInterface)
-    : UIRenderableAsset(name), renderInterface_(renderInterface) {}
-
-UIShadowedOutlinedRectangleRenderableAsset::~UIShadowedOutlinedRectangleRenderableAsset() { unload(); }
-
-bool UIShadowedOutlinedRectangleRenderableAsset::load() {
-    unload();
-    effect_ = loadUIEffect("ShadowedOutlinedUI.fx", true);
-    if (effect_) technique_ = effect_->getTechniqueByName("SimpleTech");
-    return effect_ != nullptr;
-}
-
-void UIShadowedOutlinedRectangleRenderableAsset::unload() { gfx::safeRelease(effect_); }
+    : UISolidRectangleAsset(name, renderInterface, "ShadowedOutlinedUI.fx") {}
 
 void UIShadowedOutlinedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
     packed_ = name() == "ui_shadowed_compressed_outlined_rectangle";
-    UIDrawKey key;
-    key.effect = effect_;
-    key.technique = technique_;
-    key.eventName = "UI Simple Rectangle";
-    writer.setKey(key);
+    UISolidRectangleAsset::beginBatch(writer);
 }
 
 void UIShadowedOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record,

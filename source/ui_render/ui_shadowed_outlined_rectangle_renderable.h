@@ -3,23 +3,18 @@
 // frame with a 4-pixel band around it that fades from black at the edge to clear.
 #include "ui_render/ui_renderable.h"
 #include "ui_render/ui_rectangle_geometry.h"
+#include "ui_render/ui_solid_rectangle_asset.h"
 
-class UIShadowedOutlinedRectangleRenderableAsset : public UIRenderableAsset {
+class UIShadowedOutlinedRectangleRenderableAsset : public UISolidRectangleAsset {
 public:
     UIShadowedOutlinedRectangleRenderableAsset(const std::string& name, RenderInterface* renderInterface);
-    ~UIShadowedOutlinedRectangleRenderableAsset() override;
 
-    bool load() override;
-    void unload() override;
     void beginBatch(UIBatchWriter& writer) override;
     // Reads every parameter at every draw: the geometry follows a change of screen size at once.
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
 
 private:
-    RenderInterface* renderInterface_;
     bool packed_ = false;
-    gfx::Effect* effect_ = nullptr;
-    gfx::EffectHandle technique_ = 0;
     // The instance drawn last: an object without a render-side group is drawn like it.
     OutlinedRectangleShape shape_;
 };

@@ -2,33 +2,13 @@
 
 #include "app/parameter_description.h"
 #include "ui_render/ui_batch_writer.h"
-#include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
 #include "ui_render/ui_pixel_snap.h"
 #include "ui_render/ui_rectangle_descriptions.h"
 
 UISimpleRectangleRenderableAsset::UISimpleRectangleRenderableAsset(const std::string& name,
                                                                    RenderInterface* renderInterface)
-    : UIRenderableAsset(name), renderInterface_(renderInterface) {}
-
-UISimpleRectangleRenderableAsset::~UISimpleRectangleRenderableAsset() { unload(); }
-
-bool UISimpleRectangleRenderableAsset::load() {
-    unload();
-    effect_ = loadUIEffect("SimpleUI.fx", true);
-    if (effect_) technique_ = effect_->getTechniqueByName("SimpleTech");
-    return effect_ != nullptr;
-}
-
-void UISimpleRectangleRenderableAsset::unload() { gfx::safeRelease(effect_); }
-
-void UISimpleRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
-    UIDrawKey key;
-    key.effect = effect_;
-    key.technique = technique_;
-    key.eventName = "UI Simple Rectangle";
-    writer.setKey(key);
-}
+    : UISolidRectangleAsset(name, renderInterface, "SimpleUI.fx") {}
 
 void UISimpleRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
     if (!effect_) return;

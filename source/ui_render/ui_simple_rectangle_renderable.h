@@ -1,23 +1,15 @@
 #pragma once
 // "ui_simple_rectangle": a solid rectangle of one colour.
 #include "ui_render/ui_renderable.h"
+#include "ui_render/ui_solid_rectangle_asset.h"
 
-class UIBatchWriter;
-
-class UISimpleRectangleRenderableAsset : public UIRenderableAsset {
+class UISimpleRectangleRenderableAsset : public UISolidRectangleAsset {
 public:
     UISimpleRectangleRenderableAsset(const std::string& name, RenderInterface* renderInterface);
-    ~UISimpleRectangleRenderableAsset() override;
 
-    bool load() override;
-    void unload() override;
-    void beginBatch(UIBatchWriter& writer) override;
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
 
 private:
-    RenderInterface* renderInterface_;
-    gfx::Effect* effect_ = nullptr;
-    gfx::EffectHandle technique_ = 0;
     // Corners (left, top, right, bottom) and colour of the last instance drawn: an object
     // without a render-side group is drawn with them.
     float corners_[4] = {0.0f, 0.0f, 0.0f, 0.0f};

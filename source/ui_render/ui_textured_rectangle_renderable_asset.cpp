@@ -97,15 +97,5 @@ void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& re
     key.texture = texture_;
     key.eventName = "UI Textured Rectangle";
     writer.setKey(key);
-    ColouredTexturedVertex* out = writer.addQuads(1);
-    if (!out) return;
-    static const float uv[8] = {0.0f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 0.0f, 1.0f};
-    for (int i = 0; i < 4; ++i) {
-        out[i].x = corners_[i * 2];
-        out[i].y = corners_[i * 2 + 1];
-        out[i].z = 0.0f;
-        out[i].colour = 0xFFFFFFFFu;
-        out[i].u = uv[i * 2];
-        out[i].v = uv[i * 2 + 1];
-    }
+    writer.addTexturedQuad(corners_);
 }

@@ -14,15 +14,6 @@ using namespace gfxtest;
 using gfx::Format;
 using gfx::Result;
 
-std::vector<uint32_t> levelPixels(gfx::Device* device, gfx::Texture* texture, uint32_t level) {
-    gfx::Surface* surface = nullptr;
-    texture->getSurfaceLevel(level, &surface);
-    std::vector<uint32_t> pixels;
-    device->readSurface(surface, pixels);
-    surface->release();
-    return pixels;
-}
-
 gfx::TextureFileOptions asStored() {
     gfx::TextureFileOptions options;
     options.format = Format::FromFile;
@@ -63,7 +54,7 @@ TEST_P(GfxDdsFormatTest, AFourByFourFileLoadsInItsOwnFormatAndSamplesItsColour) 
     ASSERT_EQ(gfx::createTextureFromFileEx(device_, path, asStored(), &texture), Result::Ok);
     EXPECT_EQ(texture->format(), c.format);
     EXPECT_EQ(texture->levelWidth(0), 4u);
-    for (uint32_t pixel : levelPixels(device_, texture, 0)) EXPECT_TRUE(near(pixel, c.expected)) << std::hex << pixel;
+    for (uint32_t pixel : readLevel(texture, 0)) EXPECT_TRUE(near(pixel, c.expected)) << std::hex << pixel;
     texture->release();
 }
 
@@ -106,7 +97,7 @@ TEST_F(GfxTest, EveryMipLevelOfADdsFileIsLoadedInOrder) {
     EXPECT_EQ(texture->format(), Format::Dxt1);
     const uint32_t expected[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
     for (uint32_t level = 0; level < 3; ++level) {
-        const std::vector<uint32_t> pixels = levelPixels(device_, texture, level);
+        const std::vector<uint32_t> pixels = readLevel(texture, level);
         ASSERT_FALSE(pixels.empty());
         EXPECT_TRUE(near(pixels[0], expected[level])) << "level " << level << ": " << std::hex << pixels[0];
     }
@@ -124,7 +115,7 @@ TEST_F(GfxTest, ADdsFileAskedForAnotherSizeOrFormatIsDecodedAndResampled) {
     EXPECT_EQ(texture->format(), Format::A8R8G8B8);
     EXPECT_EQ(texture->levelWidth(0), 8u);
     EXPECT_EQ(texture->levelHeight(0), 4u);
-    EXPECT_TRUE(near(levelPixels(device_, texture, 0).at(9), 0xFFFF0000u));
+    EXPECT_TRUE(near(readLevel(texture, 0).at(9), 0xFFFF0000u));
     texture->release();
 
     gfx::TextureFileOptions options = asStored();
@@ -133,7 +124,7 @@ TEST_F(GfxTest, ADdsFileAskedForAnotherSizeOrFormatIsDecodedAndResampled) {
     ASSERT_EQ(gfx::createTextureFromFileEx(device_, path, options, &texture), Result::Ok);
     EXPECT_EQ(texture->levelWidth(0), 5u);
     EXPECT_EQ(texture->levelHeight(0), 3u);
-    const std::vector<uint32_t> pixels = levelPixels(device_, texture, 0);
+    const std::vector<uint32_t> pixels = readLevel(texture, 0);
     ASSERT_EQ(pixels.size(), 15u);
     EXPECT_EQ(pixels[14], 0xFFFF0000u);
     texture->release();

@@ -146,6 +146,16 @@ protected:
         return pixels;
     }
 
+    // The pixels of one mip level of a texture.
+    std::vector<uint32_t> readLevel(gfx::Texture* texture, uint32_t level) {
+        gfx::Surface* surface = nullptr;
+        EXPECT_EQ(texture->getSurfaceLevel(level, &surface), gfx::Result::Ok) << "level " << level;
+        if (!surface) return {};
+        std::vector<uint32_t> pixels = readTarget(surface);
+        surface->release();
+        return pixels;
+    }
+
     std::vector<uint32_t> readBackBuffer() {
         gfx::Surface* back = nullptr;
         device_->getBackBuffer(&back);

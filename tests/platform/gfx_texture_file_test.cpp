@@ -34,15 +34,6 @@ std::string bitmapFile(const image::Image& picture) {
     return out;
 }
 
-std::vector<uint32_t> levelPixels(gfx::Device* device, gfx::Texture* texture, uint32_t level) {
-    gfx::Surface* surface = nullptr;
-    texture->getSurfaceLevel(level, &surface);
-    std::vector<uint32_t> pixels;
-    device->readSurface(surface, pixels);
-    surface->release();
-    return pixels;
-}
-
 TEST_F(GfxTest, AnUnscaledBitmapSitsTopLeftInAPowerOfTwoTextureWithMagentaKeyedOut) {
     TempFolder folder;
     image::Image picture(20, 20, 0xFF204080u);
@@ -63,7 +54,7 @@ TEST_F(GfxTest, AnUnscaledBitmapSitsTopLeftInAPowerOfTwoTextureWithMagentaKeyedO
     EXPECT_EQ(desc.format, gfx::Format::A8R8G8B8);
     EXPECT_EQ(desc.pool, gfx::Pool::Managed);
     EXPECT_EQ(texture->levelCount(), 1u);
-    const std::vector<uint32_t> pixels = levelPixels(device_, texture, 0);
+    const std::vector<uint32_t> pixels = readLevel(texture, 0);
     EXPECT_EQ(at(pixels, 32, 0, 0), 0x00000000u); // magenta keyed out
     EXPECT_EQ(at(pixels, 32, 5, 5), 0xFF204080u);
     EXPECT_EQ(at(pixels, 32, 19, 19), 0xFF00FF00u);
@@ -84,8 +75,8 @@ TEST_F(GfxTest, APngAtTheDefaultSizeRoundsUpWithAFullChainAndARequestedSizeIsKep
     EXPECT_EQ(desc.width, 512u);
     EXPECT_EQ(desc.height, 256u);
     EXPECT_EQ(texture->levelCount(), 10u);
-    EXPECT_TRUE(near(at(levelPixels(device_, texture, 0), 512, 400, 200), 0xFF336699u));
-    EXPECT_TRUE(near(levelPixels(device_, texture, 9).at(0), 0xFF336699u));
+    EXPECT_TRUE(near(at(readLevel(texture, 0), 512, 400, 200), 0xFF336699u));
+    EXPECT_TRUE(near(readLevel(texture, 9).at(0), 0xFF336699u));
     texture->release();
 
     gfx::TextureFileOptions options;
@@ -141,7 +132,7 @@ TEST_F(GfxTest, ATextureSavedAsPngLoadsBackTheSame) {
     gfx::TextureFileOptions options;
     options.mipLevels = 1;
     ASSERT_EQ(gfx::createTextureFromFileEx(device_, path, options, &reloaded), Result::Ok);
-    EXPECT_EQ(levelPixels(device_, reloaded, 0), levelPixels(device_, texture, 0));
+    EXPECT_EQ(readLevel(reloaded, 0), readLevel(texture, 0));
     reloaded->release();
     EXPECT_EQ(gfx::saveTextureToPng(folder.path() + "no/such/folder/x.png", texture), Result::Fail);
     targetBackBuffer();

@@ -47,6 +47,19 @@ TEST(Process, ExitCodeIsPolledWithoutBlocking) {
     EXPECT_FALSE(process.isRunning());
 }
 
+TEST(Process, TerminateEndsARunningChild) {
+    platform::Process process;
+    ASSERT_TRUE(process.start("/bin/sh", {"-c", "exec sleep 30"}));
+    process.terminate();
+    int code = -1;
+    const auto start = platform::millisecondsSinceStart();
+    while (!process.poll(code) && platform::millisecondsSinceStart() - start < 10000) platform::sleepMilliseconds(10);
+    EXPECT_EQ(code, 128 + 15) << "ended by SIGTERM";
+    // Once ended there is nothing left to signal.
+    process.terminate();
+    EXPECT_FALSE(process.isRunning());
+}
+
 TEST(Process, MissingProgramFailsToStart) {
     platform::Process process;
     EXPECT_FALSE(process.start("/no/such/program", {}));

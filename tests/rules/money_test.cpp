@@ -6,20 +6,11 @@
 #include <vector>
 
 #include "app/xml_file.h"
+#include "coins.h"
 #include "rules/money.h"
 #include "rules/wealth.h"
 
 namespace {
-
-Money coins(int copper, int silver, int electrum, int gold, int platinum) {
-    Money money;
-    money.copper = copper;
-    money.silver = silver;
-    money.electrum = electrum;
-    money.gold = gold;
-    money.platinum = platinum;
-    return money;
-}
 
 // The borrowing rules exactly as written: one exchange at a time. Only usable on small purses.
 void subtractOneExchangeAtATime(Money& purse, const Money& amount) {

@@ -5,6 +5,7 @@
 
 #include "app/xml_file.h"
 #include "catalogue_b.h"
+#include "coins.h"
 #include "rules/class_lookups.h"
 #include "rules/spell_catalogue.h"
 #include "saved_tree.h"
@@ -13,16 +14,6 @@
 namespace {
 
 const std::string goldenPath = std::string(ZODERUD_TEST_DATA_DIR) + "/saved_b/rich_priest.xml";
-
-Money coins(int copper, int silver, int electrum, int gold, int platinum) {
-    Money money;
-    money.copper = copper;
-    money.silver = silver;
-    money.electrum = electrum;
-    money.gold = gold;
-    money.platinum = platinum;
-    return money;
-}
 
 std::unique_ptr<BRAVCharacterEquipment> itemOf(const std::string& id, int quantity = 1) {
     auto item = std::make_unique<BRAVCharacterEquipment>(nullptr, catalogueB().equipment.findEquipment(id));

@@ -4,6 +4,7 @@
 #include "support/ui_harness.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/text_measure.h"
 
 namespace {
 
@@ -35,6 +36,21 @@ TEST_F(ToolTipTest, HiddenBeforeTheDelayShownAfter) {
     EXPECT_EQ(UIHarness::layerOf(tip->textBox), 26u);
     EXPECT_GT(tip->textWidth, 0.0f);
     EXPECT_GT(tip->textHeight, 0.0f) << "measured with a positive line height";
+}
+
+TEST_F(ToolTipTest, TheTextFitsTheBoxItIsMeasuredFor) {
+    // Long enough to wrap in the measuring font but not in the text boxes' default font.
+    const std::string text = "Load an existing character from a saved file";
+    button("loadButton", text, -0.4f, 0.2f, 0.0f, 0.0f);
+    ui.movePointer(-0.2f, 0.1f);
+    ui.stepSeconds(1.0f);
+    ASSERT_TRUE(shown());
+    const std::string font = UIHarness::stringOf(tip->textBox, "font");
+    EXPECT_EQ(font, GameUIFloatingToolTip::fontKey);
+    const auto topLeft = UIHarness::vector2Of(tip->textBox, "topLeft");
+    const auto bottomRight = UIHarness::vector2Of(tip->textBox, "bottomRight");
+    const TextMeasure drawn = measureUIText(&ui.renderInterface(), font, text, false, bottomRight[0] - topLeft[0]);
+    EXPECT_LE(drawn.height, topLeft[1] - bottomRight[1] + 1e-4f) << "the drawn lines stay inside the box";
 }
 
 TEST_F(ToolTipTest, FollowsThePointerAndFlipsAtTheEdges) {

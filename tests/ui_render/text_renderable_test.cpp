@@ -1,26 +1,11 @@
 // The "TextBox" renderable on a real device: texts drawn inside their boxes and clip
 // rectangles, nothing for an unknown font, the edit cursor, very long texts, the atlas view and
 // a display-size change. Read back from an offscreen window.
-#include <SDL2/SDL.h>
-#include <gtest/gtest.h>
+#include "ui_draw_fixture.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 
-#include "app/parameter_description.h"
-#include "app/simple_parameter_group.h"
-#include "app/thread_resource_pool.h"
-#include "platform/gfx/graphics_system.h"
-#include "platform/image/image_file.h"
-#include "render/device_global.h"
-#include "render/render_interface.h"
-#include "render/render_state_front_end.h"
-#include "support/temp_folder.h"
 #include "ui_render/text_markup.h"
-#include "ui_render/ui_manager.h"
-#include "ui_render/ui_renderable.h"
 #include "ui_render/ui_text_renderable_asset.h"
 
 namespace {
@@ -33,49 +18,21 @@ struct Box {
     int left, top, right, bottom; // pixels, right and bottom exclusive
 };
 
-class TextRenderable : public ::testing::Test {
+class TextRenderable : public uitest::UIDrawTest {
 protected:
-    void SetUp() override {
-        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        window_ = SDL_CreateWindow("text test", 0, 0, int(width), int(height), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(window_, nullptr) << SDL_GetError();
-        system_ = gfx::GraphicsSystem::create();
-        ASSERT_NE(system_, nullptr);
-        parameters_.backBufferWidth = width;
-        parameters_.backBufferHeight = height;
-        parameters_.deviceWindow = window_;
-        ASSERT_EQ(system_->createDevice(0, gfx::DeviceType::Hal, window_, gfx::CreateFlags::HardwareVertexProcessing,
-                                        parameters_, &deviceGlobal),
-                  gfx::Result::Ok);
-        createVertexDeclarations();
+    TextRenderable() : UIDrawTest(width, height) {}
 
-        renderInterface_ = std::make_unique<RenderInterface>(&registry_, &pool_, width, height, "");
-        renderInterface_->setOwnerThreadId(platform::currentThreadId());
-        renderInterface_->setRenderSettings(width, height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "High", "Low",
-                                            "EBGaramond-Regular_48", "original-garamond-bold-bt_48", 0, 0);
-        renderInterface_->swapFrame();
-        manager_ = std::make_unique<UIManager>(&pool_, renderInterface_.get());
-        const std::string paths = folder_.write("render_paths.xml", "<RenderPaths><UITextRenderable>"
-                                                                    "<path folder='Data/fonts/'/>"
-                                                                    "</UITextRenderable></RenderPaths>");
-        manager_->loadRenderPaths(&registry_, paths);
-        frontEnd_ = std::make_unique<RenderStateFrontEnd>(&pool_, "frontEnd", nullptr, &registry_,
-                                                          renderInterface_.get(), manager_.get(), width, height);
+    void SetUp() override {
+        start("<UITextRenderable><path folder='Data/fonts/'/></UITextRenderable>");
+        if (HasFatalFailure()) return;
         ASSERT_EQ(manager_->renderables().size(), 1u) << "the text renderable registers itself";
         asset_ = dynamic_cast<UITextRenderableAsset*>(manager_->findAsset("TextBox"));
         ASSERT_NE(asset_, nullptr);
     }
 
-    void TearDown() override {
-        frontEnd_.reset();
-        if (manager_) manager_->destroyRenderables();
-        manager_.reset();
-        renderInterface_.reset();
-        releaseVertexDeclarations();
-        gfx::safeRelease(deviceGlobal);
-        gfx::safeRelease(system_);
-        if (window_) SDL_DestroyWindow(window_);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    void configure(RenderInterface& renderInterface) override {
+        renderInterface.setRenderSettings(width, height, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "High", "Low",
+                                          "EBGaramond-Regular_48", "original-garamond-bold-bt_48", 0, 0);
     }
 
     RenderInterface::UIObject* text(const std::string& string, float left, float top, float right, float bottom) {
@@ -91,6 +48,8 @@ protected:
     }
 
     // A hand-off and a frame: the objects' changes reach the render side, then the UI draws.
+    // Unlike the fixture's frame, the instances are brought up to date before the draw, so a
+    // text shows in the frame after the change that made it.
     std::vector<std::uint32_t> frame() {
         renderInterface_->swapFrame();
         frontEnd_->processPendingObjects();
@@ -108,7 +67,7 @@ protected:
         return pixels;
     }
 
-    // Where the ink is, and how much; a picture for a person when a test fails.
+    // Where the ink is, and how much.
     static int ink(const std::vector<std::uint32_t>& pixels, const Box& box) {
         int count = 0;
         for (int y = std::max(0, box.top); y < std::min<int>(height, box.bottom); ++y) {
@@ -121,16 +80,6 @@ protected:
     static int inkOutside(const std::vector<std::uint32_t>& pixels, const Box& box) {
         return ink(pixels, {0, 0, int(width), int(height)}) - ink(pixels, box);
     }
-    // Kept after the test, for a person to look at.
-    static void savePicture(const std::vector<std::uint32_t>& pixels, const std::string& name) {
-        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "zoderud-text-tests";
-        std::filesystem::create_directories(folder);
-        image::Image picture{int(width), int(height)};
-        picture.argb = pixels;
-        const std::string path = (folder / (name + ".png")).string();
-        image::savePngFile(path, picture);
-        std::printf("read-back saved as %s\n", path.c_str());
-    }
     // Pixels of a clip-space rectangle (y up) on the back buffer (y down).
     static Box pixelsOf(float left, float top, float right, float bottom) {
         auto column = [](float x) { return int((x + 1.0f) * 0.5f * width); };
@@ -138,15 +87,6 @@ protected:
         return {column(left), row(top), column(right), row(bottom)};
     }
 
-    ThreadResourcePool pool_{"renderPool"};
-    ParameterDescriptionRegistry registry_;
-    TempFolder folder_;
-    SDL_Window* window_ = nullptr;
-    gfx::GraphicsSystem* system_ = nullptr;
-    gfx::PresentParameters parameters_{};
-    std::unique_ptr<RenderInterface> renderInterface_;
-    std::unique_ptr<UIManager> manager_;
-    std::unique_ptr<RenderStateFrontEnd> frontEnd_;
     UITextRenderableAsset* asset_ = nullptr;
 };
 
@@ -172,7 +112,7 @@ TEST_F(TextRenderable, DrawsInsideItsBoxAndNothingOutsideItsClipRectangle) {
     EXPECT_GT(ink(pixels, clip), 20);
     EXPECT_LT(ink(pixels, clip), unclipped);
     EXPECT_EQ(inkOutside(pixels, clip), 0) << "clipped";
-    if (HasFailure()) savePicture(pixels, "clipped_text");
+    if (HasFailure()) savePicture(pixels);
 }
 
 TEST_F(TextRenderable, MissingFontKeyDrawsNothing) {
@@ -209,7 +149,7 @@ TEST_F(TextRenderable, EditCursorTurnedOnKeepsTheLastCharacter) {
     const Box lastLetter = pixelsOf(pen[0], 0.6f, pen[0] + 0.2f, 0.3f);
     EXPECT_GT(ink(before, lastLetter), 10);
     EXPECT_EQ(ink(after, lastLetter), ink(before, lastLetter));
-    if (HasFailure()) savePicture(after, "cursor");
+    if (HasFailure()) savePicture(after);
 }
 
 TEST_F(TextRenderable, VeryLongTextDrawsItsLastCharacters) {
@@ -226,7 +166,7 @@ TEST_F(TextRenderable, VeryLongTextDrawsItsLastCharacters) {
     ASSERT_NE(asset_->blockOf(object->pair()), nullptr);
     EXPECT_EQ(asset_->blockOf(object->pair())->quadCount(), countDrawnCharacters(string));
     EXPECT_GT(ink(pixels, {0, 0, int(width), int(height)}), 30) << "the last line is drawn";
-    if (HasFailure()) savePicture(pixels, "long_text");
+    if (HasFailure()) savePicture(pixels);
 }
 
 TEST_F(TextRenderable, AtlasViewShowsTheGlyphAtlas) {
@@ -319,7 +259,7 @@ TEST_F(TextRenderable, SceneOfMarkedUpText) {
     const InkSpan paragraph = inkSpan(pixels, pixelsOf(-1.0f, 0.2f, 1.0f, -1.0f));
     EXPECT_LE(paragraph.right, pixelsOf(0.0f, 0.0f, 0.0f, 0.0f).left);
     EXPECT_GE(paragraph.left, pixelsOf(-0.95f, 0.0f, 0.0f, 0.0f).left);
-    if (HasFailure()) savePicture(pixels, "scene");
+    if (HasFailure()) savePicture(pixels);
 }
 
 } // namespace

@@ -45,12 +45,16 @@ protected:
         createVertexDeclarations();
         renderInterface_ = std::make_unique<RenderInterface>(&registry_, &pool_, width_, height_, "");
         renderInterface_->setOwnerThreadId(platform::currentThreadId());
+        configure(*renderInterface_);
         renderInterface_->swapFrame();
         manager_ = std::make_unique<UIManager>(&pool_, renderInterface_.get());
         manager_->loadRenderPaths(&registry_, folder_.write("render_paths.xml", "<RenderPaths>" + groups + "</RenderPaths>"));
         frontEnd_ = std::make_unique<RenderStateFrontEnd>(&pool_, "frontEnd", nullptr, &registry_,
                                                           renderInterface_.get(), manager_.get(), width_, height_);
     }
+
+    // Before the first hand-off: a test that needs other render settings sets them here.
+    virtual void configure(RenderInterface& renderInterface) { (void)renderInterface; }
 
     void TearDown() override {
         if (::testing::Test::HasFailure() && !lastFrame_.empty()) savePicture(lastFrame_);
