@@ -14,6 +14,8 @@ BRAVUIDiceRollerLine::BRAVUIDiceRollerLine(std::uint32_t tag, UIContext* owner, 
                                            GameUIBaseElement* parent)
     : GameUIStandardElement(tag, owner, topLeft, bottomRight, theme, name, "", parent),
       resourcePool(tag), label(label), sides(sides ? sides : 1) {
+    // The row's widgets draw above the window that holds it.
+    depth = topDepth = childDepth(parent);
     RenderInterface* ri = renderInterface();
     const std::string font = ri ? ri->mainFontName() : std::string();
 

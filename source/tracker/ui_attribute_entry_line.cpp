@@ -22,6 +22,8 @@ UIAttributeEntryLine::UIAttributeEntryLine(std::uint32_t tag, UIContext* owner, 
                                            const std::string& toolTip, const Theme* theme, const float topLeft[2],
                                            const float bottomRight[2], GameUIBaseElement* parent)
     : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), resourcePool(tag) {
+    // Placed first, so that the row's widgets draw above the window that holds it.
+    depth = topDepth = childDepth(parent);
     const float labelTopLeft[2] = {-1.0f, 1.0f}, labelBottomRight[2] = {-0.15f, -1.0f};
     descriptionLabel = new GameUILabel(owner, theme, "attributeDescription", description, toolTip, labelTopLeft,
                                        labelBottomRight, this, false, false, false);

@@ -81,6 +81,8 @@ TEST_F(AttributesStepTest, BuildsSixRowsFromTheCharacterAndStartsLocked) {
         EXPECT_EQ(step->rows[i]->name, names[i]);
         EXPECT_EQ(step->rows[i]->valueBox->text, "3");
         EXPECT_FALSE(step->rows[i]->valueBox->getToolTipText().empty());
+        EXPECT_GT(UIHarness::layerOf(step->rows[i]->valueBox->frameObject), step->depth);
+        EXPECT_GT(UIHarness::layerOf(step->rows[i]->descriptionLabel->textBox), step->depth);
     }
     EXPECT_EQ(step->rerollButton->name, "rerollStatsButton");
     EXPECT_EQ(step->nextStepButton->name, "rerollStatsButton");

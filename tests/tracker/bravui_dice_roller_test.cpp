@@ -128,6 +128,9 @@ TEST_F(DiceRollerTest, OpensWithEveryRowReady) {
         EXPECT_FALSE(line.minusToggle->active);
         EXPECT_EQ(line.signToggleGroup->selected, line.plusToggle);
         EXPECT_EQ(line.plusToggle->name, "plusOrMinusToggleGroup");
+        // Drawn on the window's own layer, the row would vanish under the window's frame.
+        EXPECT_GT(UIHarness::layerOf(line.countBox->frameObject), roller->depth + 1);
+        EXPECT_GT(UIHarness::layerOf(line.nameLabel->textBox), roller->depth + 1);
     }
     EXPECT_NE(ui.objectWithString("<id='TitleBarText'[*Results history]>"), nullptr);
     EXPECT_EQ(roller->clearButton->caption, "Clear History");
