@@ -76,6 +76,7 @@ UIHarness::UIHarness(const Options& options) : options_(options), pool_("updateP
     context_.inputManager = inputManager_.get();
     context_.soundManager = soundManager_.get();
     context_.updatePool = &pool_;
+    context_.osInterface = &osInterface_;
     windowManager_ = std::make_unique<WindowManager>(0, options.themeFolder);
     context_.windowManager = windowManager_.get();
     if (options.mousePointer) {

@@ -11,6 +11,7 @@
 
 #include "app/direct_input_devices.h"
 #include "app/input_manager.h"
+#include "app/os_interface_manager.h"
 #include "app/parameter_description.h"
 #include "app/sigslot.h"
 #include "app/sound_manager.h"
@@ -60,6 +61,15 @@ public:
     float pointerY = 0.0f;
 };
 
+// The operating system as widgets see it: a clipboard whose text a test sets.
+class FakeOSInterface : public OSInterfaceManager {
+public:
+    std::string getClipboardText() override { return clipboard; }
+    void setClipboardText(const std::string& text) override { clipboard = text; }
+
+    std::string clipboard;
+};
+
 class UIHarness : public sigslot::has_slots<> {
 public:
     static constexpr float frameTime = 1.0f / 60.0f;
@@ -85,6 +95,7 @@ public:
     RenderInterface& renderInterface() { return *renderInterface_; }
     InputManager& input() { return *inputManager_; }
     HarnessInputDevices& devices() { return devices_; }
+    FakeOSInterface& osInterface() { return osInterface_; }
     FakeSoundEngine& soundEngine() { return *soundEngine_; }
     SoundManager& soundManager() { return *soundManager_; }
     GameUIFloatingToolTip* toolTip() { return toolTip_; }
@@ -182,6 +193,7 @@ private:
     std::unique_ptr<SoundManager> soundManager_;
     FakeSoundEngine* soundEngine_ = nullptr;
     HarnessInputDevices devices_;
+    FakeOSInterface osInterface_;
     UIContext context_;
     std::unique_ptr<WindowManager> windowManager_;
     GameUIFloatingToolTip* toolTip_ = nullptr;
