@@ -10,6 +10,7 @@
 #include "render/render_interface.h"
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
+#include "tracker/bravui_dice_roller_window.h"
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_info_popup_dialog.h"
@@ -202,8 +203,8 @@ void GameStateMainMenu::update(float dt) {
         justQuitPending = 0;
         setStatus(Quit);
     }
-    // The load dialog, the creation wizard and the dice roller open from these steps once
-    // those windows exist; until then a press is taken and dropped.
+    // The load dialog and the creation wizard open from these steps once those windows exist;
+    // until then a press is taken and dropped.
     openLoadDialogPending = 0;
     if (savePending) {
         savePending = 0;
@@ -213,8 +214,27 @@ void GameStateMainMenu::update(float dt) {
     loadDialogClosedPending = 0;
     newCharacterPending = 0;
     creationFinishedPending = 0;
-    diceRollerPending = 0;
-    diceRollerClosedPending = 0;
+    if (diceRollerPending) {
+        diceRollerPending = 0;
+        if (!diceRoller && windowManager) {
+            setStripEnabled(false);
+            const float topLeft[2] = {-0.95f, 0.9f}, bottomRight[2] = {0.95f, -0.7f};
+            diceRoller = new BRAVUIDiceRollerWindow(0, context(), windowManager->getTheme(themeName), "Dice Roller",
+                                                    topLeft, bottomRight, depthAboveWindows());
+            windowManager->addWindow(diceRoller);
+            windowManager->setActiveWindow(diceRoller);
+            diceRoller->windowSignal.connect(this, &GameStateMainMenu::onDiceRollerEvent);
+        }
+    }
+    if (diceRollerClosedPending) {
+        diceRollerClosedPending = 0;
+        setStripEnabled(true);
+        if (diceRoller) {
+            diceRoller->windowSignal.disconnect(this);
+            windowManager->removeWindow(diceRoller);
+            diceRoller = nullptr;
+        }
+    }
     if (errorPopupClosedPending) {
         errorPopupClosedPending = 0;
         if (errorPopup && windowManager) windowManager->removeWindow(errorPopup);
@@ -340,6 +360,21 @@ void GameStateMainMenu::onNewButton(UIEvent::Data& event) {
 
 void GameStateMainMenu::onRollDiceButton(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) diceRollerPending = 1;
+}
+
+void GameStateMainMenu::onDiceRollerEvent(UIEvent::Data&) { diceRollerClosedPending = 1; }
+
+void GameStateMainMenu::setStripEnabled(bool enabled) {
+    for (GameUIPushButton* button : {loadButton, newButton, saveButton, rollDiceButton}) {
+        if (!button) continue;
+        if (enabled && button->disabled) {
+            button->disabled = 0;
+            button->onEnabled();
+        } else if (!enabled && !button->disabled) {
+            button->disabled = 1;
+            button->onDisabled();
+        }
+    }
 }
 
 void GameStateMainMenu::onSaveBeforeQuitEvent(UIEvent::Data& event) {

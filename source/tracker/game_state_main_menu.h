@@ -14,6 +14,7 @@
 #include "tracker/brav_config.h"
 #include "ui/ui_event.h"
 
+class BRAVUIDiceRollerWindow;
 class CharacterSheet;
 class GameStateManager;
 class GameUIConfirmationDialog;
@@ -53,6 +54,7 @@ public:
     void onSaveButton(UIEvent::Data& event);
     void onNewButton(UIEvent::Data& event);
     void onRollDiceButton(UIEvent::Data& event);
+    void onDiceRollerEvent(UIEvent::Data& event);
     void onSaveBeforeQuitEvent(UIEvent::Data& event);
     void onUpdateDialogEvent(UIEvent::Data& event);
     void onInfoPopupEvent(UIEvent::Data& event);
@@ -103,6 +105,7 @@ public:
     CharacterSheet* character = nullptr;
     std::uint8_t newCharacterPending = 0;
     std::uint8_t creationFinishedPending = 0;
+    BRAVUIDiceRollerWindow* diceRoller = nullptr;
     std::uint8_t diceRollerPending = 0;
     std::uint8_t diceRollerClosedPending = 0;
     std::uint8_t saveAndQuitPending = 0;
@@ -117,6 +120,8 @@ private:
     bool saveCharacter();
     void showSaveError();
     std::uint32_t depthAboveWindows() const;
+    // The four strip buttons, while a window that replaces the menu's actions is open.
+    void setStripEnabled(bool enabled);
     void removeDialog(GameUIConfirmationDialog*& dialog);
 
     std::string updaterPath() const;

@@ -1,0 +1,110 @@
+#include "tracker/ui_attribute_entry_line.h"
+
+#include "render/render_interface.h"
+#include "tracker/numeric_text.h"
+#include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_label.h"
+
+namespace {
+
+std::string signedText(int modifier) {
+    return modifier > 0 ? "+" + std::to_string(modifier) : std::to_string(modifier);
+}
+
+bool isScore(int score) {
+    return score >= UIAttributeEntryLine::lowestScore && score <= UIAttributeEntryLine::highestScore;
+}
+
+} // namespace
+
+UIAttributeEntryLine::UIAttributeEntryLine(std::uint32_t tag, UIContext* owner, const std::string& description,
+                                           int score, int modifier, const std::string& name,
+                                           const std::string& toolTip, const Theme* theme, const float topLeft[2],
+                                           const float bottomRight[2], GameUIBaseElement* parent)
+    : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), resourcePool(tag) {
+    // Placed first, so that the row's widgets draw above the window that holds it.
+    depth = topDepth = childDepth(parent);
+    const float labelTopLeft[2] = {-1.0f, 1.0f}, labelBottomRight[2] = {-0.15f, -1.0f};
+    descriptionLabel = new GameUILabel(owner, theme, "attributeDescription", description, toolTip, labelTopLeft,
+                                       labelBottomRight, this, false, false, false);
+    RenderInterface* ri = renderInterface();
+    const std::string font = ri ? ri->mainFontName() : std::string();
+    const float boxTopLeft[2] = {-0.05f, 1.0f}, boxBottomRight[2] = {0.25f, -1.0f};
+    valueBox = new GameUIEditableTextLineBox(owner, theme, "attributeDisplay", isScore(score) ? std::to_string(score) : "0",
+                                             font, toolTip, boxTopLeft, boxBottomRight, this, true);
+    const float modifierTopLeft[2] = {0.45f, 1.0f}, modifierBottomRight[2] = {1.0f, -1.0f};
+    modifierLabel = new GameUILabel(owner, theme, "attributeModifier", signedText(modifier), "", modifierTopLeft,
+                                    modifierBottomRight, this, false, false, false);
+    depth = valueBox->depth;
+    topDepth = valueBox->topDepth;
+    valueBox->eventSignal.connect(this, &UIAttributeEntryLine::onValueBoxEvent);
+}
+
+UIAttributeEntryLine::~UIAttributeEntryLine() {
+    valueBox->eventSignal.disconnect(this);
+    delete descriptionLabel;
+    delete valueBox;
+    delete modifierLabel;
+}
+
+void UIAttributeEntryLine::setValue(int score) {
+    if (isScore(score)) valueBox->setText(std::to_string(score));
+}
+
+void UIAttributeEntryLine::setModifierText(int modifier) { modifierLabel->setText(signedText(modifier)); }
+
+bool UIAttributeEntryLine::hasNumericValue() const { return numerictext::isAllDigits(valueBox->text); }
+
+int UIAttributeEntryLine::value() const {
+    // Anything longer than a score reads as one past the highest, which validation cuts back.
+    return static_cast<int>(numerictext::readNumber(valueBox->text, highestScore + 1));
+}
+
+bool UIAttributeEntryLine::onMouseButton(MouseEvent::Data& event) {
+    for (GameUIBaseElement* child : {static_cast<GameUIBaseElement*>(descriptionLabel),
+                                     static_cast<GameUIBaseElement*>(modifierLabel),
+                                     static_cast<GameUIBaseElement*>(valueBox)}) {
+        if (child->containsPoint(event.x, event.y) && child->onMouseButton(event)) return true;
+    }
+    return false;
+}
+
+bool UIAttributeEntryLine::onMouseMove(MouseEvent::Data& event) {
+    for (GameUIBaseElement* child : {static_cast<GameUIBaseElement*>(descriptionLabel),
+                                     static_cast<GameUIBaseElement*>(modifierLabel),
+                                     static_cast<GameUIBaseElement*>(valueBox)}) {
+        if (child->containsPoint(event.x, event.y) && child->onMouseMove(event)) return true;
+    }
+    return false;
+}
+
+bool UIAttributeEntryLine::onKey(KeyEvent::Data& event) { return valueBox ? valueBox->onKey(event) : false; }
+
+void UIAttributeEntryLine::update(float dt) {
+    descriptionLabel->update(dt);
+    modifierLabel->update(dt);
+    valueBox->update(dt);
+    if (validatePending) {
+        validatePending = 0;
+        validate();
+    }
+}
+
+void UIAttributeEntryLine::onValueBoxEvent(UIEvent::Data&) { validatePending = 1; }
+
+void UIAttributeEntryLine::validate() {
+    if (hasNumericValue()) {
+        const int score = value();
+        if (score == 0) return;
+        if (score > highestScore) setValue(highestScore);
+        eventData.type = UIEvent::AttributeAccepted;
+        eventData.name = name;
+        eventData.parentName = parent ? parent->name : std::string();
+        eventData.source = this;
+        eventData.value = static_cast<std::uint32_t>(value());
+        eventSignal.emit(eventData);
+    } else if (!valueBox->text.empty()) {
+        // A sign, a point or another non-digit: the row starts again from nothing.
+        valueBox->setText("0");
+    }
+}
