@@ -1,6 +1,7 @@
 #include "ui/game_ui_load_file_dialog.h"
 
 #include "render/render_interface.h"
+#include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_info_popup_dialog.h"
 #include "ui/game_ui_push_button.h"
@@ -64,6 +65,19 @@ GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, 
     cancelButton->signalsEnabled = 1;
     cancelButton->clickSignal.connect(this, &GameUILoadFileDialog::onButton);
     addChild(cancelButton);
+
+    if (showFilter) {
+        const float lineHeight = renderer ? renderer->registeredLineHeight(fontName) : -1.0f;
+        const float halfHeight = (absTopLeft[1] - absBottomRight[1]) * 0.5f;
+        const float h = lineHeight >= 0.0f && halfHeight > 0.0f ? lineHeight / halfHeight : -1.0f;
+        const float comboTl[2] = {0.5f, -0.65f}, comboBr[2] = {0.9f, -0.65f - h - 0.01f};
+        filterCombo = new GameUIComboBox(tag, owner, theme, theme, "filerCombo", currentFilter, "", comboTl, comboBr,
+                                         this, "", "");
+        for (const Filter& filter : filterList) filterCombo->addOption(filter.name);
+        filterCombo->addOption("*");
+        filterCombo->eventSignal.connect(this, &GameUILoadFileDialog::onFilter);
+        addChild(filterCombo);
+    }
 
     topDepth = getMaxChildDepth();
     refreshListing();
@@ -205,6 +219,12 @@ void GameUILoadFileDialog::onWindow(UIEvent::Data& event) {
     cancel.parentName = name;
     cancel.source = this;
     eventSignal.emit(cancel);
+}
+
+void GameUILoadFileDialog::onFilter(UIEvent::Data& event) {
+    if (event.type != UIEvent::OptionChosen) return;
+    currentFilter = event.name;
+    pathChanged = 1;
 }
 
 void GameUILoadFileDialog::onPopup(UIEvent::Data& event) {

@@ -9,6 +9,7 @@
 #include "app/directory_lister.h"
 #include "ui/game_ui_base_window.h"
 
+class GameUIComboBox;
 class GameUIEditableTextLineBox;
 class GameUIInfoPopupDialog;
 class GameUIPushButton;
@@ -45,6 +46,8 @@ public:
     GameUIEditableTextLineBox* currentFileTextBox = nullptr;
     GameUIPushButton* okButton = nullptr;
     GameUIPushButton* cancelButton = nullptr;
+    // Present only with showFilter.
+    GameUIComboBox* filterCombo = nullptr;
     std::uint8_t pathChanged = 0;
     std::uint8_t showError = 0;
     std::uint8_t closeError = 0;
@@ -74,4 +77,5 @@ private:
     void onTextBox(UIEvent::Data& event);
     void onWindow(UIEvent::Data& event);
     void onPopup(UIEvent::Data& event);
+    void onFilter(UIEvent::Data& event);
 };

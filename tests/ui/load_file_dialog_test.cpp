@@ -7,6 +7,7 @@
 
 #include "support/temp_folder.h"
 #include "support/ui_harness.h"
+#include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_info_popup_dialog.h"
 #include "ui/game_ui_load_file_dialog.h"
@@ -88,6 +89,22 @@ TEST_F(LoadFileDialogTest, ListsFoldersWhiteThenFilteredFilesGrey) {
         ui.windowManager().removeWindow(dialog);
         ui.step();
     }
+}
+
+TEST_F(LoadFileDialogTest, ChoosingAllFilesInTheFilterBoxListsEveryFile) {
+    open();
+    ASSERT_NE(dialog->filterCombo, nullptr);
+    EXPECT_EQ(dialog->filterCombo->name, "filerCombo");
+    EXPECT_EQ(dialog->filterCombo->text, "Xml Files");
+    EXPECT_EQ(std::vector<std::string>(dialog->filterCombo->options.begin(), dialog->filterCombo->options.end()),
+              (std::vector<std::string>{"Xml Files", "*"}));
+    UIEvent::Data chosen;
+    chosen.type = UIEvent::OptionChosen;
+    chosen.name = "*";
+    chosen.source = dialog->filterCombo;
+    dialog->filterCombo->eventSignal.emit(chosen);
+    ui.step();
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Sub", "zed", "a.xml", "b.xml", "c.txt"}));
 }
 
 TEST_F(LoadFileDialogTest, ChoosingFilesAndEnteringFolders) {
