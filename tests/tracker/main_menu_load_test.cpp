@@ -147,6 +147,22 @@ TEST_F(MainMenuLoadTest, AFileThatIsNotACharacterChangesNothing) {
     }
 }
 
+TEST_F(MainMenuLoadTest, AnOpenCharacterThatCannotBeSavedKeepsItsPlace) {
+    writeSettings("");
+    start();
+    const std::string chosen = writeCharacter(files.path(), "chosen.xml");
+    // A folder that is a file: no one, not even root, can save below it.
+    const std::string blocker = files.write("blocker", "not a folder");
+    CharacterSheet* old = giveCharacter(blocker + "/old.xml", false);
+    choose(files.path(), "chosen.xml");
+    EXPECT_EQ(menu->character, old);
+    EXPECT_FALSE(menu->character->saved);
+    EXPECT_EQ(savedLastPath(), "");
+    ASSERT_NE(menu->errorPopup, nullptr);
+    EXPECT_NE(harness.objectWithString(GameStateMainMenu::loadSaveErrorMessage), nullptr);
+    EXPECT_NE(menu->loadDialog, nullptr);
+}
+
 TEST_F(MainMenuLoadTest, TheSettingsFileIsNotACharacter) {
     writeSettings("");
     start();
