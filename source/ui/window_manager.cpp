@@ -72,6 +72,16 @@ void WindowManager::applyRemovals() {
 }
 
 void WindowManager::setActiveWindow(GameUIBaseElement* window) {
+    // A window that takes every event ends the hover of anything outside it; its tool tip would
+    // otherwise stay up over the new window, since no move outside it reaches that element again.
+    if (window && window != activeWindow && underPointer) {
+        const GameUIBaseElement* inside = underPointer;
+        while (inside && inside != window) inside = inside->parent;
+        if (!inside) {
+            underPointer->onMouseLeave();
+            underPointer = nullptr;
+        }
+    }
     if (window == activeWindow || !activeWindow) {
         activeWindow = window;
         return;

@@ -3,6 +3,7 @@
 
 #include "support/ui_harness.h"
 #include "ui/game_ui_floating_tool_tip.h"
+#include "ui/game_ui_layout_rectangle.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/text_measure.h"
 
@@ -103,6 +104,22 @@ TEST_F(ToolTipTest, HiddenAtOnceWhenThePointerLeaves) {
     ui.movePointer(-0.2f, 0.1f);
     ui.stepSeconds(0.5f);
     EXPECT_FALSE(shown());
+}
+
+TEST_F(ToolTipTest, AWindowThatTakesEveryEventEndsTheHoverBeneathIt) {
+    button("loadButton", "Load an existing character", -0.4f, -0.8f, 0.0f, -1.0f);
+    // A panel over which moves reach no element that could take the hover over.
+    const float tl[2] = {-0.9f, 0.9f}, br[2] = {0.9f, -0.7f}, fill[4] = {0.2f, 0.2f, 0.2f, 1.0f};
+    auto* modal = ui.addWindow(new GameUILayoutRectangle(0, &ui.context(), ui.theme(), "dialog", tl, br, 5, nullptr,
+                                                         fill, false, 0, false, fill));
+    ui.movePointer(-0.2f, -0.9f);
+    ui.stepSeconds(1.0f);
+    ASSERT_TRUE(shown());
+    ui.windowManager().setActiveWindow(modal);
+    ui.movePointer(0.0f, 0.0f);
+    ui.step();
+    ui.step();
+    EXPECT_FALSE(shown()) << "the tip of the element under the new window stays up";
 }
 
 TEST_F(ToolTipTest, MovingToAnotherElementOnlyChangesTheText) {
