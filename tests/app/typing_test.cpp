@@ -2,25 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/direct_input_devices.h"
 #include "app/input_manager.h"
 #include "platform/input/key_codes.h"
+#include "support/sdl_key_steps.h"
 
 namespace {
-
-struct Step {
-    enum Kind { Down, Up, Text } kind;
-    SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN;
-    const char* text = nullptr;
-};
-
-Step down(SDL_Scancode scancode) { return {Step::Down, scancode, nullptr}; }
-Step up(SDL_Scancode scancode) { return {Step::Up, scancode, nullptr}; }
-Step text(const char* utf8) { return {Step::Text, SDL_SCANCODE_UNKNOWN, utf8}; }
 
 struct Recorder : sigslot::has_slots<> {
     explicit Recorder(InputManager& input) { input.keySignal.connect(this, &Recorder::onKey); }
@@ -42,20 +32,7 @@ struct TypingTest : ::testing::Test {
     void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
     void feed(const Step& step) {
-        SDL_Event event{};
-        switch (step.kind) {
-        case Step::Down:
-        case Step::Up:
-            event.type = step.kind == Step::Down ? SDL_KEYDOWN : SDL_KEYUP;
-            event.key.state = step.kind == Step::Down ? SDL_PRESSED : SDL_RELEASED;
-            event.key.keysym.scancode = step.scancode;
-            event.key.keysym.sym = SDL_GetKeyFromScancode(step.scancode);
-            break;
-        case Step::Text:
-            event.type = SDL_TEXTINPUT;
-            std::strncpy(event.text.text, step.text, sizeof event.text.text - 1);
-            break;
-        }
+        SDL_Event event = sdlEventFor(step);
         devices.handleEvent(event);
     }
     // One frame's poll and input update.

@@ -3,23 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <SDL.h>
-#include <cstring>
 
 #include "app/direct_input_devices.h"
+#include "support/sdl_key_steps.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_editable_text_line_box.h"
 
 namespace {
-
-struct Step {
-    enum Kind { Down, Up, Text } kind;
-    SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN;
-    const char* text = nullptr;
-};
-
-Step down(SDL_Scancode scancode) { return {Step::Down, scancode, nullptr}; }
-Step up(SDL_Scancode scancode) { return {Step::Up, scancode, nullptr}; }
-Step text(const char* utf8) { return {Step::Text, SDL_SCANCODE_UNKNOWN, utf8}; }
 
 class TextPathTest : public ::testing::Test {
 protected:
@@ -36,16 +26,7 @@ protected:
     void TearDown() override { SDL_QuitSubSystem(SDL_INIT_VIDEO); }
 
     void feed(const Step& step) {
-        SDL_Event event{};
-        if (step.kind == Step::Text) {
-            event.type = SDL_TEXTINPUT;
-            std::strncpy(event.text.text, step.text, sizeof event.text.text - 1);
-        } else {
-            event.type = step.kind == Step::Down ? SDL_KEYDOWN : SDL_KEYUP;
-            event.key.state = step.kind == Step::Down ? SDL_PRESSED : SDL_RELEASED;
-            event.key.keysym.scancode = step.scancode;
-            event.key.keysym.sym = SDL_GetKeyFromScancode(step.scancode);
-        }
+        SDL_Event event = sdlEventFor(step);
         devices.handleEvent(event);
     }
     // One poll of everything fed, then a frame.
