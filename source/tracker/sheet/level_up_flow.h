@@ -21,7 +21,7 @@ struct UIContext;
 
 class LevelUpFlow : public sigslot::has_slots<> {
 public:
-    LevelUpFlow(std::uint32_t tag, UIContext* owner, const Theme* theme, RulesCatalogues* catalogues,
+    LevelUpFlow(std::uint32_t tag, UIContext* owner, const Theme* theme, const RulesCatalogues* catalogues,
                 CharacterSheet* character);
     // Removes the windows still open: they point at the character.
     ~LevelUpFlow() override;
@@ -44,7 +44,7 @@ public:
     std::uint32_t tag;
     UIContext* owner;
     const Theme* theme;
-    RulesCatalogues* catalogues;
+    const RulesCatalogues* catalogues;
     CharacterSheet* character;
 
     std::uint8_t levelUpClicked = 0;
