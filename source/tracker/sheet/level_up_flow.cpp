@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/ui_context.h"
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
@@ -61,20 +62,21 @@ void LevelUpFlow::onSpellPickerEvent(UIEvent::Data& event) {
 }
 
 void LevelUpFlow::show(GameUIBaseElement* window) {
-    WindowManager* windowManager = owner->windowManager;
-    windowManager->addWindow(window);
-    windowManager->setActiveWindow(window);
+    owner->windowManager->addWindow(window);
+    owner->windowManager->setActiveWindow(window);
 }
 
 template <class Window>
 void LevelUpFlow::close(Window*& window) {
     if (!window) return;
     window->windowSignal.disconnect(this);
-    if (owner->windowManager) owner->windowManager->removeWindow(window);
+    if (owner && owner->windowManager) owner->windowManager->removeWindow(window);
     window = nullptr;
 }
 
 bool LevelUpFlow::update(const GameUIStandardElement* panel) {
+    // Windows can be shown only through a window manager.
+    if (!owner || !owner->windowManager) return false;
     if (levelUpClicked) {
         levelUpClicked = 0;
         // One sequence at a time; and without a next level record nothing changed to report.
