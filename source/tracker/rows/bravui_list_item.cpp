@@ -17,7 +17,7 @@ BRAVUIListItem::BRAVUIListItem(std::uint32_t tag, UIContext* owner, const Theme*
 
 BRAVUIListItem::~BRAVUIListItem() {
     // The base deletes the buttons with the other children; only the connections go here.
-    for (GameUIButtonBase* button : buttons_) button->clickSignal.disconnect(this);
+    for (const RowButton& row : buttons_) row.button->clickSignal.disconnect(this);
     buttons_.clear();
     uiobject::destroy(renderInterface(), textObject);
 }
@@ -86,25 +86,26 @@ void BRAVUIListItem::removeFromList() {
 }
 
 void BRAVUIListItem::dropButtons() {
-    for (GameUIButtonBase* button : buttons_) button->clickSignal.disconnect(this);
+    for (const RowButton& row : buttons_) row.button->clickSignal.disconnect(this);
     buttons_.clear();
     deleteChildren();
     forgetButtons();
 }
 
 GameUIPushButton* BRAVUIListItem::addPushButton(const std::string& buttonName, const std::string& caption,
-                                                const std::string& toolTip, float left, float right) {
+                                                const std::string& toolTip, float left, float right,
+                                                const std::string& eventWord) {
     const float topLeft[2] = {left, 1.0f - buttonMargin};
     const float bottomRight[2] = {right, 1.0f - buttonMargin - buttonHeight};
     auto* button = new GameUIPushButton(owner, theme, buttonName, caption, toolTip, topLeft, bottomRight, this);
-    addButton(button);
+    addButton(button, eventWord);
     return button;
 }
 
-void BRAVUIListItem::addButton(GameUIButtonBase* button) {
+void BRAVUIListItem::addButton(GameUIButtonBase* button, const std::string& eventWord) {
     button->signalsEnabled = 1;
     button->clickSignal.connect(this, &BRAVUIListItem::onButtonClicked);
-    buttons_.push_back(button);
+    buttons_.push_back({button, eventWord});
     addChild(button);
     // A disabled row's new buttons start disabled too.
     if (disabled) {
@@ -114,10 +115,12 @@ void BRAVUIListItem::addButton(GameUIButtonBase* button) {
 }
 
 void BRAVUIListItem::onButtonClicked(UIEvent::Data& event) {
-    const auto* button = dynamic_cast<const GameUIButtonBase*>(event.source);
-    if (event.type != UIEvent::Click || !button) return;
+    if (event.type != UIEvent::Click) return;
+    const auto found = std::find_if(buttons_.begin(), buttons_.end(),
+                                    [&](const RowButton& row) { return row.button == event.source; });
+    if (found == buttons_.end()) return;
     eventData = event;
-    eventData.name = eventWordFor(button);
+    eventData.name = found->eventWord;
     eventData.parentName = parent ? parent->name : std::string();
     eventData.source = this;
     eventData.value = index;

@@ -1,8 +1,8 @@
 #pragma once
 // What every tracker row shares: a caption drawn by its own text box, indented by nesting depth,
 // buttons rebuilt at every placement as owned children, and button clicks reported on the row's
-// signal as the row's event word with the row's index. A row class adds its fields, its buttons
-// (buildButtons), the word each button reports (eventWordFor) and its ordering.
+// signal as the button's event word with the row's index. A row class adds its fields, its
+// buttons with their words (buildButtons) and its ordering.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -45,14 +45,14 @@ protected:
 
     // Creates the row's buttons through addPushButton or addButton; called at each placement.
     virtual void buildButtons() {}
-    // The event word the row reports for a click of one of its buttons, read at the click.
-    virtual std::string eventWordFor(const GameUIButtonBase* button) const = 0;
 
-    // A captioned button of the row from left to right (row units), centred vertically.
+    // A captioned button of the row from left to right (row units), centred vertically; its
+    // clicks become row events named eventWord.
     GameUIPushButton* addPushButton(const std::string& buttonName, const std::string& caption,
-                                    const std::string& toolTip, float left, float right);
-    // Takes any button built with the row as parent; its clicks become row events.
-    void addButton(GameUIButtonBase* button);
+                                    const std::string& toolTip, float left, float right,
+                                    const std::string& eventWord);
+    // Takes any button built with the row as parent.
+    void addButton(GameUIButtonBase* button, const std::string& eventWord);
     // The buttons were deleted (removal or a new placement): forget any pointers kept to them.
     virtual void forgetButtons() {}
 
@@ -61,5 +61,9 @@ private:
     void dropButtons();
     void setTextColours(bool enabled);
 
-    std::vector<GameUIButtonBase*> buttons_;
+    struct RowButton {
+        GameUIButtonBase* button;
+        std::string eventWord;
+    };
+    std::vector<RowButton> buttons_;
 };

@@ -15,10 +15,8 @@ bool BRAVUISpellListItem::isLessThan(GameUIBaseListItem* other) { return text < 
 void BRAVUISpellListItem::buildButtons() {
     if (!isHeader()) return;
     const float right = 0.99f;
+    // Caption and word follow the flag as it was at this placement; the owner lays the list out
+    // again whenever it flips the flag.
     expandButton = addPushButton("expandContentsButton", expanded ? "-" : "+", "Expand contents",
-                                 right - buttonWidth, right);
-}
-
-std::string BRAVUISpellListItem::eventWordFor(const GameUIButtonBase*) const {
-    return expanded ? "contractContents" : "expandContents";
+                                 right - buttonWidth, right, expanded ? "contractContents" : "expandContents");
 }

@@ -31,6 +31,5 @@ public:
 
 protected:
     void buildButtons() override;
-    std::string eventWordFor(const GameUIButtonBase* button) const override;
     void forgetButtons() override { expandButton = nullptr; }
 };
