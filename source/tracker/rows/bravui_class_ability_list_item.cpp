@@ -7,6 +7,3 @@ BRAVUIClassAbilityListItem::BRAVUIClassAbilityListItem(std::uint32_t tag, UICont
     : BRAVUIListItem(tag, owner, theme, name, text, toolTip, 0, parent), ability(ability) {}
 
 bool BRAVUIClassAbilityListItem::isLessThan(GameUIBaseListItem* other) { return text < other->getSortKey(); }
-
-// The row has no buttons, so nothing ever asks.
-std::string BRAVUIClassAbilityListItem::eventWordFor(const GameUIButtonBase*) const { return ""; }

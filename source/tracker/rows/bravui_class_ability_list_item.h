@@ -18,7 +18,4 @@ public:
 
     // Not owned.
     const ClassAbility* ability;
-
-protected:
-    std::string eventWordFor(const GameUIButtonBase* button) const override;
 };
