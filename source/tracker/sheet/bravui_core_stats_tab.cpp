@@ -125,7 +125,8 @@ std::string hitPointsText(const CharacterSheet& character) {
 
 BRAVUICoreStatsTab::BRAVUICoreStatsTab(std::uint32_t tag, UIContext* owner, const Theme* theme, BRAVConfig* config,
                                        RulesCatalogues* catalogues, CharacterSheet* character)
-    : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character) {}
+    : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character),
+      levelUpFlow(tag, owner, theme, catalogues, character) {}
 
 BRAVUICoreStatsTab::~BRAVUICoreStatsTab() = default;
 
@@ -403,8 +404,17 @@ void BRAVUICoreStatsTab::refreshButtonStates() {
 }
 
 void BRAVUICoreStatsTab::stepLevelUp() {
-    if (!levelUpClickedPending) return;
-    levelUpClickedPending = 0;
+    if (levelUpClickedPending) {
+        levelUpClickedPending = 0;
+        levelUpFlow.levelUpClicked = 1;
+    }
+    // The sequence ended: the tab is built again to show the new level and what it brought.
+    if (levelUpFlow.update(panel) && panel) {
+        GameUIElementGroup* shown = panel;
+        detach();
+        shown->deleteChildren();
+        attach(shown);
+    }
 }
 
 void BRAVUICoreStatsTab::update() {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tracker/sheet/bravui_sheet_tab.h"
+#include "tracker/sheet/level_up_flow.h"
 #include "ui/ui_event.h"
 
 class BRAVConfig;
@@ -80,6 +81,8 @@ public:
     std::uint8_t levelUpClickedPending = 0;
     std::uint8_t setHPClickedPending = 0;
     std::uint8_t changePortraitClickedPending = 0;
+    // Level up: the report and pickers, stepped from stepLevelUp.
+    LevelUpFlow levelUpFlow;
 
 private:
     void buildIdentityGroup(float portraitRight);

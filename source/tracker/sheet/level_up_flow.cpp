@@ -41,10 +41,6 @@ bool LevelUpFlow::inProgress() const {
            finished;
 }
 
-void LevelUpFlow::onLevelUpClicked(UIEvent::Data& event) {
-    if (event.type == UIEvent::Click) levelUpClicked = 1;
-}
-
 void LevelUpFlow::onReportEvent(UIEvent::Data& event) {
     if (event.name == "nextStep") reportClosed = 1;
 }

@@ -34,8 +34,6 @@ public:
     // A window of the sequence is open or about to open; a Level Up click is then ignored.
     bool inProgress() const;
 
-    // The Level Up button.
-    void onLevelUpClicked(UIEvent::Data& event);
     void onReportEvent(UIEvent::Data& event);
     void onGeneralPickerEvent(UIEvent::Data& event);
     void onClassPickerEvent(UIEvent::Data& event);
@@ -47,6 +45,7 @@ public:
     const RulesCatalogues* catalogues;
     CharacterSheet* character;
 
+    // Set by the tab for a click of its Level Up button.
     std::uint8_t levelUpClicked = 0;
     std::uint8_t reportClosed = 0;
     std::uint8_t generalPickerDue = 0;

@@ -42,9 +42,7 @@ protected:
     }
 
     void pressLevelUp() {
-        UIEvent::Data click;
-        click.type = UIEvent::Click;
-        flow->onLevelUpClicked(click);
+        flow->levelUpClicked = 1;
         frame();
     }
 
