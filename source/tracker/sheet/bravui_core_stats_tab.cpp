@@ -6,14 +6,16 @@
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "rules/sub_class.h"
-#include "tracker/numeric_text.h"
+#include "tracker/sheet/bravui_add_experience_window.h"
 #include "tracker/sheet/bravui_move_speed_display.h"
 #include "tracker/sheet/bravui_saving_throw_display.h"
+#include "tracker/sheet/bravui_set_hit_points_window.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/window_manager.h"
 
 namespace {
 
@@ -128,7 +130,34 @@ BRAVUICoreStatsTab::BRAVUICoreStatsTab(std::uint32_t tag, UIContext* owner, cons
     : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character),
       levelUpFlow(tag, owner, theme, catalogues, character) {}
 
-BRAVUICoreStatsTab::~BRAVUICoreStatsTab() = default;
+BRAVUICoreStatsTab::~BRAVUICoreStatsTab() {
+    closeWindow(addExperienceWindow);
+    closeWindow(setHitPointsWindow);
+}
+
+std::uint32_t BRAVUICoreStatsTab::windowDepth() const {
+    std::uint32_t deepest = 0;
+    if (panel) {
+        deepest = panel->getMaxChildDepth();
+    } else if (owner && owner->windowManager) {
+        deepest = owner->windowManager->getTopDepth();
+    }
+    return std::min(deepest + 1, GameUIBaseElement::maxDepth);
+}
+
+void BRAVUICoreStatsTab::showWindow(GameUIBaseWindow* window) {
+    WindowManager* manager = owner ? owner->windowManager : nullptr;
+    if (!manager) return;
+    manager->addWindow(window);
+    manager->setActiveWindow(window);
+}
+
+void BRAVUICoreStatsTab::closeWindow(GameUIBaseWindow* window) {
+    if (!window) return;
+    window->windowSignal.disconnect(this);
+    WindowManager* manager = owner ? owner->windowManager : nullptr;
+    if (manager) manager->removeWindow(window);
+}
 
 std::string BRAVUICoreStatsTab::levelText(const CharacterSheet& character) {
     return "[*Level: ]" + std::to_string(character.level);
@@ -320,7 +349,9 @@ void BRAVUICoreStatsTab::buildAttributeGroup(float portraitBottom) {
 
 void BRAVUICoreStatsTab::detach() {
     // A score typed in the frame of a tab press has not been reported yet: it is kept all the same.
-    applyAttributeLines();
+    bool edited = attributeEditedPending != 0;
+    for (UIAttributeEntryLine* line : attributeLines) edited = edited || (line && line->validatePending);
+    if (edited) applyAttributeLines();
     attributeEditedPending = 0;
     attributeLeftPending = 0;
     for (GameUIPushButton* button : {setHPButton, addXPButton, levelUpButton, changePortraitButton}) {
@@ -358,6 +389,13 @@ void BRAVUICoreStatsTab::onSetHPClicked(UIEvent::Data& event) {
 void BRAVUICoreStatsTab::onChangePortraitClicked(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) changePortraitClickedPending = 1;
 }
+
+void BRAVUICoreStatsTab::onAddExperienceEvent(UIEvent::Data& event) {
+    // The close button is Cancel.
+    if (event.name == "closeWindow" || event.name == "closeDialog") addXPClosedPending = 1;
+}
+
+void BRAVUICoreStatsTab::onSetHitPointsEvent(UIEvent::Data&) { setHPClosedPending = 1; }
 
 void BRAVUICoreStatsTab::applyAttributeLines() {
     if (!character) return;
@@ -409,7 +447,7 @@ void BRAVUICoreStatsTab::stepLevelUp() {
         levelUpFlow.levelUpClicked = 1;
     }
     // The sequence ended: the tab is built again to show the new level and what it brought.
-    if (levelUpFlow.update(panel) && panel) {
+    if (levelUpFlow.update(windowDepth()) && panel) {
         GameUIElementGroup* shown = panel;
         detach();
         shown->deleteChildren();
@@ -417,9 +455,50 @@ void BRAVUICoreStatsTab::stepLevelUp() {
     }
 }
 
+void BRAVUICoreStatsTab::stepHitPoints() {
+    if (setHPClickedPending) {
+        setHPClickedPending = 0;
+        if (!setHitPointsWindow) {
+            const float topLeft[2] = {-0.25f, 0.15f}, bottomRight[2] = {0.25f, -0.15f};
+            setHitPointsWindow = new BRAVUISetHitPointsWindow(
+                tag, owner, theme, BRAVUISetHitPointsWindow::titlePrefix + std::to_string(character->maximumHitPoints),
+                topLeft, bottomRight, windowDepth(), character);
+            setHitPointsWindow->windowSignal.connect(this, &BRAVUICoreStatsTab::onSetHitPointsEvent);
+            showWindow(setHitPointsWindow);
+        }
+    }
+    if (setHPClosedPending) {
+        setHPClosedPending = 0;
+        closeWindow(setHitPointsWindow);
+        setHitPointsWindow = nullptr;
+        if (hitPointsLabel) hitPointsLabel->setText(hitPointsText(*character));
+    }
+}
+
+void BRAVUICoreStatsTab::stepAddExperience() {
+    if (addXPClickedPending) {
+        addXPClickedPending = 0;
+        if (!addExperienceWindow) {
+            const float topLeft[2] = {-0.5f, 0.5f}, bottomRight[2] = {0.5f, -0.5f};
+            addExperienceWindow = new BRAVUIAddExperienceWindow(tag, owner, theme, "Add Experience", topLeft,
+                                                                bottomRight, windowDepth(), character);
+            addExperienceWindow->windowSignal.connect(this, &BRAVUICoreStatsTab::onAddExperienceEvent);
+            showWindow(addExperienceWindow);
+        }
+    }
+    if (addXPClosedPending) {
+        addXPClosedPending = 0;
+        refreshExperience();
+        closeWindow(addExperienceWindow);
+        addExperienceWindow = nullptr;
+    }
+}
+
 void BRAVUICoreStatsTab::update() {
     if (!character) return;
+    refreshButtonStates();
     stepLevelUp();
+    stepHitPoints();
     if (attributeEditedPending) {
         attributeEditedPending = 0;
         applyAttributeLines();
@@ -428,4 +507,5 @@ void BRAVUICoreStatsTab::update() {
         attributeLeftPending = 0;
         restoreAttributeLines();
     }
+    stepAddExperience();
 }

@@ -12,7 +12,10 @@
 #include "ui/ui_event.h"
 
 class BRAVConfig;
+class BRAVUIAddExperienceWindow;
+class BRAVUISetHitPointsWindow;
 class CharacterSheet;
+class GameUIBaseWindow;
 class GameUIBaseElement;
 class GameUIElementGroup;
 class GameUILabel;
@@ -53,6 +56,8 @@ public:
     void onLevelUpClicked(UIEvent::Data& event);
     void onSetHPClicked(UIEvent::Data& event);
     void onChangePortraitClicked(UIEvent::Data& event);
+    void onAddExperienceEvent(UIEvent::Data& event);
+    void onSetHitPointsEvent(UIEvent::Data& event);
 
     std::uint32_t tag;
     UIContext* owner;
@@ -81,6 +86,12 @@ public:
     std::uint8_t levelUpClickedPending = 0;
     std::uint8_t setHPClickedPending = 0;
     std::uint8_t changePortraitClickedPending = 0;
+    std::uint8_t addXPClosedPending = 0;
+    std::uint8_t setHPClosedPending = 0;
+
+    // Open windows; removed by the tab, at the latest when it is deleted.
+    BRAVUIAddExperienceWindow* addExperienceWindow = nullptr;
+    BRAVUISetHitPointsWindow* setHitPointsWindow = nullptr;
     // Level up: the report and pickers, stepped from stepLevelUp.
     LevelUpFlow levelUpFlow;
 
@@ -105,4 +116,12 @@ private:
     void refreshButtonStates();
     // Clicks of Level Up; the level-up sequence of windows acts on them here.
     void stepLevelUp();
+    void stepHitPoints();
+    void stepAddExperience();
+    // One above the panel's deepest widget, at most the deepest layer.
+    std::uint32_t windowDepth() const;
+    // Shows a window the tab opened as the active one.
+    void showWindow(GameUIBaseWindow* window);
+    // Disconnects from the window and has the window manager delete it.
+    void closeWindow(GameUIBaseWindow* window);
 };

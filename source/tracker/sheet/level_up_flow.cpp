@@ -1,7 +1,5 @@
 #include "tracker/sheet/level_up_flow.h"
 
-#include <algorithm>
-
 #include "app/ui_context.h"
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
@@ -9,18 +7,12 @@
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
-#include "ui/game_ui_standard_element.h"
 #include "ui/window_manager.h"
 
 namespace {
 
 const float reportTopLeft[2] = {-0.95f, 0.9f};
 const float reportBottomRight[2] = {0.95f, -0.7f};
-
-std::uint32_t depthAbove(const GameUIStandardElement* panel) {
-    if (!panel) return 1;
-    return std::min(panel->getMaxChildDepth() + 1, GameUIBaseElement::maxDepth);
-}
 
 } // namespace
 
@@ -70,7 +62,7 @@ void LevelUpFlow::close(Window*& window) {
     window = nullptr;
 }
 
-bool LevelUpFlow::update(const GameUIStandardElement* panel) {
+bool LevelUpFlow::update(std::uint32_t depth) {
     // Windows can be shown only through a window manager.
     if (!owner || !owner->windowManager) return false;
     if (levelUpClicked) {
@@ -78,7 +70,7 @@ bool LevelUpFlow::update(const GameUIStandardElement* panel) {
         // One sequence at a time; and without a next level record nothing changed to report.
         if (!inProgress() && character->levelUp()) {
             reportWindow = new BRAVUILevelUpChangeReportWindow(tag, owner, theme, "Level Up Report", reportTopLeft,
-                                                               reportBottomRight, depthAbove(panel), character);
+                                                               reportBottomRight, depth, character);
             show(reportWindow);
             reportWindow->windowSignal.connect(this, &LevelUpFlow::onReportEvent);
         }
@@ -95,7 +87,7 @@ bool LevelUpFlow::update(const GameUIStandardElement* panel) {
             classPickerDue = 1;
         } else {
             generalPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
-                                                        depthAbove(panel), "general", static_cast<std::uint32_t>(slots),
+                                                        depth, "general", static_cast<std::uint32_t>(slots),
                                                         "Pick or upgrade proficiencies from general list",
                                                         &catalogues->proficiencies, character);
             show(generalPicker);
@@ -114,7 +106,7 @@ bool LevelUpFlow::update(const GameUIStandardElement* panel) {
             spellPickerDue = 1;
         } else {
             classPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
-                                                      depthAbove(panel), character->characterClass->proficiencyList,
+                                                      depth, character->characterClass->proficiencyList,
                                                       static_cast<std::uint32_t>(slots),
                                                       "Pick or upgrade proficiencies from class list",
                                                       &catalogues->proficiencies, character);
@@ -133,7 +125,7 @@ bool LevelUpFlow::update(const GameUIStandardElement* panel) {
             finished = 1;
         } else {
             spellPicker = new BRAVUIArcaneSpellPicker(tag, owner, theme, reportTopLeft, reportBottomRight,
-                                                      depthAbove(panel), "Pick, or roll for, new arcane spells",
+                                                      depth, "Pick, or roll for, new arcane spells",
                                                       &catalogues->spells, character);
             show(spellPicker);
             spellPicker->windowSignal.connect(this, &LevelUpFlow::onSpellPickerEvent);

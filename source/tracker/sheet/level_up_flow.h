@@ -14,7 +14,6 @@ class BRAVUILevelUpChangeReportWindow;
 class BRAVUIPickProficiencies;
 class CharacterSheet;
 class GameUIBaseElement;
-class GameUIStandardElement;
 class Theme;
 struct RulesCatalogues;
 struct UIContext;
@@ -28,9 +27,9 @@ public:
     LevelUpFlow(const LevelUpFlow&) = delete;
     LevelUpFlow& operator=(const LevelUpFlow&) = delete;
 
-    // One frame of the sequence. New windows go one above the deepest child of panel. True on
-    // the frame the sequence ends, when the tab rebuilds itself.
-    bool update(const GameUIStandardElement* panel);
+    // One frame of the sequence; windows it opens go at depth. True on the frame the sequence
+    // ends, when the tab rebuilds itself.
+    bool update(std::uint32_t depth);
     // A window of the sequence is open or about to open; a Level Up click is then ignored.
     bool inProgress() const;
 

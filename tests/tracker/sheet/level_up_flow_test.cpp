@@ -12,8 +12,6 @@
 #include "tracker/sheet/level_up_flow.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
-#include "ui/game_ui_element_group.h"
-#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 
@@ -30,15 +28,12 @@ protected:
     void start(std::unique_ptr<CharacterSheet> sheet) {
         character = std::move(sheet);
         flow = std::make_unique<LevelUpFlow>(0, &ui.context(), ui.theme(), &levelUpCatalogues(), character.get());
-        const float tl[2] = {-1.0f, 1.0f}, br[2] = {1.0f, -1.0f};
-        panel = std::make_unique<GameUIElementGroup>(0, 0, &ui.context(), ui.theme(), "innerPanel", "", tl, br,
-                                                     nullptr);
     }
 
     // One frame as the Core tab runs it: the windows' updates, then the sequence's step.
     void frame() {
         ui.step();
-        if (flow->update(panel.get())) ++endings;
+        if (flow->update(windowDepth)) ++endings;
     }
 
     void pressLevelUp() {
@@ -96,7 +91,8 @@ protected:
     UIHarness ui{withoutToolTip()};
     std::unique_ptr<CharacterSheet> character;
     std::unique_ptr<LevelUpFlow> flow;
-    std::unique_ptr<GameUIElementGroup> panel;
+    // What the tab would give: one above its panel's children.
+    static constexpr std::uint32_t windowDepth = 4;
     int endings = 0;
 };
 
@@ -107,6 +103,7 @@ TEST_F(LevelUpFlowTest, RaisesTheLevelAndWalksThroughEveryPickerWithSlots) {
     ASSERT_NE(flow->reportWindow, nullptr);
     EXPECT_EQ(flow->reportWindow->title, "Level Up Report");
     EXPECT_EQ(flow->reportWindow->name, "levelUpReportWindow");
+    EXPECT_EQ(flow->reportWindow->depth, windowDepth);
     EXPECT_EQ(ui.windowManager().activeWindow, flow->reportWindow);
     EXPECT_EQ(flow->reportWindow->changesBox->text,
               "Gained 7 hit points.\nGained a general proficiency slot.\nGained a class proficiency slot.\n"
@@ -119,6 +116,7 @@ TEST_F(LevelUpFlowTest, RaisesTheLevelAndWalksThroughEveryPickerWithSlots) {
     EXPECT_EQ(flow->generalPicker->title, generalTitle);
     EXPECT_EQ(flow->generalPicker->listId, "general");
     EXPECT_EQ(flow->generalPicker->picksLeft, 1u);
+    EXPECT_EQ(flow->generalPicker->depth, windowDepth);
     ui.step();
     EXPECT_FALSE(listed(report));
 
@@ -227,27 +225,6 @@ TEST_F(LevelUpFlowTest, IgnoresLevelUpWhileASequenceRunsOrWithoutANextLevel) {
     EXPECT_EQ(character->level, 5u);
     EXPECT_EQ(openWindow(), nullptr);
     EXPECT_EQ(endings, 1);
-}
-
-TEST_F(LevelUpFlowTest, OpensWindowsAboveThePanelUpToTheTopDepth) {
-    struct Case {
-        std::uint32_t childDepth;
-        std::uint32_t windowDepth;
-    };
-    for (const Case& c : {Case{4, 5}, Case{31, 32}, Case{32, 32}}) {
-        start(spellbladeAt(3));
-        const float tl[2] = {-1.0f, 1.0f}, br[2] = {0.0f, 0.0f};
-        auto* label = new GameUILabel(&ui.context(), ui.theme(), "label", "", "", tl, br, panel.get(), false, false,
-                                      false);
-        label->topDepth = c.childDepth;
-        panel->addElement(label);
-        pressLevelUp();
-        ASSERT_NE(flow->reportWindow, nullptr);
-        EXPECT_EQ(flow->reportWindow->depth, c.windowDepth) << c.childDepth;
-        nextStep();
-        ASSERT_NE(flow->generalPicker, nullptr);
-        EXPECT_EQ(flow->generalPicker->depth, c.windowDepth) << c.childDepth;
-    }
 }
 
 TEST_F(LevelUpFlowTest, GoingAwayTakesItsWindowsAlong) {

@@ -5,7 +5,9 @@
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
+#include "tracker/sheet/bravui_set_hit_points_window.h"
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
+#include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_load_file_dialog.h"
@@ -107,6 +109,32 @@ TEST_F(SheetMainMenuTest, LoadReplacesTheSheetWithOneForTheLoadedCharacter) {
     EXPECT_EQ(menu->characterSheet->character, menu->character);
     EXPECT_EQ(labelText("attributeDescription"), "[*Name: ]Brenna Hale");
     EXPECT_EQ(labelText("classNameLabel"), "[*Class: ]Mage");
+}
+
+TEST_F(SheetMainMenuTest, HitPointsSetOnTheSheetAreSavedBeforeQuitting) {
+    writeSettings(writeCharacter("hero.xml", "Aldra Venn", "fighter"));
+    start();
+    frame();
+    auto* setHP = find<GameUIPushButton>("editHPButton");
+    ASSERT_NE(setHP, nullptr);
+    click(*setHP);
+    frame();
+    frame();
+    BRAVUISetHitPointsWindow* window = nullptr;
+    for (GameUIBaseElement* open : menu->windowManager->windows) {
+        if (auto* found = dynamic_cast<BRAVUISetHitPointsWindow*>(open)) window = found;
+    }
+    ASSERT_NE(window, nullptr);
+    window->entryBox->setText("-5");
+    click(*window->doneButton);
+    for (int i = 0; i < 3; ++i) frame();
+    EXPECT_EQ(menu->character->currentHitPoints, -5);
+    EXPECT_EQ(windowsNamed("setHitPointsWindow"), 0u);
+    menu->requestQuit();
+    frame();
+    ASSERT_NE(menu->saveQuitDialog, nullptr);
+    EXPECT_EQ(menu->saveQuitDialog->title, "Save Confirmation");
+    EXPECT_NE(menu->status(), static_cast<std::uint32_t>(BaseState::Quit));
 }
 
 TEST_F(SheetMainMenuTest, NoCharacterNoSheet) {
