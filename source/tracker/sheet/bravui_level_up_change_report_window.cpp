@@ -80,7 +80,8 @@ BRAVUILevelUpChangeReportWindow::~BRAVUILevelUpChangeReportWindow() {
 
 std::string BRAVUILevelUpChangeReportWindow::otherChangesText(const CharacterSheet& character) {
     const LevelUpReport& report = character.levelUpReport;
-    std::string text = "Gained " + std::to_string(static_cast<std::uint32_t>(report.hitPointsGained)) + " hit points.\n";
+    const auto hitPoints = static_cast<std::uint32_t>(report.hitPointsGained);
+    std::string text = "Gained " + std::to_string(hitPoints) + " hit points.\n";
     if (const CharacterClassLevel* record = character.currentLevelRecord()) {
         for (const std::string& slot : record->proficiencies) {
             if (slot == "GeneralList") {
