@@ -43,12 +43,6 @@ void BRAVUIPickProficiencyListItem::onEnabled() {
     if (picksExhausted && upgradeButton) upgradeButton->disable();
 }
 
-void BRAVUIPickProficiencyListItem::placeInList(float left, float right, float top, float bottom, bool activate) {
-    BRAVUIListItem::placeInList(left, right, top, bottom, activate);
-    // A row of a disabled list, scrolled into view, shows its caption disabled too.
-    if (disabled && !activate) onDisabled();
-}
-
 GameUIPushButton* BRAVUIPickProficiencyListItem::addRowButton(const std::string& buttonName,
                                                                const std::string& buttonCaption,
                                                                const std::string& buttonToolTip, float left,

@@ -18,7 +18,6 @@ public:
                                   bool canUpgrade, GameUIBaseElement* parent);
 
     void onEnabled() override;
-    void placeInList(float left, float right, float top, float bottom, bool activate) override;
     // Byte-wise by caption; a caption that is a prefix of the other comes first.
     bool isLessThan(GameUIBaseListItem* other) override;
 
