@@ -14,6 +14,7 @@
 #include "tracker/brav_config.h"
 #include "ui/ui_event.h"
 
+class BRAVSubStateCharacterCreation;
 class BRAVUIDiceRollerWindow;
 class CharacterSheet;
 class GameStateManager;
@@ -38,6 +39,8 @@ public:
         "The chosen file could not be read as a character. Nothing was changed.";
     static constexpr const char* loadSaveErrorMessage =
         "The open character could not be saved, so the chosen file was not loaded.";
+    static constexpr const char* newCharacterSaveErrorMessage =
+        "The new character could not be saved. It stays open; use Save to try again.";
 
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
     ~GameStateMainMenu() override;
@@ -59,6 +62,7 @@ public:
     void onLoadEvent(UIEvent::Data& event);
     void onSaveButton(UIEvent::Data& event);
     void onNewButton(UIEvent::Data& event);
+    void onCreationFinished(UIEvent::Data& event);
     void onRollDiceButton(UIEvent::Data& event);
     void onDiceRollerEvent(UIEvent::Data& event);
     void onSaveBeforeQuitEvent(UIEvent::Data& event);
@@ -111,6 +115,7 @@ public:
     std::uint8_t savePending = 0;
     CharacterSheet* character = nullptr;
     std::uint8_t newCharacterPending = 0;
+    BRAVSubStateCharacterCreation* creation = nullptr;
     std::uint8_t creationFinishedPending = 0;
     BRAVUIDiceRollerWindow* diceRoller = nullptr;
     std::uint8_t diceRollerPending = 0;
@@ -132,6 +137,10 @@ private:
     void openLoadDialog();
     void loadChosenFile();
     void closeLoadDialog();
+    // New: the open character is saved first (a failed save keeps it and starts nothing).
+    void startCharacterCreation();
+    // The wizard's end: the new character saved under the per-user folder's "characters/".
+    void finishCharacterCreation();
     std::uint32_t depthAboveWindows() const;
     // The four strip buttons, while a window that replaces the menu's actions is open.
     void setStripEnabled(bool enabled);
