@@ -11,6 +11,7 @@
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "tracker/bravui_dice_roller_window.h"
+#include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 #include "tracker/wizard/brav_sub_state_character_creation.h"
 #include "tracker/wizard/character_file_name.h"
 #include "ui/game_ui_confirmation_dialog.h"
@@ -107,15 +108,16 @@ void GameStateMainMenu::unloadData() {
     disconnectInput();
     delete creation;
     creation = nullptr;
-    delete character;
-    character = nullptr;
     // The windows point at the character and the catalogues' records: they go first.
+    closeCharacterSheet();
     if (windowManager) {
         UIContext* ui = context();
         delete windowManager;
         if (ui && ui->windowManager == windowManager) ui->windowManager = nullptr;
         windowManager = nullptr;
     }
+    delete character;
+    character = nullptr;
     saveQuitDialog = nullptr;
     updateDialog = nullptr;
     errorPopup = nullptr;
@@ -177,6 +179,27 @@ void GameStateMainMenu::reopenLastSaved() {
         return;
     }
     character = sheet.release();
+    openCharacterSheet();
+}
+
+void GameStateMainMenu::openCharacterSheet() {
+    closeCharacterSheet();
+    if (!character || !windowManager) return;
+    characterSheet = new BRAVUITabbedFullCharacterSheet(windowManager->getTheme(themeName), context(), 0, character,
+                                                        &config, catalogues.get(), "characterSheetUI");
+    windowManager->addWindow(characterSheet);
+}
+
+void GameStateMainMenu::closeCharacterSheet() {
+    if (!characterSheet) return;
+    if (windowManager) {
+        windowManager->removeWindow(characterSheet);
+        // Deleted now rather than at the next update: the character it points at goes next.
+        windowManager->applyRemovals();
+    } else {
+        delete characterSheet;
+    }
+    characterSheet = nullptr;
 }
 
 void GameStateMainMenu::update(float dt) {
@@ -427,9 +450,11 @@ void GameStateMainMenu::loadChosenFile() {
         showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
         return;
     }
+    closeCharacterSheet();
     delete character;
     character = sheet.release();
     closeLoadDialog();
+    openCharacterSheet();
     config.LastSavedFilePath = character->filePath;
     if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
 }
@@ -446,6 +471,7 @@ void GameStateMainMenu::startCharacterCreation() {
     if (!catalogues || !windowManager) return;
     if (character && !character->saved && !saveCharacter()) return;
     setStripEnabled(false);
+    closeCharacterSheet();
     delete character;
     character = new CharacterSheet(resourcePool, catalogues->classes, catalogues->proficiencies,
                                    catalogues->equipment, catalogues->spells);
@@ -458,6 +484,8 @@ void GameStateMainMenu::finishCharacterCreation() {
     creation = nullptr;
     setStripEnabled(true);
     if (!character) return;
+    // Saved or not, the new character is the open one.
+    openCharacterSheet();
     // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
     const std::string& userFolder = config.getSettingsFolder();
     const std::string folder = userFolder.empty() ? std::string() : userFolder + "/characters/";

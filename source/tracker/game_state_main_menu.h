@@ -16,6 +16,7 @@
 
 class BRAVSubStateCharacterCreation;
 class BRAVUIDiceRollerWindow;
+class BRAVUITabbedFullCharacterSheet;
 class CharacterSheet;
 class GameStateManager;
 class GameUIConfirmationDialog;
@@ -114,6 +115,8 @@ public:
 
     std::uint8_t savePending = 0;
     CharacterSheet* character = nullptr;
+    // The sheet of the open character; it points at the character, so it goes first.
+    BRAVUITabbedFullCharacterSheet* characterSheet = nullptr;
     std::uint8_t newCharacterPending = 0;
     BRAVSubStateCharacterCreation* creation = nullptr;
     std::uint8_t creationFinishedPending = 0;
@@ -123,6 +126,11 @@ public:
     std::uint8_t saveAndQuitPending = 0;
     std::uint8_t justQuitPending = 0;
     std::uint8_t errorPopupClosedPending = 0;
+
+    // Shows the open character on a new sheet, replacing any sheet shown.
+    void openCharacterSheet();
+    // Deletes the sheet at once (with the windows its tabs opened), so the character can go.
+    void closeCharacterSheet();
 
 private:
     void buildButtonStrip();
