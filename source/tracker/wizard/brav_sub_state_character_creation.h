@@ -57,17 +57,26 @@ public:
     std::uint8_t finishedPending = 0;
     BRAVUICreateAttributes* attributesWindow = nullptr;
     BRAVUIPickNewCharacterClass* classWindow = nullptr;
+    BRAVUIPickProficiencies* proficiencyWindow = nullptr;
     std::uint8_t proficiencyStepPending = 0;
     BRAVUICreateBioInformation* bioWindow = nullptr;
     std::uint8_t openBioStepPending = 0;
     std::uint8_t bioDonePending = 0;
     std::uint8_t openSpellStepPending = 0;
     std::uint8_t spellsDonePending = 0;
+    BRAVUIArcaneSpellPicker* spellWindow = nullptr;
+    // Each list is offered once: a picker may finish with picks it could not spend (its list had
+    // nothing left to take), and offering that list again would never end.
+    std::uint8_t classListOffered = 0;
+    std::uint8_t generalListOffered = 0;
 
 private:
     const Theme* theme() const;
     // "Step N" + caption.
     std::string stepTitle(const char* caption) const;
+    // One above every window shown, at most the deepest layer.
+    std::uint32_t depthAboveWindows() const;
+    void openProficiencyStep(const std::string& listId, std::int32_t picks, const char* caption);
     void openWindow(GameUIBaseWindow* window, void (BRAVSubStateCharacterCreation::*slot)(UIEvent::Data&));
     template <class W>
     void closeWindow(W*& window);
