@@ -1,5 +1,6 @@
 #include "tracker/wizard/bravui_create_bio_information.h"
 
+#include "render/render_interface.h"
 #include "rules/character_sheet.h"
 #include "tracker/numeric_text.h"
 #include "ui/game_ui_combo_box.h"
@@ -88,7 +89,9 @@ GameUIEditableTextLineBox* BRAVUICreateBioInformation::addLine(const std::string
                                                                const std::string& toolTip, float left, float top,
                                                                float right, float bottom, bool numericOnly) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    auto* box = new GameUIEditableTextLineBox(owner, theme, name, text, "", toolTip, topLeft, bottomRight, this,
+    RenderInterface* ri = renderInterface();
+    const std::string font = ri ? ri->mainFontName() : std::string();
+    auto* box = new GameUIEditableTextLineBox(owner, theme, name, text, font, toolTip, topLeft, bottomRight, this,
                                               numericOnly);
     addChild(box);
     return box;

@@ -58,6 +58,8 @@ TEST_F(BioStepTest, StartsWithTheSpecifiedFieldsAndNextStepLocked) {
               (std::list<std::string>{"Lawful", "Neutral", "Chaotic"}));
     EXPECT_EQ(step->ageBox->text, "0");
     EXPECT_EQ(step->weightBox->text, "0");
+    EXPECT_EQ(UIHarness::stringOf(step->ageBox->textObject), "0") << "shown in the box's font";
+    EXPECT_EQ(UIHarness::stringOf(step->weightBox->textObject), "0");
     EXPECT_TRUE(step->ageBox->numericOnly);
     EXPECT_TRUE(step->weightBox->numericOnly);
     EXPECT_TRUE(step->nameBox->text.empty());
