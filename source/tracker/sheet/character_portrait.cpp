@@ -69,6 +69,7 @@ void CharacterPortrait::attach(GameUIElementGroup* panel, GameUIElementGroup* bu
         if (savingObject) {
             drop(imageObject);
             imageObject = savingObject;
+            imageObject->setRenderLayer(imageLayer());
             placeImage(imageObject);
         } else {
             showStoredPortrait();
@@ -186,12 +187,16 @@ RenderInterface::UIObject* CharacterPortrait::createImage(const std::string& pat
     const std::string file = slash == std::string::npos ? path : path.substr(slash + 1);
     RenderInterface::UIObject* image = ri->createTexturedRectObject(imageRenderable, folder, file);
     if (!image) return nullptr;
-    const std::uint32_t layer = (panel_ ? panel_->depth : 0) + 2;
-    image->setRenderLayer(std::min(layer, uiobject::topLayer));
+    image->setRenderLayer(imageLayer());
     uiobject::setVector2(image, "texturePixelDimensions", pixelSize, pixelSize);
     uiobject::setBool(image, "shouldResizeTexture", true);
     placeImage(image);
     return image;
+}
+
+std::uint32_t CharacterPortrait::imageLayer() const {
+    // The frame is one layer above the panel, the picture one above the frame.
+    return std::min((panel_ ? panel_->depth : 0) + 2, uiobject::topLayer);
 }
 
 void CharacterPortrait::placeImage(RenderInterface::UIObject* image) const {

@@ -75,6 +75,7 @@ private:
     void showStoredPortrait();
     void showChosenImage(const std::string& path);
     void placeImage(RenderInterface::UIObject* image) const;
+    std::uint32_t imageLayer() const;
     // Clears one of the two pointers; the object is destroyed once neither holds it.
     void drop(RenderInterface::UIObject*& holder);
     void openFileDialog();
