@@ -11,6 +11,7 @@
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "tracker/bravui_dice_roller_window.h"
+#include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_info_popup_dialog.h"
@@ -103,15 +104,16 @@ void GameStateMainMenu::loadData() {
 
 void GameStateMainMenu::unloadData() {
     disconnectInput();
-    delete character;
-    character = nullptr;
     // The windows point at the character and the catalogues' records: they go first.
+    closeCharacterSheet();
     if (windowManager) {
         UIContext* ui = context();
         delete windowManager;
         if (ui && ui->windowManager == windowManager) ui->windowManager = nullptr;
         windowManager = nullptr;
     }
+    delete character;
+    character = nullptr;
     saveQuitDialog = nullptr;
     updateDialog = nullptr;
     errorPopup = nullptr;
@@ -173,6 +175,27 @@ void GameStateMainMenu::reopenLastSaved() {
         return;
     }
     character = sheet.release();
+    openCharacterSheet();
+}
+
+void GameStateMainMenu::openCharacterSheet() {
+    closeCharacterSheet();
+    if (!character || !windowManager) return;
+    characterSheet = new BRAVUITabbedFullCharacterSheet(windowManager->getTheme(themeName), context(), 0, character,
+                                                        &config, catalogues.get(), "characterSheetUI");
+    windowManager->addWindow(characterSheet);
+}
+
+void GameStateMainMenu::closeCharacterSheet() {
+    if (!characterSheet) return;
+    if (windowManager) {
+        windowManager->removeWindow(characterSheet);
+        // Deleted now rather than at the next update: the character it points at goes next.
+        windowManager->applyRemovals();
+    } else {
+        delete characterSheet;
+    }
+    characterSheet = nullptr;
 }
 
 void GameStateMainMenu::update(float dt) {
@@ -416,9 +439,11 @@ void GameStateMainMenu::loadChosenFile() {
         showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
         return;
     }
+    closeCharacterSheet();
     delete character;
     character = sheet.release();
     closeLoadDialog();
+    openCharacterSheet();
     config.LastSavedFilePath = character->filePath;
     if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
 }

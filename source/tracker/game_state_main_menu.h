@@ -15,6 +15,7 @@
 #include "ui/ui_event.h"
 
 class BRAVUIDiceRollerWindow;
+class BRAVUITabbedFullCharacterSheet;
 class CharacterSheet;
 class GameStateManager;
 class GameUIConfirmationDialog;
@@ -110,6 +111,8 @@ public:
 
     std::uint8_t savePending = 0;
     CharacterSheet* character = nullptr;
+    // The sheet of the open character; it points at the character, so it goes first.
+    BRAVUITabbedFullCharacterSheet* characterSheet = nullptr;
     std::uint8_t newCharacterPending = 0;
     std::uint8_t creationFinishedPending = 0;
     BRAVUIDiceRollerWindow* diceRoller = nullptr;
@@ -118,6 +121,11 @@ public:
     std::uint8_t saveAndQuitPending = 0;
     std::uint8_t justQuitPending = 0;
     std::uint8_t errorPopupClosedPending = 0;
+
+    // Shows the open character on a new sheet, replacing any sheet shown.
+    void openCharacterSheet();
+    // Deletes the sheet at once (with the windows its tabs opened), so the character can go.
+    void closeCharacterSheet();
 
 private:
     void buildButtonStrip();
