@@ -1,27 +1,17 @@
 #include "tracker/sheet/bravui_bio_tab.h"
 
+#include <optional>
+
 #include "app/ui_context.h"
 #include "render/render_interface.h"
 #include "rules/character_sheet.h"
+#include "tracker/typed_count.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_scrollable_text_box.h"
 
 namespace {
-
-// A count typed by the user: 1 to 9 digits. A sign, a point, a letter or a longer text is not
-// one, so it is never wrapped into some other number.
-bool readTypedCount(const std::string& text, std::int32_t& out) {
-    if (text.empty() || text.size() > 9) return false;
-    std::int32_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + (c - '0');
-    }
-    out = value;
-    return true;
-}
 
 struct Row {
     const char* labelName;
@@ -171,9 +161,11 @@ void BRAVUIBioTab::writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* b
     if (!edited) return;
     edited = 0;
     if (!box) return;
-    std::int32_t value = 0;
     // An emptied box stands for 0, as it shows once left; other text that is no count changes nothing.
-    if (!box->text.empty() && !readTypedCount(box->text, value)) return;
+    const std::optional<std::uint32_t> count = box->text.empty() ? 0u : typedcount::parse(box->text);
+    if (!count) return;
+    // At most nine digits: every count fits the signed field.
+    const std::int32_t value = static_cast<std::int32_t>(*count);
     if (value == field) return;
     field = value;
     sheet->saved = false;

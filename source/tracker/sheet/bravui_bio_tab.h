@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/sigslot.h"
+#include "tracker/sheet/bravui_sheet_tab.h"
 #include "ui/ui_event.h"
 
 class CharacterSheet;
@@ -15,20 +15,18 @@ class GameUIScrollableTextBox;
 class Theme;
 struct UIContext;
 
-class BRAVUIBioTab : public sigslot::has_slots<> {
+class BRAVUIBioTab : public BRAVUISheetTab {
 public:
     BRAVUIBioTab(std::uint32_t tag, UIContext* owner, const Theme* theme, CharacterSheet* sheet);
     ~BRAVUIBioTab() override;
-    BRAVUIBioTab(const BRAVUIBioTab&) = delete;
-    BRAVUIBioTab& operator=(const BRAVUIBioTab&) = delete;
 
     // Builds the labels and boxes, filled from the character, as children of panel.
-    void attach(GameUIElementGroup* panel);
+    void attach(GameUIElementGroup* panel) override;
     // Writes the edits not yet written into the character, then disconnects from the boxes and
     // clears every pointer; the panel deletes the boxes right after.
-    void detach();
+    void detach() override;
     // Every frame, shown or not: writes the edited boxes into the character.
-    void update();
+    void update() override;
 
     void onNameBox(UIEvent::Data& event);
     void onAgeBox(UIEvent::Data& event);

@@ -5,6 +5,7 @@
 // it opens (add experience, set hit points, the level-up sequence); they outlive its widgets.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tracker/sheet/bravui_sheet_tab.h"
@@ -13,6 +14,7 @@
 class BRAVConfig;
 class BRAVUIAddExperienceWindow;
 class BRAVUISetHitPointsWindow;
+class CharacterPortrait;
 class CharacterSheet;
 class GameUIBaseWindow;
 class GameUIBaseElement;
@@ -91,6 +93,8 @@ public:
     // Open windows; removed by the tab, at the latest when it is deleted.
     BRAVUIAddExperienceWindow* addExperienceWindow = nullptr;
     BRAVUISetHitPointsWindow* setHitPointsWindow = nullptr;
+    // The portrait's frame and picture, its file dialog and error popup.
+    std::unique_ptr<CharacterPortrait> portrait;
 
 private:
     void buildIdentityGroup(float portraitRight);

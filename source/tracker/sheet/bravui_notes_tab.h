@@ -3,7 +3,7 @@
 // written into the character at the tab's next per-frame step.
 #include <cstdint>
 
-#include "app/sigslot.h"
+#include "tracker/sheet/bravui_sheet_tab.h"
 #include "ui/ui_event.h"
 
 class CharacterSheet;
@@ -12,20 +12,18 @@ class GameUIScrollableTextBox;
 class Theme;
 struct UIContext;
 
-class BRAVUINotesTab : public sigslot::has_slots<> {
+class BRAVUINotesTab : public BRAVUISheetTab {
 public:
     BRAVUINotesTab(std::uint32_t tag, UIContext* owner, const Theme* theme, CharacterSheet* sheet);
     ~BRAVUINotesTab() override;
-    BRAVUINotesTab(const BRAVUINotesTab&) = delete;
-    BRAVUINotesTab& operator=(const BRAVUINotesTab&) = delete;
 
     // Builds the label and the notes box, filled from the character, as children of panel.
-    void attach(GameUIElementGroup* panel);
+    void attach(GameUIElementGroup* panel) override;
     // Writes an edit not yet written into the character, then disconnects from the box and
     // clears the pointer; the panel deletes the box right after.
-    void detach();
+    void detach() override;
     // Every frame, shown or not: writes an edited box into the character.
-    void update();
+    void update() override;
 
     void onNotesBox(UIEvent::Data& event);
 

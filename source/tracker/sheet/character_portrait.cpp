@@ -11,7 +11,6 @@
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_info_popup_dialog.h"
 #include "ui/game_ui_load_file_dialog.h"
-#include "ui/game_ui_push_button.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 #include "ui/window_manager.h"
@@ -46,7 +45,7 @@ std::string CharacterPortrait::saveFailedMessage(const std::string& portraitPath
 
 RenderInterface* CharacterPortrait::renderInterface() const { return owner_ ? owner_->renderInterface : nullptr; }
 
-void CharacterPortrait::attach(GameUIElementGroup* panel, GameUIElementGroup* buttonGroup) {
+void CharacterPortrait::attach(GameUIElementGroup* panel) {
     panel_ = panel;
     RenderInterface* ri = renderInterface();
     if (panel_ && ri) {
@@ -75,29 +74,14 @@ void CharacterPortrait::attach(GameUIElementGroup* panel, GameUIElementGroup* bu
             showStoredPortrait();
         }
     }
-    if (buttonGroup) {
-        const float topLeft[2] = {-1.0f, -0.5f}, bottomRight[2] = {-0.5f, -0.9f};
-        changePortraitButton = new GameUIPushButton(owner_, buttonGroup->theme, "changePortraitButton",
-                                                    "Change Portrait", "Load an image to use as a character portrait.",
-                                                    topLeft, bottomRight, buttonGroup);
-        changePortraitButton->signalsEnabled = 1;
-        changePortraitButton->clickSignal.connect(this, &CharacterPortrait::onChangePortraitButton);
-        buttonGroup->addElement(changePortraitButton);
-    }
 }
 
 void CharacterPortrait::detach() {
-    if (changePortraitButton) changePortraitButton->clickSignal.disconnect(this);
-    changePortraitButton = nullptr;
     uiobject::destroy(renderInterface(), frameObject);
     panel_ = nullptr;
     // A picture still to be saved moves out of sight; it is still drawn, so the render side writes the file.
     placeImage(savingObject);
     drop(imageObject);
-}
-
-void CharacterPortrait::onChangePortraitButton(UIEvent::Data& event) {
-    if (event.type == UIEvent::Click) changePortraitClicked = 1;
 }
 
 void CharacterPortrait::onFileDialog(UIEvent::Data& event) {
@@ -124,10 +108,6 @@ void CharacterPortrait::update() {
         fileChosen = 0;
         showChosenImage(chosenFolder + chosenFileName);
         closeFileDialog();
-    }
-    if (changePortraitClicked) {
-        changePortraitClicked = 0;
-        openFileDialog();
     }
     if (errorPopupClosed) {
         errorPopupClosed = 0;

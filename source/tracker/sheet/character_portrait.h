@@ -1,6 +1,6 @@
 #pragma once
 // The character's portrait on the Core tab: the framed picture of the PNG beside the saved
-// character, the "Change Portrait" button, the image file dialog, and the writing of a chosen
+// character, the image file dialog that "Change Portrait" opens, and the writing of a chosen
 // image as that 256 by 256 PNG. The picture is read, scaled and written by the render side's
 // textured rectangle; this class drives it through the object's parameters and waits for the
 // status the render side reports.
@@ -16,7 +16,6 @@ class CharacterSheet;
 class GameUIElementGroup;
 class GameUIInfoPopupDialog;
 class GameUILoadFileDialog;
-class GameUIPushButton;
 class Theme;
 struct UIContext;
 
@@ -35,23 +34,22 @@ public:
     CharacterPortrait(const CharacterPortrait&) = delete;
     CharacterPortrait& operator=(const CharacterPortrait&) = delete;
 
-    // Shows the picture at the character's portrait path in a frame one layer above the panel,
-    // and adds the "Change Portrait" button to buttonGroup.
-    void attach(GameUIElementGroup* panel, GameUIElementGroup* buttonGroup);
-    // Forgets the button and removes the frame and the picture; a picture still being saved is
-    // kept, out of sight, until the render side reports the save.
+    // Shows the picture at the character's portrait path in a frame one layer above the panel.
+    void attach(GameUIElementGroup* panel);
+    // Removes the frame and the picture; a picture still being saved is kept, out of sight,
+    // until the render side reports the save.
     void detach();
     // Every frame, attached or not: the dialog, the popup and the save steps.
     void update();
+    // "Change Portrait": the image file dialog, unless it is open already.
+    void openFileDialog();
 
     // "Failed to save portrait file " + path + ".".
     static std::string saveFailedMessage(const std::string& portraitPath);
 
-    void onChangePortraitButton(UIEvent::Data& event);
     void onFileDialog(UIEvent::Data& event);
     void onErrorPopup(UIEvent::Data& event);
 
-    GameUIPushButton* changePortraitButton = nullptr;
     GameUILoadFileDialog* fileDialog = nullptr;
     GameUIInfoPopupDialog* errorPopup = nullptr;
     // The frame and the picture shown in it while attached.
@@ -61,7 +59,6 @@ public:
     RenderInterface::UIObject* savingObject = nullptr;
     std::string chosenFolder;
     std::string chosenFileName;
-    std::uint8_t changePortraitClicked = 0;
     std::uint8_t dialogCancelled = 0;
     std::uint8_t fileChosen = 0;
     std::uint8_t errorPopupClosed = 0;
@@ -78,7 +75,6 @@ private:
     std::uint32_t imageLayer() const;
     // Clears one of the two pointers; the object is destroyed once neither holds it.
     void drop(RenderInterface::UIObject*& holder);
-    void openFileDialog();
     void closeFileDialog();
     void closeErrorPopup();
     void showError(const std::string& message);

@@ -214,3 +214,53 @@ TEST_F(BioTabTest, NotesSurviveATabSwitch) {
 }
 
 } // namespace
+
+// The same tabs inside the real sheet.
+#include "tracker/sheet/sheet_fixture.h"
+
+namespace {
+
+TEST_F(SheetTest, BioKeyAndTabPressInOneUpdateLoseNothing) {
+    openSheet();
+    pressTab("bioTab");
+    ui.step();
+    auto* nameBox = ui.find<GameUIEditableTextLineBox>("characterNameTextBox");
+    ASSERT_NE(nameBox, nullptr);
+    EXPECT_EQ(nameBox->text, "Aldra Venn");
+    nameBox->setText("");
+    ui.clickElement(*nameBox);
+    ui.step();
+    ASSERT_TRUE(nameBox->active);
+    constexpr std::uint8_t keyQ = 0x10;
+    ui.devices().keys[keyQ] = 0x80;
+    ui.devices().characters[keyQ] = 'q';
+    ui.devices().strokes.push_back({keyQ, 'q', false, false, false});
+    ui.poll();
+    ui.devices().keys[keyQ] = 0;
+    pressTab("notesTab");
+    ui.step();
+    EXPECT_EQ(sheet->shownTab, BRAVUITabbedFullCharacterSheet::NotesTab);
+    EXPECT_EQ(ui.find<GameUIEditableTextLineBox>("characterNameTextBox"), nullptr);
+    EXPECT_EQ(character->name, "q");
+}
+
+TEST_F(SheetTest, NotesSurviveATabSwitch) {
+    openSheet();
+    pressTab("notesTab");
+    ui.step();
+    auto* notesBox = ui.find<GameUIScrollableTextBox>("notesTextBox");
+    ASSERT_NE(notesBox, nullptr);
+    ui.clickElement(*notesBox);
+    ui.step();
+    ui.typeQuickly("Map");
+    pressTab("coreStatsTab");
+    ui.step();
+    pressTab("notesTab");
+    ui.step();
+    notesBox = ui.find<GameUIScrollableTextBox>("notesTextBox");
+    ASSERT_NE(notesBox, nullptr);
+    EXPECT_EQ(notesBox->text, "Map");
+    EXPECT_EQ(character->notes, "Map");
+}
+
+} // namespace
