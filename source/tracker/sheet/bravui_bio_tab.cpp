@@ -102,9 +102,13 @@ void BRAVUIBioTab::attach(GameUIElementGroup* panel) {
 }
 
 void BRAVUIBioTab::detach() {
-    // A key typed in the same poll as the tab switch is not lost with the boxes.
+    // A key typed in the same poll as the tab switch is not lost with the boxes, and a box
+    // emptied before it is left as a box left empty is.
     writeEdits();
-    ageLeft = weightLeft = 0;
+    if (ageBox && ageBox->text.empty()) ageLeft = 1;
+    if (weightBox && weightBox->text.empty()) weightLeft = 1;
+    leaveCount(ageLeft, ageBox, sheet ? &sheet->age : nullptr);
+    leaveCount(weightLeft, weightBox, sheet ? &sheet->weight : nullptr);
     disconnect(nameBox, this);
     disconnect(ageBox, this);
     disconnect(weightBox, this);
@@ -133,9 +137,8 @@ void BRAVUIBioTab::onBiographyBox(UIEvent::Data&) { biographyEdited = 1; }
 
 void BRAVUIBioTab::update() {
     writeEdits();
-    if (!sheet) return;
-    showCount(ageLeft, ageBox, sheet->age);
-    showCount(weightLeft, weightBox, sheet->weight);
+    leaveCount(ageLeft, ageBox, sheet ? &sheet->age : nullptr);
+    leaveCount(weightLeft, weightBox, sheet ? &sheet->weight : nullptr);
 }
 
 void BRAVUIBioTab::writeEdits() {
@@ -161,20 +164,23 @@ void BRAVUIBioTab::writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* b
     if (!edited) return;
     edited = 0;
     if (!box) return;
-    // An emptied box stands for 0, as it shows once left; other text that is no count changes nothing.
-    const std::optional<std::uint32_t> count = box->text.empty() ? 0u : typedcount::parse(box->text);
-    if (!count) return;
+    // Text that is no count changes nothing; an empty box waits until it is left.
+    const std::optional<std::uint32_t> count = typedcount::parse(box->text);
     // At most nine digits: every count fits the signed field.
-    const std::int32_t value = static_cast<std::int32_t>(*count);
+    if (count) setCount(field, static_cast<std::int32_t>(*count));
+}
+
+void BRAVUIBioTab::setCount(std::int32_t& field, std::int32_t value) {
     if (value == field) return;
     field = value;
     sheet->saved = false;
 }
 
-void BRAVUIBioTab::showCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t field) {
+void BRAVUIBioTab::leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t* field) {
     if (!left) return;
     left = 0;
-    if (!box) return;
-    const std::string shown = std::to_string(field);
+    if (!box || !field) return;
+    if (box->text.empty()) setCount(*field, 0);
+    const std::string shown = std::to_string(*field);
     if (box->text != shown) box->setText(shown);
 }

@@ -62,6 +62,8 @@ private:
     void writeEdits();
     void writeText(std::uint8_t& edited, const std::string* boxText, std::string& field);
     void writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* box, std::int32_t& field);
-    // A box that lost the focus shows the stored count, so text that was not a count goes away.
-    void showCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t field);
+    void setCount(std::int32_t& field, std::int32_t value);
+    // A box left empty stores 0; every box left shows the stored count, so text that was no
+    // count goes away.
+    void leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t* field);
 };
