@@ -10,6 +10,7 @@
 #include "tracker/sheet/bravui_move_speed_display.h"
 #include "tracker/sheet/bravui_saving_throw_display.h"
 #include "tracker/sheet/bravui_set_hit_points_window.h"
+#include "tracker/sheet/character_portrait.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
@@ -128,7 +129,8 @@ std::string hitPointsText(const CharacterSheet& character) {
 BRAVUICoreStatsTab::BRAVUICoreStatsTab(std::uint32_t tag, UIContext* owner, const Theme* theme, BRAVConfig* config,
                                        RulesCatalogues* catalogues, CharacterSheet* character)
     : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character),
-      levelUpFlow(tag, owner, theme, catalogues, character) {}
+      levelUpFlow(tag, owner, theme, catalogues, character),
+      portrait(std::make_unique<CharacterPortrait>(tag, owner, theme, config, character)) {}
 
 BRAVUICoreStatsTab::~BRAVUICoreStatsTab() {
     closeWindow(addExperienceWindow);
@@ -219,6 +221,7 @@ void BRAVUICoreStatsTab::attach(GameUIElementGroup* newPanel) {
     buildMovementGroup(portraitBottom);
     buildSavingThrowGroup(portraitBottom);
     buildAttributeGroup(portraitBottom);
+    portrait->attach(panel);
     refreshButtonStates();
 }
 
@@ -365,6 +368,7 @@ void BRAVUICoreStatsTab::detach() {
     }
     setHPButton = addXPButton = levelUpButton = changePortraitButton = nullptr;
     experienceLabel = levelLabel = hitPointsLabel = armourClassLabel = initiativeLabel = nullptr;
+    portrait->detach();
     panel = nullptr;
 }
 
@@ -496,6 +500,11 @@ void BRAVUICoreStatsTab::stepAddExperience() {
 
 void BRAVUICoreStatsTab::update() {
     if (!character) return;
+    portrait->update();
+    if (changePortraitClickedPending) {
+        changePortraitClickedPending = 0;
+        portrait->openFileDialog();
+    }
     refreshButtonStates();
     stepLevelUp();
     stepHitPoints();

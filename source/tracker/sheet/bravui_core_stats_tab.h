@@ -5,6 +5,7 @@
 // it opens (add experience, set hit points, the level-up sequence); they outlive its widgets.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tracker/sheet/bravui_sheet_tab.h"
@@ -14,6 +15,7 @@
 class BRAVConfig;
 class BRAVUIAddExperienceWindow;
 class BRAVUISetHitPointsWindow;
+class CharacterPortrait;
 class CharacterSheet;
 class GameUIBaseWindow;
 class GameUIBaseElement;
@@ -94,6 +96,8 @@ public:
     BRAVUISetHitPointsWindow* setHitPointsWindow = nullptr;
     // Level up: the report and pickers, stepped from stepLevelUp.
     LevelUpFlow levelUpFlow;
+    // The portrait's frame and picture, its file dialog and error popup.
+    std::unique_ptr<CharacterPortrait> portrait;
 
 private:
     void buildIdentityGroup(float portraitRight);
