@@ -26,6 +26,8 @@ Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, 
 class HistoryWindowTest : public SheetTest {
 protected:
     Window* open() {
+        // The list lays rows out by the default font's line height, as the renderer registers it.
+        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.04f);
         const float topLeft[2] = {-0.5f, 0.95f}, bottomRight[2] = {0.5f, -0.75f};
         window = ui.addWindow(new Window(0, &ui.context(), ui.theme(), topLeft, bottomRight,
                                          "Accounts - Transactions History", 1, character.get()),

@@ -2,6 +2,8 @@
 // value (and so what the sale earns), the typed-amount check, and Cancel and the close button.
 #include "tracker/sheet/sheet_fixture.h"
 
+#include <optional>
+
 #include "rules/character_equipment.h"
 #include "tracker/sheet/bravui_confirm_sale_price_window.h"
 #include "tracker/sheet/coin_entry.h"
@@ -90,19 +92,19 @@ TEST_F(SaleWindowTest, SellKeepsOrSetsTheCustomValueAndSoTheEarning) {
         const char* what;
         const Equipment* item;
         Money customValue;
-        std::array<std::string, 5> boxes; // empty texts: as started
+        std::optional<std::array<std::string, 5>> boxes; // none: as started
         Money customAfter;
         Money earns;
     };
-    const std::array<std::string, 5> unchanged{};
+    const std::nullopt_t unchanged = std::nullopt;
     const Case cases[] = {
         {"catalogue price", &cloak, {}, unchanged, {}, coins(0, 0, 0, 5, 0)},
         {"bought at 3 gp", &cloak, coins(0, 3, 0, 0, 0), unchanged, coins(0, 3, 0, 0, 0), coins(0, 3, 0, 0, 0)},
-        {"typed 2 gp", &arrows, {}, {"0", "2", "0", "0", "0"}, coins(0, 2, 0, 0, 0), coins(0, 2, 0, 0, 0)},
-        {"all zero", &cloak, {}, {"0", "0", "0", "0", "0"}, {}, coins(0, 0, 0, 5, 0)},
-        {"all empty", &cloak, coins(0, 3, 0, 0, 0), {"", "", "", "", ""}, {}, coins(0, 0, 0, 5, 0)},
+        {"typed 2 gp", &arrows, {}, std::array<std::string, 5>{"0", "2", "0", "0", "0"}, coins(0, 2, 0, 0, 0), coins(0, 2, 0, 0, 0)},
+        {"all zero", &cloak, {}, std::array<std::string, 5>{"0", "0", "0", "0", "0"}, {}, coins(0, 0, 0, 5, 0)},
+        {"all empty", &cloak, coins(0, 3, 0, 0, 0), std::array<std::string, 5>{"", "", "", "", ""}, {}, coins(0, 0, 0, 5, 0)},
         {"no record", nullptr, {}, unchanged, {}, {}},
-        {"coins as typed", &cloak, {}, {"0", "0", "0", "0", "15"}, coins(0, 0, 0, 0, 15), coins(0, 0, 0, 0, 15)},
+        {"coins as typed", &cloak, {}, std::array<std::string, 5>{"0", "0", "0", "0", "15"}, coins(0, 0, 0, 0, 15), coins(0, 0, 0, 0, 15)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -110,7 +112,7 @@ TEST_F(SaleWindowTest, SellKeepsOrSetsTheCustomValueAndSoTheEarning) {
         item.id = c.item ? c.item->id : "foo";
         item.customValue = c.customValue;
         open(item);
-        if (c.boxes != unchanged) setBoxes(c.boxes);
+        if (c.boxes) setBoxes(*c.boxes);
         press(window->sellButton);
         ASSERT_EQ(ui.countEvents(UIEvent::Click, "confirmSellEquipment"), 1u);
         EXPECT_EQ(item.customValue, c.customAfter);
