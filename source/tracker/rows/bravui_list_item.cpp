@@ -75,8 +75,9 @@ void BRAVUIListItem::placeInList(float left, float right, float top, float botto
     if (activate) {
         active = 1;
         onActivated();
-        if (disabled) onDisabled();
     }
+    // Activated or not, a disabled row's new caption and highlight take the disabled colours.
+    if (disabled) onDisabled();
 }
 
 void BRAVUIListItem::removeFromList() {

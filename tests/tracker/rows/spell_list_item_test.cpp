@@ -171,6 +171,10 @@ TEST_F(SpellListItemTest, ADisabledRowPlacedAgainShowsTheDisabledTextColours) {
     header->disable();
     EXPECT_EQ(UIHarness::colourOf(header->textObject), colour(theme[Theme::TextDisabled]));
     EXPECT_EQ(UIHarness::colourOf(header->textObject, "colour2"), colour(theme[Theme::TextDisabled2]));
+    // Placed again, selected or not.
+    list->layoutItems(0);
+    EXPECT_EQ(UIHarness::colourOf(header->textObject), colour(theme[Theme::TextDisabled]));
+    EXPECT_EQ(UIHarness::colourOf(header->highlightObject), colour(theme[Theme::WidgetDisabled]));
     list->selectItem(0);
     ui.step();
     list->layoutItems(0);
