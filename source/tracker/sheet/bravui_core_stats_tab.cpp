@@ -10,6 +10,7 @@
 #include "tracker/sheet/bravui_move_speed_display.h"
 #include "tracker/sheet/bravui_saving_throw_display.h"
 #include "tracker/sheet/bravui_set_hit_points_window.h"
+#include "tracker/sheet/character_portrait.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
@@ -127,7 +128,9 @@ std::string hitPointsText(const CharacterSheet& character) {
 
 BRAVUICoreStatsTab::BRAVUICoreStatsTab(std::uint32_t tag, UIContext* owner, const Theme* theme, BRAVConfig* config,
                                        RulesCatalogues* catalogues, CharacterSheet* character)
-    : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character) {}
+    : tag(tag), owner(owner), theme(theme), config(config), catalogues(catalogues), character(character),
+      levelUpFlow(tag, owner, theme, catalogues, character),
+      portrait(std::make_unique<CharacterPortrait>(tag, owner, theme, config, character)) {}
 
 BRAVUICoreStatsTab::~BRAVUICoreStatsTab() {
     closeWindow(addExperienceWindow);
@@ -218,6 +221,7 @@ void BRAVUICoreStatsTab::attach(GameUIElementGroup* newPanel) {
     buildMovementGroup(portraitBottom);
     buildSavingThrowGroup(portraitBottom);
     buildAttributeGroup(portraitBottom);
+    portrait->attach(panel);
     refreshButtonStates();
 }
 
@@ -364,6 +368,7 @@ void BRAVUICoreStatsTab::detach() {
     }
     setHPButton = addXPButton = levelUpButton = changePortraitButton = nullptr;
     experienceLabel = levelLabel = hitPointsLabel = armourClassLabel = initiativeLabel = nullptr;
+    portrait->detach();
     panel = nullptr;
 }
 
@@ -441,8 +446,17 @@ void BRAVUICoreStatsTab::refreshButtonStates() {
 }
 
 void BRAVUICoreStatsTab::stepLevelUp() {
-    if (!levelUpClickedPending) return;
-    levelUpClickedPending = 0;
+    if (levelUpClickedPending) {
+        levelUpClickedPending = 0;
+        levelUpFlow.levelUpClicked = 1;
+    }
+    // The sequence ended: the tab is built again to show the new level and what it brought.
+    if (levelUpFlow.update(windowDepth()) && panel) {
+        GameUIElementGroup* shown = panel;
+        detach();
+        shown->deleteChildren();
+        attach(shown);
+    }
 }
 
 void BRAVUICoreStatsTab::stepHitPoints() {
@@ -486,6 +500,11 @@ void BRAVUICoreStatsTab::stepAddExperience() {
 
 void BRAVUICoreStatsTab::update() {
     if (!character) return;
+    portrait->update();
+    if (changePortraitClickedPending) {
+        changePortraitClickedPending = 0;
+        portrait->openFileDialog();
+    }
     refreshButtonStates();
     stepLevelUp();
     stepHitPoints();

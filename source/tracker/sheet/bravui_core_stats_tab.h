@@ -5,14 +5,17 @@
 // it opens (add experience, set hit points, the level-up sequence); they outlive its widgets.
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "tracker/sheet/bravui_sheet_tab.h"
+#include "tracker/sheet/level_up_flow.h"
 #include "ui/ui_event.h"
 
 class BRAVConfig;
 class BRAVUIAddExperienceWindow;
 class BRAVUISetHitPointsWindow;
+class CharacterPortrait;
 class CharacterSheet;
 class GameUIBaseWindow;
 class GameUIBaseElement;
@@ -91,6 +94,10 @@ public:
     // Open windows; removed by the tab, at the latest when it is deleted.
     BRAVUIAddExperienceWindow* addExperienceWindow = nullptr;
     BRAVUISetHitPointsWindow* setHitPointsWindow = nullptr;
+    // Level up: the report and pickers, stepped from stepLevelUp.
+    LevelUpFlow levelUpFlow;
+    // The portrait's frame and picture, its file dialog and error popup.
+    std::unique_ptr<CharacterPortrait> portrait;
 
 private:
     void buildIdentityGroup(float portraitRight);

@@ -1,6 +1,8 @@
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 
+#include "tracker/sheet/bravui_bio_tab.h"
 #include "tracker/sheet/bravui_core_stats_tab.h"
+#include "tracker/sheet/bravui_notes_tab.h"
 #include "tracker/sheet/bravui_sheet_tab.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_toggle_button.h"
@@ -42,6 +44,8 @@ BRAVUITabbedFullCharacterSheet::BRAVUITabbedFullCharacterSheet(const Theme* them
                                         this);
     addChild(innerPanel);
     tabs[CoreTab] = std::make_unique<BRAVUICoreStatsTab>(tag, owner, theme, config, catalogues, character);
+    tabs[BioTab] = std::make_unique<BRAVUIBioTab>(tag, owner, theme, character);
+    tabs[NotesTab] = std::make_unique<BRAVUINotesTab>(tag, owner, theme, character);
     showCoreStatsTab();
 }
 

@@ -7,42 +7,33 @@
 #include <string>
 #include <utility>
 
-#include "render/render_interface.h"
 #include "rules/proficiency.h"
-#include "ui/game_ui_base_list_item.h"
+#include "tracker/rows/bravui_list_item.h"
 
-class GameUIPushButton;
-
-class BRAVUIPickProficiencyListItem : public GameUIBaseListItem {
+class BRAVUIPickProficiencyListItem : public BRAVUIListItem {
 public:
     BRAVUIPickProficiencyListItem(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                   const std::string& proficiencyId, const std::string& domain,
                                   const std::string& caption, const std::string& toolTip, bool showPick, bool showDump,
                                   bool canUpgrade, GameUIBaseElement* parent);
-    ~BRAVUIPickProficiencyListItem() override;
 
     void onEnabled() override;
-    void onDisabled() override;
-    void placeInList(float left, float right, float top, float bottom, bool activate) override;
-    std::string getSortKey() override { return caption; }
-    void removeFromList() override;
     // Byte-wise by caption; a caption that is a prefix of the other comes first.
     bool isLessThan(GameUIBaseListItem* other) override;
 
     std::pair<ProficiencyKey, std::int32_t> getChoice() const { return {choice, rank}; }
     void setChoice(const ProficiencyKey& key, std::int32_t newRank);
     // Replaces the caption, on screen at once when the row is placed.
-    void setCaption(const std::string& text);
+    void setCaption(const std::string& caption);
     // Spent picks: the "+" button, present or built later, is disabled until cleared.
     void setPicksExhausted(bool exhausted);
 
-    std::string caption;
     std::string domain;
-    RenderInterface::UIObject* textObject = nullptr;
     std::uint8_t showPick;
     std::uint8_t showDump;
     std::uint8_t canUpgrade;
     std::uint8_t canDowngrade = 0;
+    // Present while the row is placed and its flags ask for them.
     GameUIPushButton* pickDumpButton = nullptr;
     GameUIPushButton* upgradeButton = nullptr;
     GameUIPushButton* downgradeButton = nullptr;
@@ -50,10 +41,12 @@ public:
     ProficiencyKey choice;
     std::int32_t rank = 1;
 
+protected:
+    void buildButtons() override;
+    void forgetButtons() override { pickDumpButton = upgradeButton = downgradeButton = nullptr; }
+
 private:
     GameUIPushButton* addRowButton(const std::string& buttonName, const std::string& buttonCaption,
-                                   const std::string& buttonToolTip, float left, float right);
-    void onButtonClicked(UIEvent::Data& event);
-    void dropButtons();
-    void setTextColours(bool enabled);
+                                   const std::string& buttonToolTip, float left, float right,
+                                   const std::string& eventWord);
 };

@@ -16,7 +16,7 @@ struct ProficiencyPickRecord {
     std::string domain;
     // Ranks added in this window.
     std::uint32_t upgrades = 0;
-    // The picked-list row that shows it; only compared, never followed.
+    // The picked-list row that shows it.
     BRAVUIPickProficiencyListItem* row = nullptr;
 
     bool matches(const std::string& otherId, const std::string& otherDomain) const {

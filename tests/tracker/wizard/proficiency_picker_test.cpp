@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
+#include "ui/theme.h"
 
 namespace {
 
@@ -132,7 +134,7 @@ protected:
     static BRAVUIPickProficiencyListItem* rowOf(GameUIStandardElementList* list, const std::string& caption) {
         for (GameUIBaseListItem* item : list->items) {
             auto* row = dynamic_cast<BRAVUIPickProficiencyListItem*>(item);
-            if (row && row->caption == caption) return row;
+            if (row && row->text == caption) return row;
         }
         return nullptr;
     }
@@ -446,7 +448,7 @@ TEST_F(ProficiencyPickerTest, SpentPicksHoldBackPlusOnRowsScrolledIntoViewAndOnN
         for (GameUIBaseListItem* item : window->pickedList->items) {
             auto* row = static_cast<BRAVUIPickProficiencyListItem*>(item);
             if (row->placed() && row->canUpgrade) {
-                EXPECT_NE(row->upgradeButton, nullptr) << row->caption;
+                EXPECT_NE(row->upgradeButton, nullptr) << row->text;
                 if (row->upgradeButton) enabled.push_back(!row->upgradeButton->disabled);
             }
         }
@@ -468,6 +470,14 @@ TEST_F(ProficiencyPickerTest, SpentPicksHoldBackPlusOnRowsScrolledIntoViewAndOnN
         EXPECT_TRUE(all(plusStates(), false)) << "first row " << first;
     }
     EXPECT_TRUE(window->availableList->disabled);
+    // Rows the disabled list places again show it in their captions too.
+    window->availableList->scrollTo(window->availableList->maxFirstVisible());
+    ui.step();
+    BRAVUIPickProficiencyListItem* climbing = rowOf(window->availableList, "Climbing");
+    ASSERT_TRUE(climbing && climbing->placed());
+    const ThemeColour& disabledText = ui.theme()->colour(Theme::TextDisabled);
+    EXPECT_EQ(UIHarness::colourOf(climbing->textObject),
+              (std::array<float, 4>{disabledText.r, disabledText.g, disabledText.b, disabledText.a}));
 
     perform({Action::Dump, "Riding", ""});
     ASSERT_EQ(window->picksLeft, 1u);
