@@ -123,6 +123,9 @@ TEST_F(BuyTest, PayingChargesThePriceInTheBoxesOnlyWhenThePurseCoversIt) {
             EXPECT_EQ(character->wealth.history[0].amount, *c.stored);
             ASSERT_EQ(character->inventory.items.size(), 1u);
             EXPECT_EQ(character->inventory.items[0]->id, "cloak");
+            // A price other than the catalogue's stays with the item (a later sale earns it).
+            const Money paid = c.stored->negated();
+            EXPECT_EQ(character->inventory.items[0]->customValue, paid == coins(0, 5, 0, 0, 0) ? Money{} : paid);
             EXPECT_FALSE(character->saved);
             EXPECT_EQ(ui.countEvents(UIEvent::Click, "updatedInventory"), 1u);
         } else {
