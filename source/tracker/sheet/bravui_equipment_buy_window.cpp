@@ -5,7 +5,8 @@
 #include "rules/character_equipment.h"
 #include "rules/character_sheet.h"
 #include "rules/equipment_catalogue.h"
-#include "tracker/rows/bravui_list_item.h"
+#include "tracker/equipment_shown_name.h"
+#include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
 #include "ui/game_ui_combo_box.h"
@@ -26,21 +27,6 @@ constexpr const char* firstCategory = "Misc";
 struct Category {
     const char* name;
     std::vector<int> types;
-};
-
-// A catalogue record's row: its caption, ordered by the record's display name.
-class CatalogueRow : public BRAVUIListItem {
-public:
-    CatalogueRow(std::uint32_t tag, UIContext* owner, const Theme* theme, const Equipment* record,
-                 GameUIBaseElement* parent)
-        : BRAVUIListItem(tag, owner, theme, record->id, Window::rowText(*record), "", 0, parent), record(record) {}
-
-    bool isLessThan(GameUIBaseListItem* other) override {
-        auto* row = dynamic_cast<CatalogueRow*>(other);
-        return row ? record->displayName < row->record->displayName : text < other->getSortKey();
-    }
-
-    const Equipment* record;
 };
 
 const std::vector<Category>& categories() {
@@ -149,7 +135,7 @@ std::string Window::rowText(const Equipment& record) {
 }
 
 const Equipment* Window::selectedRecord() const {
-    const auto* row = dynamic_cast<const CatalogueRow*>(equipmentList->selectedItem);
+    const auto* row = dynamic_cast<const BRAVUIEquipmentListItem*>(equipmentList->selectedItem);
     return row ? row->record : nullptr;
 }
 
@@ -162,7 +148,8 @@ void Window::fillList() {
     equipmentList->requestedIndex = -1;
     descriptionBox->setText("");
     for (const Equipment* record : shownRecords) {
-        equipmentList->addItem(new CatalogueRow(tag, owner, theme, record, equipmentList));
+        equipmentList->addItem(new BRAVUIEquipmentListItem(tag, owner, theme, record->id, rowText(*record), "", record,
+                                                           0, equipmentList));
     }
 }
 
@@ -265,7 +252,7 @@ void Window::stepBuying() {
         if (purchaseWindow && pendingItem && character) {
             const Money amount = pendingItem->customValue.isZero() && pendingItem->record ? pendingItem->record->value
                                                                                            : pendingItem->customValue;
-            character->wealth.spendMoney("Bought equipment: " + pendingItem->shownName(), amount);
+            character->wealth.spendMoney("Bought equipment: " + equipmentShownName(*pendingItem), amount);
             character->saved = false;
             const int row = character->buyEquipment(*pendingItem);
             finishPending(purchaseWindow);

@@ -12,7 +12,7 @@
 #include "rules/equipment_catalogue.h"
 #include "rules/rules_catalogues.h"
 #include "support/ui_harness.h"
-#include "tracker/rows/bravui_list_item.h"
+#include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
 #include "tracker/sheet/bravui_equipment_buy_window.h"

@@ -31,6 +31,12 @@ TEST_F(BuyTest, EachCategoryListsItsTypesSortedByDisplayName) {
         chooseCategory(category);
         EXPECT_EQ(window->categoryCombo->text, category);
         EXPECT_EQ(rowTexts(), rows);
+        for (GameUIBaseListItem* row : window->equipmentList->items) {
+            auto* equipmentRow = dynamic_cast<BRAVUIEquipmentListItem*>(row);
+            ASSERT_NE(equipmentRow, nullptr);
+            EXPECT_EQ(equipmentRow->item, nullptr) << "catalogue rows own nothing";
+            EXPECT_EQ(equipmentRow->getSortKey(), BRAVUIEquipmentBuyWindow::rowText(*equipmentRow->record));
+        }
     }
 }
 
