@@ -75,7 +75,9 @@ public:
     // The update side's handle to one UI drawing object.
     class UIObject {
     public:
-        enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16 };
+        // Ready or Refused once the render side took the object; after a save request, Saved or
+        // SaveFailed once the render side wrote the file or could not.
+        enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16, Saved = 20 };
 
         UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
         void setStrings(const std::string& renderableClassName, const std::string& folder, const std::string& fileName);

@@ -70,16 +70,17 @@ void RenderStateFrontEnd::processPendingObjects() {
     texturedRects.clear();
 
     applyPendingDeletions();
-    publishFailedSaves();
+    publishSaveOutcomes();
 }
 
-void RenderStateFrontEnd::publishFailedSaves() {
+void RenderStateFrontEnd::publishSaveOutcomes() {
     if (!uiManager_) return;
-    const std::vector<const ParameterManager::ParameterGroupPair*> failed = uiManager_->takeFailedSaves();
-    if (failed.empty()) return;
+    const std::vector<UIImageSaveOutcome> outcomes = uiManager_->takeSaveOutcomes();
+    if (outcomes.empty()) return;
     for (RenderInterface::UIObject* object : renderInterface_->liveUIObjects()) {
-        if (std::find(failed.begin(), failed.end(), object->pair()) != failed.end()) {
-            object->setStatus(RenderInterface::UIObject::SaveFailed);
+        for (const UIImageSaveOutcome& outcome : outcomes) {
+            if (outcome.pair != object->pair()) continue;
+            object->setStatus(outcome.saved ? RenderInterface::UIObject::Saved : RenderInterface::UIObject::SaveFailed);
         }
     }
 }

@@ -44,8 +44,8 @@ private:
     void drawFrame();
     // What is still queued for addition when its deletion arrives is dropped unattached.
     void applyPendingDeletions();
-    // An image that could not be saved marks its object, which the update side reads after this hand-off.
-    void publishFailedSaves();
+    // Each image save marks its object saved or failed, which the update side reads after this hand-off.
+    void publishSaveOutcomes();
 
     ThreadResourcePool* renderPool_;
     StateManager* manager_;

@@ -11,6 +11,9 @@
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "tracker/bravui_dice_roller_window.h"
+#include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
+#include "tracker/wizard/brav_sub_state_character_creation.h"
+#include "tracker/wizard/character_file_name.h"
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_info_popup_dialog.h"
@@ -103,15 +106,18 @@ void GameStateMainMenu::loadData() {
 
 void GameStateMainMenu::unloadData() {
     disconnectInput();
-    delete character;
-    character = nullptr;
+    delete creation;
+    creation = nullptr;
     // The windows point at the character and the catalogues' records: they go first.
+    closeCharacterSheet();
     if (windowManager) {
         UIContext* ui = context();
         delete windowManager;
         if (ui && ui->windowManager == windowManager) ui->windowManager = nullptr;
         windowManager = nullptr;
     }
+    delete character;
+    character = nullptr;
     saveQuitDialog = nullptr;
     updateDialog = nullptr;
     errorPopup = nullptr;
@@ -173,6 +179,27 @@ void GameStateMainMenu::reopenLastSaved() {
         return;
     }
     character = sheet.release();
+    openCharacterSheet();
+}
+
+void GameStateMainMenu::openCharacterSheet() {
+    closeCharacterSheet();
+    if (!character || !windowManager) return;
+    characterSheet = new BRAVUITabbedFullCharacterSheet(windowManager->getTheme(themeName), context(), 0, character,
+                                                        &config, catalogues.get(), "characterSheetUI");
+    windowManager->addWindow(characterSheet);
+}
+
+void GameStateMainMenu::closeCharacterSheet() {
+    if (!characterSheet) return;
+    if (windowManager) {
+        windowManager->removeWindow(characterSheet);
+        // Deleted now rather than at the next update: the character it points at goes next.
+        windowManager->applyRemovals();
+    } else {
+        delete characterSheet;
+    }
+    characterSheet = nullptr;
 }
 
 void GameStateMainMenu::update(float dt) {
@@ -221,8 +248,15 @@ void GameStateMainMenu::update(float dt) {
         loadDialogClosedPending = 0;
         closeLoadDialog();
     }
-    newCharacterPending = 0;
-    creationFinishedPending = 0;
+    if (newCharacterPending) {
+        newCharacterPending = 0;
+        if (!creation) startCharacterCreation();
+    }
+    if (creation) creation->goToStep();
+    if (creationFinishedPending) {
+        creationFinishedPending = 0;
+        finishCharacterCreation();
+    }
     if (diceRollerPending) {
         diceRollerPending = 0;
         if (!diceRoller && windowManager) {
@@ -416,9 +450,11 @@ void GameStateMainMenu::loadChosenFile() {
         showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
         return;
     }
+    closeCharacterSheet();
     delete character;
     character = sheet.release();
     closeLoadDialog();
+    openCharacterSheet();
     config.LastSavedFilePath = character->filePath;
     if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
 }
@@ -431,6 +467,48 @@ void GameStateMainMenu::closeLoadDialog() {
     loadDialog = nullptr;
 }
 
+void GameStateMainMenu::startCharacterCreation() {
+    if (!catalogues || !windowManager) return;
+    if (character && !character->saved && !saveCharacter()) return;
+    setStripEnabled(false);
+    closeCharacterSheet();
+    delete character;
+    character = new CharacterSheet(resourcePool, catalogues->classes, catalogues->proficiencies,
+                                   catalogues->equipment, catalogues->spells);
+    creation = new BRAVSubStateCharacterCreation(0, context(), windowManager, catalogues.get(), character);
+    creation->signal.connect(this, &GameStateMainMenu::onCreationFinished);
+}
+
+void GameStateMainMenu::finishCharacterCreation() {
+    delete creation;
+    creation = nullptr;
+    setStripEnabled(true);
+    if (!character) return;
+    // Saved or not, the new character is the open one.
+    openCharacterSheet();
+    // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
+    const std::string& userFolder = config.getSettingsFolder();
+    const std::string folder = userFolder.empty() ? std::string() : userFolder + "/characters/";
+    if (!folder.empty() && !platform::isDirectory(folder) && !platform::createDirectories(folder)) {
+        LOG_MESSAGE("The characters folder %s could not be made", folder.c_str());
+    }
+    const std::string path = makeNewCharacterPath(folder, character->name);
+    if (path.empty()) {
+        LOG_MESSAGE("There is no per-user folder to save the new character in");
+        showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);
+        return;
+    }
+    character->setFilePath(path);
+    if (!character->save(path)) {
+        // The character stays open and unsaved, bound to its path, so Save can try again.
+        LOG_MESSAGE("Saving the new character to %s failed", path.c_str());
+        showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);
+        return;
+    }
+    config.LastSavedFilePath = path;
+    if (!config.save()) LOG_MESSAGE("The settings could not be saved after saving %s", path.c_str());
+}
+
 void GameStateMainMenu::onSaveButton(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) savePending = 1;
 }
@@ -438,6 +516,8 @@ void GameStateMainMenu::onSaveButton(UIEvent::Data& event) {
 void GameStateMainMenu::onNewButton(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) newCharacterPending = 1;
 }
+
+void GameStateMainMenu::onCreationFinished(UIEvent::Data&) { creationFinishedPending = 1; }
 
 void GameStateMainMenu::onRollDiceButton(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) diceRollerPending = 1;

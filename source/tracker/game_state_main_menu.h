@@ -14,7 +14,9 @@
 #include "tracker/brav_config.h"
 #include "ui/ui_event.h"
 
+class BRAVSubStateCharacterCreation;
 class BRAVUIDiceRollerWindow;
+class BRAVUITabbedFullCharacterSheet;
 class CharacterSheet;
 class GameStateManager;
 class GameUIConfirmationDialog;
@@ -38,6 +40,8 @@ public:
         "The chosen file could not be read as a character. Nothing was changed.";
     static constexpr const char* loadSaveErrorMessage =
         "The open character could not be saved, so the chosen file was not loaded.";
+    static constexpr const char* newCharacterSaveErrorMessage =
+        "The new character could not be saved. It stays open; use Save to try again.";
 
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
     ~GameStateMainMenu() override;
@@ -59,6 +63,7 @@ public:
     void onLoadEvent(UIEvent::Data& event);
     void onSaveButton(UIEvent::Data& event);
     void onNewButton(UIEvent::Data& event);
+    void onCreationFinished(UIEvent::Data& event);
     void onRollDiceButton(UIEvent::Data& event);
     void onDiceRollerEvent(UIEvent::Data& event);
     void onSaveBeforeQuitEvent(UIEvent::Data& event);
@@ -110,7 +115,10 @@ public:
 
     std::uint8_t savePending = 0;
     CharacterSheet* character = nullptr;
+    // The sheet of the open character; it points at the character, so it goes first.
+    BRAVUITabbedFullCharacterSheet* characterSheet = nullptr;
     std::uint8_t newCharacterPending = 0;
+    BRAVSubStateCharacterCreation* creation = nullptr;
     std::uint8_t creationFinishedPending = 0;
     BRAVUIDiceRollerWindow* diceRoller = nullptr;
     std::uint8_t diceRollerPending = 0;
@@ -118,6 +126,11 @@ public:
     std::uint8_t saveAndQuitPending = 0;
     std::uint8_t justQuitPending = 0;
     std::uint8_t errorPopupClosedPending = 0;
+
+    // Shows the open character on a new sheet, replacing any sheet shown.
+    void openCharacterSheet();
+    // Deletes the sheet at once (with the windows its tabs opened), so the character can go.
+    void closeCharacterSheet();
 
 private:
     void buildButtonStrip();
@@ -132,6 +145,10 @@ private:
     void openLoadDialog();
     void loadChosenFile();
     void closeLoadDialog();
+    // New: the open character is saved first (a failed save keeps it and starts nothing).
+    void startCharacterCreation();
+    // The wizard's end: the new character saved under the per-user folder's "characters/".
+    void finishCharacterCreation();
     std::uint32_t depthAboveWindows() const;
     // The four strip buttons, while a window that replaces the menu's actions is open.
     void setStripEnabled(bool enabled);

@@ -154,10 +154,10 @@ void UIManager::removeInstance(RenderInterface::UIObject* object) {
     if (UIRenderableAsset* asset = assetOf(*object)) asset->removeInstance(object);
 }
 
-std::vector<const ParameterManager::ParameterGroupPair*> UIManager::takeFailedSaves() {
-    std::vector<const ParameterManager::ParameterGroupPair*> failed;
+std::vector<UIImageSaveOutcome> UIManager::takeSaveOutcomes() {
+    std::vector<UIImageSaveOutcome> outcomes;
     for (UIRenderable* renderable : renderables_) {
-        for (const auto* pair : renderable->takeFailedSaves()) failed.push_back(pair);
+        for (const UIImageSaveOutcome& outcome : renderable->takeSaveOutcomes()) outcomes.push_back(outcome);
     }
-    return failed;
+    return outcomes;
 }

@@ -14,6 +14,7 @@
 class ThreadResourcePool;
 class UIRenderable;
 class UIRenderableAsset;
+struct UIImageSaveOutcome;
 
 class UIManager {
 public:
@@ -41,8 +42,8 @@ public:
     void removeInstance(RenderInterface::UIObject* object);
     // The asset that draws the object: the one its renderable class picks, else its type name's.
     UIRenderableAsset* assetOf(const RenderInterface::UIObject& object) const;
-    // Objects whose image save failed since the last call, by pair (render thread, hand-off).
-    std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves();
+    // The image saves done since the last call, by pair (render thread, hand-off).
+    std::vector<UIImageSaveOutcome> takeSaveOutcomes();
     // Asks every renderable of that class to take a textured rectangle; the last one asked answers.
     bool prepareObject(const std::string& renderableClassName, const std::string& folder,
                        const std::string& fileName, SimpleParameterGroup* group);

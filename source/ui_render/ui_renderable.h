@@ -16,6 +16,12 @@ class SimpleParameterGroup;
 class ThreadResourcePool;
 class UIManager;
 
+// One image save done on the render side: the object's pair and whether the file was written.
+struct UIImageSaveOutcome {
+    const ParameterManager::ParameterGroupPair* pair = nullptr;
+    bool saved = false;
+};
+
 class UIRenderable {
 public:
     // The manager may be null for a renderable made only to register its descriptions.
@@ -37,8 +43,8 @@ public:
         (void)asset;
         return false;
     }
-    // The objects whose image save failed since the last call, by pair.
-    virtual std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves() { return {}; }
+    // The image saves done since the last call, by pair, each written or failed.
+    virtual std::vector<UIImageSaveOutcome> takeSaveOutcomes() { return {}; }
     // Each asset's load.
     virtual void createDeviceResources();
     // Each asset's unload, then the assets are destroyed.

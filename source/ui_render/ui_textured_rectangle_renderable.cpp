@@ -87,14 +87,14 @@ bool UITexturedRectangleRenderable::assetForObject(const RenderInterface::UIObje
     return true;
 }
 
-std::vector<const ParameterManager::ParameterGroupPair*> UITexturedRectangleRenderable::takeFailedSaves() {
-    std::vector<const ParameterManager::ParameterGroupPair*> failed;
+std::vector<UIImageSaveOutcome> UITexturedRectangleRenderable::takeSaveOutcomes() {
+    std::vector<UIImageSaveOutcome> outcomes;
     for (UIRenderableAsset* asset : assets_) {
-        for (const auto* pair : static_cast<UITexturedRectangleRenderableAsset*>(asset)->takeFailedSaves()) {
-            failed.push_back(pair);
+        for (const UIImageSaveOutcome& outcome : static_cast<UITexturedRectangleRenderableAsset*>(asset)->takeSaveOutcomes()) {
+            outcomes.push_back(outcome);
         }
     }
-    return failed;
+    return outcomes;
 }
 
 void UITexturedRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {

@@ -21,7 +21,7 @@ public:
     bool assetForObject(const RenderInterface::UIObject& object, UIRenderableAsset*& asset) override;
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry) override;
     bool drawsThroughBatchWriter() const override { return true; }
-    std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves() override;
+    std::vector<UIImageSaveOutcome> takeSaveOutcomes() override;
 
     UITexturedRectangleRenderableAsset* findAsset(const std::string& folder, const std::string& file) const;
 

@@ -55,10 +55,10 @@ void UITexturedRectangleRenderableAsset::unload() {
 
 void UITexturedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) { (void)writer; }
 
-std::vector<const ParameterManager::ParameterGroupPair*> UITexturedRectangleRenderableAsset::takeFailedSaves() {
-    std::vector<const ParameterManager::ParameterGroupPair*> failed;
-    failed.swap(failedSaves_);
-    return failed;
+std::vector<UIImageSaveOutcome> UITexturedRectangleRenderableAsset::takeSaveOutcomes() {
+    std::vector<UIImageSaveOutcome> outcomes;
+    outcomes.swap(saveOutcomes_);
+    return outcomes;
 }
 
 void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
@@ -79,11 +79,12 @@ void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& re
 
         if (uiparam::read<BoolParameter>(group, "shouldSaveFile", false)) {
             savedFileName_ = uiparam::read<StringParameter>(group, "saveFileName", "");
-            if (gfx::saveTextureToPng(savedFileName_, texture_) != gfx::Result::Ok) {
+            const bool written = gfx::saveTextureToPng(savedFileName_, texture_) == gfx::Result::Ok;
+            if (!written) {
                 LOG_MESSAGE("Unable to save the image %s%s as %s", folder_.c_str(), file_.c_str(),
                             savedFileName_.c_str());
-                failedSaves_.push_back(record.pair);
             }
+            saveOutcomes_.push_back({record.pair, written});
             // Cleared on the render side only, in place: a set through the group would list the
             // pair for the next hand-off from this thread while the update thread runs.
             if (BaseParameter* flag = group->getParameter("shouldSaveFile")) static_cast<BoolParameter*>(flag)->value = false;

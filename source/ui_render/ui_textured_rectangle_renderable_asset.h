@@ -26,8 +26,8 @@ public:
     void requestSize(std::int32_t width, std::int32_t height);
     gfx::Texture* texture() const { return texture_; }
     const float* corners() const { return corners_; }
-    // The saves that failed since the last call: the objects' pairs, so their status can say so.
-    std::vector<const ParameterManager::ParameterGroupPair*> takeFailedSaves();
+    // The saves done since the last call, by the objects' pairs, so their status can say how each went.
+    std::vector<UIImageSaveOutcome> takeSaveOutcomes();
 
 private:
     RenderInterface* renderInterface_;
@@ -46,5 +46,5 @@ private:
     float corners_[8] = {};
     bool pointSampler_ = false;
     std::string savedFileName_;
-    std::vector<const ParameterManager::ParameterGroupPair*> failedSaves_;
+    std::vector<UIImageSaveOutcome> saveOutcomes_;
 };

@@ -243,7 +243,11 @@ void UIHarness::step(float dt) {
     clock_ += dt;
     sinceLastPoll_ += dt;
     renderInterface_->swapFrame();
-    drainQueues();
+    if (renderSide) {
+        renderSide();
+    } else {
+        drainQueues();
+    }
 }
 
 void UIHarness::stepSeconds(float seconds, float dt) {

@@ -4,6 +4,7 @@
 // a controllable clock, and read-back of the UI objects and of the events widgets emit.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -146,6 +147,8 @@ public:
 
     // One update cycle: the window manager's update, the pointer's, then the hand-off.
     void step(float dt = frameTime);
+    // Run in the hand-off in place of dropping the queued objects, by a test that draws them.
+    std::function<void()> renderSide;
     // Steps of dt until seconds have passed.
     void stepSeconds(float seconds, float dt = frameTime);
     float clock() const { return clock_; }

@@ -114,6 +114,9 @@ TEST_F(UITexturedRectangles, SavedPngReloadsEqual) {
     // The request is done once: the render side's flag is cleared.
     EXPECT_FALSE(uiparam::read<BoolParameter>(object->pair()->renderGroup(), "shouldSaveFile", true));
     EXPECT_EQ(object->status(), std::uint32_t(RenderInterface::UIObject::Ready));
+    // The outcome is published at the next hand-off, while the update side is parked.
+    frame();
+    EXPECT_EQ(object->status(), std::uint32_t(RenderInterface::UIObject::Saved));
 }
 
 TEST_F(UITexturedRectangles, FailedSaveIsReportedThroughTheStatus) {

@@ -1,0 +1,210 @@
+#include "tracker/sheet/bravui_add_experience_window.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "render/render_interface.h"
+#include "rules/character_class.h"
+#include "rules/character_sheet.h"
+#include "tracker/typed_count.h"
+#include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_label.h"
+#include "ui/game_ui_push_button.h"
+#include "ui/game_ui_toggle_button.h"
+
+namespace {
+
+constexpr float rolePlayingBonus = 0.1f;
+
+struct Row {
+    const char* labelId;
+    const char* labelText;
+    const char* controlId;
+    const char* toolTip;
+    float top;
+    float bottom;
+};
+
+// Base XP, the four toggles, Final XP.
+const Row rows[] = {
+    {"baseXPLabel", "Base XP: ", "baseExperienceAmountBox",
+     "The basic amount of experience earned by this character. Usually from killing monsters and selling looted "
+     "treasure. Click in the box to edit.",
+     0.9f, 0.7f},
+    {"primaryStatToggleLabel", "Primary Stat: ", "primaryStatToggle",
+     "Toggle to receive any primary statistic bonuses on the basic amount of XP.", 0.65f, 0.45f},
+    {"beliefToggleLabel", "Belief: ", "beliefToggle",
+     "Toggle to receive a 10% roleplaying experience bonus from your character's belief.", 0.4f, 0.2f},
+    {"instinctToggleLabel", "Instinct: ", "instinctToggle",
+     "Toggle to receive a 10% roleplaying experience bonus from your character's instinct.", 0.15f, -0.05f},
+    {"opinionToggleLabel", "Opinion: ", "opinionBonusToggle",
+     "Toggle to receive a 10% roleplaying experience bonus from your character's opinion.", -0.1f, -0.3f},
+    {"finalXPLabel", "Final XP: ", "m_finalExperienceAmountBox",
+     "The final amount of experience to be earned after applying all bonuses. ", -0.4f, -0.6f},
+};
+
+constexpr float labelLeft = -0.95f, labelRight = -0.5f;
+constexpr float toggleLeft = -0.5f, toggleRight = -0.4f;
+constexpr float boxLeft = -0.5f, boxRight = 0.2f;
+
+} // namespace
+
+BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
+                                                     const std::string& title, const float topLeft[2],
+                                                     const float bottomRight[2], std::uint32_t depth,
+                                                     CharacterSheet* character)
+    : GameUIBaseWindow(tag, owner, theme, "addExperienceWindow", title, topLeft, bottomRight, depth, nullptr, true),
+      character(character) {
+    RenderInterface* ri = renderInterface();
+    const std::string font = ri ? ri->mainFontName() : std::string();
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        const float labelTopLeft[2] = {labelLeft, row.top}, labelBottomRight[2] = {labelRight, row.bottom};
+        addChild(new GameUILabel(owner, theme, row.labelId, row.labelText, row.toolTip, labelTopLeft,
+                                 labelBottomRight, this, false, false, true));
+        const bool isBox = i == 0 || i + 1 == std::size(rows);
+        if (isBox) {
+            const float boxTopLeft[2] = {boxLeft, row.top}, boxBottomRight[2] = {boxRight, row.bottom};
+            auto* box = new GameUIEditableTextLineBox(owner, theme, row.controlId, "0", font, row.toolTip, boxTopLeft,
+                                                      boxBottomRight, this, true);
+            addChild(box);
+            if (i == 0) {
+                baseBox = box;
+                baseBox->eventSignal.connect(this, &BRAVUIAddExperienceWindow::onBaseBoxEvent);
+            } else {
+                // The result of the sum, never typed: Add XP reads it as it was computed.
+                finalBox = box;
+                finalBox->editable = 0;
+            }
+            continue;
+        }
+        const float toggleTopLeft[2] = {toggleLeft, row.top}, toggleBottomRight[2] = {toggleRight, row.bottom};
+        auto* toggle = new GameUIToggleButton(tag, owner, theme, row.controlId, "", row.toolTip, toggleTopLeft,
+                                              toggleBottomRight, this, false, false, true, true, false);
+        toggle->toggleSignal.connect(this, &BRAVUIAddExperienceWindow::onToggle);
+        addChild(toggle);
+        toggles[i - 1] = toggle;
+    }
+    const float finishTopLeft[2] = {0.65f, -0.75f}, finishBottomRight[2] = {0.95f, -0.95f};
+    finishButton = new GameUIPushButton(owner, theme, "finishButton", "Add XP",
+                                        "Add the final calculated experienced amount to the characters total.",
+                                        finishTopLeft, finishBottomRight, this);
+    finishButton->signalsEnabled = 1;
+    finishButton->clickSignal.connect(this, &BRAVUIAddExperienceWindow::onFinishButton);
+    addChild(finishButton);
+    const float cancelTopLeft[2] = {-0.95f, -0.75f}, cancelBottomRight[2] = {-0.65f, -0.95f};
+    cancelButton = new GameUIPushButton(owner, theme, "cancelButton", "Cancel",
+                                        "Cancel adding XP and return to character sheet.", cancelTopLeft,
+                                        cancelBottomRight, this);
+    cancelButton->signalsEnabled = 1;
+    cancelButton->clickSignal.connect(this, &BRAVUIAddExperienceWindow::onCancelButton);
+    addChild(cancelButton);
+    topDepth = getMaxChildDepth();
+}
+
+BRAVUIAddExperienceWindow::~BRAVUIAddExperienceWindow() {
+    baseBox->eventSignal.disconnect(this);
+    for (GameUIToggleButton* toggle : toggles) toggle->toggleSignal.disconnect(this);
+    finishButton->clickSignal.disconnect(this);
+    cancelButton->clickSignal.disconnect(this);
+}
+
+void BRAVUIAddExperienceWindow::onBaseBoxEvent(UIEvent::Data& event) {
+    if (event.name == "lostEditFocus") {
+        baseLostFocusPending = 1;
+    } else if (event.name == "keyPressed" || event.name == "keyHeld") {
+        recomputePending = 1;
+    }
+}
+
+void BRAVUIAddExperienceWindow::onToggle(UIEvent::Data& event) {
+    for (std::size_t i = 0; i < toggles.size(); ++i) {
+        if (event.source == toggles[i]) toggledPending[i] = 1;
+    }
+    recomputePending = 1;
+}
+
+void BRAVUIAddExperienceWindow::onFinishButton(UIEvent::Data& event) {
+    if (event.type == UIEvent::Click) finishPending = 1;
+}
+
+void BRAVUIAddExperienceWindow::onCancelButton(UIEvent::Data& event) {
+    if (event.type == UIEvent::Click) cancelPending = 1;
+}
+
+float BRAVUIAddExperienceWindow::bonus() const {
+    float total = 0.0f;
+    if (toggles[PrimaryStat]->active && character) total += character->getPrimeRequisiteXPBonus();
+    for (Toggle toggle : {Belief, Instinct, Opinion}) {
+        if (toggles[toggle]->active) total += rolePlayingBonus;
+    }
+    return total;
+}
+
+std::string BRAVUIAddExperienceWindow::finalText(const std::string& baseText, float bonus) {
+    const std::optional<std::uint32_t> base = typedcount::parse(baseText);
+    if (!base) return "0";
+    // The bonus share is taken in single precision and truncated, as the rules table does.
+    const auto extra = static_cast<std::uint64_t>(static_cast<float>(*base) * bonus);
+    return std::to_string(std::uint64_t{*base} + extra);
+}
+
+std::uint32_t BRAVUIAddExperienceWindow::addedExperience(const CharacterSheet& character, std::uint32_t amount) {
+    const std::uint64_t sum = std::uint64_t{character.experience} + amount;
+    std::uint64_t ceiling = std::numeric_limits<std::uint32_t>::max();
+    const CharacterClass* characterClass = character.characterClass;
+    if (characterClass && characterClass->maxLevel > 0) {
+        if (const CharacterClassLevel* top = characterClass->getLevel(static_cast<std::uint32_t>(characterClass->maxLevel))) {
+            ceiling = static_cast<std::uint64_t>(std::max(top->experience, 0));
+        }
+    }
+    return static_cast<std::uint32_t>(std::min(sum, ceiling));
+}
+
+void BRAVUIAddExperienceWindow::emitClose() {
+    eventData.type = UIEvent::Click;
+    eventData.name = "closeWindow";
+    eventData.source = this;
+    windowSignal.emit(eventData);
+}
+
+void BRAVUIAddExperienceWindow::update(float dt) {
+    for (std::size_t i = 0; i < toggles.size(); ++i) {
+        if (!toggledPending[i]) continue;
+        toggledPending[i] = 0;
+        toggles[i]->setCaption(toggles[i]->active ? "X" : "");
+    }
+    if (baseLostFocusPending) {
+        baseLostFocusPending = 0;
+        if (baseBox->text.size() > typedcount::maxDigits) baseBox->setText(longBaseText);
+        const std::optional<std::uint32_t> base = typedcount::parse(baseBox->text);
+        if (!base || *base == 0) baseBox->setText("0");
+    }
+    if (recomputePending) {
+        recomputePending = 0;
+        if (baseBox->text.size() > typedcount::maxDigits) baseBox->setText(longBaseText);
+        finalBox->setText(finalText(baseBox->text, bonus()));
+    }
+    if (finishPending) {
+        finishPending = 0;
+        if (character) {
+            // The final box only ever holds a computed sum, at most 1399999999.
+            std::uint64_t amount = 0;
+            const std::string& text = finalBox->text;
+            std::from_chars(text.data(), text.data() + text.size(), amount);
+            const std::uint32_t experience = addedExperience(
+                *character, static_cast<std::uint32_t>(std::min<std::uint64_t>(amount, std::numeric_limits<std::uint32_t>::max())));
+            if (experience != character->experience) {
+                character->experience = experience;
+                character->saved = false;
+            }
+        }
+        emitClose();
+    }
+    if (cancelPending) {
+        cancelPending = 0;
+        emitClose();
+    }
+    GameUIStandardElement::update(dt);
+}

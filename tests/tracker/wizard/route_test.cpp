@@ -1,0 +1,185 @@
+// The wizard's route on its small rules tree: which step windows open, in which order and under
+// which titles, for templates that leave different picks; closing one step and opening the next
+// in the same frame; and only an event named exactly "nextStep" moving it on.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/ui_harness.h"
+#include "tracker/bravui_create_attributes.h"
+#include "tracker/wizard/bravui_arcane_spell_picker.h"
+#include "tracker/wizard/bravui_pick_proficiencies.h"
+#include "tracker/wizard/brav_sub_state_character_creation.h"
+#include "tracker/wizard/bravui_create_bio_information.h"
+#include "tracker/wizard/bravui_pick_new_character_class.h"
+#include "tracker/wizard/class_and_route_data.h"
+#include "ui/game_ui_base_window.h"
+#include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_push_button.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+class RouteTest : public ::testing::Test {
+protected:
+    RouteTest() { registerLineHeight(ui); }
+    // A new wizard over a new character of twelves.
+    void begin() {
+        character = makeCharacter(*rules, 12);
+        wizard = std::make_unique<BRAVSubStateCharacterCreation>(0, &ui.context(), &ui.windowManager(), rules.get(),
+                                                                 character.get());
+        ui.clearEvents();
+        ui.record(wizard->signal);
+        titles.clear();
+        noteActiveWindow();
+    }
+    // One frame as the main menu runs it: the windows, then the wizard.
+    void frame() {
+        ui.step();
+        wizard->goToStep();
+        noteActiveWindow();
+    }
+    void noteActiveWindow() {
+        auto* window = dynamic_cast<GameUIBaseWindow*>(ui.windowManager().activeWindow);
+        if (window && (titles.empty() || titles.back() != window->title)) titles.push_back(window->title);
+    }
+    void finishAttributes() {
+        ASSERT_NE(wizard->attributesWindow, nullptr);
+        wizard->attributesWindow->nextStepPending = 1;
+        frame();
+    }
+    // Chooses the class and template at those option positions and presses Next Step. The rules
+    // hand every pick a template leaves to the general list, so class-list picks are added here,
+    // as the class step's result, before the wizard routes on.
+    void finishClass(std::size_t classPosition, std::size_t templatePosition, std::int32_t classPicks = 0) {
+        BRAVUIPickNewCharacterClass* step = wizard->classWindow;
+        ASSERT_NE(step, nullptr);
+        chooseOption(ui, *step->classCombo, classPosition);
+        chooseOption(ui, *step->templateCombo, templatePosition);
+        ui.clickElement(*step->nextStepButton);
+        ASSERT_EQ(wizard->classDonePending, 1u);
+        character->unallocatedClassProficiencySlots += classPicks;
+        wizard->goToStep();
+        noteActiveWindow();
+    }
+    // Presses Next Step on every picker as it comes, picks unspent, until the biography opens.
+    void passPickers() {
+        for (int guard = 0; guard < 10 && !wizard->bioWindow; ++guard) {
+            if (wizard->proficiencyWindow) {
+                wizard->proficiencyWindow->nextStepPending = 1;
+            } else if (wizard->spellWindow) {
+                wizard->spellWindow->nextStepPending = 1;
+            }
+            frame();
+        }
+    }
+    void finishBio() {
+        BRAVUICreateBioInformation* step = wizard->bioWindow;
+        ASSERT_NE(step, nullptr);
+        step->nameBox->setText("Route");
+        step->nameChangedPending = 1;
+        frame();
+        step->nextStepPending = 1;
+        frame();
+    }
+
+    std::unique_ptr<RulesCatalogues> rules = loadWizardRules();
+    std::unique_ptr<CharacterSheet> character;
+    UIHarness ui;
+    std::unique_ptr<BRAVSubStateCharacterCreation> wizard;
+    std::vector<std::string> titles;
+};
+
+constexpr std::size_t mystic = 2;
+constexpr std::size_t warrior = 3;
+
+TEST_F(RouteTest, OnlyTheStepsThatApplyOpenNumberedInOrderWithTheBiographyLast) {
+    struct Case {
+        const char* what;
+        std::size_t classPosition;
+        std::size_t templatePosition;
+        std::int32_t classPicks;
+        // Picks left by class and template: class list, general list, arcane slots.
+        std::int32_t picks[3];
+        std::vector<std::string> laterTitles;
+    };
+    const std::string classList = ": Pick or upgrade proficiencies from class list";
+    const std::string generalList = ": Pick or upgrade proficiencies from general list";
+    const std::string spells = ": Pick, or roll for, new arcane spells";
+    const std::string bio = ": Complete biographical information";
+    const Case cases[] = {
+        {"Guard: nothing left", warrior, 1, 0, {0, 0, 0}, {"Step 3" + bio}},
+        {"Drifter: two general picks", warrior, 2, 0, {0, 2, 0}, {"Step 3" + generalList, "Step 4" + bio}},
+        {"Sentry: one of each list", warrior, 3, 1, {1, 1, 0},
+         {"Step 3" + classList, "Step 4" + generalList, "Step 5" + bio}},
+        {"Novice: a class pick and two spells", mystic, 1, 1, {1, 0, 2},
+         {"Step 3" + classList, "Step 4" + spells, "Step 5" + bio}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        begin();
+        finishAttributes();
+        finishClass(c.classPosition, c.templatePosition, c.classPicks);
+        EXPECT_EQ(character->unallocatedClassProficiencySlots, c.picks[0]);
+        EXPECT_EQ(character->unallocatedGeneralProficiencySlots, c.picks[1]);
+        EXPECT_EQ(character->countUnallocatedArcaneSpellSlots(), c.picks[2]);
+        // Every picker is left with its picks unspent: each list is still offered only once.
+        passPickers();
+        finishBio();
+        std::vector<std::string> expected = {"Step 1: Create Attributes", "Step 2: Pick Class & Template"};
+        expected.insert(expected.end(), c.laterTitles.begin(), c.laterTitles.end());
+        EXPECT_EQ(titles, expected);
+        EXPECT_EQ(ui.countEvents(0, "finishedCharacter"), 1u);
+        EXPECT_EQ(character->name, "Route");
+        frame();
+        EXPECT_EQ(ui.windowManager().windows.size(), 1u) << "only the tool tip is left";
+        wizard.reset();
+    }
+}
+
+TEST_F(RouteTest, OneStepClosesAndTheNextOpensInTheSameFrame) {
+    begin();
+    BRAVUICreateAttributes* attributes = wizard->attributesWindow;
+    attributes->nextStepPending = 1;
+    ui.step();
+    wizard->goToStep();
+    const auto& removals = ui.windowManager().removalQueue;
+    EXPECT_NE(std::find(removals.begin(), removals.end(), attributes), removals.end());
+    EXPECT_EQ(wizard->attributesWindow, nullptr);
+    ASSERT_NE(wizard->classWindow, nullptr);
+    EXPECT_EQ(ui.windowManager().activeWindow, wizard->classWindow);
+    EXPECT_EQ(wizard->stepNumber, 2u);
+}
+
+TEST_F(RouteTest, OnlyAnEventNamedExactlyNextStepMovesOn) {
+    begin();
+    using Slot = void (BRAVSubStateCharacterCreation::*)(UIEvent::Data&);
+    const Slot slots[] = {&BRAVSubStateCharacterCreation::onAttributesEvent,
+                          &BRAVSubStateCharacterCreation::onClassEvent,
+                          &BRAVSubStateCharacterCreation::onProficiencyEvent,
+                          &BRAVSubStateCharacterCreation::onSpellsEvent, &BRAVSubStateCharacterCreation::onBioEvent};
+    for (const char* name : {"nextStepX", "next", "", "NextStep", "closeDialog"}) {
+        SCOPED_TRACE(name);
+        UIEvent::Data event;
+        event.type = UIEvent::Click;
+        event.name = name;
+        for (Slot slot : slots) (wizard.get()->*slot)(event);
+        frame();
+        EXPECT_FALSE(wizard->attributesDonePending || wizard->openClassStepPending || wizard->classDonePending ||
+                     wizard->proficiencyStepPending || wizard->spellsDonePending || wizard->bioDonePending);
+        EXPECT_NE(wizard->attributesWindow, nullptr);
+        EXPECT_EQ(wizard->classWindow, nullptr);
+        EXPECT_EQ(wizard->bioWindow, nullptr);
+        EXPECT_EQ(wizard->stepNumber, 1u);
+    }
+    UIEvent::Data event;
+    event.name = "nextStep";
+    wizard->onAttributesEvent(event);
+    frame();
+    EXPECT_NE(wizard->classWindow, nullptr);
+}
+
+} // namespace
