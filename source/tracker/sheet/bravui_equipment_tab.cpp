@@ -564,8 +564,8 @@ void BRAVUIEquipmentTab::update() {
     }
     // 10-11. Custom name.
     stepRename();
-    // 12. Add: the buy window is not part of the program yet.
-    addPressed = 0;
+    // 12-14. Add, with the buy window's reports.
+    stepBuy();
     // 15-17. Expend with its confirmation.
     stepExpend();
     // 18-26. Sell, Accounts, Spend and Earn.

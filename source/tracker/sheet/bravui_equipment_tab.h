@@ -5,6 +5,7 @@
 // on them in one fixed order and keeps the list, the boxes and the character in step.
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "rules/character_equipment.h"
 #include "tracker/sheet/bravui_sheet_tab.h"
@@ -12,6 +13,7 @@
 
 class BRAVUIConfirmSalePriceWindow;
 class BRAVUIEquipmentCustomNameWindow;
+class BRAVUIEquipmentBuyWindow;
 class BRAVUIEquipmentListItem;
 class BRAVUIPackingWindow;
 class BRAVUIPaymentWindow;
@@ -65,6 +67,7 @@ public:
     void onSpendButton(UIEvent::Data& event);
     void onEarnButton(UIEvent::Data& event);
     void onExpendConfirmationEvent(UIEvent::Data& event);
+    void onBuyWindowEvent(UIEvent::Data& event);
     // The sale, rename, packing, payment and history windows (defined with their steps).
     void onCustomNameWindowEvent(UIEvent::Data& event);
     void onSaleWindowEvent(UIEvent::Data& event);
@@ -115,6 +118,10 @@ public:
     std::uint8_t shuffleDownPressed = 0;
     std::uint8_t renamePressed = 0;
     std::uint8_t addPressed = 0;
+    std::uint8_t buyWindowClosed = 0;
+    std::uint8_t inventoryUpdated = 0;
+    // The row the buy window reported; shown when the bought item can't be found.
+    std::uint32_t rowToSelect = 0;
     std::uint8_t expendPressed = 0;
     std::uint8_t expendConfirmed = 0;
     std::uint8_t expendCancelled = 0;
@@ -124,6 +131,7 @@ public:
     std::uint8_t earnPressed = 0;
 
     // Open windows; removed by the tab, at the latest when it is deleted.
+    BRAVUIEquipmentBuyWindow* buyWindow = nullptr;
     GameUIConfirmationDialog* expendDialog = nullptr;
     // The item the open expend dialog asks about.
     BRAVCharacterEquipment* expendItem = nullptr;
@@ -176,7 +184,13 @@ private:
     void stepEquip();
     void stepExpand();
     void stepShuffle(bool up);
+    void stepBuy();
     void stepExpend();
+    // What each item's quantity was before the buy window's last change, to tell which item a
+    // purchase added or stacked onto: the window reports a row count that names no row once
+    // containers are open.
+    void rememberQuantities();
+    BRAVCharacterEquipment* changedItem() const;
     // One less of item, in this same update: a worn stack is taken off, and a container's
     // contents first move out to its place. Expend and Sell both end here.
     void useUpOne(BRAVCharacterEquipment* item);
@@ -191,4 +205,6 @@ private:
     void showWindow(GameUIBaseWindow* window);
     void closeWindow(GameUIBaseWindow* window);
     void closeExpendDialog();
+
+    std::unordered_map<const BRAVCharacterEquipment*, int> knownQuantities_;
 };

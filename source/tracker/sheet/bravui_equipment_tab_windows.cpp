@@ -1,4 +1,4 @@
-// The Inventory tab's steps that open and act on its item and money windows: packing, renaming,
+// The Inventory tab's steps that open and act on its item and money windows: buying, packing, renaming,
 // selling, the transaction history, spending and earning. Each window only reports; these steps
 // apply the result and refresh the list, the purse and the equipped boxes in the same update.
 #include "tracker/sheet/bravui_equipment_tab.h"
@@ -7,6 +7,7 @@
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_sale_price_window.h"
+#include "tracker/sheet/bravui_equipment_buy_window.h"
 #include "tracker/sheet/bravui_equipment_custom_name_window.h"
 #include "tracker/sheet/bravui_packing_window.h"
 #include "tracker/sheet/bravui_payment_window.h"
@@ -15,17 +16,53 @@
 
 namespace {
 
+constexpr float buyTopLeft[2] = {-0.25f, 0.95f}, buyBottomRight[2] = {0.95f, -0.75f};
 constexpr float packingTopLeft[2] = {-0.5f, 0.95f}, packingBottomRight[2] = {0.5f, -0.75f};
 constexpr float renameTopLeft[2] = {-0.5f, 0.3f}, renameBottomRight[2] = {0.5f, -0.3f};
 constexpr float moneyTopLeft[2] = {-0.75f, 0.3f}, moneyBottomRight[2] = {0.75f, -0.3f};
 
+template <class Visit>
+void walk(const EquipmentList& items, Visit& visit) {
+    for (const auto& item : items) {
+        visit(item.get());
+        walk(item->contents, visit);
+    }
+}
+
 } // namespace
+
+void BRAVUIEquipmentTab::rememberQuantities() {
+    knownQuantities_.clear();
+    auto remember = [this](const BRAVCharacterEquipment* item) { knownQuantities_[item] = item->quantity; };
+    walk(character->inventory.items, remember);
+}
+
+BRAVCharacterEquipment* BRAVUIEquipmentTab::changedItem() const {
+    BRAVCharacterEquipment* changed = nullptr;
+    auto look = [&](BRAVCharacterEquipment* item) {
+        if (changed) return;
+        const auto known = knownQuantities_.find(item);
+        if (known == knownQuantities_.end() || known->second != item->quantity) changed = item;
+    };
+    walk(character->inventory.items, look);
+    return changed;
+}
 
 void BRAVUIEquipmentTab::onCustomNameWindowEvent(UIEvent::Data& event) {
     // Only Done renames; the close button's "closeDialog" is told by its sender, not its text.
     customNameDone = customNameWindow && customNameWindow->isDoneEvent(event);
     enteredCustomName = event.name;
     customNameWindowEvent = 1;
+}
+
+void BRAVUIEquipmentTab::onBuyWindowEvent(UIEvent::Data& event) {
+    // Finish and the close button both report "closeWindow".
+    if (event.name == BRAVUIEquipmentBuyWindow::closeEvent) {
+        buyWindowClosed = 1;
+    } else if (event.name == BRAVUIEquipmentBuyWindow::updatedEvent) {
+        inventoryUpdated = 1;
+        rowToSelect = event.value;
+    }
 }
 
 void BRAVUIEquipmentTab::onSaleWindowEvent(UIEvent::Data& event) {
@@ -182,10 +219,40 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
     }
 }
 
+void BRAVUIEquipmentTab::stepBuy() {
+    if (addPressed) {
+        addPressed = 0;
+        WindowManager* manager = owner ? owner->windowManager : nullptr;
+        if (!buyWindow && manager) {
+            const std::string title = "Buy or Aquire Equipment";
+            rememberQuantities();
+            buyWindow = new BRAVUIEquipmentBuyWindow(tag, owner, manager->getTheme("default_theme"), buyTopLeft,
+                                                     buyBottomRight, title, title, windowDepth(), catalogue, character);
+            buyWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onBuyWindowEvent);
+            showWindow(buyWindow);
+        }
+    }
+    if (buyWindowClosed) {
+        buyWindowClosed = 0;
+        closeWindow(buyWindow);
+        buyWindow = nullptr;
+        refreshMoney();
+    }
+    if (inventoryUpdated) {
+        inventoryUpdated = 0;
+        // A stack in a closed bag has had its bag opened by the purchase: the rebuilt list shows it.
+        rebuildList(changedItem(), rowToSelect);
+        rememberQuantities();
+        refreshMoney();
+    }
+}
+
 void BRAVUIEquipmentTab::closeItemWindows() {
-    GameUIBaseWindow* windows[] = {customNameWindow, saleWindow, packingWindow, transactionWindow, spendWindow,
-                                   earnWindow};
+    // The buy window takes its own confirmation and pending item with it.
+    GameUIBaseWindow* windows[] = {buyWindow,  customNameWindow, saleWindow, packingWindow, transactionWindow,
+                                   spendWindow, earnWindow};
     for (GameUIBaseWindow* window : windows) closeWindow(window);
+    buyWindow = nullptr;
     customNameWindow = nullptr;
     saleWindow = nullptr;
     packingWindow = nullptr;
