@@ -5,7 +5,7 @@
 #include "render/render_interface.h"
 #include "rules/character_equipment.h"
 #include "rules/character_sheet.h"
-#include "tracker/typed_count.h"
+#include "tracker/sheet/coin_entry.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -18,28 +18,6 @@ constexpr const char* renameToolTip =
     "A custom name for this piece of equipment, good for adding simple descriptive detail e.g. 'Black cloak' "
     "instead of just 'cloak'. The custom name will be used in place of the default name if entered.";
 
-struct CoinBox {
-    const char* label;
-    const char* labelToolTip;
-    const char* boxName;
-    const char* boxToolTip;
-    float labelLeft, boxLeft, boxRight;
-    std::int32_t Money::*coin;
-};
-
-// Platinum first on screen; Money keeps copper first.
-const CoinBox coinBoxes[] = {
-    {"PP: ", "Platinum Pieces", "platinumEditBox", "the part of the items cost in platinum pieces", -0.85f, -0.75f,
-     -0.55f, &Money::platinum},
-    {"GP: ", "Gold Pieces", "goldEditBox", "the part of the items cost in gold pieces", -0.5f, -0.4f, -0.2f,
-     &Money::gold},
-    {"EP: ", "Electrum Pieces", "electrumEditBox", "the part of the items cost in electrum pieces", -0.15f, -0.05f,
-     0.15f, &Money::electrum},
-    {"SP: ", "Silver Pieces", "silverEditBox", "the part of the items cost in silver pieces", 0.2f, 0.3f, 0.5f,
-     &Money::silver},
-    {"CP: ", "Copper Pieces", "copperEditBox", "the part of the items cost in copper pieces", 0.55f, 0.65f, 0.85f,
-     &Money::copper},
-};
 constexpr float coinTop = 0.2f, coinBottom = 0.0f;
 
 void setButtonEnabled(GameUIPushButton* button, bool enabled) {
@@ -79,19 +57,13 @@ Window::BRAVUIConfirmEquipmentPurchasePriceAndNameWindow(std::uint32_t tag, UICo
     addChild(nameBox);
 
     const Money price = cataloguePrice();
-    GameUIEditableTextLineBox** boxes[] = {&platinumBox, &goldBox, &electrumBox, &silverBox, &copperBox};
-    for (std::size_t i = 0; i < std::size(coinBoxes); ++i) {
-        const CoinBox& coin = coinBoxes[i];
-        const float labelTopLeft[2] = {coin.labelLeft, coinTop}, labelBottomRight[2] = {coin.boxLeft, coinBottom};
-        addChild(new GameUILabel(owner, theme, "attributeDescription", coin.label, coin.labelToolTip, labelTopLeft,
-                                 labelBottomRight, this, false, false, true));
-        const float boxTopLeft[2] = {coin.boxLeft, coinTop}, boxBottomRight[2] = {coin.boxRight, coinBottom};
-        auto* box = new GameUIEditableTextLineBox(owner, theme, coin.boxName, std::to_string(price.*coin.coin), font,
-                                                  coin.boxToolTip, boxTopLeft, boxBottomRight, this, true);
-        box->eventSignal.connect(this, &Window::onPriceBoxEvent);
-        addChild(box);
-        *boxes[i] = box;
-    }
+    const coinentry::CoinBoxes boxes = coinentry::addCoinBoxes(this, owner, theme, price, coinTop, coinBottom);
+    for (GameUIEditableTextLineBox* box : boxes) box->eventSignal.connect(this, &Window::onPriceBoxEvent);
+    platinumBox = boxes[0];
+    goldBox = boxes[1];
+    electrumBox = boxes[2];
+    silverBox = boxes[3];
+    copperBox = boxes[4];
 
     const float messageTopLeft[2] = {-0.85f, -0.1f}, messageBottomRight[2] = {0.85f, -0.3f};
     messageLabel = new GameUILabel(owner, theme, "priceMessageLabel", "", "", messageTopLeft, messageBottomRight, this,
@@ -124,17 +96,7 @@ Window::~BRAVUIConfirmEquipmentPurchasePriceAndNameWindow() {
 Money Window::cataloguePrice() const { return item && item->record ? item->record->value : Money{}; }
 
 std::optional<Money> Window::typedPrice() const {
-    Money price;
-    const GameUIEditableTextLineBox* boxes[] = {platinumBox, goldBox, electrumBox, silverBox, copperBox};
-    for (std::size_t i = 0; i < std::size(coinBoxes); ++i) {
-        const std::string& text = boxes[i]->text;
-        if (text.empty()) continue;
-        const std::optional<std::uint32_t> count = typedcount::parse(text);
-        if (!count) return std::nullopt;
-        // Nine digits at most: every count fits the signed coin.
-        price.*coinBoxes[i].coin = static_cast<std::int32_t>(*count);
-    }
-    return price;
+    return coinentry::readCoins({platinumBox, goldBox, electrumBox, silverBox, copperBox});
 }
 
 Money Window::chargedPrice(const Money& typed) const { return typed.isZero() ? cataloguePrice() : typed; }
@@ -153,7 +115,7 @@ bool Window::refreshPayState() {
     const std::optional<Money> typed = typedPrice();
     const bool affordable = typed && character && character->canAfford(chargedPrice(*typed));
     setButtonEnabled(payButton, affordable);
-    const char* message = !typed ? invalidCoinMessage : affordable ? "" : cannotPayMessage;
+    const char* message = !typed ? coinentry::invalidMessage : affordable ? "" : coinentry::unaffordableMessage;
     if (messageLabel->text != message) messageLabel->setText(message);
     return affordable;
 }

@@ -22,8 +22,6 @@ public:
     static constexpr const char* windowName = "confirmEquipmentPriceAndNameWindow";
     static constexpr const char* confirmEvent = "confirmBuyEquipment";
     static constexpr const char* cancelEvent = "cancelBuyEquipment";
-    static constexpr const char* cannotPayMessage = "The purse cannot pay this amount.";
-    static constexpr const char* invalidCoinMessage = "Enter each coin as a whole number from 0 to 999999999.";
 
     BRAVUIConfirmEquipmentPurchasePriceAndNameWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                                      CharacterSheet* character, BRAVCharacterEquipment* item,

@@ -26,13 +26,14 @@ constexpr Coin coins[] = {
 };
 
 // Each coin: its label 0.1 wide, then its box 0.2 wide.
-constexpr float labelWidth = 0.1f, boxWidth = 0.2f, top = 0.2f, bottom = -0.2f;
+constexpr float labelWidth = 0.1f, boxWidth = 0.2f;
 
 } // namespace
 
 namespace coinentry {
 
-CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start) {
+CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start,
+                       float top, float bottom) {
     CoinBoxes boxes{};
     RenderInterface* ri = parent->renderInterface();
     const std::string font = ri ? ri->mainFontName() : std::string();

@@ -21,9 +21,10 @@ constexpr const char* unaffordableMessage = "The purse cannot pay this amount.";
 // Platinum, gold, electrum, silver, copper: the order on screen.
 using CoinBoxes = std::array<GameUIEditableTextLineBox*, 5>;
 
-// Adds the labels and numeric boxes across the middle of parent (-0.85 to 0.85, 0.2 to -0.2),
-// each box starting with its coin of start.
-CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start);
+// Adds the labels and numeric boxes across parent from -0.85 to 0.85, between top and bottom
+// (the middle by default), each box starting with its coin of start.
+CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start,
+                       float top = 0.2f, float bottom = -0.2f);
 // The message line below the boxes, empty at first.
 GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme);
 
