@@ -110,7 +110,7 @@ TEST_F(TextLayout, MarkupTable) {
         {"<rab>c", {{'a', false, redBottom, redTop, 0}, {'b', false, redBottom, redTop, 0}, {'c', false, base, base2, 0}}},
         {"<ra b>c d", {{'a', false, redBottom, redTop, 0}, {'b', false, redBottom, redTop, 0},
                        {'c', false, base, base2, 0}, {'d', false, base, base2, 0}}, 2},
-        {"a \n b", {{'a', false, base, base2, 0}, {'b', false, base, base2, 1}}, 2},
+        {"a \n b", {{'a', false, base, base2, 0}, {'b', false, base, base2, 1}}, 1},
         {"<id='TitleBarText'[*T]>", {{'T', true, title, titleTop, 0}}},
         {"<id='Unknown'x>y", {{'x', false, base, base2, 0}, {'y', false, base, base2, 0}}},
         {"<id='TitleBarText", {}},
