@@ -92,7 +92,7 @@ protected:
             if (step.availableList->disabled || step.availableList->items.empty()) break;
             auto* row = dynamic_cast<BRAVUIPickProficiencyListItem*>(step.availableList->items.front());
             ASSERT_NE(row, nullptr);
-            ASSERT_NE(row->pickDumpButton, nullptr) << row->caption;
+            ASSERT_NE(row->pickDumpButton, nullptr) << row->text;
             press(*row->pickDumpButton);
         }
         press(*step.nextStepButton);
