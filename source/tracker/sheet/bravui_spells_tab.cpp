@@ -114,16 +114,16 @@ void BRAVUISpellsTab::detach() {
 }
 
 void BRAVUISpellsTab::record(SpellColumn& column, const UIEvent::Data& event) {
-    if (event.type == UIEvent::Click) {
-        column.chosen = 1;
-        column.chosenIndex = event.value;
-    }
+    // A header's "+"/"-" only shows or hides rows: it leaves the description being read.
     if (event.name == "expandContents") {
         column.expand = 1;
         column.expandIndex = event.value;
     } else if (event.name == "contractContents") {
         column.contract = 1;
         column.contractIndex = event.value;
+    } else if (event.type == UIEvent::Click) {
+        column.chosen = 1;
+        column.chosenIndex = event.value;
     }
 }
 
