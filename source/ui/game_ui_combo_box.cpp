@@ -143,7 +143,9 @@ void GameUIComboBox::open() {
     if (WindowManager* manager = windowManager()) manager->setActiveWindow(this);
     savedDepth = depth;
     RenderInterface* ri = renderInterface();
-    dropDownFrameObject = uiobject::create(ri, "ui_outlined_rectangle", dropDownLayer);
+    // The options must lie above the drop-down's frame, and the frame above the box's own window.
+    const std::uint32_t frameLayer = std::max(dropDownLayer, depth);
+    dropDownFrameObject = uiobject::create(ri, "ui_outlined_rectangle", frameLayer);
     if (theme) setFrameColours(dropDownFrameObject, (*theme)[Theme::PanelNormal]);
     setBorders(dropDownFrameObject);
     uiobject::setVector2(dropDownFrameObject, "topLeft", absTopLeft[0], absBottomRight[1]);
@@ -165,7 +167,7 @@ void GameUIComboBox::open() {
     const float groupTL[2] = {-1.0f, 1.0f - h}, groupBR[2] = {0.7f, -1.0f};
     optionsGroup = new GameUIToggleGroup(false, tag, owner, optionsTheme, "optionsToggleGroup", "", groupTL, groupBR,
                                          this);
-    optionsGroup->depth = optionsGroup->topDepth = depth;
+    optionsGroup->depth = optionsGroup->topDepth = frameLayer;
     const float n = static_cast<float>(options.size());
     std::uint32_t i = 0;
     for (const std::string& option : options) {

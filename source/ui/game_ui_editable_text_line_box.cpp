@@ -68,6 +68,8 @@ GameUIEditableTextLineBox::~GameUIEditableTextLineBox() {
 
 void GameUIEditableTextLineBox::setText(const std::string& newText) {
     if (&newText != &text) text = newText;
+    // Keys can arrive before the next update places the cursor: keep it inside the new text.
+    cursorPosition = clampIndex(cursorPosition, text.size());
     changed = 1;
     if (editable && active) placeCursorPending = 1;
 }

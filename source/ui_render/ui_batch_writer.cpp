@@ -110,9 +110,14 @@ void UIBatchWriter::drawRuns(gfx::Device* device, std::uint32_t first, std::uint
         std::uint32_t passes = 0;
         if (key.effect->begin(&passes, 0) == gfx::Result::Ok) {
             if (key.effect->beginPass(0) == gfx::Result::Ok) {
-                device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList,
-                                             static_cast<std::int32_t>(uploadedBase_ + run.firstVertex), 0,
-                                             run.vertexCount, 0, run.vertexCount / 2);
+                // Each call starts at index 0 of the quad index buffer, its first vertex given
+                // as the base vertex.
+                for (std::uint32_t done = 0; done < run.vertexCount; done += maxQuadsPerCall * 4) {
+                    const std::uint32_t vertices = std::min(maxQuadsPerCall * 4, run.vertexCount - done);
+                    device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList,
+                                                 static_cast<std::int32_t>(uploadedBase_ + run.firstVertex + done),
+                                                 0, vertices, 0, vertices / 2);
+                }
                 ++drawCalls_;
                 key.effect->endPass();
             }

@@ -31,6 +31,11 @@ std::uint32_t packUIColour(float r, float g, float b, float a);
 
 class UIBatchWriter {
 public:
+    // A run goes to GL in calls of at most this many quads (1,020 indices). Software GL
+    // (llvmpipe) cuts a longer call into pieces of 1,023 indices, which splits the triangle
+    // pairs it would otherwise draw as rectangles, much faster.
+    static constexpr std::uint32_t maxQuadsPerCall = 170;
+
     // Quads added after this belong to a run drawn with key; a key equal to the current one
     // continues the run.
     void setKey(const UIDrawKey& key);
@@ -59,7 +64,7 @@ public:
     void releaseDeviceResources() { buffer_.release(); }
 
     std::uint32_t pendingQuads() const { return static_cast<std::uint32_t>(vertices_.size() / 4); }
-    // Draw calls made by flush since the counter was last reset.
+    // Batched draws (runs drawn, each in one or more GL calls) since the counter was last reset.
     std::uint32_t drawCalls() const { return drawCalls_; }
     void resetDrawCalls() { drawCalls_ = 0; }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 #include "app/log.h"
 #include "app/simple_parameter_group.h"
@@ -54,8 +53,10 @@ void UITextRenderableAsset::buildAtlas() {
 void UITextRenderableAsset::uploadAtlas() {
     gfx::Device* device = deviceGlobal;
     gfx::safeRelease(atlasTexture_);
-    if (!device || device->createTexture(atlas_.size(), atlas_.size(), 1, 0, gfx::Format::L8, gfx::Pool::Managed,
-                                         &atlasTexture_) != gfx::Result::Ok) {
+    // The coverage goes up in all four channels of an A8R8G8B8 texture rather than as L8: software
+    // GL (llvmpipe) draws text through its fast span path only from textures of that layout.
+    if (!device || device->createTexture(atlas_.size(), atlas_.size(), 1, 0, gfx::Format::A8R8G8B8,
+                                         gfx::Pool::Managed, &atlasTexture_) != gfx::Result::Ok) {
         atlasTexture_ = nullptr;
         LOG_MESSAGE("Failed to create font image texture");
         // Without the texture no glyph can be drawn: no font records, so texts have no blocks.
@@ -66,8 +67,10 @@ void UITextRenderableAsset::uploadAtlas() {
     if (atlasTexture_->lockRect(0, locked, nullptr, 0) == gfx::Result::Ok) {
         const std::uint32_t size = atlas_.size();
         for (std::uint32_t row = 0; row < size; ++row) {
-            std::memcpy(static_cast<std::uint8_t*>(locked.bits) + static_cast<std::size_t>(row) * locked.pitch,
-                        atlas_.pixels().data() + static_cast<std::size_t>(row) * size, size);
+            auto* texel = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(locked.bits) +
+                                                           static_cast<std::size_t>(row) * locked.pitch);
+            const std::uint8_t* coverage = atlas_.pixels().data() + static_cast<std::size_t>(row) * size;
+            for (std::uint32_t x = 0; x < size; ++x) texel[x] = coverage[x] * 0x01010101u;
         }
         atlasTexture_->unlockRect(0);
     }

@@ -25,10 +25,12 @@ constexpr float lineHeight = 0.1f;
 class ComboBoxTest : public ::testing::Test {
 protected:
     void SetUp() override { ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), lineHeight); }
-    GameUIComboBox* makeCombo(const std::vector<std::string>& options, const std::string& text) {
+    GameUIComboBox* makeCombo(const std::vector<std::string>& options, const std::string& text,
+                              std::uint32_t panelDepth = 0) {
         panel = ui.addWindow(new GameUIStandardElement(0, &ui.context(), panelTL, panelBR, ui.theme(), "filterPanel",
                                                        "", nullptr),
                              true);
+        if (panelDepth) panel->depth = panel->topDepth = panelDepth;
         combo = new GameUIComboBox(0, &ui.context(), ui.theme(), ui.theme(), "filerCombo", text, "", comboTL, comboBR,
                                    panel, "", "");
         panel->addChild(combo);
@@ -169,6 +171,24 @@ TEST_F(ComboBoxTest, DisablingGreysTheBoxAndItsToggle) {
     ui.clickElement(*combo->showToggle);
     ui.step();
     EXPECT_FALSE(combo->isOpen());
+}
+
+// The drop-down's frame is drawn translucent over what lies below, so the options must never lie
+// under it, whether the box sits low or high among the layers.
+TEST_F(ComboBoxTest, OptionsLieAboveTheDropDownFrameAndTheFrameAboveTheBox) {
+    for (std::uint32_t panelDepth : {0u, 3u, 20u}) {
+        SCOPED_TRACE(panelDepth);
+        makeCombo({"Misc", "Weapons"}, "Misc", panelDepth);
+        openIt();
+        const std::uint32_t frame = UIHarness::layerOf(combo->dropDownFrameObject);
+        EXPECT_GE(frame, UIHarness::layerOf(combo->frameObject));
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_GT(UIHarness::layerOf(option(i)->fill), frame);
+            EXPECT_GT(UIHarness::layerOf(option(i)->captionBox), frame);
+        }
+        ui.windowManager().removeWindow(panel);
+        ui.step();
+    }
 }
 
 } // namespace

@@ -373,3 +373,34 @@ TEST_F(EditLineTest, DisabledBoxesShowTheDisabledColoursAndIgnoreKeys) {
 }
 
 } // namespace
+
+// An owner may replace the text of the focused box; keys that arrive before the next update then
+// meet a cursor that may lie past the new end.
+TEST_F(EditLineTest, KeysAfterTheOwnerShortensTheFocusedTextEditTheNewText) {
+    struct Case {
+        const char* what;
+        KeyEvent::Data event;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"insert", key(keyA, 'x'), "abx"},
+        {"Back", key(textentry::keyBack), "a"},
+        {"Delete", key(textentry::keyDelete), "ab"},
+        {"Left", key(textentry::keyLeft), "ab"},
+        {"Right", key(textentry::keyRight), "ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        make("Brenna the Bold");
+        focus();
+        placeCursor(12);
+        box->setText("ab");
+        ui.sendKey(c.event);
+        ui.step();
+        EXPECT_EQ(box->text, c.expected);
+        EXPECT_LE(box->cursorPosition, static_cast<std::int32_t>(box->text.size()));
+        ui.windowManager().removeWindow(box);
+        ui.step();
+        ui.clearEvents();
+    }
+}

@@ -6,6 +6,10 @@
 #include <algorithm>
 #include <cstdio>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "platform/gfx/device_internal.h"
 #include "platform/gfx/format_info.h"
 #include "platform/gfx/gl_units.h"
@@ -24,6 +28,22 @@ void GLAPIENTRY onDebugMessage(GLenum source, GLenum type, GLuint, GLenum, GLsiz
                                const void*) {
     if (type != GL_DEBUG_TYPE_ERROR || source == GL_DEBUG_SOURCE_SHADER_COMPILER) return;
     if (GlErrorHandler handler = glErrorHandler()) handler(message);
+}
+
+// Software GL (llvmpipe) allocates its binning memory and every orphaned buffer afresh each
+// frame and frees it again. With glibc's defaults the freed memory goes back to the kernel at
+// once (heap trimming, and mmap for blocks of 128 KB and more), so each frame pays page faults
+// and page clearing for it again: a sixth of a UI frame's CPU time. Freed memory up to these
+// sizes stays in the process instead. Set once, before the first context.
+void keepFreedHeapMemory() {
+#ifdef __GLIBC__
+    static const bool done = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+        mallopt(M_TRIM_THRESHOLD, 64 * 1024 * 1024);
+        return true;
+    }();
+    (void)done;
+#endif
 }
 
 } // namespace
@@ -63,6 +83,8 @@ std::atomic<Device*> lastDevice{nullptr};
 void attach(GLenum target, GLenum attachment, Surface* surface) {
     if (!surface) {
         glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, 0);
+    } else if (surface->imageTexture()) {
+        glFramebufferTexture2D(target, attachment, GL_TEXTURE_2D, surface->imageTexture(), 0);
     } else if (surface->renderbuffer()) {
         glFramebufferRenderbuffer(target, attachment, GL_RENDERBUFFER, surface->renderbuffer());
     } else {
@@ -108,6 +130,7 @@ Device::~Device() {
 Result Device::initialise(WindowHandle window, PresentParameters& parameters) {
     if (!window) return Result::InvalidCall;
     window_ = window;
+    keepFreedHeapMemory();
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
@@ -175,8 +198,8 @@ Result Device::createBackBuffer() {
         if (parameters_.backBufferWidth == 0) parameters_.backBufferWidth = uint32_t(std::max(1, w));
         if (parameters_.backBufferHeight == 0) parameters_.backBufferHeight = uint32_t(std::max(1, h));
     }
-    Result result = Surface::makeRenderbuffer(context_, parameters_.backBufferWidth, parameters_.backBufferHeight,
-                                              Format::X8R8G8B8, parameters_.multiSampleType, false, &backBuffer_);
+    Result result = Surface::makeBackBuffer(context_, parameters_.backBufferWidth, parameters_.backBufferHeight,
+                                            Format::X8R8G8B8, parameters_.multiSampleType, &backBuffer_);
     if (failed(result)) return result;
     if (backBuffer_->samples() > 0) {
         result = Surface::makeRenderbuffer(context_, parameters_.backBufferWidth, parameters_.backBufferHeight,
@@ -465,6 +488,8 @@ Result Device::setRenderTarget(uint32_t index, Surface* surface) {
         return Result::InvalidCall;
     replace(renderTargets_[index], surface);
     if (index == 0) {
+        // Blend factors reading destination alpha depend on the target (storesUnusedAlpha).
+        dirtyGroups_ |= BlendGroup;
         viewport_ = Viewport{0, 0, surface->width(), surface->height(), 0.0f, 1.0f};
         scissor_ = Rect{0, 0, int32_t(surface->width()), int32_t(surface->height())};
         dirtyGroups_ |= ViewportGroup | ScissorGroup;

@@ -245,9 +245,16 @@ void Device::applyRenderStates() {
             const bool separate = state(RenderState::SeparateAlphaBlendEnable) != 0;
             const uint32_t src = state(RenderState::SrcBlend), dst = state(RenderState::DestBlend);
             const uint32_t op = state(RenderState::BlendOp);
-            glBlendFuncSeparate(blendFactor(src), blendFactor(dst),
-                                blendFactor(separate ? state(RenderState::SrcBlendAlpha) : src),
-                                blendFactor(separate ? state(RenderState::DestBlendAlpha) : dst));
+            // A target without alpha kept in an image with alpha (the back buffer) reads
+            // destination alpha as 1, as one stored without alpha does.
+            const bool alphaIsOne = renderTargets_[0] && renderTargets_[0]->storesUnusedAlpha();
+            auto factor = [alphaIsOne](uint32_t blend) {
+                if (alphaIsOne && Blend(blend) == Blend::DestAlpha) return GLenum(GL_ONE);
+                if (alphaIsOne && Blend(blend) == Blend::InvDestAlpha) return GLenum(GL_ZERO);
+                return blendFactor(blend);
+            };
+            glBlendFuncSeparate(factor(src), factor(dst), factor(separate ? state(RenderState::SrcBlendAlpha) : src),
+                                factor(separate ? state(RenderState::DestBlendAlpha) : dst));
             glBlendEquationSeparate(blendEquation(op),
                                     blendEquation(separate ? state(RenderState::BlendOpAlpha) : op));
         } else {
@@ -454,8 +461,9 @@ Result Device::clear(uint32_t flags, uint32_t colour, float z, uint32_t stencil)
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     glDepthMask(GL_TRUE);
     glStencilMask(0xFF);
+    const bool alphaIsOne = renderTargets_[0] && renderTargets_[0]->storesUnusedAlpha();
     glClearColor(float((colour >> 16) & 255) / 255.0f, float((colour >> 8) & 255) / 255.0f,
-                 float(colour & 255) / 255.0f, float(colour >> 24) / 255.0f);
+                 float(colour & 255) / 255.0f, alphaIsOne ? 1.0f : float(colour >> 24) / 255.0f);
     glClearDepth(z);
     glClearStencil(GLint(stencil));
     glClear(bits);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/gfx/format_info.h"
+#include "platform/gfx/gl_units.h"
 #include "platform/gfx/texture.h"
 
 namespace gfx {
@@ -57,8 +58,41 @@ Result Surface::makeRenderbuffer(const ContextLink& context, uint32_t width, uin
     return Result::Ok;
 }
 
+Result Surface::makeBackBuffer(const ContextLink& context, uint32_t width, uint32_t height, Format format,
+                               MultisampleType multisample, Surface** out) {
+    if (!out) return Result::InvalidCall;
+    *out = nullptr;
+    if (multisample != MultisampleType::None || (format != Format::X8R8G8B8 && format != Format::A8R8G8B8))
+        return makeRenderbuffer(context, width, height, format, multisample, false, out);
+    if (width == 0 || height == 0 || !context->alive || !context->onDrawingThread()) return Result::InvalidCall;
+    if (width > uint32_t(context->maxTextureSize) || height > uint32_t(context->maxTextureSize))
+        return Result::OutOfVideoMemory;
+    auto* surface = new Surface();
+    surface->context_ = context;
+    surface->width_ = width;
+    surface->height_ = height;
+    surface->format_ = format;
+    glGetError();
+    glActiveTexture(GL_TEXTURE0 + kScratchTextureUnit);
+    glGenTextures(1, &surface->imageTexture_);
+    glBindTexture(GL_TEXTURE_2D, surface->imageTexture_);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+    // An unsized internal format lets GL keep the layout of the data, B, G, R, A bytes.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, GLsizei(width), GLsizei(height), 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (glGetError() != GL_NO_ERROR) {
+        surface->release();
+        return Result::OutOfVideoMemory;
+    }
+    *out = surface;
+    return Result::Ok;
+}
+
+bool Surface::storesUnusedAlpha() const { return imageTexture_ && format_ == Format::X8R8G8B8; }
+
 Surface::~Surface() {
     if (renderbuffer_ && context_) context_->deleteObject(GlObject::Renderbuffer, renderbuffer_);
+    if (imageTexture_ && context_) context_->deleteObject(GlObject::Texture, imageTexture_);
     if (countedInDefaultPool_) --context_->defaultPoolObjects;
 }
 

@@ -28,6 +28,11 @@ public:
     uint32_t face() const { return face_; }
     uint32_t level() const { return level_; }
     unsigned renderbuffer() const { return renderbuffer_; }
+    // The GL texture holding a back buffer's image (not a level of any BaseTexture), or 0.
+    unsigned imageTexture() const { return imageTexture_; }
+    // The format has no alpha but the GL image keeps one: blending must read destination alpha
+    // as 1 itself.
+    bool storesUnusedAlpha() const;
     uint32_t samples() const { return samples_; }
     uint32_t width() const { return width_; }
     uint32_t height() const { return height_; }
@@ -41,6 +46,13 @@ public:
     static Result makeRenderbuffer(const ContextLink& context, uint32_t width, uint32_t height, Format format,
                                    MultisampleType multisample, bool countsAsDefaultPool, Surface** out);
 
+    // The back buffer's colour: a GL texture of 8-bit channels in B, G, R, A byte order where
+    // the format allows, otherwise a renderbuffer as above. Software GL (llvmpipe) takes its
+    // rectangle and span fast paths only for targets stored in that order, and a renderbuffer
+    // is always stored as R, G, B.
+    static Result makeBackBuffer(const ContextLink& context, uint32_t width, uint32_t height, Format format,
+                                 MultisampleType multisample, Surface** out);
+
 private:
     Surface() = default;
     ~Surface() override;
@@ -51,6 +63,7 @@ private:
     uint32_t face_ = 0;
     uint32_t level_ = 0;
     unsigned renderbuffer_ = 0;
+    unsigned imageTexture_ = 0;
     uint32_t samples_ = 0;
     uint32_t width_ = 0;
     uint32_t height_ = 0;

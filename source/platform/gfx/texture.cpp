@@ -10,7 +10,16 @@
 #include "platform/gfx/surface.h"
 
 namespace gfx {
+
 namespace {
+
+// Eight-bit colour with alpha given as B, G, R, A bytes goes in as the unsized GL_RGBA, which
+// lets GL keep that byte order: uploads are plain copies, and software GL (llvmpipe) samples
+// only such textures on its fast span path.
+GLint storageFormat(const FormatInfo& info) {
+    if (info.glInternal == GL_RGBA8 && info.glFormat == GL_BGRA && info.glType == GL_UNSIGNED_BYTE) return GL_RGBA;
+    return GLint(info.glInternal);
+}
 
 uint32_t fullChain(uint32_t width, uint32_t height) {
     uint32_t levels = 1;
@@ -100,9 +109,9 @@ Result BaseTexture::createStorage() {
                 glCompressedTexImage2D(target, GLint(level), info_->glInternal, w, h, 0,
                                        GLsizei(levelBytes(*info_, w, h)), zeros);
             } else if (decoded) {
-                glTexImage2D(target, GLint(level), GL_RGBA8, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+                glTexImage2D(target, GLint(level), GL_RGBA, w, h, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
             } else {
-                glTexImage2D(target, GLint(level), GLint(info_->glInternal), w, h, 0, info_->glFormat, info_->glType,
+                glTexImage2D(target, GLint(level), storageFormat(*info_), w, h, 0, info_->glFormat, info_->glType,
                              zeros);
             }
         }

@@ -5,4 +5,4 @@ BRAVUIMoveSpeedDisplay::BRAVUIMoveSpeedDisplay(UIContext* owner, const Theme* th
                                                std::int32_t value, const float topLeft[2], const float bottomRight[2],
                                                GameUIBaseElement* parent)
     : BRAVUIStatDisplay(owner, theme, name, caption, toolTip, value, highestValue, topLeft, bottomRight, parent,
-                        "moveSpeedNameLabel", "moveSpeedDisplay") {}
+                        "moveSpeedNameLabel", "moveSpeedDisplay", boxRight) {}

@@ -7,7 +7,8 @@
 BRAVUIStatDisplay::BRAVUIStatDisplay(UIContext* owner, const Theme* theme, const std::string& name,
                                      const std::string& caption, const std::string& toolTip, std::int32_t value,
                                      std::int32_t highest, const float topLeft[2], const float bottomRight[2],
-                                     GameUIBaseElement* parent, const char* captionId, const char* boxId)
+                                     GameUIBaseElement* parent, const char* captionId, const char* boxId,
+                                     float boxRight)
     : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent) {
     toolTipText = toolTip;
     depth = topDepth = childDepth(parent);
@@ -16,7 +17,7 @@ BRAVUIStatDisplay::BRAVUIStatDisplay(UIContext* owner, const Theme* theme, const
                                    true, true, true);
     RenderInterface* ri = renderInterface();
     const std::string font = ri ? ri->mainFontName() : std::string();
-    const float boxTopLeft[2] = {0.45f, 1.0f}, boxBottomRight[2] = {0.75f, -1.0f};
+    const float boxTopLeft[2] = {0.45f, 1.0f}, boxBottomRight[2] = {boxRight, -1.0f};
     valueBox = new GameUIEditableTextLineBox(owner, theme, boxId, valueText(value, highest), font, toolTip, boxTopLeft,
                                              boxBottomRight, this, false);
     // A display: the value comes from the rules, never from typing.
@@ -60,4 +61,4 @@ BRAVUISavingThrowDisplay::BRAVUISavingThrowDisplay(UIContext* owner, const Theme
                                                    std::int32_t value, const float topLeft[2],
                                                    const float bottomRight[2], GameUIBaseElement* parent)
     : BRAVUIStatDisplay(owner, theme, name, caption, toolTip, value, highestValue, topLeft, bottomRight, parent,
-                        "attributeDescription", "savingThrowDisplay") {}
+                        "attributeDescription", "savingThrowDisplay", 0.75f) {}

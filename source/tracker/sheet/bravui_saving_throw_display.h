@@ -29,7 +29,7 @@ protected:
     BRAVUIStatDisplay(UIContext* owner, const Theme* theme, const std::string& name, const std::string& caption,
                       const std::string& toolTip, std::int32_t value, std::int32_t highest, const float topLeft[2],
                       const float bottomRight[2], GameUIBaseElement* parent, const char* captionId,
-                      const char* boxId);
+                      const char* boxId, float boxRight);
 };
 
 // A saving or attack throw: 1 to 20.

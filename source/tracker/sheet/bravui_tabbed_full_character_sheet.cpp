@@ -1,7 +1,9 @@
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 
+#include "rules/rules_catalogues.h"
 #include "tracker/sheet/bravui_bio_tab.h"
 #include "tracker/sheet/bravui_core_stats_tab.h"
+#include "tracker/sheet/bravui_equipment_tab.h"
 #include "tracker/sheet/bravui_notes_tab.h"
 #include "tracker/sheet/bravui_proficiencies_tab.h"
 #include "tracker/sheet/bravui_sheet_tab.h"
@@ -48,6 +50,8 @@ BRAVUITabbedFullCharacterSheet::BRAVUITabbedFullCharacterSheet(const Theme* them
     tabs[CoreTab] = std::make_unique<BRAVUICoreStatsTab>(tag, owner, theme, config, catalogues, character);
     tabs[ProficienciesTab] = std::make_unique<BRAVUIProficienciesTab>(tag, owner, theme, character);
     tabs[SpellsTab] = std::make_unique<BRAVUISpellsTab>(tag, owner, theme, character);
+    tabs[InventoryTab] = std::make_unique<BRAVUIEquipmentTab>(tag, owner, theme, character,
+                                                              catalogues ? &catalogues->equipment : nullptr);
     tabs[BioTab] = std::make_unique<BRAVUIBioTab>(tag, owner, theme, character);
     tabs[NotesTab] = std::make_unique<BRAVUINotesTab>(tag, owner, theme, character);
     showCoreStatsTab();

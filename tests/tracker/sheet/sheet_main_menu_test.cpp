@@ -7,6 +7,8 @@
 #include "rules/rules_catalogues.h"
 #include "tracker/sheet/bravui_set_hit_points_window.h"
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
+#include "tracker/bravui_create_attributes.h"
+#include "tracker/wizard/brav_sub_state_character_creation.h"
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
@@ -135,6 +137,33 @@ TEST_F(SheetMainMenuTest, HitPointsSetOnTheSheetAreSavedBeforeQuitting) {
     ASSERT_NE(menu->saveQuitDialog, nullptr);
     EXPECT_EQ(menu->saveQuitDialog->title, "Save Confirmation");
     EXPECT_NE(menu->status(), static_cast<std::uint32_t>(BaseState::Quit));
+}
+
+TEST_F(SheetMainMenuTest, NewTakesTheSheetAwayAndTheFinishedCharacterOpensOnANewOne) {
+    writeSettings(writeCharacter("hero.xml", "Aldra Venn", "fighter"));
+    start();
+    frame();
+    ASSERT_NE(menu->characterSheet, nullptr);
+    harness.movePointer(0.0f, 0.0f);
+    frame();
+    click(*menu->newButton);
+    frame();
+    frame();
+    ASSERT_NE(menu->creation, nullptr);
+    // The old character is gone, and its sheet with it.
+    EXPECT_EQ(menu->characterSheet, nullptr);
+    EXPECT_EQ(windowsNamed("characterSheetUI"), 0u);
+    // The wizard's last step reports the end (the steps are walked by the wizard's own tests).
+    menu->windowManager->removeWindow(menu->creation->attributesWindow);
+    menu->creation->attributesWindow = nullptr;
+    menu->character->name = "Brenna Hale";
+    menu->creation->finishedPending = 1;
+    for (int i = 0; i < 3; ++i) frame();
+    ASSERT_EQ(menu->creation, nullptr);
+    ASSERT_NE(menu->characterSheet, nullptr);
+    EXPECT_EQ(windowsNamed("characterSheetUI"), 1u);
+    EXPECT_EQ(menu->characterSheet->character, menu->character);
+    EXPECT_EQ(labelText("attributeDescription"), "[*Name: ]Brenna Hale");
 }
 
 TEST_F(SheetMainMenuTest, NoCharacterNoSheet) {

@@ -1,4 +1,4 @@
-// UI text: glyph quads sampled from the single-channel glyph atlas, coloured per vertex (the
+// UI text: glyph quads sampled from the glyph atlas (coverage in every channel), coloured per vertex (the
 // bottom and top colours of a glyph give a vertical gradient) and written premultiplied.
 // SimpleTech is for pixel-snapped text, whose texels land on pixel centres; AnisoTech filters
 // text that sits between pixels. The atlas view techniques show the atlas itself, opaque.

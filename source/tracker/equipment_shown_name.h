@@ -1,0 +1,10 @@
+#pragma once
+// The one name an owned item goes by wherever the tracker shows or records it: list rows,
+// window titles, confirmation messages and the purse's transaction descriptions.
+#include <string>
+
+class BRAVCharacterEquipment;
+
+// The custom name when there is one, else the catalogue record's display name; an item whose
+// id the catalogue lacks shows "INVALID_ITEM ID: " and its id, so it can still be told apart.
+std::string equipmentShownName(const BRAVCharacterEquipment& item);
