@@ -49,9 +49,9 @@ BRAVUITabbedFullCharacterSheet::BRAVUITabbedFullCharacterSheet(const Theme* them
     addChild(innerPanel);
     tabs[CoreTab] = std::make_unique<BRAVUICoreStatsTab>(tag, owner, theme, config, catalogues, character);
     tabs[ProficienciesTab] = std::make_unique<BRAVUIProficienciesTab>(tag, owner, theme, character);
-    tabs[SpellsTab] = std::make_unique<BRAVUISpellsTab>(tag, owner, theme, character);
     tabs[InventoryTab] = std::make_unique<BRAVUIEquipmentTab>(tag, owner, theme, character,
                                                               catalogues ? &catalogues->equipment : nullptr);
+    tabs[SpellsTab] = std::make_unique<BRAVUISpellsTab>(tag, owner, theme, character);
     tabs[BioTab] = std::make_unique<BRAVUIBioTab>(tag, owner, theme, character);
     tabs[NotesTab] = std::make_unique<BRAVUINotesTab>(tag, owner, theme, character);
     showCoreStatsTab();
