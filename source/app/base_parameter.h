@@ -48,8 +48,9 @@ private:
     ParameterGroupInterface* group_;
     ThreadResourcePool* pool_;
     std::string name_;
-    bool paired_;
     BaseParameter* twin_ = nullptr;
+    // The flags together at the end, where a small value of a kind can share their padding.
+    bool paired_;
     bool marksChanges_ = true;
     bool changed_ = false;
 };

@@ -1,11 +1,12 @@
 #pragma once
 // Pairs of update-side and render-side parameter groups, and the per-frame copy of what changed.
 #include <cstdint>
-#include <list>
+#include <initializer_list>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
+
+#include "app/parameter_kind.h"
 
 class SimpleParameterGroup;
 class ParameterDescriptionRegistry;
@@ -36,11 +37,14 @@ public:
         std::string typeName;
         ThreadResourcePool* pool;
         // Only live pairs are synchronised. Set when the pair is filled from a description with
-        // entries; render objects that add parameters of their own set it themselves.
+        // entries; render objects that add parameters of their own set it themselves, and the
+        // render interface clears it when the object is destroyed (nothing draws it again).
         bool live = false;
         ParameterManager* manager;
         ParameterGroupOwnerInterface* owner = nullptr;
         bool marksChanges;
+        // Set by the manager when the pair is queued for deletion; it is deleted at the next sync.
+        bool deletionQueued = false;
 
     private:
         std::unique_ptr<SimpleParameterGroup> updateGroup_;
@@ -55,7 +59,9 @@ public:
 
     // A new pair filled from the type's description, pending until the next sync (values may
     // be set at once). Null, and "failed to find description!" logged, for an unknown type.
-    ParameterGroupPair* createGroupPair(const std::string& typeName);
+    // The pair's groups also keep room for one parameter of each of extraKinds, which the caller
+    // adds at once (a UI object adds its render layer).
+    ParameterGroupPair* createGroupPair(const std::string& typeName, std::initializer_list<ParameterKind> extraKinds = {});
     // Queues a pair for deletion at the next sync (the render states do so for removed objects).
     void addPendingDeletion(ParameterGroupPair* pair);
     // Lists a pair whose update-side values changed; a pair may be listed more than once.
@@ -68,20 +74,22 @@ public:
     void setOwnerThreadId(std::uint64_t id) { ownerThreadId_ = id; }
     ParameterDescriptionRegistry* getRegistry() const { return registry_; }
 
-    const std::list<ParameterGroupPair*>& livePairs() const { return livePairs_; }
-    const std::list<ParameterGroupPair*>& changedPairs() const { return changedPairs_; }
-    const std::list<ParameterGroupPair*>& pendingAdditions() const { return pendingAdditions_; }
+    const std::vector<ParameterGroupPair*>& livePairs() const { return livePairs_; }
+    const std::vector<ParameterGroupPair*>& changedPairs() const { return changedPairs_; }
+    const std::vector<ParameterGroupPair*>& pendingAdditions() const { return pendingAdditions_; }
 
 private:
     void applyPending();
+    void deletePendingPairs();
 
     std::uint64_t ownerThreadId_ = 0;
-    std::list<ParameterGroupPair*> pendingAdditions_;
-    // In queueing order, with a set beside it: a duplicate is found without a search.
+    // Plain arrays: the hand-off walks them once a frame, and a closing screen removes thousands
+    // of pairs in one pass, so contiguous storage beats per-entry nodes.
+    std::vector<ParameterGroupPair*> pendingAdditions_;
+    // In queueing order; each pair's own flag tells a duplicate without a search.
     std::vector<ParameterGroupPair*> pendingDeletions_;
-    std::unordered_set<ParameterGroupPair*> pendingDeletionSet_;
-    std::list<ParameterGroupPair*> livePairs_;
-    std::list<ParameterGroupPair*> changedPairs_;
+    std::vector<ParameterGroupPair*> livePairs_;
+    std::vector<ParameterGroupPair*> changedPairs_;
     ParameterDescriptionRegistry* registry_;
     ThreadResourcePool* pool_;
 };

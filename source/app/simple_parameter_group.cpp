@@ -1,12 +1,15 @@
 #include "app/simple_parameter_group.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <mutex>
+#include <new>
 #include <set>
 #include <tinyxml2.h>
 
 #include "app/log.h"
 #include "app/parameter_description.h"
+#include "app/prefetch.h"
 
 namespace {
 
@@ -21,21 +24,94 @@ void logRefusedSetOnce(const std::string& groupName, const std::string& paramete
     LOG_MESSAGE("Ignored setting parameter \"%s\" of \"%s\": %s", parameterName.c_str(), groupName.c_str(), reason);
 }
 
+// Every slot of the reserved block starts on a boundary that suits every kind, whatever the kind before it.
+constexpr std::size_t slotAlignment =
+    std::max({alignof(BoolParameter), alignof(FloatParameter), alignof(IntParameter), alignof(UnsignedIntParameter),
+              alignof(MatrixParameter), alignof(Vector4Parameter), alignof(Vector3Parameter), alignof(Vector2Parameter),
+              alignof(StringParameter), alignof(PointPathParameter), alignof(IntVecArrayParameter),
+              alignof(PointPathAndColourParameter), alignof(MatrixVectorParameter)});
+
+constexpr std::size_t slotSize(std::size_t size) { return (size + slotAlignment - 1) / slotAlignment * slotAlignment; }
+
+template <class P>
+constexpr std::size_t slotOf() {
+    return slotSize(sizeof(P));
+}
+
+std::size_t slotOfKind(ParameterKind kind) {
+    switch (kind) {
+    case ParameterKind::Bool: return slotOf<BoolParameter>();
+    case ParameterKind::Float: return slotOf<FloatParameter>();
+    case ParameterKind::Int: return slotOf<IntParameter>();
+    case ParameterKind::UnsignedInt: return slotOf<UnsignedIntParameter>();
+    case ParameterKind::Matrix: return slotOf<MatrixParameter>();
+    case ParameterKind::Vector4: return slotOf<Vector4Parameter>();
+    case ParameterKind::Vector3: return slotOf<Vector3Parameter>();
+    case ParameterKind::Vector2: return slotOf<Vector2Parameter>();
+    case ParameterKind::String: return slotOf<StringParameter>();
+    case ParameterKind::PointPath: return slotOf<PointPathParameter>();
+    case ParameterKind::IntVecArray: return slotOf<IntVecArrayParameter>();
+    case ParameterKind::PointPathAndColour: return slotOf<PointPathAndColourParameter>();
+    case ParameterKind::MatrixVector: return slotOf<MatrixVectorParameter>();
+    }
+    return 0;
+}
+
 } // namespace
 
 SimpleParameterGroup::SimpleParameterGroup(const std::string& name, ThreadResourcePool* pool, bool marksChanges)
     : name_(name), pool_(pool), marksChanges_(marksChanges) {}
 
 SimpleParameterGroup::~SimpleParameterGroup() {
-    for (BaseParameter* parameter : parameters_) delete parameter;
+    for (BaseParameter* parameter : parameters_) destroy(parameter);
+}
+
+void SimpleParameterGroup::reserveFor(const ParameterDescription& description,
+                                      std::initializer_list<ParameterKind> extraKinds) {
+    if (storage_) return;
+    std::size_t size = 0;
+    for (const auto& entry : description.entries()) size += slotOfKind(static_cast<ParameterKind>(entry.second));
+    for (ParameterKind kind : extraKinds) size += slotOfKind(kind);
+    parameters_.reserve(parameters_.size() + description.entries().size() + extraKinds.size());
+    if (size == 0) return;
+    // operator new[] aligns the block for any fundamental type, so every slot is aligned too.
+    storage_.reset(new std::byte[size]);
+    storageSize_ = size;
+    storageUsed_ = 0;
+}
+
+void SimpleParameterGroup::prefetchParameters() const {
+    prefetchForRead(parameters_.data());
+    if (storage_) prefetchRangeForRead(storage_.get(), storageUsed_);
+}
+
+template <class P>
+P* SimpleParameterGroup::make(const std::string& name, const typename P::ValueType& value, bool paired) {
+    constexpr std::size_t slot = slotOf<P>();
+    if (storage_ && storageSize_ - storageUsed_ >= slot) {
+        void* place = storage_.get() + storageUsed_;
+        storageUsed_ += slot;
+        return new (place) P(name, value, paired, pool_, this);
+    }
+    return new P(name, value, paired, pool_, this);
+}
+
+void SimpleParameterGroup::destroy(BaseParameter* parameter) {
+    const auto address = reinterpret_cast<std::uintptr_t>(parameter);
+    const auto begin = reinterpret_cast<std::uintptr_t>(storage_.get());
+    if (storage_ && address >= begin && address < begin + storageSize_) {
+        parameter->~BaseParameter();
+    } else {
+        delete parameter;
+    }
 }
 
 template <class P>
 P* SimpleParameterGroup::add(const std::string& name, const typename P::ValueType& value) {
-    auto* parameter = new P(name, value, twin_ != nullptr, pool_, this);
+    P* parameter = make<P>(name, value, twin_ != nullptr);
     parameters_.push_back(parameter);
     if (twin_) {
-        auto* twinParameter = new P(name, value, true, pool_, twin_);
+        P* twinParameter = twin_->make<P>(name, value, true);
         parameter->setTwin(twinParameter);
         twinParameter->setTwin(parameter);
         twin_->parameters_.push_back(twinParameter);
@@ -123,7 +199,7 @@ bool SimpleParameterGroup::hasParameter(const std::string& name) const { return 
 
 void SimpleParameterGroup::erase(BaseParameter* parameter) {
     parameters_.erase(std::find(parameters_.begin(), parameters_.end(), parameter));
-    delete parameter;
+    destroy(parameter);
 }
 
 void SimpleParameterGroup::removeParameter(const std::string& name) {

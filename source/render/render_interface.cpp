@@ -109,7 +109,9 @@ void RenderInterface::destroyRenderObject(RenderableObject* object) {
 
 RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& typeName) {
     if (!mayChangeObjects()) return nullptr;
-    ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(typeName);
+    // Room for the render layer every UI object adds.
+    ParameterManager::ParameterGroupPair* pair =
+        parameterManager_->createGroupPair(typeName, {ParameterKind::UnsignedInt});
     if (!pair) {
         LOG_MESSAGE("Unable to create ui object of type %s", typeName.c_str());
         return nullptr;
@@ -129,7 +131,8 @@ RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::
                                                                      const std::string& folder,
                                                                      const std::string& fileName) {
     if (!mayChangeObjects()) return nullptr;
-    ParameterManager::ParameterGroupPair* pair = parameterManager_->createGroupPair(renderableClassName);
+    ParameterManager::ParameterGroupPair* pair =
+        parameterManager_->createGroupPair(renderableClassName, {ParameterKind::UnsignedInt});
     if (!pair) {
         LOG_MESSAGE("Unable to create ui object of type %s", renderableClassName.c_str());
         return nullptr;
@@ -145,6 +148,8 @@ void RenderInterface::destroyUIObject(UIObject* object) {
     if (!object || !mayChangeObjects()) return;
     auto live = liveUIObjectIndex_.find(object);
     if (live == liveUIObjectIndex_.end()) return;
+    // Nothing draws it again, so values set on it since the last hand-off need not cross.
+    if (object->pair()) object->pair()->live = false;
     uiObjectsToDelete_.push_back(object);
     liveUIObjects_.erase(live->second);
     liveUIObjectIndex_.erase(live);

@@ -239,7 +239,7 @@ public:
     std::list<RenderableObject*>& objectsToDelete() { return objectsToDelete_; }
     std::list<UIObject*>& uiObjectsToAdd() { return uiObjectsToAdd_; }
     std::list<UIObject*>& texturedRectsToAdd() { return texturedRectsToAdd_; }
-    std::list<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
+    std::vector<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
     const std::list<UIObject*>& liveUIObjects() const { return liveUIObjects_; }
     const std::multimap<std::string, RenderableObject*>& liveObjects() const { return liveObjects_; }
 
@@ -280,7 +280,8 @@ private:
 
     std::list<UIObject*> uiObjectsToAdd_;
     std::list<UIObject*> texturedRectsToAdd_;
-    std::list<UIObject*> uiObjectsToDelete_;
+    // An array: a closing screen queues thousands, which the render state walks once.
+    std::vector<UIObject*> uiObjectsToDelete_;
     std::list<UIObject*> liveUIObjects_;
     // Where each live UI object sits in the list: closing a screen destroys thousands at once.
     std::unordered_map<UIObject*, std::list<UIObject*>::iterator> liveUIObjectIndex_;

@@ -1,8 +1,10 @@
 #include "render/render_state_front_end.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "app/parameter_manager.h"
+#include "app/prefetch.h"
 #include "app/state_manager.h"
 #include "render/device_global.h"
 #include "render/render_interface.h"
@@ -84,13 +86,27 @@ void RenderStateFrontEnd::publishSaveOutcomes() {
 }
 
 void RenderStateFrontEnd::applyPendingDeletions() {
-    std::list<RenderInterface::UIObject*>& deletions = renderInterface_->uiObjectsToDelete();
+    std::vector<RenderInterface::UIObject*>& deletions = renderInterface_->uiObjectsToDelete();
     if (deletions.empty()) return;
-    for (RenderInterface::UIObject* object : deletions) {
+    // An object deleted before it was ever attached must not be attached later: one pass over
+    // each queue for the whole batch, not one per deleted object.
+    std::list<RenderInterface::UIObject*>& additions = renderInterface_->uiObjectsToAdd();
+    std::list<RenderInterface::UIObject*>& texturedRects = renderInterface_->texturedRectsToAdd();
+    if (!additions.empty() || !texturedRects.empty()) {
+        const std::unordered_set<RenderInterface::UIObject*> doomed(deletions.begin(), deletions.end());
+        const auto isDoomed = [&doomed](RenderInterface::UIObject* object) { return doomed.count(object) != 0; };
+        additions.remove_if(isDoomed);
+        texturedRects.remove_if(isDoomed);
+    }
+    // The objects of a closing screen are cold by now; asking for later objects and their pairs
+    // ahead lets those loads overlap (see ParameterManager).
+    constexpr std::size_t objectAhead = 8, pairAhead = 4;
+    const std::size_t count = deletions.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + objectAhead < count) prefetchRangeForRead(deletions[i + objectAhead], sizeof(RenderInterface::UIObject));
+        if (i + pairAhead < count && deletions[i + pairAhead]) prefetchForRead(deletions[i + pairAhead]->pair());
+        RenderInterface::UIObject* object = deletions[i];
         if (!object) continue;
-        // An object deleted before it was ever attached must not be attached later.
-        renderInterface_->uiObjectsToAdd().remove(object);
-        renderInterface_->texturedRectsToAdd().remove(object);
         if (uiManager_) uiManager_->removeInstance(object);
         renderInterface_->parameterManager()->addPendingDeletion(object->pair());
         delete object;

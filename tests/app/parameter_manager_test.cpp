@@ -232,4 +232,43 @@ TEST_F(ParameterManagerTest, ADescriptionWithoutEntriesGivesAPairThatIsNotSynchr
     EXPECT_EQ(static_cast<FloatParameter*>(pair->renderGroup()->getParameter("alpha"))->value, 0.75f);
 }
 
+// A pair keeps its description's parameters, and the room asked for, in one block per group;
+// parameters beyond the room, or too large for what is left of it, are made on their own. Both
+// kinds sync, can be removed and go with the pair (the sanitizer checks each is freed its way).
+TEST_F(ParameterManagerTest, ParametersInAndBeyondTheReservedRoomBehaveAlike) {
+    ParameterManager::ParameterGroupPair* pair =
+        manager.createGroupPair("ui_rect", {ParameterKind::UnsignedInt, ParameterKind::Float});
+    ASSERT_NE(pair, nullptr);
+    SimpleParameterGroup* update = pair->updateGroup();
+    update->addUnsignedInt("extra", 1);                                   // in the room asked for
+    update->addMatrix("transform", {});                                   // larger than the room left
+    update->addFloat("alpha", 0.25f);                                     // the last of the room
+    update->addString("caption", "a caption longer than a short string"); // beyond the room
+    update->addBool("shown", false);
+    manager.sync();
+
+    update->removeParameter("colour");  // from the block
+    update->removeParameter("caption"); // made on its own
+    update->setUnsignedInt("extra", 9);
+    update->setFloat("alpha", 0.5f);
+    update->setBool("shown", true);
+    MatrixValue transform{};
+    transform[5] = 2;
+    update->setMatrix("transform", transform);
+    manager.sync();
+
+    SimpleParameterGroup* render = pair->renderGroup();
+    std::vector<std::string> names;
+    for (const BaseParameter* parameter : render->parameters()) names.push_back(parameter->getName());
+    EXPECT_EQ(names, (std::vector<std::string>{"render_layer", "extra", "transform", "alpha", "shown"}));
+    EXPECT_EQ(static_cast<UnsignedIntParameter*>(render->getParameter("extra"))->value, 9u);
+    EXPECT_EQ(static_cast<FloatParameter*>(render->getParameter("alpha"))->value, 0.5f);
+    EXPECT_TRUE(static_cast<BoolParameter*>(render->getParameter("shown"))->value);
+    EXPECT_EQ(static_cast<MatrixParameter*>(render->getParameter("transform"))->value, transform);
+
+    manager.addPendingDeletion(pair);
+    manager.sync();
+    EXPECT_TRUE(manager.livePairs().empty());
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/parameter_description.h"
+#include "app/simple_parameter_group.h"
 #include "app/thread_resource_pool.h"
 #include "app/typed_parameters.h"
 #include "render/render_interface.h"
@@ -123,6 +124,37 @@ TEST_F(UIManagerTest, ObjectMadeAndDeletedInOneCycleIsAttachedThenRemoved) {
     EXPECT_EQ(events, (Events{"add test_box layer 0 own", "remove test_box"}));
     EXPECT_TRUE(renderInterface_.uiObjectsToAdd().empty());
     EXPECT_TRUE(renderInterface_.uiObjectsToDelete().empty());
+}
+
+// More objects than the deletion walk looks ahead, so every step of it runs.
+TEST_F(UIManagerTest, ClosingAScreenTakesAllItsObjectsOffInOneHandOff) {
+    RenderInterface::UIObject* kept = renderInterface_.createUIObject("test_box");
+    std::vector<RenderInterface::UIObject*> screen;
+    for (int i = 0; i < 40; ++i) screen.push_back(renderInterface_.createUIObject("test_box"));
+    renderInterface_.swapFrame();
+    frontEnd_.processPendingObjects();
+    ParameterManager* parameters = renderInterface_.parameterManager();
+    ASSERT_EQ(parameters->livePairs().size(), 41u);
+
+    // The screen fades as it closes; the object that stays changes in the same cycle.
+    for (RenderInterface::UIObject* object : screen) object->setRenderLayer(2);
+    kept->setRenderLayer(7);
+    ParameterManager::ParameterGroupPair* keptPair = kept->pair();
+    for (RenderInterface::UIObject* object : screen) renderInterface_.destroyUIObject(object);
+    events.clear();
+    renderInterface_.swapFrame();
+    frontEnd_.processPendingObjects();
+    EXPECT_EQ(events, Events(40, "remove test_box"));
+    EXPECT_TRUE(renderInterface_.uiObjectsToDelete().empty());
+    const auto* layer = static_cast<UnsignedIntParameter*>(keptPair->renderGroup()->getParameter("render_layer"));
+    EXPECT_EQ(layer->value, 7u);
+
+    // The next swap frees the screen's pairs; the one that stays is still synchronised.
+    renderInterface_.swapFrame();
+    EXPECT_EQ(parameters->livePairs(), std::vector<ParameterManager::ParameterGroupPair*>{keptPair});
+    kept->setRenderLayer(3);
+    renderInterface_.swapFrame();
+    EXPECT_EQ(layer->value, 3u);
 }
 
 TEST_F(UIManagerTest, RefusedTexturedRectangleIsStillAttachedAsRefused) {

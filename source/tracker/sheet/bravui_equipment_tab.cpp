@@ -63,7 +63,10 @@ BRAVUIEquipmentTab::BRAVUIEquipmentTab(std::uint32_t tag, UIContext* owner, cons
                                        CharacterSheet* character, EquipmentCatalogue* catalogue)
     : tag(tag), owner(owner), theme(theme), catalogue(catalogue), character(character) {}
 
-BRAVUIEquipmentTab::~BRAVUIEquipmentTab() { closeExpendDialog(); }
+BRAVUIEquipmentTab::~BRAVUIEquipmentTab() {
+    closeExpendDialog();
+    closeItemWindows();
+}
 
 std::string BRAVUIEquipmentTab::itemText(const BRAVCharacterEquipment& item) {
     const std::string name = equipmentShownName(item);
@@ -496,26 +499,28 @@ void BRAVUIEquipmentTab::stepExpend() {
     }
     if (expendConfirmed) {
         expendConfirmed = 0;
-        Inventory& inventory = character->inventory;
-        BRAVCharacterEquipment* item = expendItem;
-        if (item && inventory.holds(item)) {
-            // One of a worn stack is used up; the rest is taken off with it, in this same frame.
-            if (inventory.equippedArmour == item) inventory.equippedArmour = nullptr;
-            if (inventory.equippedShield == item) inventory.equippedShield = nullptr;
-            // The message promises one item: a container's contents stay with the character.
-            if (item->quantity == 1) unpackInPlace(*item);
-            const std::int32_t row = rowOf(item);
-            character->expendEquipment(item);
-            const BRAVCharacterEquipment* show = inventory.holds(item) ? item : nullptr;
-            rebuildList(show, row >= 0 ? static_cast<std::uint32_t>(row) : selectedRow);
-            refreshEquipped();
-        }
+        useUpOne(expendItem);
         closeExpendDialog();
     }
     if (expendCancelled) {
         expendCancelled = 0;
         closeExpendDialog();
     }
+}
+
+void BRAVUIEquipmentTab::useUpOne(BRAVCharacterEquipment* item) {
+    Inventory& inventory = character->inventory;
+    if (!item || !inventory.holds(item)) return;
+    // One of a worn stack is used up; the rest is taken off with it, in this same frame.
+    if (inventory.equippedArmour == item) inventory.equippedArmour = nullptr;
+    if (inventory.equippedShield == item) inventory.equippedShield = nullptr;
+    // The message promises one item: a container's contents stay with the character.
+    if (item->quantity == 1) unpackInPlace(*item);
+    const std::int32_t row = rowOf(item);
+    character->expendEquipment(item);
+    const BRAVCharacterEquipment* show = inventory.holds(item) ? item : nullptr;
+    rebuildList(show, row >= 0 ? static_cast<std::uint32_t>(row) : selectedRow);
+    refreshEquipped();
 }
 
 void BRAVUIEquipmentTab::update() {
@@ -525,8 +530,8 @@ void BRAVUIEquipmentTab::update() {
         selectionChanged = 0;
         showSelection();
     }
-    // 2. Pack: the packing window is not part of the program yet.
-    packPressed = 0;
+    // 2-3. Pack.
+    stepPack();
     // 4-6. Equip and the two "X" buttons.
     if (equipPressed) {
         equipPressed = 0;
@@ -557,18 +562,14 @@ void BRAVUIEquipmentTab::update() {
         shuffleDownPressed = 0;
         stepShuffle(false);
     }
-    // 10. Custom name: the rename window is not part of the program yet.
-    renamePressed = 0;
+    // 10-11. Custom name.
+    stepRename();
     // 12. Add: the buy window is not part of the program yet.
     addPressed = 0;
     // 15-17. Expend with its confirmation.
     stepExpend();
-    // 18, 21, 23, 25. Sell, Accounts, Spend and Earn open windows that are not part of the
-    // program yet.
-    sellPressed = 0;
-    transactionsPressed = 0;
-    spendPressed = 0;
-    earnPressed = 0;
+    // 18-26. Sell, Accounts, Spend and Earn.
+    stepSaleAndMoney();
 }
 
 // --- Windows --------------------------------------------------------------------------------

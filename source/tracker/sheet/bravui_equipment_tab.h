@@ -10,7 +10,12 @@
 #include "tracker/sheet/bravui_sheet_tab.h"
 #include "ui/ui_event.h"
 
+class BRAVUIConfirmSalePriceWindow;
+class BRAVUIEquipmentCustomNameWindow;
 class BRAVUIEquipmentListItem;
+class BRAVUIPackingWindow;
+class BRAVUIPaymentWindow;
+class BRAVUITransactionHistoryWindow;
 class CharacterSheet;
 class EquipmentCatalogue;
 class GameUIBaseWindow;
@@ -60,6 +65,13 @@ public:
     void onSpendButton(UIEvent::Data& event);
     void onEarnButton(UIEvent::Data& event);
     void onExpendConfirmationEvent(UIEvent::Data& event);
+    // The sale, rename, packing, payment and history windows (defined with their steps).
+    void onCustomNameWindowEvent(UIEvent::Data& event);
+    void onSaleWindowEvent(UIEvent::Data& event);
+    void onPackingWindowEvent(UIEvent::Data& event);
+    void onTransactionWindowEvent(UIEvent::Data& event);
+    void onSpendWindowEvent(UIEvent::Data& event);
+    void onEarnWindowEvent(UIEvent::Data& event);
 
     std::uint32_t tag;
     UIContext* owner;
@@ -116,6 +128,25 @@ public:
     // The item the open expend dialog asks about.
     BRAVCharacterEquipment* expendItem = nullptr;
 
+    // The sale, rename, packing, payment and history windows, each with the item it is about.
+    BRAVUIEquipmentCustomNameWindow* customNameWindow = nullptr;
+    BRAVCharacterEquipment* renameItem = nullptr;
+    std::uint8_t customNameWindowEvent = 0;
+    std::uint8_t customNameDone = 0;
+    std::string enteredCustomName;
+    BRAVUIConfirmSalePriceWindow* saleWindow = nullptr;
+    BRAVCharacterEquipment* saleItem = nullptr;
+    std::uint8_t saleConfirmed = 0;
+    std::uint8_t saleCancelled = 0;
+    BRAVUIPackingWindow* packingWindow = nullptr;
+    std::uint8_t packingWindowEvent = 0;
+    BRAVUITransactionHistoryWindow* transactionWindow = nullptr;
+    std::uint8_t transactionWindowClosed = 0;
+    BRAVUIPaymentWindow* spendWindow = nullptr;
+    std::uint8_t spendWindowClosed = 0;
+    BRAVUIPaymentWindow* earnWindow = nullptr;
+    std::uint8_t earnWindowClosed = 0;
+
 private:
     void build();
     void buildButtons();
@@ -146,6 +177,14 @@ private:
     void stepExpand();
     void stepShuffle(bool up);
     void stepExpend();
+    // One less of item, in this same update: a worn stack is taken off, and a container's
+    // contents first move out to its place. Expend and Sell both end here.
+    void useUpOne(BRAVCharacterEquipment* item);
+    // Steps 2-3, 10-11 and 18-26: the windows of selling, renaming, packing and money.
+    void stepPack();
+    void stepRename();
+    void stepSaleAndMoney();
+    void closeItemWindows();
 
     // One above the deepest widget of the panel, at most the deepest layer.
     std::uint32_t windowDepth() const;

@@ -1,0 +1,74 @@
+#include "tracker/sheet/bravui_equipment_custom_name_window.h"
+
+#include "render/render_interface.h"
+#include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_push_button.h"
+
+namespace {
+
+void enable(GameUIBaseElement* element) {
+    if (!element->disabled) return;
+    element->disabled = 0;
+    element->onEnabled();
+}
+
+} // namespace
+
+BRAVUIEquipmentCustomNameWindow::BRAVUIEquipmentCustomNameWindow(std::uint32_t tag, UIContext* owner,
+                                                                 const Theme* theme, const float topLeft[2],
+                                                                 const float bottomRight[2], const std::string& title,
+                                                                 std::uint32_t depth)
+    : GameUIBaseWindow(tag, owner, theme, "equipmentCustomNameWindow", title, topLeft, bottomRight, depth, nullptr,
+                       true) {
+    RenderInterface* ri = renderInterface();
+    const std::string font = ri ? ri->mainFontName() : std::string();
+    const float boxTopLeft[2] = {-0.8f, 0.2f}, boxBottomRight[2] = {0.8f, -0.2f};
+    nameBox = new GameUIEditableTextLineBox(owner, theme, "domainDisplay", "", font,
+                                            "Enter a custom name for this item'", boxTopLeft, boxBottomRight, this,
+                                            false);
+    addChild(nameBox);
+    nameBox->eventSignal.connect(this, &BRAVUIEquipmentCustomNameWindow::onNameEvent);
+    // Typing starts at once, without a click into the box.
+    nameBox->activationRequested = 1;
+
+    const float doneTopLeft[2] = {0.75f, -0.55f}, doneBottomRight[2] = {0.95f, -0.95f};
+    doneButton = new GameUIPushButton(owner, theme, "doneButton", "Done", "Finish editing this profciency's domain",
+                                      doneTopLeft, doneBottomRight, this);
+    doneButton->signalsEnabled = 1;
+    doneButton->clickSignal.connect(this, &BRAVUIEquipmentCustomNameWindow::onDoneButton);
+    addChild(doneButton);
+    doneButton->disable();
+    topDepth = getMaxChildDepth();
+}
+
+BRAVUIEquipmentCustomNameWindow::~BRAVUIEquipmentCustomNameWindow() {
+    nameBox->eventSignal.disconnect(this);
+    doneButton->clickSignal.disconnect(this);
+}
+
+void BRAVUIEquipmentCustomNameWindow::setCustomName(const std::string& text) {
+    nameBox->setText(text);
+    if (!text.empty()) enable(doneButton);
+}
+
+bool BRAVUIEquipmentCustomNameWindow::isDoneEvent(const UIEvent::Data& event) const {
+    return event.source == doneButton;
+}
+
+void BRAVUIEquipmentCustomNameWindow::onNameEvent(UIEvent::Data&) { nameChanged = 1; }
+
+void BRAVUIEquipmentCustomNameWindow::onDoneButton(UIEvent::Data& event) {
+    if (event.type != UIEvent::Click) return;
+    eventData.type = UIEvent::Click;
+    eventData.name = nameBox->text;
+    eventData.source = doneButton;
+    windowSignal.emit(eventData);
+}
+
+void BRAVUIEquipmentCustomNameWindow::update(float dt) {
+    if (nameChanged) {
+        nameChanged = 0;
+        if (!nameBox->text.empty()) enable(doneButton);
+    }
+    GameUIStandardElement::update(dt);
+}

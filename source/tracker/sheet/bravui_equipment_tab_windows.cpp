@@ -1,0 +1,197 @@
+// The Inventory tab's steps that open and act on its item and money windows: packing, renaming,
+// selling, the transaction history, spending and earning. Each window only reports; these steps
+// apply the result and refresh the list, the purse and the equipped boxes in the same update.
+#include "tracker/sheet/bravui_equipment_tab.h"
+
+#include "rules/character_sheet.h"
+#include "tracker/equipment_shown_name.h"
+#include "tracker/rows/bravui_equipment_list_item.h"
+#include "tracker/sheet/bravui_confirm_sale_price_window.h"
+#include "tracker/sheet/bravui_equipment_custom_name_window.h"
+#include "tracker/sheet/bravui_packing_window.h"
+#include "tracker/sheet/bravui_payment_window.h"
+#include "tracker/sheet/bravui_transaction_history_window.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+constexpr float packingTopLeft[2] = {-0.5f, 0.95f}, packingBottomRight[2] = {0.5f, -0.75f};
+constexpr float renameTopLeft[2] = {-0.5f, 0.3f}, renameBottomRight[2] = {0.5f, -0.3f};
+constexpr float moneyTopLeft[2] = {-0.75f, 0.3f}, moneyBottomRight[2] = {0.75f, -0.3f};
+
+} // namespace
+
+void BRAVUIEquipmentTab::onCustomNameWindowEvent(UIEvent::Data& event) {
+    // Only Done renames; the close button's "closeDialog" is told by its sender, not its text.
+    customNameDone = customNameWindow && customNameWindow->isDoneEvent(event);
+    enteredCustomName = event.name;
+    customNameWindowEvent = 1;
+}
+
+void BRAVUIEquipmentTab::onSaleWindowEvent(UIEvent::Data& event) {
+    if (event.name == BRAVUIConfirmSalePriceWindow::confirmEvent) {
+        saleConfirmed = 1;
+    } else if (event.name == BRAVUIConfirmSalePriceWindow::cancelEvent || event.name == "closeDialog") {
+        saleCancelled = 1;
+    }
+}
+
+void BRAVUIEquipmentTab::onPackingWindowEvent(UIEvent::Data&) { packingWindowEvent = 1; }
+void BRAVUIEquipmentTab::onTransactionWindowEvent(UIEvent::Data&) { transactionWindowClosed = 1; }
+void BRAVUIEquipmentTab::onSpendWindowEvent(UIEvent::Data&) { spendWindowClosed = 1; }
+void BRAVUIEquipmentTab::onEarnWindowEvent(UIEvent::Data&) { earnWindowClosed = 1; }
+
+void BRAVUIEquipmentTab::stepPack() {
+    if (packPressed) {
+        packPressed = 0;
+        BRAVCharacterEquipment* item = selectedItem();
+        if (item && !packingWindow) {
+            packingWindow = new BRAVUIPackingWindow(tag, owner, theme, packingTopLeft, packingBottomRight,
+                                                    "Pack or unpack", windowDepth(), item, character);
+            packingWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onPackingWindowEvent);
+            showWindow(packingWindow);
+        }
+    }
+    if (packingWindowEvent) {
+        packingWindowEvent = 0;
+        if (packingWindow) {
+            // Packing takes off a worn item that went into a container.
+            rebuildList(nullptr, 0);
+            refreshEquipped();
+            closeWindow(packingWindow);
+            packingWindow = nullptr;
+        }
+    }
+}
+
+void BRAVUIEquipmentTab::stepRename() {
+    if (renamePressed) {
+        renamePressed = 0;
+        BRAVCharacterEquipment* item = selectedItem();
+        if (item && panel && !customNameWindow) {
+            const Theme* windowTheme = owner && owner->windowManager ? owner->windowManager->getTheme("default_theme")
+                                                                     : theme;
+            customNameWindow = new BRAVUIEquipmentCustomNameWindow(tag, owner, windowTheme, renameTopLeft,
+                                                                   renameBottomRight,
+                                                                   "Set Custom Name for: " + equipmentShownName(*item),
+                                                                   windowDepth());
+            if (!item->customName.empty()) customNameWindow->setCustomName(item->customName);
+            customNameWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onCustomNameWindowEvent);
+            renameItem = item;
+            showWindow(customNameWindow);
+        }
+    }
+    if (customNameWindowEvent) {
+        customNameWindowEvent = 0;
+        if (customNameDone && renameItem && character->inventory.holds(renameItem)) {
+            renameItem->customName = enteredCustomName;
+            character->saved = false;
+            rebuildList(renameItem, selectedRow);
+            refreshEquipped();
+        }
+        customNameDone = 0;
+        closeWindow(customNameWindow);
+        customNameWindow = nullptr;
+        renameItem = nullptr;
+    }
+}
+
+void BRAVUIEquipmentTab::stepSaleAndMoney() {
+    WindowManager* manager = owner ? owner->windowManager : nullptr;
+    // 18-20. Sell.
+    if (sellPressed) {
+        sellPressed = 0;
+        BRAVCharacterEquipment* item = selectedItem();
+        if (item && !saleWindow) {
+            const Theme* windowTheme = manager ? manager->getTheme("default_theme") : theme;
+            saleWindow = new BRAVUIConfirmSalePriceWindow(tag, owner, windowTheme, character, item, moneyTopLeft,
+                                                          moneyBottomRight,
+                                                          "Confirm sale price for: " + equipmentShownName(*item),
+                                                          windowDepth());
+            saleWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onSaleWindowEvent);
+            saleItem = item;
+            showWindow(saleWindow);
+        }
+    }
+    if (saleCancelled) {
+        saleCancelled = 0;
+        closeWindow(saleWindow);
+        saleWindow = nullptr;
+        saleItem = nullptr;
+    }
+    if (saleConfirmed) {
+        saleConfirmed = 0;
+        if (saleItem && character->inventory.holds(saleItem)) {
+            character->wealth.earnMoney("Sold equipment: " + equipmentShownName(*saleItem),
+                                        BRAVUIConfirmSalePriceWindow::salePrice(*saleItem));
+            character->saved = false;
+            useUpOne(saleItem);
+            refreshMoney();
+        }
+        closeWindow(saleWindow);
+        saleWindow = nullptr;
+        saleItem = nullptr;
+    }
+    // 21-22. Accounts.
+    if (transactionsPressed) {
+        transactionsPressed = 0;
+        if (!transactionWindow) {
+            transactionWindow = new BRAVUITransactionHistoryWindow(tag, owner, theme, packingTopLeft,
+                                                                   packingBottomRight,
+                                                                   "Accounts - Transactions History", windowDepth(),
+                                                                   character);
+            transactionWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onTransactionWindowEvent);
+            showWindow(transactionWindow);
+        }
+    }
+    if (transactionWindowClosed) {
+        transactionWindowClosed = 0;
+        closeWindow(transactionWindow);
+        transactionWindow = nullptr;
+    }
+    // 23-26. Spend and Earn.
+    if (spendPressed) {
+        spendPressed = 0;
+        if (!spendWindow) {
+            spendWindow = new BRAVUIPaymentWindow(tag, owner, theme, character, true, moneyTopLeft, moneyBottomRight,
+                                                  "Spend Money", windowDepth());
+            spendWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onSpendWindowEvent);
+            showWindow(spendWindow);
+        }
+    }
+    if (spendWindowClosed) {
+        spendWindowClosed = 0;
+        closeWindow(spendWindow);
+        spendWindow = nullptr;
+        refreshMoney();
+    }
+    if (earnPressed) {
+        earnPressed = 0;
+        if (!earnWindow) {
+            earnWindow = new BRAVUIPaymentWindow(tag, owner, theme, character, false, moneyTopLeft, moneyBottomRight,
+                                                 "Earn Money", windowDepth());
+            earnWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onEarnWindowEvent);
+            showWindow(earnWindow);
+        }
+    }
+    if (earnWindowClosed) {
+        earnWindowClosed = 0;
+        closeWindow(earnWindow);
+        earnWindow = nullptr;
+        refreshMoney();
+    }
+}
+
+void BRAVUIEquipmentTab::closeItemWindows() {
+    GameUIBaseWindow* windows[] = {customNameWindow, saleWindow, packingWindow, transactionWindow, spendWindow,
+                                   earnWindow};
+    for (GameUIBaseWindow* window : windows) closeWindow(window);
+    customNameWindow = nullptr;
+    saleWindow = nullptr;
+    packingWindow = nullptr;
+    transactionWindow = nullptr;
+    spendWindow = nullptr;
+    earnWindow = nullptr;
+    renameItem = nullptr;
+    saleItem = nullptr;
+}

@@ -1,0 +1,146 @@
+#include "tracker/sheet/bravui_packing_window.h"
+
+#include "app/log.h"
+#include "rules/character_sheet.h"
+#include "tracker/equipment_shown_name.h"
+#include "tracker/rows/bravui_container_list_item.h"
+#include "ui/game_ui_label.h"
+#include "ui/game_ui_push_button.h"
+#include "ui/game_ui_standard_element_list.h"
+
+BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
+                                         const float topLeft[2], const float bottomRight[2], const std::string& title,
+                                         std::uint32_t depth, BRAVCharacterEquipment* item, CharacterSheet* sheet)
+    : GameUIBaseWindow(tag, owner, theme, "equipmentBuyWindow", title, topLeft, bottomRight, depth, nullptr, true),
+      item(item), sheet(sheet) {
+    const float labelTopLeft[2] = {-0.95f, 0.95f}, labelBottomRight[2] = {0.95f, 0.85f};
+    titleLabel = new GameUILabel(owner, theme, "proficienciesListTitleLabel", item ? itemCaption(*item) : "", "",
+                                 labelTopLeft, labelBottomRight, this, false, false, false);
+    titleLabel->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
+    addChild(titleLabel);
+
+    const float listTopLeft[2] = {-0.95f, 0.65f}, listBottomRight[2] = {0.95f, -0.7f};
+    list = new GameUIStandardElementList(tag, owner, listTopLeft, listBottomRight, theme, "equipmentList", "", this,
+                                         false, "");
+    addChild(list);
+    list->eventSignal.connect(this, &BRAVUIPackingWindow::onListEvent);
+    list->insertItem(new BRAVUIContainerListItem(tag, owner, theme, "inventoryRootItem", rootText, "", nullptr, 0, list),
+                     0);
+    if (sheet) {
+        std::int32_t index = 1;
+        fillRows(sheet->inventory.items, index, 1);
+    }
+    list->selectItem(0);
+
+    const float finishTopLeft[2] = {0.55f, -0.75f}, finishBottomRight[2] = {0.95f, -0.95f};
+    finishButton = new GameUIPushButton(owner, theme, "finishButton", "Finish", "Finish buying and acquiring new items",
+                                        finishTopLeft, finishBottomRight, this);
+    finishButton->signalsEnabled = 1;
+    finishButton->clickSignal.connect(this, &BRAVUIPackingWindow::onFinishButton);
+    addChild(finishButton);
+    topDepth = getMaxChildDepth();
+}
+
+BRAVUIPackingWindow::~BRAVUIPackingWindow() {
+    list->eventSignal.disconnect(this);
+    finishButton->clickSignal.disconnect(this);
+}
+
+std::string BRAVUIPackingWindow::itemCaption(const BRAVCharacterEquipment& item) {
+    const std::string count = item.quantity > 1 ? std::to_string(item.quantity) + " x " : std::string();
+    return count + equipmentShownName(item);
+}
+
+std::string BRAVUIPackingWindow::rowText(const BRAVCharacterEquipment& item) {
+    const std::string count = item.quantity > 1 ? std::to_string(item.quantity) + "x " : std::string();
+    return count + equipmentShownName(item);
+}
+
+void BRAVUIPackingWindow::onListEvent(UIEvent::Data& event) {
+    if (event.name == BRAVUIContainerListItem::pickEvent) {
+        rowIndex = event.value;
+        pickRequested = 1;
+    } else if (event.name == BRAVUIContainerListItem::expandEvent) {
+        rowIndex = event.value;
+        expandRequested = 1;
+    }
+}
+
+void BRAVUIPackingWindow::onFinishButton(UIEvent::Data& event) {
+    if (event.type == UIEvent::Click) closeRequested = 1;
+}
+
+void BRAVUIPackingWindow::fillRows(EquipmentList& items, std::int32_t& index, std::uint32_t depth) {
+    for (const std::unique_ptr<BRAVCharacterEquipment>& entry : items) {
+        BRAVCharacterEquipment* place = entry.get();
+        if (place->id.empty() || !place->isContainer() || place == item) continue;
+        list->insertItem(new BRAVUIContainerListItem(tag, owner, theme, place->id, rowText(*place), "", place, depth,
+                                                     list),
+                         index++);
+        if (place->areContentsExpanded) fillRows(place->contents, index, depth + 1);
+    }
+}
+
+BRAVUIContainerListItem* BRAVUIPackingWindow::rowAt(std::uint32_t index) const {
+    if (index >= list->items.size()) return nullptr;
+    return dynamic_cast<BRAVUIContainerListItem*>(list->items[index]);
+}
+
+void BRAVUIPackingWindow::pick() {
+    BRAVUIContainerListItem* row = rowAt(rowIndex);
+    if (!row || !sheet || !item) return;
+    // The inventory's own move keeps every parent link and takes off what is packed while worn.
+    const PackResult result = sheet->inventory.moveEquipment(item, row->item);
+    if (result != PackResult::Moved) {
+        LOG_MESSAGE("Packing: \"%s\" could not be moved into \"%s\" (%d)", item->id.c_str(), row->text.c_str(),
+                      static_cast<int>(result));
+    } else {
+        sheet->saved = false;
+    }
+    closeRequested = 1;
+}
+
+void BRAVUIPackingWindow::expandOrCollapse() {
+    BRAVUIContainerListItem* row = rowAt(rowIndex);
+    if (!row) return;
+    if (row->expanded) {
+        // The subtree: the rows right after it that lie deeper.
+        std::uint32_t last = rowIndex;
+        while (last + 1 < list->items.size()) {
+            auto* next = rowAt(last + 1);
+            if (!next || next->nestingDepth <= row->nestingDepth) break;
+            ++last;
+        }
+        if (last > rowIndex) list->removeItems(static_cast<std::int32_t>(rowIndex + 1), static_cast<std::int32_t>(last));
+        row->expanded = 0;
+    } else {
+        std::int32_t index = static_cast<std::int32_t>(rowIndex) + 1;
+        if (row->isRoot()) {
+            if (sheet) fillRows(sheet->inventory.items, index, row->nestingDepth + 1);
+        } else {
+            fillRows(row->item->contents, index, row->nestingDepth + 1);
+        }
+        row->expanded = 1;
+    }
+    // The expand caption follows the flag at the next placement.
+    list->layoutItems(list->firstVisible);
+}
+
+void BRAVUIPackingWindow::update(float dt) {
+    if (closeRequested) {
+        closeRequested = 0;
+        eventData.type = UIEvent::Click;
+        eventData.name = closeEvent;
+        eventData.source = this;
+        windowSignal.emit(eventData);
+    }
+    if (pickRequested) {
+        pickRequested = 0;
+        pick();
+    }
+    if (expandRequested) {
+        expandRequested = 0;
+        expandOrCollapse();
+    }
+    GameUIStandardElement::update(dt);
+}
