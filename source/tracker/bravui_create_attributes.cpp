@@ -165,10 +165,7 @@ void BRAVUICreateAttributes::update(float dt) {
     }
     if (nextStepPending) {
         nextStepPending = 0;
-        eventData.type = UIEvent::Click;
-        eventData.name = "nextStep";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("nextStep");
     }
     GameUIStandardElement::update(dt);
 }

@@ -128,10 +128,7 @@ std::string BRAVUIDiceRollerWindow::historyText(const std::vector<DiceRoll*>& re
 void BRAVUIDiceRollerWindow::update(float dt) {
     if (finishPending) {
         finishPending = 0;
-        eventData.type = UIEvent::Click;
-        eventData.name = "finish";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("finish");
     }
     for (int i = 0; i < rowCount; ++i) {
         if (!rowRolledPending[i]) continue;

@@ -92,6 +92,14 @@ void GameUIBaseWindow::onCloseButton(UIEvent::Data& event) {
     windowSignal.emit(eventData);
 }
 
+void GameUIBaseWindow::reportEvent(const std::string& name, std::uint32_t value) {
+    eventData.type = UIEvent::Click;
+    eventData.name = name;
+    eventData.source = this;
+    eventData.value = value;
+    windowSignal.emit(eventData);
+}
+
 bool GameUIBaseWindow::containsPoint(float x, float y) {
     if (frameRect[0] <= x && x <= frameRect[2] && frameRect[3] <= y && y <= frameRect[1]) return true;
     return hasCloseButton && closeButton && closeButton->containsPoint(x, y);

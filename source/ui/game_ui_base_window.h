@@ -23,6 +23,8 @@ public:
 
     // Reports "closeDialog" for a click of the close button.
     void onCloseButton(UIEvent::Data& event);
+    // Emits a click event of this window with the given name and value on windowSignal.
+    void reportEvent(const std::string& name, std::uint32_t value = 0);
 
     // The frame and title bar count, and the close button.
     bool containsPoint(float x, float y) override;

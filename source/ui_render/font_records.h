@@ -27,6 +27,9 @@ struct GlyphRecord {
     float cellWidthClip = 0.0f;
     float cellHeightClip = 0.0f;
     std::uint32_t glyphIndex = 0;
+    // Whether the glyph's atlas cell holds any coverage. A cell without (a space) would draw
+    // nothing, so text writes no quad for it; only the atlas knows, hence true elsewhere.
+    bool inked = true;
 };
 
 class FontRecord {

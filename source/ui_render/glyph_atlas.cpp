@@ -6,6 +6,20 @@
 #include "app/log.h"
 #include "ui_render/font_face.h"
 
+namespace {
+
+bool hasCoverage(const FT_Bitmap& bitmap) {
+    for (std::uint32_t r = 0; r < bitmap.rows; ++r) {
+        const std::uint8_t* row = bitmap.buffer + static_cast<std::ptrdiff_t>(r) * bitmap.pitch;
+        for (std::uint32_t c = 0; c < bitmap.width; ++c) {
+            if (row[c] != 0) return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 GlyphAtlas::GlyphAtlas(std::uint32_t maxSize) : maxSize_(std::max(maxSize, baseSize)) {
     if (FT_Init_FreeType(&library_) != 0) {
         LOG_MESSAGE("Unable to start FreeType; no glyphs can be drawn");
@@ -81,6 +95,7 @@ void GlyphAtlas::buildFont(const FontListEntry& entry, Pen& pen) {
         if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
         if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) continue;
         GlyphRecord glyph = glyphRecordFromSlot(face->glyph, character, index, screenWidth_, screenHeight_);
+        glyph.inked = hasCoverage(face->glyph->bitmap);
         if (pen.x + 1 + glyph.cellWidth > size_) newRow(pen, pixelSize);
         if (pen.x + 1 + glyph.cellWidth > size_ || pen.y + glyph.cellHeight > size_) {
             overflowed_ = true;

@@ -41,6 +41,8 @@ public:
         : block_(block), px_(px), py_(py), snapVertically_(snapVertically) {}
 
     void glyph(const GlyphRecord& glyph, float x, float y, const TextColour& bottom, const TextColour& top) {
+        // A blank cell leaves every pixel as it was; its quad would only cost fill.
+        if (!glyph.inked) return;
         x = snapToPixel(x, px_) + px_ * 0.5f;
         if (snapVertically_) y = snapToPixel(y, py_);
         y += py_ * 0.5f;

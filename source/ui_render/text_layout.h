@@ -43,8 +43,9 @@ struct TextLayoutRequest {
     std::uint32_t screenHeight = 0;
 };
 
-// Replaces the block's quads with the layout of the request; stores where the edit cursor was
-// drawn in the render interface (when given).
+// Replaces the block's quads with the layout of the request (none for glyphs without ink, whose
+// pen advance still counts); stores where the edit cursor was drawn in the render interface
+// (when given).
 void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderInterface* renderInterface);
 
 // The scissor rectangle in pixels of clip-space corners on a screen of that size.

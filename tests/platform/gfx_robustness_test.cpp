@@ -24,9 +24,10 @@ class GfxResetFailureTest : public GfxTest, public ::testing::WithParamInterface
 TEST_P(GfxResetFailureTest, LeavesTheDeviceNotResetUntilAResetSucceeds) {
     const ResetCase& c = GetParam();
     gfx::Surface* target = nullptr;
-    if (c.keepRenderTarget)
+    if (c.keepRenderTarget) {
         ASSERT_EQ(device_->createRenderTarget(16, 16, gfx::Format::A8R8G8B8, gfx::MultisampleType::None, &target),
                   Result::Ok);
+    }
     gfx::PresentParameters wanted = parameters_;
     wanted.backBufferWidth = c.width;
     wanted.backBufferHeight = c.height;

@@ -133,6 +133,27 @@ TEST(GlyphAtlas, PackingTable) {
     expectCellsHoldAllInk(atlas);
 }
 
+TEST(GlyphAtlas, GlyphsAreInkedExactlyWhenTheirCellHoldsCoverage) {
+    GlyphAtlas atlas;
+    atlas.build(fontFolder, shippedFonts, glyphSet, 1280, 720);
+    const std::uint32_t size = atlas.size();
+    for (const FontRecord& font : atlas.fonts()) {
+        for (const GlyphRecord* glyph : glyphsOf(font)) {
+            const Cell cell = cellOf(*glyph, size);
+            bool coverage = false;
+            for (std::uint32_t y = cell.y; y < cell.y + cell.height; ++y) {
+                for (std::uint32_t x = cell.x; x < cell.x + cell.width; ++x) {
+                    coverage = coverage || atlas.pixels()[static_cast<std::size_t>(y) * size + x] != 0;
+                }
+            }
+            EXPECT_EQ(glyph->inked, coverage) << font.key << " '" << char(glyph->character) << "'";
+        }
+        ASSERT_NE(font.find(' '), nullptr);
+        EXPECT_FALSE(font.find(' ')->inked) << font.key;
+        EXPECT_TRUE(font.find('.')->inked) << font.key;
+    }
+}
+
 TEST(GlyphAtlas, WideScreenGrowsTheAtlasAndKeepsEveryGlyphInBounds) {
     GlyphAtlas atlas;
     atlas.build(fontFolder, shippedFonts, glyphSet, 3840, 2160);

@@ -101,11 +101,16 @@ TEST_F(TextLayout, MarkupTable) {
     struct Case {
         std::string text;
         std::vector<Quad> quads;
+        // Characters drawn without ink (spaces): they take their place but have no quad.
+        std::size_t blanks = 0;
     };
     const Case cases[] = {
         {"a\nb", {{'a', false, base, base2, 0}, {'b', false, base, base2, 1}}},
         {"a\\nb", {{'a', false, base, base2, 0}, {'b', false, base, base2, 1}}},
         {"<rab>c", {{'a', false, redBottom, redTop, 0}, {'b', false, redBottom, redTop, 0}, {'c', false, base, base2, 0}}},
+        {"<ra b>c d", {{'a', false, redBottom, redTop, 0}, {'b', false, redBottom, redTop, 0},
+                       {'c', false, base, base2, 0}, {'d', false, base, base2, 0}}, 2},
+        {"a \n b", {{'a', false, base, base2, 0}, {'b', false, base, base2, 1}}, 1},
         {"<id='TitleBarText'[*T]>", {{'T', true, title, titleTop, 0}}},
         {"<id='Unknown'x>y", {{'x', false, base, base2, 0}, {'y', false, base, base2, 0}}},
         {"<id='TitleBarText", {}},
@@ -116,7 +121,7 @@ TEST_F(TextLayout, MarkupTable) {
     for (const Case& c : cases) {
         TextBlock block = layout(request(c.text));
         ASSERT_EQ(block.quadCount(), c.quads.size()) << c.text;
-        ASSERT_EQ(block.quadCount(), countDrawnCharacters(c.text)) << c.text;
+        ASSERT_EQ(block.quadCount() + c.blanks, countDrawnCharacters(c.text)) << c.text;
         float firstLineY = c.quads.empty() ? 0.0f : block.vertices[0].y - regular_->find(c.quads[0].character)->descent * py;
         for (std::size_t q = 0; q < c.quads.size(); ++q) {
             const Quad& quad = c.quads[q];
@@ -158,6 +163,61 @@ TEST_F(TextLayout, MissingGlyphsAndFonts) {
     TextLayoutRequest none = request("abc");
     none.regular = nullptr;
     EXPECT_EQ(layout(none).quadCount(), 0u);
+}
+
+TEST_F(TextLayout, BlankGlyphsGetNoQuadButKeepTheirPlaceAndTheCursor) {
+    // The same glyphs twice, once with the space marked inked: the quads of the real layout are
+    // those of the other without the spaces', vertex for vertex, and the cursor stands alike.
+    auto copyOfRegular = [this](bool inkedSpace) {
+        FontRecord font;
+        font.key = "copy";
+        for (char c : std::string("abc?| ")) {
+            GlyphRecord glyph = *regular_->find(static_cast<unsigned char>(c));
+            if (c == ' ') glyph.inked = inkedSpace;
+            font.add(glyph, 720.0f);
+        }
+        return font;
+    };
+    const FontRecord blankSpace = copyOfRegular(false);
+    const FontRecord inkedSpace = copyOfRegular(true);
+    ASSERT_FALSE(regular_->find(' ')->inked);
+    // "a  b c": the cursor before the second space; the spaces are quads 1, 3 and 5 when inked.
+    TextLayoutRequest r = request("a  b c");
+    r.bold = nullptr;
+    r.cursor.hasEditCursor = true;
+    r.cursor.cursorLetterPosition = 2;
+    r.regular = &inkedSpace;
+    const TextBlock all = layout(r);
+    const float inkedCursor[2] = {cursorX(), cursorY()};
+    r.regular = &blankSpace;
+    const TextBlock block = layout(r);
+    ASSERT_EQ(all.quadCount(), 7u);
+    ASSERT_EQ(block.quadCount(), 4u) << "a, the cursor, b and c";
+    const std::size_t kept[] = {0, 2, 4, 6};
+    for (std::size_t q = 0; q < 4; ++q) {
+        for (std::size_t corner = 0; corner < 4; ++corner) {
+            const ColouredTexturedVertex& got = block.vertices[q * 4 + corner];
+            const ColouredTexturedVertex& want = all.vertices[kept[q] * 4 + corner];
+            EXPECT_EQ(got.x, want.x) << "quad " << q;
+            EXPECT_EQ(got.y, want.y) << "quad " << q;
+            EXPECT_EQ(got.u, want.u) << "quad " << q;
+            EXPECT_EQ(got.v, want.v) << "quad " << q;
+            EXPECT_EQ(got.colour, want.colour) << "quad " << q;
+        }
+    }
+    EXPECT_TRUE(sameAtlasCell(block, 1, regular_->find('|')));
+    EXPECT_EQ(cursorX(), inkedCursor[0]);
+    EXPECT_EQ(cursorY(), inkedCursor[1]);
+
+    // With the atlas' own glyphs: a caption of spaces only has no quads; its cursor still moves.
+    r = request("   ");
+    r.cursor.hasEditCursor = true;
+    r.cursor.cursorLetterPosition = 3;
+    const TextBlock spaces = layout(r);
+    ASSERT_EQ(spaces.quadCount(), 1u) << "the cursor only";
+    EXPECT_TRUE(sameAtlasCell(spaces, 0, regular_->find('|')));
+    EXPECT_NEAR(cursorX() - r.topLeft[0], 3.0f * static_cast<float>(regular_->find(' ')->advanceX) * px, 1e-5);
+    EXPECT_EQ(layout(request("Roll Dice")).quadCount(), 8u);
 }
 
 TEST_F(TextLayout, QuadsSitOnWholePixelsPlusHalf) {

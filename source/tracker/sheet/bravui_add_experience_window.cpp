@@ -163,10 +163,7 @@ std::uint32_t BRAVUIAddExperienceWindow::addedExperience(const CharacterSheet& c
 }
 
 void BRAVUIAddExperienceWindow::emitClose() {
-    eventData.type = UIEvent::Click;
-    eventData.name = "closeWindow";
-    eventData.source = this;
-    windowSignal.emit(eventData);
+    reportEvent("closeWindow");
 }
 
 void BRAVUIAddExperienceWindow::update(float dt) {

@@ -77,13 +77,6 @@ std::optional<Money> BRAVUIConfirmSalePriceWindow::checkPrice() {
     return price;
 }
 
-void BRAVUIConfirmSalePriceWindow::emitEvent(const char* name) {
-    eventData.type = UIEvent::Click;
-    eventData.name = name;
-    eventData.source = this;
-    windowSignal.emit(eventData);
-}
-
 void BRAVUIConfirmSalePriceWindow::update(float dt) {
     priceChanged = 0;
     // Checked every frame rather than on box events alone: a pasted or set text raises none.
@@ -93,12 +86,12 @@ void BRAVUIConfirmSalePriceWindow::update(float dt) {
         if (price) {
             // The unchanged catalogue price keeps a custom value the item was bought at.
             if (item && *price != cataloguePrice(*item)) item->customValue = *price;
-            emitEvent(confirmEvent);
+            reportEvent(confirmEvent);
         }
     }
     if (cancelPressed) {
         cancelPressed = 0;
-        emitEvent(cancelEvent);
+        reportEvent(cancelEvent);
     }
     GameUIStandardElement::update(dt);
 }

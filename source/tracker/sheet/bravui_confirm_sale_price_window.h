@@ -50,5 +50,4 @@ public:
 
 private:
     std::optional<Money> checkPrice();
-    void emitEvent(const char* name);
 };

@@ -111,10 +111,7 @@ void BRAVUILevelUpChangeReportWindow::onNextStepButton(UIEvent::Data& event) {
 void BRAVUILevelUpChangeReportWindow::update(float dt) {
     if (nextStepPending) {
         nextStepPending = 0;
-        eventData.type = UIEvent::Click;
-        eventData.name = "nextStep";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("nextStep");
     }
     if (selectionPending) {
         selectionPending = 0;

@@ -129,10 +129,7 @@ void BRAVUIPackingWindow::expandOrCollapse() {
 void BRAVUIPackingWindow::update(float dt) {
     if (closeRequested) {
         closeRequested = 0;
-        eventData.type = UIEvent::Click;
-        eventData.name = closeEvent;
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent(closeEvent);
     }
     if (pickRequested) {
         pickRequested = 0;

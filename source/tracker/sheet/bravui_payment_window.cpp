@@ -87,13 +87,6 @@ std::optional<Money> BRAVUIPaymentWindow::checkAmount() {
     return amount;
 }
 
-void BRAVUIPaymentWindow::emitEvent(const char* name) {
-    eventData.type = UIEvent::Click;
-    eventData.name = name;
-    eventData.source = this;
-    windowSignal.emit(eventData);
-}
-
 void BRAVUIPaymentWindow::update(float dt) {
     amountChanged = 0;
     // Checked every frame rather than on box events alone: a pasted or set text raises none.
@@ -107,12 +100,12 @@ void BRAVUIPaymentWindow::update(float dt) {
                 character->wealth.earnMoney(descriptionBox->text, *amount);
             }
             character->saved = false;
-            emitEvent(confirmEvent);
+            reportEvent(confirmEvent);
         }
     }
     if (cancelPressed) {
         cancelPressed = 0;
-        emitEvent(cancelEvent);
+        reportEvent(cancelEvent);
     }
     GameUIStandardElement::update(dt);
 }

@@ -45,5 +45,4 @@ public:
 private:
     // The amount when Confirm may apply it; otherwise the message says why not.
     std::optional<Money> checkAmount();
-    void emitEvent(const char* name);
 };

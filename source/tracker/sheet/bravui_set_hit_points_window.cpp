@@ -79,10 +79,7 @@ void BRAVUISetHitPointsWindow::update(float dt) {
             character->currentHitPoints = value;
             character->saved = false;
         }
-        eventData.type = UIEvent::Click;
-        eventData.name = "closeWindow";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("closeWindow");
     }
     GameUIStandardElement::update(dt);
 }

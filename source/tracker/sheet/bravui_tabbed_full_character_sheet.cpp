@@ -5,7 +5,9 @@
 #include "tracker/sheet/bravui_core_stats_tab.h"
 #include "tracker/sheet/bravui_equipment_tab.h"
 #include "tracker/sheet/bravui_notes_tab.h"
+#include "tracker/sheet/bravui_proficiencies_tab.h"
 #include "tracker/sheet/bravui_sheet_tab.h"
+#include "tracker/sheet/bravui_spells_tab.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_toggle_button.h"
 #include "ui/game_ui_toggle_group.h"
@@ -46,8 +48,10 @@ BRAVUITabbedFullCharacterSheet::BRAVUITabbedFullCharacterSheet(const Theme* them
                                         this);
     addChild(innerPanel);
     tabs[CoreTab] = std::make_unique<BRAVUICoreStatsTab>(tag, owner, theme, config, catalogues, character);
+    tabs[ProficienciesTab] = std::make_unique<BRAVUIProficienciesTab>(tag, owner, theme, character);
     tabs[InventoryTab] = std::make_unique<BRAVUIEquipmentTab>(tag, owner, theme, character,
                                                               catalogues ? &catalogues->equipment : nullptr);
+    tabs[SpellsTab] = std::make_unique<BRAVUISpellsTab>(tag, owner, theme, character);
     tabs[BioTab] = std::make_unique<BRAVUIBioTab>(tag, owner, theme, character);
     tabs[NotesTab] = std::make_unique<BRAVUINotesTab>(tag, owner, theme, character);
     showCoreStatsTab();

@@ -41,10 +41,7 @@ void BRAVUITransactionHistoryWindow::onFinishButton(UIEvent::Data& event) {
 void BRAVUITransactionHistoryWindow::update(float dt) {
     if (closeRequested) {
         closeRequested = 0;
-        eventData.type = UIEvent::Click;
-        eventData.name = closeEvent;
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent(closeEvent);
     }
     GameUIStandardElement::update(dt);
 }

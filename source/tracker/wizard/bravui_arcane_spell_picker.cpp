@@ -308,10 +308,7 @@ void BRAVUIArcaneSpellPicker::update(float dt) {
     if (nextStepPending) {
         nextStepPending = 0;
         if (character) character->clearKnownSpells();
-        eventData.type = UIEvent::Click;
-        eventData.name = "nextStep";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("nextStep");
     }
     if (knownRowClickedPending) {
         knownRowClickedPending = 0;

@@ -148,10 +148,7 @@ void BRAVUICreateBioInformation::update(float dt) {
             copied = 1;
             nextStepButton->disable();
             copyIntoCharacter();
-            eventData.type = UIEvent::Click;
-            eventData.name = "nextStep";
-            eventData.source = this;
-            windowSignal.emit(eventData);
+            reportEvent("nextStep");
         }
     }
     GameUIStandardElement::update(dt);

@@ -162,10 +162,7 @@ void BRAVUIPickNewCharacterClass::update(float dt) {
             nextStepButton->disable();
             character->applyCharacterClass(*chosenClass);
             character->applyClassTemplate(*chosenTemplate);
-            eventData.type = UIEvent::Click;
-            eventData.name = "nextStep";
-            eventData.source = this;
-            windowSignal.emit(eventData);
+            reportEvent("nextStep");
         }
     }
     GameUIStandardElement::update(dt);

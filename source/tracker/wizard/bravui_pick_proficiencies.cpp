@@ -377,10 +377,7 @@ void BRAVUIPickProficiencies::update(float dt) {
     if (nextStepPending) {
         nextStepPending = 0;
         commit();
-        eventData.type = UIEvent::Click;
-        eventData.name = "nextStep";
-        eventData.source = this;
-        windowSignal.emit(eventData);
+        reportEvent("nextStep");
     }
     if (pickedRowDescriptionPending) {
         pickedRowDescriptionPending = 0;

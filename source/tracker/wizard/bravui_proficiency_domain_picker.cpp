@@ -55,10 +55,7 @@ void BRAVUIProficiencyDomainPicker::onDomainLineEvent(UIEvent::Data&) { textChan
 void BRAVUIProficiencyDomainPicker::onDoneButton(UIEvent::Data& event) {
     // A key and a click in one poll reach here before the update has judged the new text.
     if (event.type != UIEvent::Click || !acceptsDomain(domainLine->text)) return;
-    eventData.type = UIEvent::Click;
-    eventData.name = domainLine->text;
-    eventData.source = this;
-    windowSignal.emit(eventData);
+    reportEvent(domainLine->text);
 }
 
 void BRAVUIProficiencyDomainPicker::update(float dt) {

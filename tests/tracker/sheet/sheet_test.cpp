@@ -32,9 +32,9 @@ TEST_F(SheetTest, TwoTabPressesInOneFrameShowTheEarlierTabFirst) {
     pressTab("spellsTab");
     ui.step();
     EXPECT_EQ(sheet->shownTab, Sheet::SpellsTab);
-    // Spells attaches nothing yet: the Core widgets are gone.
+    // The Core widgets are gone; the Spells tab's lists are in their place.
     EXPECT_EQ(ui.find<UIAttributeEntryLine>("strength"), nullptr);
-    EXPECT_TRUE(sheet->innerPanel->children.empty());
+    EXPECT_NE(ui.find<GameUIBaseElement>("spellsList"), nullptr);
     ui.step();
     EXPECT_EQ(sheet->shownTab, Sheet::BioTab);
     ui.step();
