@@ -1,0 +1,232 @@
+// The whole sheet as a user drives it, on the shipped rules: a mage made from New, raised a level,
+// money spent and earned, hit points, biography and notes set, saved on quitting, and reopened
+// at the next start showing on every tab what it showed before.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "rules/class_lookups.h"
+#include "rules/saved_tree.h"
+#include "tracker/sheet/bravui_add_experience_window.h"
+#include "tracker/sheet/bravui_bio_tab.h"
+#include "tracker/sheet/bravui_core_stats_tab.h"
+#include "tracker/sheet/bravui_equipment_tab.h"
+#include "tracker/sheet/bravui_level_up_change_report_window.h"
+#include "tracker/sheet/bravui_notes_tab.h"
+#include "tracker/sheet/bravui_payment_window.h"
+#include "tracker/sheet/bravui_set_hit_points_window.h"
+#include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
+#include "tracker/sheet/bravui_transaction_history_window.h"
+#include "tracker/wizard/wizard_walk_fixture.h"
+#include "ui/game_ui_confirmation_dialog.h"
+#include "ui/game_ui_label.h"
+#include "ui/game_ui_scrollable_text_box.h"
+
+namespace {
+
+using Tab = BRAVUITabbedFullCharacterSheet::Tab;
+
+class SheetE2E : public WizardWalkTest {
+protected:
+    BRAVUITabbedFullCharacterSheet& sheet() { return *menu->characterSheet; }
+
+    template <class T>
+    T* tab(Tab which) {
+        return dynamic_cast<T*>(sheet().tabs[which].get());
+    }
+
+    template <class T>
+    T* openWindow() {
+        for (GameUIBaseElement* window : menu->windowManager->windows) {
+            if (auto* found = dynamic_cast<T*>(window)) return found;
+        }
+        return nullptr;
+    }
+
+    void showTab(Tab which) {
+        press(*sheet().tabButtons[which]);
+        ASSERT_EQ(sheet().shownTab, which);
+    }
+
+    // Every text the element shows: labels, boxes and list rows, in tree order.
+    static void collect(const GameUIBaseElement* element, std::vector<std::string>& texts) {
+        if (!element) return;
+        if (auto* label = dynamic_cast<const GameUILabel*>(element)) texts.push_back(label->name + "=" + label->text);
+        if (auto* box = dynamic_cast<const GameUIEditableTextLineBox*>(element))
+            texts.push_back(box->name + "=" + box->text);
+        if (auto* box = dynamic_cast<const GameUIScrollableTextBox*>(element))
+            texts.push_back(box->name + "=" + box->text);
+        if (auto* list = dynamic_cast<const GameUIStandardElementList*>(element)) {
+            for (auto* item : list->items) texts.push_back(list->name + " row " + item->getSortKey());
+        }
+        for (const GameUIBaseElement* child : element->attachedChildren) collect(child, texts);
+        if (auto* container = dynamic_cast<const GameUIStandardElement*>(element)) {
+            for (const GameUIBaseElement* child : container->children) collect(child, texts);
+        }
+    }
+
+    // What each tab shows, and the rows of the accounts history.
+    std::map<std::string, std::vector<std::string>> everyTab() {
+        std::map<std::string, std::vector<std::string>> shown;
+        for (std::uint32_t t = 0; t < BRAVUITabbedFullCharacterSheet::TabCount; ++t) {
+            showTab(static_cast<Tab>(t));
+            frames(2);
+            collect(menu->characterSheet, shown[BRAVUITabbedFullCharacterSheet::tabIds[t]]);
+        }
+        showTab(Tab::InventoryTab);
+        press(*tab<BRAVUIEquipmentTab>(Tab::InventoryTab)->transactionsButton);
+        auto* history = openWindow<BRAVUITransactionHistoryWindow>();
+        EXPECT_NE(history, nullptr);
+        if (history) {
+            EXPECT_EQ(history->title, "Accounts - Transactions History");
+            collect(history->list, shown["history"]);
+            press(*history->finishButton);
+        }
+        showTab(Tab::CoreTab);
+        return shown;
+    }
+
+    void addExperience(const std::string& amount) {
+        press(*tab<BRAVUICoreStatsTab>(Tab::CoreTab)->addXPButton);
+        auto* window = openWindow<BRAVUIAddExperienceWindow>();
+        ASSERT_NE(window, nullptr);
+        press(*window->toggles[BRAVUIAddExperienceWindow::Belief]);
+        typeInto(*window->baseBox, amount);
+        press(*window->finishButton);
+        frames(2);
+        ASSERT_EQ(openWindow<BRAVUIAddExperienceWindow>(), nullptr);
+    }
+
+    // The report, then each picker the level opens: its first rows picked, or spells rolled.
+    void levelUp() {
+        LevelUpFlow& flow = tab<BRAVUICoreStatsTab>(Tab::CoreTab)->levelUpFlow;
+        press(*tab<BRAVUICoreStatsTab>(Tab::CoreTab)->levelUpButton);
+        for (int guard = 0; guard < 20 && flow.inProgress(); ++guard) {
+            if (flow.reportWindow) {
+                press(*flow.reportWindow->nextStepButton);
+            } else if (flow.generalPicker) {
+                pickProficiencies(*flow.generalPicker);
+            } else if (flow.classPicker) {
+                pickProficiencies(*flow.classPicker);
+            } else if (flow.spellPicker) {
+                ++spellSteps;
+                press(*flow.spellPicker->rollButton);
+                press(*flow.spellPicker->nextStepButton);
+            } else {
+                frame();
+            }
+            frames(2);
+        }
+        ASSERT_FALSE(flow.inProgress());
+    }
+
+    void pay(GameUIPushButton* button, const std::array<std::string, 5>& coins) {
+        press(*button);
+        auto* window = openWindow<BRAVUIPaymentWindow>();
+        ASSERT_NE(window, nullptr);
+        for (std::size_t i = 0; i < coins.size(); ++i) typeInto(*window->coinBoxes[i], coins[i]);
+        press(*window->confirmButton);
+        frames(3);
+        ASSERT_EQ(openWindow<BRAVUIPaymentWindow>(), nullptr);
+    }
+
+    void setHitPoints(const std::string& value) {
+        press(*tab<BRAVUICoreStatsTab>(Tab::CoreTab)->setHPButton);
+        auto* window = openWindow<BRAVUISetHitPointsWindow>();
+        ASSERT_NE(window, nullptr);
+        typeInto(*window->entryBox, value);
+        press(*window->doneButton);
+        frames(3);
+        ASSERT_EQ(openWindow<BRAVUISetHitPointsWindow>(), nullptr);
+    }
+
+    void typeText(GameUIScrollableTextBox& box, const std::string& text) {
+        press(box);
+        harness.typeQuickly(text);
+        frames(2);
+    }
+};
+
+TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
+    writeSettings("");
+    start();
+    const CharacterClass* mage = findClassById(menu->catalogues->classes, "mage");
+    ASSERT_NE(mage, nullptr);
+
+    // 1. The wizard from New.
+    press(*menu->newButton);
+    ASSERT_NE(menu->creation, nullptr);
+    menu->character->random = RandomSource(20261210);
+    BRAVSubStateCharacterCreation& wizard = *menu->creation;
+    createAttributes(wizard);
+    pickClass(wizard, *mage, 0);
+    walkPickers(wizard);
+    writeBiography(wizard, "Brenna Hale");
+    frames(3);
+    ASSERT_EQ(menu->creation, nullptr);
+    ASSERT_NE(menu->characterSheet, nullptr);
+    CharacterSheet* character = menu->character;
+    const std::size_t wizardSpells = character->arcaneSpells.size();
+    ASSERT_GT(wizardSpells, 0u);
+
+    // 2. Experience with belief, then the next level.
+    addExperience("2500");
+    EXPECT_GE(character->experience, 2500u);
+    levelUp();
+    EXPECT_EQ(character->level, 2u);
+    EXPECT_GE(character->arcaneSpells.size(), wizardSpells);
+
+    // 3. Money spent and earned.
+    showTab(Tab::InventoryTab);
+    auto* inventory = tab<BRAVUIEquipmentTab>(Tab::InventoryTab);
+    ASSERT_NE(inventory, nullptr);
+    pay(inventory->earnButton, {"0", "0", "3", "0", "0"});
+    pay(inventory->spendButton, {"0", "0", "1", "0", "0"});
+    EXPECT_EQ(character->wealth.history.size(), 2u);
+
+    // 4. Hit points below the maximum, a biography line and a note.
+    showTab(Tab::CoreTab);
+    setHitPoints(std::to_string(character->maximumHitPoints - 1));
+    EXPECT_EQ(character->currentHitPoints, character->maximumHitPoints - 1);
+    showTab(Tab::BioTab);
+    typeText(*tab<BRAVUIBioTab>(Tab::BioTab)->biographyBox, "Raised by the river folk.");
+    showTab(Tab::NotesTab);
+    typeText(*tab<BRAVUINotesTab>(Tab::NotesTab)->notesBox, "Owes the ferryman a silver.");
+    showTab(Tab::CoreTab);
+    const auto before = everyTab();
+    EXPECT_EQ(character->biography, "Raised by the river folk.");
+    EXPECT_EQ(character->notes, "Owes the ferryman a silver.");
+    EXPECT_FALSE(character->saved);
+    const std::string path = character->filePath;
+
+    // 5. Closing asks, and Save & Quit quits.
+    menu->requestQuit();
+    frame();
+    ASSERT_NE(menu->saveQuitDialog, nullptr);
+    EXPECT_EQ(menu->saveQuitDialog->title, "Save Confirmation");
+    click(*menu->saveQuitDialog->okButton);
+    frame();
+    ASSERT_EQ(menu->status(), static_cast<std::uint32_t>(BaseState::Quit));
+    ASSERT_EQ(menu->status(), 11u);
+    const std::string firstSave = savedTreeOf(path);
+
+    // 6. The next start reopens it on Core.
+    manager.clearStates();
+    start();
+    frame();
+    ASSERT_NE(menu->characterSheet, nullptr);
+    EXPECT_EQ(sheet().shownTab, Tab::CoreTab);
+    EXPECT_EQ(menu->character->filePath, path);
+
+    // 7. Every tab shows what it showed, and saving again writes the same tree.
+    const auto after = everyTab();
+    for (const auto& [name, texts] : before) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(texts.empty());
+        EXPECT_EQ(after.at(name), texts);
+    }
+    ASSERT_TRUE(menu->character->save(path));
+    EXPECT_EQ(savedTreeOf(path), firstSave);
+}
+
+} // namespace
