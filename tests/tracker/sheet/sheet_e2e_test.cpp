@@ -9,7 +9,9 @@
 #include "rules/saved_tree.h"
 #include "tracker/sheet/bravui_add_experience_window.h"
 #include "tracker/sheet/bravui_bio_tab.h"
+#include "tracker/sheet/bravui_confirm_sale_price_window.h"
 #include "tracker/sheet/bravui_core_stats_tab.h"
+#include "tracker/sheet/bravui_equipment_custom_name_window.h"
 #include "tracker/sheet/bravui_equipment_tab.h"
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
 #include "tracker/sheet/bravui_notes_tab.h"
@@ -130,6 +132,19 @@ protected:
         ASSERT_EQ(openWindow<BRAVUIPaymentWindow>(), nullptr);
     }
 
+    // Selects the Inventory row whose text starts with text.
+    void selectRow(const std::string& text) {
+        auto& rows = tab<BRAVUIEquipmentTab>(Tab::InventoryTab)->inventoryList->items;
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            if (rows[i]->getSortKey().rfind(text, 0) == 0) {
+                tab<BRAVUIEquipmentTab>(Tab::InventoryTab)->inventoryList->selectItem(static_cast<std::int32_t>(i));
+                frames(2);
+                return;
+            }
+        }
+        FAIL() << "no row " << text;
+    }
+
     void setHitPoints(const std::string& value) {
         press(*tab<BRAVUICoreStatsTab>(Tab::CoreTab)->setHPButton);
         auto* window = openWindow<BRAVUISetHitPointsWindow>();
@@ -183,6 +198,24 @@ TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
     pay(inventory->earnButton, {"0", "0", "3", "0", "0"});
     pay(inventory->spendButton, {"0", "0", "1", "0", "0"});
     EXPECT_EQ(character->wealth.history.size(), 2u);
+    // The shipped mage starts with no backpack: its belt pouch takes the new name.
+    selectRow("Belt");
+    press(*inventory->renameButton);
+    auto* rename = openWindow<BRAVUIEquipmentCustomNameWindow>();
+    ASSERT_NE(rename, nullptr);
+    typeInto(*rename->nameBox, "Old pack");
+    press(*rename->doneButton);
+    frames(2);
+    EXPECT_EQ(character->inventory.items[3]->customName, "Old pack");
+    selectRow("Dagger");
+    press(*inventory->sellButton);
+    auto* sale = openWindow<BRAVUIConfirmSalePriceWindow>();
+    ASSERT_NE(sale, nullptr);
+    for (std::size_t i = 0; i < sale->priceBoxes.size(); ++i) typeInto(*sale->priceBoxes[i], i == 3 ? "7" : "0");
+    press(*sale->sellButton);
+    frames(3);
+    ASSERT_EQ(character->wealth.history.size(), 3u);
+    EXPECT_EQ(character->wealth.history.back().description, "Sold equipment: Dagger");
 
     // 4. Hit points below the maximum, a biography line and a note.
     showTab(Tab::CoreTab);
