@@ -137,22 +137,9 @@ BRAVUICoreStatsTab::~BRAVUICoreStatsTab() {
     closeWindow(setHitPointsWindow);
 }
 
-std::uint32_t BRAVUICoreStatsTab::windowDepth() const {
-    std::uint32_t deepest = 0;
-    if (panel) {
-        deepest = panel->getMaxChildDepth();
-    } else if (owner && owner->windowManager) {
-        deepest = owner->windowManager->getTopDepth();
-    }
-    return std::min(deepest + 1, GameUIBaseElement::maxDepth);
-}
+std::uint32_t BRAVUICoreStatsTab::windowDepth() const { return windowDepthOver(panel, owner); }
 
-void BRAVUICoreStatsTab::showWindow(GameUIBaseWindow* window) {
-    WindowManager* manager = owner ? owner->windowManager : nullptr;
-    if (!manager) return;
-    manager->addWindow(window);
-    manager->setActiveWindow(window);
-}
+void BRAVUICoreStatsTab::showWindow(GameUIBaseWindow* window) { showTabWindow(owner, window); }
 
 void BRAVUICoreStatsTab::closeWindow(GameUIBaseWindow* window) {
     if (!window) return;

@@ -574,22 +574,9 @@ void BRAVUIEquipmentTab::update() {
 
 // --- Windows --------------------------------------------------------------------------------
 
-std::uint32_t BRAVUIEquipmentTab::windowDepth() const {
-    std::uint32_t deepest = 0;
-    if (panel) {
-        deepest = panel->getMaxChildDepth();
-    } else if (owner && owner->windowManager) {
-        deepest = owner->windowManager->getTopDepth();
-    }
-    return std::min(deepest + 1, GameUIBaseElement::maxDepth);
-}
+std::uint32_t BRAVUIEquipmentTab::windowDepth() const { return windowDepthOver(panel, owner); }
 
-void BRAVUIEquipmentTab::showWindow(GameUIBaseWindow* window) {
-    WindowManager* manager = owner ? owner->windowManager : nullptr;
-    if (!manager) return;
-    manager->addWindow(window);
-    manager->setActiveWindow(window);
-}
+void BRAVUIEquipmentTab::showWindow(GameUIBaseWindow* window) { showTabWindow(owner, window); }
 
 void BRAVUIEquipmentTab::closeWindow(GameUIBaseWindow* window) {
     if (!window) return;

@@ -2,9 +2,13 @@
 // What the tabbed character sheet asks of each of its tabs. A tab is not a widget: it builds its
 // widgets into the sheet's inner panel while it is shown and forgets them when another tab is
 // shown, but the tab itself (its pending flags, the windows it opened) lives as long as the sheet.
+#include <cstdint>
+
 #include "app/sigslot.h"
 
+class GameUIBaseWindow;
 class GameUIElementGroup;
+struct UIContext;
 
 class BRAVUISheetTab : public sigslot::has_slots<> {
 public:
@@ -24,4 +28,11 @@ public:
     // Runs every frame, shown or not: acts only on the tab's own pending flags and tests every
     // widget pointer before use.
     virtual void update() = 0;
+
+protected:
+    // The depth for a window the tab opens: above the shown panel's widgets, or above every window
+    // while the tab is not shown.
+    static std::uint32_t windowDepthOver(const GameUIElementGroup* panel, const UIContext* owner);
+    // Hands a window the tab opened to the window manager as the active window.
+    static void showTabWindow(UIContext* owner, GameUIBaseWindow* window);
 };

@@ -177,7 +177,9 @@ TEST_F(InventoryWindowsTest, SellingEarnsThePriceRecordsItAndUsesUpOne) {
         ASSERT_EQ(character->wealth.history.size(), 1u);
         EXPECT_EQ(character->wealth.history[0].description, c.description);
         EXPECT_EQ(character->wealth.history[0].amount, c.purseAfter);
-        if (!c.rowsAfter.empty()) EXPECT_EQ(character->inventory.items[0]->customValue, coins(0, 2, 0, 0, 0));
+        if (!c.rowsAfter.empty()) {
+            EXPECT_EQ(character->inventory.items[0]->customValue, coins(0, 2, 0, 0, 0));
+        }
         EXPECT_FALSE(character->saved);
         settle();
         EXPECT_EQ(ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow"), nullptr);
