@@ -91,6 +91,12 @@ void GameUIBaseElement::disable() {
     onDisabled();
 }
 
+void GameUIBaseElement::enable() {
+    if (!disabled) return;
+    disabled = 0;
+    onEnabled();
+}
+
 std::uint32_t GameUIBaseElement::childDepth(const GameUIBaseElement* parent) {
     if (!parent) return 0;
     return parent->depth >= maxDepth ? maxDepth : parent->depth + 1;

@@ -51,6 +51,8 @@ public:
     float toAbsoluteHeight(float height) const;
     void setParent(GameUIBaseElement* newParent);
     void disable();
+    void enable();
+    void setEnabled(bool enabled) { enabled ? enable() : disable(); }
 
     // The depth of a child of this element: one more, capped.
     static std::uint32_t childDepth(const GameUIBaseElement* parent);

@@ -20,15 +20,6 @@ constexpr const char* renameToolTip =
 
 constexpr float coinTop = 0.2f, coinBottom = 0.0f;
 
-void setButtonEnabled(GameUIPushButton* button, bool enabled) {
-    if (enabled && button->disabled) {
-        button->disabled = 0;
-        button->onEnabled();
-    } else if (!enabled) {
-        button->disable();
-    }
-}
-
 GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* name, const char* caption,
                              const char* toolTip, float left, float right, GameUIBaseElement* parent) {
     const float topLeft[2] = {left, -0.75f}, bottomRight[2] = {right, -0.95f};
@@ -114,7 +105,7 @@ bool Window::refreshPayState() {
     for (std::size_t i = 0; i < std::size(boxes); ++i) testedTexts[i] = boxes[i]->text;
     const std::optional<Money> typed = typedPrice();
     const bool affordable = typed && character && character->canAfford(chargedPrice(*typed));
-    setButtonEnabled(payButton, affordable);
+    payButton->setEnabled(affordable);
     const char* message = !typed ? coinentry::invalidMessage : affordable ? "" : coinentry::unaffordableMessage;
     if (messageLabel->text != message) messageLabel->setText(message);
     return affordable;

@@ -5,19 +5,6 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 
-namespace {
-
-void setEnabled(GameUIBaseElement* element, bool enabled) {
-    if (!enabled) {
-        element->disable();
-    } else if (element->disabled) {
-        element->disabled = 0;
-        element->onEnabled();
-    }
-}
-
-} // namespace
-
 BRAVUIConfirmSalePriceWindow::BRAVUIConfirmSalePriceWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                                            CharacterSheet* character, BRAVCharacterEquipment* item,
                                                            const float topLeft[2], const float bottomRight[2],
@@ -73,7 +60,7 @@ std::optional<Money> BRAVUIConfirmSalePriceWindow::checkPrice() {
     const std::optional<Money> price = coinentry::readCoins(priceBoxes);
     const char* message = price ? "" : coinentry::invalidMessage;
     if (messageLabel->text != message) messageLabel->setText(message);
-    setEnabled(sellButton, price.has_value());
+    sellButton->setEnabled(price.has_value());
     return price;
 }
 

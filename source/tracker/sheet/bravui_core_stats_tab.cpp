@@ -107,17 +107,6 @@ bool topExperience(const CharacterSheet& character, std::uint32_t& out) {
     return true;
 }
 
-void setButtonEnabled(GameUIPushButton* button, bool enabled) {
-    if (!button) return;
-    if (enabled && button->disabled) {
-        button->disabled = 0;
-        button->onEnabled();
-    } else if (!enabled && !button->disabled) {
-        button->disabled = 1;
-        button->onDisabled();
-    }
-}
-
 std::string armourClassText(const CharacterSheet& character) { return std::to_string(character.getArmourClass()); }
 
 std::string hitPointsText(const CharacterSheet& character) {
@@ -427,9 +416,10 @@ void BRAVUICoreStatsTab::refreshExperience() {
 
 void BRAVUICoreStatsTab::refreshButtonStates() {
     if (!character) return;
-    setButtonEnabled(levelUpButton, canLevelUp(*character));
+    if (levelUpButton) levelUpButton->setEnabled(canLevelUp(*character));
     std::uint32_t cap = 0;
-    setButtonEnabled(addXPButton, !topExperience(*character, cap) || character->experience < cap);
+    const bool belowCap = !topExperience(*character, cap) || character->experience < cap;
+    if (addXPButton) addXPButton->setEnabled(belowCap);
 }
 
 void BRAVUICoreStatsTab::stepLevelUp() {

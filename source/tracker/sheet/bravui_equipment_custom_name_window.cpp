@@ -4,16 +4,6 @@
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
 
-namespace {
-
-void enable(GameUIBaseElement* element) {
-    if (!element->disabled) return;
-    element->disabled = 0;
-    element->onEnabled();
-}
-
-} // namespace
-
 BRAVUIEquipmentCustomNameWindow::BRAVUIEquipmentCustomNameWindow(std::uint32_t tag, UIContext* owner,
                                                                  const Theme* theme, const float topLeft[2],
                                                                  const float bottomRight[2], const std::string& title,
@@ -48,7 +38,7 @@ BRAVUIEquipmentCustomNameWindow::~BRAVUIEquipmentCustomNameWindow() {
 
 void BRAVUIEquipmentCustomNameWindow::setCustomName(const std::string& text) {
     nameBox->setText(text);
-    if (!text.empty()) enable(doneButton);
+    if (!text.empty()) doneButton->enable();
 }
 
 bool BRAVUIEquipmentCustomNameWindow::isDoneEvent(const UIEvent::Data& event) const {
@@ -68,7 +58,7 @@ void BRAVUIEquipmentCustomNameWindow::onDoneButton(UIEvent::Data& event) {
 void BRAVUIEquipmentCustomNameWindow::update(float dt) {
     if (nameChanged) {
         nameChanged = 0;
-        if (!nameBox->text.empty()) enable(doneButton);
+        if (!nameBox->text.empty()) doneButton->enable();
     }
     GameUIStandardElement::update(dt);
 }

@@ -25,17 +25,6 @@ constexpr const char* labelBoldFont = "original-garamond-bold-bt_48";
 
 std::string titleText(const char* title) { return std::string("<id='TitleBarText'[*") + title + "]>"; }
 
-void setButtonEnabled(GameUIPushButton* button, bool enabled) {
-    if (!button) return;
-    if (enabled && button->disabled) {
-        button->disabled = 0;
-        button->onEnabled();
-    } else if (!enabled && !button->disabled) {
-        button->disabled = 1;
-        button->onDisabled();
-    }
-}
-
 bool isWearable(const BRAVCharacterEquipment& item) {
     return item.record && (item.record->equipmentType == EquipmentType::Armour ||
                            item.record->equipmentType == EquipmentType::Shield);
@@ -145,7 +134,7 @@ void BRAVUIEquipmentTab::build() {
 
     buildButtons();
     const BRAVCharacterEquipment* item = selectedItem();
-    setButtonEnabled(equipButton, item && isWearable(*item));
+    if (equipButton) equipButton->setEnabled(item && isWearable(*item));
     buildLootPanel();
     buildEquippedPanel();
 }
@@ -401,7 +390,7 @@ void BRAVUIEquipmentTab::rebuildList(const BRAVCharacterEquipment* show, std::ui
 void BRAVUIEquipmentTab::showSelection() {
     const BRAVCharacterEquipment* item = selectedItem();
     if (descriptionBox) descriptionBox->setText(descriptionOf(item));
-    setButtonEnabled(equipButton, item && isWearable(*item));
+    if (equipButton) equipButton->setEnabled(item && isWearable(*item));
 }
 
 void BRAVUIEquipmentTab::refreshEquipped() {
@@ -416,8 +405,8 @@ void BRAVUIEquipmentTab::refreshEquipped() {
         shieldBox->setText(shield ? equipmentShownName(*shield) : "None");
         shieldBox->toolTip = shield && shield->record ? shield->record->description : noShieldToolTip;
     }
-    setButtonEnabled(clearArmourButton, armour != nullptr);
-    setButtonEnabled(clearShieldButton, shield != nullptr);
+    if (clearArmourButton) clearArmourButton->setEnabled(armour != nullptr);
+    if (clearShieldButton) clearShieldButton->setEnabled(shield != nullptr);
 }
 
 void BRAVUIEquipmentTab::unpackInPlace(BRAVCharacterEquipment& container) {

@@ -6,19 +6,6 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 
-namespace {
-
-void setEnabled(GameUIBaseElement* element, bool enabled) {
-    if (!enabled) {
-        element->disable();
-    } else if (element->disabled) {
-        element->disabled = 0;
-        element->onEnabled();
-    }
-}
-
-} // namespace
-
 BRAVUIPaymentWindow::BRAVUIPaymentWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                          CharacterSheet* character, bool spending, const float topLeft[2],
                                          const float bottomRight[2], const std::string& title, std::uint32_t depth)
@@ -83,7 +70,7 @@ std::optional<Money> BRAVUIPaymentWindow::checkAmount() {
         amount.reset();
     }
     if (messageLabel->text != message) messageLabel->setText(message);
-    setEnabled(confirmButton, amount.has_value());
+    confirmButton->setEnabled(amount.has_value());
     return amount;
 }
 

@@ -239,15 +239,6 @@ void BRAVUIArcaneSpellPicker::showDescription(const BRAVUISpellListItem* row) {
     descriptionBox->setText(row && row->spell ? row->spell->text : std::string());
 }
 
-void BRAVUIArcaneSpellPicker::setEnabled(GameUIPushButton* button, bool enabled) {
-    if (!enabled) {
-        button->disable();
-    } else if (button->disabled) {
-        button->disabled = 0;
-        button->onEnabled();
-    }
-}
-
 void BRAVUIArcaneSpellPicker::refreshNextStep() {
     bool choiceLeft = false;
     for (int level = firstSpellLevel; character && level <= lastSpellLevel && !choiceLeft; ++level) {
@@ -255,7 +246,7 @@ void BRAVUIArcaneSpellPicker::refreshNextStep() {
             choiceLeft = !candidates(level).empty();
         }
     }
-    setEnabled(nextStepButton, !choiceLeft);
+    nextStepButton->setEnabled(!choiceLeft);
 }
 
 void BRAVUIArcaneSpellPicker::rollRandom() {
@@ -301,7 +292,7 @@ void BRAVUIArcaneSpellPicker::drop() {
     buildKnownList("");
     buildToPickList();
     const BRAVUISpellListItem* now = selectedRow(knownList);
-    setEnabled(dropButton, now && isPendingPick(now->spell));
+    dropButton->setEnabled(now && isPendingPick(now->spell));
 }
 
 void BRAVUIArcaneSpellPicker::update(float dt) {
@@ -314,7 +305,7 @@ void BRAVUIArcaneSpellPicker::update(float dt) {
         knownRowClickedPending = 0;
         if (const BRAVUISpellListItem* row = rowAt(knownList, knownRow)) {
             showDescription(row);
-            setEnabled(dropButton, isPendingPick(row->spell));
+            dropButton->setEnabled(isPendingPick(row->spell));
         }
     }
     if (toPickRowClickedPending) {

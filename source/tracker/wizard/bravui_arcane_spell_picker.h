@@ -83,5 +83,4 @@ private:
     void showDescription(const BRAVUISpellListItem* row);
     // Open while an open level still has a spell to choose; otherwise Next Step may go on.
     void refreshNextStep();
-    void setEnabled(GameUIPushButton* button, bool enabled);
 };

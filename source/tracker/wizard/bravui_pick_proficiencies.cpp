@@ -28,12 +28,6 @@ GameUILabel* makeLabel(UIContext* owner, const Theme* theme, const std::string& 
     return label;
 }
 
-void enable(GameUIBaseElement* element) {
-    if (!element->disabled) return;
-    element->disabled = 0;
-    element->onEnabled();
-}
-
 bool queuedForRemoval(const GameUIStandardElementList* list, const GameUIBaseListItem* row) {
     return std::find(list->removalQueue.begin(), list->removalQueue.end(), row) != list->removalQueue.end();
 }
@@ -367,9 +361,9 @@ void BRAVUIPickProficiencies::applyPicksLeft() {
         for (GameUIBaseListItem* item : pickedList->items) {
             if (auto* row = dynamic_cast<BRAVUIPickProficiencyListItem*>(item)) row->setPicksExhausted(false);
         }
-        enable(availableList);
+        availableList->enable();
     }
-    if (picksLeft == 0 || nothingLeftToPick()) enable(nextStepButton);
+    if (picksLeft == 0 || nothingLeftToPick()) nextStepButton->enable();
     else nextStepButton->disable();
 }
 

@@ -155,7 +155,7 @@ TEST_F(PaymentTest, ASpendBeyondThePurseOrAnInvalidBoxKeepsConfirmOffAndSaysWhy)
 }
 
 TEST_F(PaymentTest, TheDescriptionIsSavedAsTypedEvenEmpty) {
-    for (const std::string description : {std::string("Bribed the gate guard"), std::string()}) {
+    for (const std::string& description : {std::string("Bribed the gate guard"), std::string()}) {
         character->wealth = Wealth{};
         open(false);
         window->descriptionBox->setText(description);
