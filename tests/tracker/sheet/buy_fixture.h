@@ -12,6 +12,7 @@
 #include "rules/equipment_catalogue.h"
 #include "rules/rules_catalogues.h"
 #include "support/ui_harness.h"
+#include "tracker/sheet/inventory_fixture.h"
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
@@ -27,16 +28,6 @@
 inline RulesCatalogues& buyTestRules() {
     static std::unique_ptr<RulesCatalogues> rules = loadRulesCatalogues(ZODERUD_SOURCE_DIR);
     return *rules;
-}
-
-inline Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
 }
 
 class BuyTest : public ::testing::Test {
