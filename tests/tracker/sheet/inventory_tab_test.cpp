@@ -335,7 +335,7 @@ TEST_F(InventoryTabTest, PurseAndEquippedBoxesOnlyShow) {
     EXPECT_EQ(gold->text, "2");
 }
 
-TEST_F(InventoryTabTest, TheExpendDialogLiesAboveEveryLayerOfTheRows) {
+TEST_F(InventoryTabTest, EveryWindowTheTabOpensLiesAboveEveryLayerOfTheRows) {
     BRAVCharacterEquipment* pack = give("backpack");
     give("chalk", 1, pack);
     give("torch", 1, pack);
@@ -354,11 +354,50 @@ TEST_F(InventoryTabTest, TheExpendDialogLiesAboveEveryLayerOfTheRows) {
         ASSERT_NE(object, nullptr);
         rowsTop = std::max(rowsTop, UIHarness::layerOf(object));
     }
-    select(1);
-    click(tab()->expendButton);
-    GameUIConfirmationDialog* dialog = expendDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_GT(UIHarness::layerOf(dialog->frameRectangle->rectangle), rowsTop);
+    const std::pair<GameUIPushButton* BRAVUIEquipmentTab::*, const char*> cases[] = {
+        {&BRAVUIEquipmentTab::expendButton, "expendConfirmation"},
+        {&BRAVUIEquipmentTab::addButton, "equipmentBuyWindow"},
+        {&BRAVUIEquipmentTab::sellButton, "confirmEquipmentPriceAndNameWindow"},
+        {&BRAVUIEquipmentTab::renameButton, "equipmentCustomNameWindow"},
+        {&BRAVUIEquipmentTab::packButton, "equipmentBuyWindow"},
+        {&BRAVUIEquipmentTab::transactionsButton, "transactionHistoryWindow"},
+        {&BRAVUIEquipmentTab::spendButton, "paymentWindow"},
+        {&BRAVUIEquipmentTab::earnButton, "paymentWindow"},
+    };
+    for (const auto& [button, windowName] : cases) {
+        SCOPED_TRACE(windowName);
+        select(1);
+        click(tab()->*button);
+        auto* window = ui.find<GameUIBaseWindow>(windowName);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ui.windowManager().activeWindow, window);
+        EXPECT_GT(UIHarness::layerOf(window->frameRectangle->rectangle), rowsTop);
+        auto* dialog = dynamic_cast<GameUIConfirmationDialog*>(window);
+        click(dialog ? dialog->cancelButton : window->closeButton);
+        EXPECT_EQ(ui.find<GameUIBaseWindow>(windowName), nullptr);
+    }
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Backpack", "Chalk", "Torch"}));
+    EXPECT_TRUE(character->saved);
+}
+
+// Only top-level items are saved as worn: what stays inside a container once the contents of an
+// expended one have moved out is taken off, what comes out to the top level stays worn.
+TEST_F(InventoryTabTest, ExpendingAContainerTakesOffWhatStaysPacked) {
+    BRAVCharacterEquipment* sack = give("sack");
+    BRAVCharacterEquipment* pack = give("backpack", 1, sack);
+    BRAVCharacterEquipment* armour = give("leather_armour", 1, pack);
+    BRAVCharacterEquipment* shield = give("round_shield", 1, sack);
+    character->inventory.equippedArmour = armour;
+    character->inventory.equippedShield = shield;
+    openInventory();
+    select(0);
+    expendSelected(true);
+    EXPECT_EQ(idsOf(character->inventory.items), (std::vector<std::string>{"backpack", "round_shield"}));
+    EXPECT_EQ(armour->parent, pack);
+    EXPECT_EQ(character->inventory.equippedArmour, nullptr);
+    EXPECT_EQ(character->inventory.equippedShield, shield);
+    EXPECT_EQ(tab()->armourBox->text, "None");
+    EXPECT_EQ(tab()->shieldBox->text, "Round Shield");
 }
 
 TEST_F(InventoryTabTest, ADialogOpenAcrossATabSwitchStillActsAndTheSheetClosesIt) {
