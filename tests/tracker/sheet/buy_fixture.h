@@ -19,6 +19,7 @@
 #include "tracker/sheet/bravui_equipment_buy_window.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/game_ui_toggle_button.h"
@@ -151,6 +152,16 @@ protected:
         ui.clickElement(*button);
         ui.step();
         ui.step();
+    }
+
+    // The texts of a window's labels of that name, in the order built.
+    static std::vector<std::string> labelTexts(const GameUIStandardElement& window, const std::string& name) {
+        std::vector<std::string> texts;
+        for (const GameUIBaseElement* child : window.children) {
+            if (auto* label = dynamic_cast<const GameUILabel*>(child); label && label->name == name)
+                texts.push_back(label->text);
+        }
+        return texts;
     }
 
     UIHarness ui;

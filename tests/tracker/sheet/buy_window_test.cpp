@@ -40,6 +40,34 @@ TEST_F(BuyTest, EachCategoryListsItsTypesSortedByDisplayName) {
     }
 }
 
+// Names other code looks for and texts as the program has always shown them, typos included.
+TEST_F(BuyTest, TheWindowsKeepTheirNamesAndTextsAsWritten) {
+    openWindow();
+    EXPECT_EQ(window->categoryCombo->name, "classCombo");
+    EXPECT_EQ(window->listTitleLabel->name, "proficienciesListTitleLabel");
+    const std::vector<std::string> coinLabels = {"PP: ", "GP: ", "EP: ", "SP: ", "CP: "};
+    const auto check = [&](const BRAVUIConfirmWindow& confirmation, const char* confirmCaption,
+                           std::vector<std::string> labels) {
+        SCOPED_TRACE(confirmation.name);
+        EXPECT_EQ(confirmation.confirmButton->name, "doneButton");
+        EXPECT_EQ(confirmation.confirmButton->caption, confirmCaption);
+        EXPECT_EQ(confirmation.cancelButton->name, "cencelButton");
+        EXPECT_EQ(confirmation.nameBox->getToolTipText(), "Enter a custom name for this item'");
+        labels.insert(labels.begin(), "Rename: ");
+        EXPECT_EQ(labelTexts(confirmation, "attributeDescription"), labels);
+    };
+    pickRow("Misc", "Cloak");
+    PurchaseWindow* purchase = pressBuy();
+    ASSERT_NE(purchase, nullptr);
+    check(*purchase, "Pay", coinLabels);
+    press(purchase->cancelButton);
+    AcquireWindow* acquire = pressAcquire();
+    ASSERT_NE(acquire, nullptr);
+    check(*acquire, "Acquire", {"Quantity: "});
+    EXPECT_EQ(acquire->confirmButton->getToolTipText(), "Confirm aquiring of the item described above.");
+    EXPECT_EQ(acquire->quantityBox->getToolTipText(), "Enter a quantity for this item'");
+}
+
 TEST_F(BuyTest, ASelectedRowShowsItsDescriptionUntilTheCategoryChanges) {
     openWindow();
     pickRow("Weapons", "Bow");

@@ -192,6 +192,33 @@ TEST_F(InventoryWindowsTest, RenamingTheWornArmourRenamesItsBox) {
     EXPECT_EQ(tab()->armourBox->text, "Lucky jerkin");
 }
 
+// Names and texts as the program has always shown them, typos included.
+TEST_F(InventoryWindowsTest, RenamePackAndPaymentKeepTheirTextsAsWritten) {
+    give("backpack");
+    openInventory();
+    select(0);
+    EXPECT_EQ(tab()->packButton->getToolTipText(), "Pack or unpack a item from a container");
+    click(tab()->renameButton);
+    auto* rename = ui.find<BRAVUIEquipmentCustomNameWindow>("equipmentCustomNameWindow");
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(rename->nameBox->name, "domainDisplay");
+    EXPECT_EQ(rename->doneButton->getToolTipText(), "Finish editing this profciency's domain");
+    click(rename->closeButton);
+
+    click(tab()->spendButton);
+    auto* payment = ui.find<BRAVUIPaymentWindow>("paymentWindow");
+    ASSERT_NE(payment, nullptr);
+    const char* coins[] = {"platinum", "gold", "electrum", "silver", "copper"};
+    for (std::size_t i = 0; i < payment->coinBoxes.size(); ++i) {
+        EXPECT_EQ(payment->coinBoxes[i]->getToolTipText(),
+                  std::string("the part of the items cost in ") + coins[i] + " pieces");
+    }
+    EXPECT_EQ(payment->confirmButton->name, "doneButton");
+    EXPECT_EQ(payment->cancelButton->name, "cencelButton");
+    click(payment->cancelButton);
+    EXPECT_EQ(ui.find<BRAVUIPaymentWindow>("paymentWindow"), nullptr);
+}
+
 // --- Money -------------------------------------------------------------------------------------
 
 TEST_F(InventoryWindowsTest, SpendAndEarnOpenTheirWindowsAndThePurseFollows) {
