@@ -257,6 +257,34 @@ TEST_F(InventoryWindowsTest, SpendAndEarnOpenTheirWindowsAndThePurseFollows) {
     EXPECT_EQ(ui.find<BRAVUITransactionHistoryWindow>("transactionHistoryWindow"), nullptr);
 }
 
+// Any event closes the history and the packing window, the close button's too; while either is
+// open it keeps the tab's buttons out of reach, so nothing changes the history its rows point into.
+TEST_F(InventoryWindowsTest, TheCloseButtonClosesTheHistoryAndPackingWindowsWhichAreModal) {
+    give("backpack");
+    give("torch");
+    character->wealth.earnMoney("Alms", coins(0, 0, 0, 10, 0));
+    character->saved = true;
+    openInventory();
+    select(1);
+    const std::pair<GameUIPushButton* BRAVUIEquipmentTab::*, const char*> cases[] = {
+        {&BRAVUIEquipmentTab::transactionsButton, "transactionHistoryWindow"},
+        {&BRAVUIEquipmentTab::packButton, "equipmentBuyWindow"},
+    };
+    for (const auto& [button, name] : cases) {
+        SCOPED_TRACE(name);
+        click(tab()->*button);
+        auto* window = ui.find<GameUIBaseWindow>(name);
+        ASSERT_NE(window, nullptr);
+        click(tab()->earnButton);
+        EXPECT_EQ(ui.find<BRAVUIPaymentWindow>("paymentWindow"), nullptr);
+        click(window->closeButton);
+        EXPECT_EQ(ui.find<GameUIBaseWindow>(name), nullptr);
+    }
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Backpack", "Torch"}));
+    EXPECT_EQ(character->wealth.history.size(), 1u);
+    EXPECT_TRUE(character->saved);
+}
+
 // --- Packing -----------------------------------------------------------------------------------
 
 class PackingTest : public InventoryWindowsTest {
