@@ -7,3 +7,8 @@ std::string equipmentShownName(const BRAVCharacterEquipment& item) {
     if (item.record) return item.record->displayName;
     return "INVALID_ITEM ID: " + item.id;
 }
+
+std::string equipmentRowText(const BRAVCharacterEquipment& item) {
+    const std::string name = equipmentShownName(item);
+    return item.quantity > 1 ? std::to_string(item.quantity) + "x " + name : name;
+}

@@ -7,13 +7,12 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/game_ui_base_window.h"
+#include "tracker/sheet/bravui_confirm_window.h"
 
 class BRAVCharacterEquipment;
 class CharacterSheet;
-class GameUIEditableTextLineBox;
 
-class BRAVUIConfirmAcquireEquipmentDetailsWindow : public GameUIBaseWindow {
+class BRAVUIConfirmAcquireEquipmentDetailsWindow : public BRAVUIConfirmWindow {
 public:
     static constexpr const char* windowName = "confirmAcquireEquipmentDetailsWindow";
     static constexpr const char* confirmEvent = "confirmAcquireEquipment";
@@ -28,22 +27,14 @@ public:
     void update(float dt) override;
 
     void onQuantityBoxEvent(UIEvent::Data& event);
-    void onAcquireButton(UIEvent::Data& event);
-    void onCancelButton(UIEvent::Data& event);
 
-    GameUIEditableTextLineBox* nameBox = nullptr;
     GameUIEditableTextLineBox* quantityBox = nullptr;
-    GameUIPushButton* acquireButton = nullptr;
-    GameUIPushButton* cancelButton = nullptr;
     std::uint8_t keyPressed = 0;
-    std::uint8_t acquirePressed = 0;
     BRAVCharacterEquipment* item;
     CharacterSheet* character;
-    std::uint8_t cancelPressed = 0;
     std::uint8_t quantityLostFocus = 0;
 
 private:
     // The quantity the box holds; a box that holds no count of at least 1 is set to "1".
     std::int32_t checkedQuantity();
-    void report(const char* eventName);
 };

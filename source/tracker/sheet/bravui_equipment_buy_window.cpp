@@ -9,6 +9,7 @@
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
+#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -20,8 +21,6 @@ namespace {
 
 using Window = BRAVUIEquipmentBuyWindow;
 
-constexpr const char* labelFont = "EBGaramond-Regular_48";
-constexpr const char* labelBoldFont = "original-garamond-bold-bt_48";
 constexpr const char* firstCategory = "Misc";
 
 struct Category {
@@ -45,9 +44,7 @@ const std::vector<Category>& categories() {
 GameUILabel* makeTitleLabel(UIContext* owner, const Theme* theme, const char* name, const std::string& text, float left,
                             float right, GameUIBaseElement* parent) {
     const float topLeft[2] = {left, 0.95f}, bottomRight[2] = {right, 0.85f};
-    auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, parent, false, false, true);
-    label->setFonts(labelFont, labelBoldFont);
-    return label;
+    return makeSheetLabel(owner, theme, name, text, "", topLeft, bottomRight, parent);
 }
 
 GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* name, const char* caption,
@@ -76,7 +73,7 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
     addChild(equipmentList);
 
     descriptionLabel = makeTitleLabel(owner, theme, "descriptionBoxTitleLabel",
-                                      std::string("<id='TitleBarText'[*") + "Description" + "]>", 0.05f, 0.95f, this);
+                                      titleBarText("Description"), 0.05f, 0.95f, this);
     addChild(descriptionLabel);
     const float descriptionTopLeft[2] = {0.05f, 0.8f}, descriptionBottomRight[2] = {0.95f, -0.7f};
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", descriptionTopLeft,
@@ -206,14 +203,6 @@ void Window::closeConfirmation(GameUIBaseWindow* window) {
     if (WindowManager* manager = windowManager()) manager->removeWindow(window);
 }
 
-void Window::report(const char* eventName, std::uint32_t value) {
-    eventData.type = UIEvent::Click;
-    eventData.name = eventName;
-    eventData.source = this;
-    eventData.value = value;
-    windowSignal.emit(eventData);
-}
-
 BRAVCharacterEquipment* Window::startPending(const Equipment*& record) {
     record = selectedRecord();
     if (!record || pendingItem || !windowManager()) return nullptr;
@@ -257,7 +246,7 @@ void Window::stepBuying() {
             const int row = character->buyEquipment(*pendingItem);
             finishPending(purchaseWindow);
             purchaseWindow = nullptr;
-            report(updatedEvent, static_cast<std::uint32_t>(row));
+            reportEvent(updatedEvent, static_cast<std::uint32_t>(row));
         }
     }
 }
@@ -288,7 +277,7 @@ void Window::stepAcquiring() {
             const int row = character->acquireEquipment(*pendingItem);
             finishPending(acquireWindow);
             acquireWindow = nullptr;
-            report(updatedEvent, static_cast<std::uint32_t>(row));
+            reportEvent(updatedEvent, static_cast<std::uint32_t>(row));
         }
     }
 }
@@ -296,7 +285,7 @@ void Window::stepAcquiring() {
 void Window::update(float dt) {
     if (finishPressed) {
         finishPressed = 0;
-        report(closeEvent, 0);
+        reportEvent(closeEvent);
     }
     if (selectionChanged) {
         selectionChanged = 0;

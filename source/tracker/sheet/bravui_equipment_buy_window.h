@@ -89,7 +89,6 @@ private:
     void openConfirmation(GameUIBaseWindow* window);
     // Stops hearing a confirmation (null: none) and has the window manager take it away.
     void closeConfirmation(GameUIBaseWindow* window);
-    void report(const char* eventName, std::uint32_t value);
     // A new pending item of the selected record (given back in record); null when no row is
     // selected or a confirmation is already open.
     BRAVCharacterEquipment* startPending(const Equipment*& record);

@@ -9,6 +9,7 @@
 #include "rules/equipment.h"
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_equipment_list_item.h"
+#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_confirmation_dialog.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
@@ -19,11 +20,6 @@
 #include "ui/window_manager.h"
 
 namespace {
-
-constexpr const char* labelFont = "EBGaramond-Regular_48";
-constexpr const char* labelBoldFont = "original-garamond-bold-bt_48";
-
-std::string titleText(const char* title) { return std::string("<id='TitleBarText'[*") + title + "]>"; }
 
 bool isWearable(const BRAVCharacterEquipment& item) {
     return item.record && (item.record->equipmentType == EquipmentType::Armour ||
@@ -55,11 +51,6 @@ BRAVUIEquipmentTab::BRAVUIEquipmentTab(std::uint32_t tag, UIContext* owner, cons
 BRAVUIEquipmentTab::~BRAVUIEquipmentTab() {
     closeExpendDialog();
     closeItemWindows();
-}
-
-std::string BRAVUIEquipmentTab::itemText(const BRAVCharacterEquipment& item) {
-    const std::string name = equipmentShownName(item);
-    return item.quantity > 1 ? std::to_string(item.quantity) + "x " + name : name;
 }
 
 std::string BRAVUIEquipmentTab::expendMessage(const std::string& shownName) {
@@ -102,16 +93,7 @@ GameUIEditableTextLineBox* BRAVUIEquipmentTab::makeDisplayBox(const char* name, 
 }
 
 void BRAVUIEquipmentTab::build() {
-    auto addLabel = [this](const char* name, const std::string& text, const char* toolTip, const float topLeft[2],
-                           const float bottomRight[2]) {
-        auto* label = new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, panel, false, false,
-                                      false);
-        label->setFonts(labelFont, labelBoldFont);
-        panel->addElement(label);
-        return label;
-    };
-    const float listTitleTL[2] = {-0.95f, 0.95f}, listTitleBR[2] = {-0.05f, 0.85f};
-    addLabel("equipmentListTitleLabel", titleText("Equipment"), "", listTitleTL, listTitleBR);
+    addPanelTitle(panel, owner, theme, "equipmentListTitleLabel", "Equipment", -0.95f, 0.95f, -0.05f, 0.85f);
     const float listTL[2] = {-0.95f, 0.85f}, listBR[2] = {-0.15f, -0.55f};
     inventoryList = new GameUIStandardElementList(tag, owner, listTL, listBR, theme, "equipmentList",
                                                   "A list of all equipment this character currently has", panel,
@@ -123,8 +105,7 @@ void BRAVUIEquipmentTab::build() {
     selectedRow = 0;
     inventoryList->selectItem(0);
 
-    const float descriptionTitleTL[2] = {-0.05f, 0.95f}, descriptionTitleBR[2] = {0.95f, 0.85f};
-    addLabel("descriptionBoxTitleLabel", titleText("Description"), "", descriptionTitleTL, descriptionTitleBR);
+    addPanelTitle(panel, owner, theme, "descriptionBoxTitleLabel", "Description", -0.05f, 0.95f, 0.95f, 0.85f);
     const float descriptionTL[2] = {-0.05f, 0.85f}, descriptionBR[2] = {0.95f, 0.05f};
     const BRAVUIEquipmentListItem* first = rowAt(0);
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox",
@@ -169,11 +150,7 @@ void BRAVUIEquipmentTab::buildButtons() {
 }
 
 void BRAVUIEquipmentTab::buildLootPanel() {
-    const float titleTL[2] = {0.7f, -0.05f}, titleBR[2] = {0.85f, -0.15f};
-    auto* title = new GameUILabel(owner, theme, "lootTitleLabel", titleText("Loot"), "", titleTL, titleBR, panel,
-                                  false, false, false);
-    title->setFonts(labelFont, labelBoldFont);
-    panel->addElement(title);
+    addPanelTitle(panel, owner, theme, "lootTitleLabel", "Loot", 0.7f, -0.05f, 0.85f, -0.15f);
     struct Coin {
         const char* caption;
         const char* labelToolTip;
@@ -197,10 +174,8 @@ void BRAVUIEquipmentTab::buildLootPanel() {
     };
     for (const Coin& coin : coins) {
         const float labelTL[2] = {coin.left, coin.top}, labelBR[2] = {coin.left + 0.1f, coin.top - 0.1f};
-        auto* label = new GameUILabel(owner, theme, "attributeDescription", coin.caption, coin.labelToolTip, labelTL,
-                                      labelBR, panel, false, false, false);
-        label->setFonts(labelFont, labelBoldFont);
-        panel->addElement(label);
+        panel->addElement(makeSheetLabel(owner, theme, "attributeDescription", coin.caption, coin.labelToolTip, labelTL,
+                                         labelBR, panel));
         const float boxTL[2] = {coin.left + 0.1f, coin.top}, boxBR[2] = {coin.left + 0.25f, coin.top - 0.1f};
         this->*coin.field = makeDisplayBox(coin.boxName, "", coin.boxToolTip, boxTL, boxBR);
     }
@@ -222,19 +197,13 @@ void BRAVUIEquipmentTab::buildLootPanel() {
 
 void BRAVUIEquipmentTab::buildEquippedPanel() {
     const float armourLabelTL[2] = {-0.05f, -0.2f}, armourLabelBR[2] = {0.4f, -0.3f};
-    auto* armourLabel = new GameUILabel(owner, theme, "equippedArmourLabel", "[*Equipped Armour]",
-                                        "Armour the character is currently wearing", armourLabelTL, armourLabelBR,
-                                        panel, false, false, false);
-    armourLabel->setFonts(labelFont, labelBoldFont);
-    panel->addElement(armourLabel);
+    panel->addElement(makeSheetLabel(owner, theme, "equippedArmourLabel", "[*Equipped Armour]",
+                                     "Armour the character is currently wearing", armourLabelTL, armourLabelBR, panel));
     const float armourTL[2] = {-0.05f, -0.3f}, armourBR[2] = {0.4f, -0.4f};
     armourBox = makeDisplayBox("equippedArmourTextBox", "", "", armourTL, armourBR);
     const float shieldLabelTL[2] = {-0.05f, -0.5f}, shieldLabelBR[2] = {0.4f, -0.6f};
-    auto* shieldLabel = new GameUILabel(owner, theme, "equippedShieldLabel", "[*Equipped Shield]",
-                                        "Shield the character has equipped", shieldLabelTL, shieldLabelBR, panel,
-                                        false, false, false);
-    shieldLabel->setFonts(labelFont, labelBoldFont);
-    panel->addElement(shieldLabel);
+    panel->addElement(makeSheetLabel(owner, theme, "equippedShieldLabel", "[*Equipped Shield]",
+                                     "Shield the character has equipped", shieldLabelTL, shieldLabelBR, panel));
     const float shieldTL[2] = {-0.05f, -0.6f}, shieldBR[2] = {0.4f, -0.7f};
     shieldBox = makeDisplayBox("equippedShieldTextBox", "", "", shieldTL, shieldBR);
     const float clearShieldTL[2] = {0.4f, -0.6f}, clearShieldBR[2] = {0.45f, -0.7f};
@@ -251,7 +220,7 @@ void BRAVUIEquipmentTab::addItemRows(EquipmentList& items, std::int32_t& rowInde
     for (std::size_t i = 0; i < items.size(); ++i) {
         BRAVCharacterEquipment* item = items[i].get();
         if (item->id.empty()) continue;
-        auto* row = new BRAVUIEquipmentListItem(tag, owner, theme, item->id, itemText(*item), "", item, indent,
+        auto* row = new BRAVUIEquipmentListItem(tag, owner, theme, item->id, equipmentRowText(*item), "", item, indent,
                                                 inventoryList);
         row->showUp = i != 0 ? 1 : 0;
         row->showDown = i + 1 != items.size() ? 1 : 0;
@@ -416,15 +385,16 @@ void BRAVUIEquipmentTab::unpackInPlace(BRAVCharacterEquipment& container) {
     EquipmentList& list = holder ? holder->contents : inventory.items;
     auto place = std::find_if(list.begin(), list.end(), [&](const auto& entry) { return entry.get() == &container; });
     if (place == list.end()) return;
-    // Only top-level items are saved as worn: what lands inside another container is taken off,
-    // as packing does.
-    if (holder) {
-        if (container.containsOrIs(inventory.equippedArmour)) inventory.equippedArmour = nullptr;
-        if (container.containsOrIs(inventory.equippedShield)) inventory.equippedShield = nullptr;
-    }
     EquipmentList moved;
     moved.swap(container.contents);
-    for (auto& item : moved) item->parent = holder;
+    for (auto& item : moved) {
+        item->parent = holder;
+        // Only top-level items are saved as worn: a worn item still inside a container after the
+        // move is taken off, as packing does.
+        for (BRAVCharacterEquipment** slot : {&inventory.equippedArmour, &inventory.equippedShield}) {
+            if (*slot && item->containsOrIs(*slot) && (holder || *slot != item.get())) *slot = nullptr;
+        }
+    }
     list.insert(place, std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
 }
 

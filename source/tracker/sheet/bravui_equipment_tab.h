@@ -44,8 +44,6 @@ public:
     void detach() override;
     void update() override;
 
-    // The row caption: "12x Arrows" above a quantity of 1, else the shown name alone.
-    static std::string itemText(const BRAVCharacterEquipment& item);
     static std::string expendMessage(const std::string& shownName);
     // Inserts a row for each item with an id (and below an open container, its contents one
     // level deeper) from rowIndex on, which moves past them.

@@ -68,7 +68,7 @@ void BRAVUIEquipmentTab::onBuyWindowEvent(UIEvent::Data& event) {
 void BRAVUIEquipmentTab::onSaleWindowEvent(UIEvent::Data& event) {
     if (event.name == BRAVUIConfirmSalePriceWindow::confirmEvent) {
         saleConfirmed = 1;
-    } else if (event.name == BRAVUIConfirmSalePriceWindow::cancelEvent || event.name == "closeDialog") {
+    } else if (event.name == BRAVUIConfirmSalePriceWindow::cancelEvent) {
         saleCancelled = 1;
     }
 }

@@ -4,6 +4,7 @@
 #include "rules/character_sheet.h"
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_container_list_item.h"
+#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
@@ -14,9 +15,8 @@ BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, co
     : GameUIBaseWindow(tag, owner, theme, "equipmentBuyWindow", title, topLeft, bottomRight, depth, nullptr, true),
       item(item), sheet(sheet) {
     const float labelTopLeft[2] = {-0.95f, 0.95f}, labelBottomRight[2] = {0.95f, 0.85f};
-    titleLabel = new GameUILabel(owner, theme, "proficienciesListTitleLabel", item ? itemCaption(*item) : "", "",
-                                 labelTopLeft, labelBottomRight, this, false, false, false);
-    titleLabel->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
+    titleLabel = makeSheetLabel(owner, theme, "proficienciesListTitleLabel", item ? itemCaption(*item) : "", "",
+                                labelTopLeft, labelBottomRight, this);
     addChild(titleLabel);
 
     const float listTopLeft[2] = {-0.95f, 0.65f}, listBottomRight[2] = {0.95f, -0.7f};
@@ -51,11 +51,6 @@ std::string BRAVUIPackingWindow::itemCaption(const BRAVCharacterEquipment& item)
     return count + equipmentShownName(item);
 }
 
-std::string BRAVUIPackingWindow::rowText(const BRAVCharacterEquipment& item) {
-    const std::string count = item.quantity > 1 ? std::to_string(item.quantity) + "x " : std::string();
-    return count + equipmentShownName(item);
-}
-
 void BRAVUIPackingWindow::onListEvent(UIEvent::Data& event) {
     if (event.name == BRAVUIContainerListItem::pickEvent) {
         rowIndex = event.value;
@@ -74,7 +69,7 @@ void BRAVUIPackingWindow::fillRows(EquipmentList& items, std::int32_t& index, st
     for (const std::unique_ptr<BRAVCharacterEquipment>& entry : items) {
         BRAVCharacterEquipment* place = entry.get();
         if (place->id.empty() || !place->isContainer() || place == item) continue;
-        list->insertItem(new BRAVUIContainerListItem(tag, owner, theme, place->id, rowText(*place), "", place, depth,
+        list->insertItem(new BRAVUIContainerListItem(tag, owner, theme, place->id, equipmentRowText(*place), "", place, depth,
                                                      list),
                          index++);
         if (place->areContentsExpanded) fillRows(place->contents, index, depth + 1);

@@ -30,8 +30,6 @@ public:
 
     // The window's caption for item: "3 x Arrows" (with spaces round the x) above a quantity of 1.
     static std::string itemCaption(const BRAVCharacterEquipment& item);
-    // A place row's caption: "3x Arrows".
-    static std::string rowText(const BRAVCharacterEquipment& item);
 
     void onListEvent(UIEvent::Data& event);
     void onFinishButton(UIEvent::Data& event);

@@ -6,23 +6,12 @@
 #include "tracker/rows/bravui_class_ability_list_item.h"
 #include "tracker/wizard/bravui_pick_proficiency_list_item.h"
 #include "ui/game_ui_element_group.h"
-#include "ui/game_ui_label.h"
+#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 
 namespace {
 
-constexpr const char* titleFont = "EBGaramond-Regular_48";
-constexpr const char* titleBoldFont = "original-garamond-bold-bt_48";
-
-void addTitle(GameUIElementGroup* panel, UIContext* owner, const Theme* theme, const char* name, const char* title,
-              float left, float top, float right, float bottom) {
-    const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    auto* label = new GameUILabel(owner, theme, name, std::string("<id='TitleBarText'[*") + title + "]>", "", topLeft,
-                                  bottomRight, panel, false, false, false);
-    label->setFonts(titleFont, titleBoldFont);
-    panel->addElement(label);
-}
 
 GameUIStandardElementList* addList(GameUIElementGroup* panel, std::uint32_t tag, UIContext* owner,
                                    const Theme* theme, const char* name, const char* toolTip, float left, float top,
@@ -58,21 +47,21 @@ std::string BRAVUIProficienciesTab::rowCaption(const CharacterProficiency& profi
 
 void BRAVUIProficienciesTab::attach(GameUIElementGroup* panel) {
     if (!panel || !sheet) return;
-    addTitle(panel, owner, theme, "proficienciesListTitleLabel", "Proficiencies", -0.95f, 0.95f, -0.05f, 0.85f);
+    addPanelTitle(panel, owner, theme, "proficienciesListTitleLabel", "Proficiencies", -0.95f, 0.95f, -0.05f, 0.85f);
     proficienciesList = addList(panel, tag, owner, theme, "proficienciesList",
                                 "A list of all proficencies this character currently has", -0.95f, 0.85f, -0.05f,
                                 0.05f);
-    addTitle(panel, owner, theme, "classAbilitiesListTitleLabel", "Class Abilities", -0.95f, 0.0f, -0.05f, -0.1f);
+    addPanelTitle(panel, owner, theme, "classAbilitiesListTitleLabel", "Class Abilities", -0.95f, 0.0f, -0.05f, -0.1f);
     classAbilitiesList = addList(panel, tag, owner, theme, "classAbilitiesList",
                                  "A list of all unlocked class abilities this character has. More abilities are "
                                  "sometimes gained as the character increases in level.",
                                  -0.95f, -0.1f, -0.05f, -0.9f);
-    addTitle(panel, owner, theme, "actionsListTitleLabel", "Actions", 0.05f, 0.0f, 0.95f, -0.1f);
+    addPanelTitle(panel, owner, theme, "actionsListTitleLabel", "Actions", 0.05f, 0.0f, 0.95f, -0.1f);
     actionsList = addList(panel, tag, owner, theme, "actionsList",
                           "Common actions the character can perform such as the thief skills for lockipicking and "
                           "finding traps",
                           0.05f, -0.1f, 0.95f, -0.9f);
-    addTitle(panel, owner, theme, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
+    addPanelTitle(panel, owner, theme, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
 
     for (const auto& proficiency : sheet->proficiencies) {
         auto* row = new BRAVUIPickProficiencyListItem(tag, owner, theme, proficiency->id, proficiency->domain,

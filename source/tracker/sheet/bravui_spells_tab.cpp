@@ -5,24 +5,13 @@
 #include "rules/spell_record.h"
 #include "tracker/rows/bravui_spell_list_item.h"
 #include "ui/game_ui_element_group.h"
-#include "ui/game_ui_label.h"
+#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 
 namespace {
 
-constexpr const char* titleFont = "EBGaramond-Regular_48";
-constexpr const char* titleBoldFont = "original-garamond-bold-bt_48";
 constexpr const char* headerName = "expandableSpellLevel";
-
-void addTitle(GameUIElementGroup* panel, UIContext* owner, const Theme* theme, const char* name, const char* title,
-              float left, float top, float right, float bottom) {
-    const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    auto* label = new GameUILabel(owner, theme, name, std::string("<id='TitleBarText'[*") + title + "]>", "", topLeft,
-                                  bottomRight, panel, false, false, false);
-    label->setFonts(titleFont, titleBoldFont);
-    panel->addElement(label);
-}
 
 // The row at index while the list still has one there: a tab switch in the same poll as a row
 // event leaves a stale index or no list at all.
@@ -57,13 +46,13 @@ void BRAVUISpellsTab::attach(GameUIElementGroup* panel) {
         panel->addElement(list);
         return list;
     };
-    addTitle(panel, owner, theme, "spellsListTitleLabel", "Arcane Spells", -0.95f, 0.95f, -0.05f, 0.85f);
+    addPanelTitle(panel, owner, theme, "spellsListTitleLabel", "Arcane Spells", -0.95f, 0.95f, -0.05f, 0.85f);
     arcane.list = addList("spellsList", "A list of all spells this character currently has actively memorized", 0.85f,
                           0.05f);
-    addTitle(panel, owner, theme, "spellsListTitleLabel", "Divine Spells", -0.95f, 0.0f, -0.05f, -0.1f);
+    addPanelTitle(panel, owner, theme, "spellsListTitleLabel", "Divine Spells", -0.95f, 0.0f, -0.05f, -0.1f);
     divine.list = addList("divineSpellsList",
                           "A list of all divine spells this character currently has actively memorized", -0.1f, -0.9f);
-    addTitle(panel, owner, theme, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
+    addPanelTitle(panel, owner, theme, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
     const float boxTopLeft[2] = {0.05f, 0.85f}, boxBottomRight[2] = {0.95f, -0.9f};
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", boxTopLeft,
                                                  boxBottomRight, panel, 0, 0, 0);

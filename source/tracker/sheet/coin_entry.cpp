@@ -51,8 +51,9 @@ CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Th
     return boxes;
 }
 
-GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme) {
-    const float topLeft[2] = {-0.85f, -0.25f}, bottomRight[2] = {0.85f, -0.55f};
+GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, float top,
+                            float bottom) {
+    const float topLeft[2] = {-0.85f, top}, bottomRight[2] = {0.85f, bottom};
     auto* label = new GameUILabel(owner, theme, "messageLabel", "", "", topLeft, bottomRight, parent, false, false, true);
     parent->addChild(label);
     return label;

@@ -25,8 +25,9 @@ using CoinBoxes = std::array<GameUIEditableTextLineBox*, 5>;
 // (the middle by default), each box starting with its coin of start.
 CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start,
                        float top = 0.2f, float bottom = -0.2f);
-// The message line below the boxes, empty at first.
-GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme);
+// The message line below the boxes, empty at first, between top and bottom.
+GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, float top = -0.25f,
+                            float bottom = -0.55f);
 
 // The amount the boxes hold: each a count of up to nine digits, an empty box counting as 0;
 // nothing when any box holds anything else (a sign, a letter, ten digits or more).

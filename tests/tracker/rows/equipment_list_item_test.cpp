@@ -211,6 +211,23 @@ TEST_F(EquipmentListItemTest, NestedRowsIndentByLineHeightsAndSetTextShowsAtOnce
     EXPECT_EQ(nested->getSortKey(), "3x Hempen Rope");
 }
 
+// No line height to indent by (none registered, or none known yet): every row starts at the left.
+TEST_F(EquipmentListItemTest, WithoutADefaultFontLineHeightNestedRowsHaveNoIndent) {
+    makeList();
+    auto rope = own("hempen_rope");
+    BRAVUIEquipmentListItem* top = addOwned(rope.get(), 0);
+    BRAVUIEquipmentListItem* nested = addOwned(rope.get(), 2);
+    for (float height : {0.0f, -1.0f}) {
+        SCOPED_TRACE(height);
+        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), height);
+        list->layoutItems(0);
+        ui.step();
+        ASSERT_NE(nested->textObject, nullptr);
+        EXPECT_FLOAT_EQ(UIHarness::vector2Of(nested->textObject, "topLeft")[0],
+                        UIHarness::vector2Of(top->textObject, "topLeft")[0]);
+    }
+}
+
 TEST_F(EquipmentListItemTest, ADisabledRowPlacedAgainTakesTheDisabledColours) {
     makeList();
     auto bag = own("backpack");

@@ -12,12 +12,14 @@
 #include "rules/equipment_catalogue.h"
 #include "rules/rules_catalogues.h"
 #include "support/ui_harness.h"
+#include "tracker/sheet/inventory_fixture.h"
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
 #include "tracker/sheet/bravui_equipment_buy_window.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/game_ui_toggle_button.h"
@@ -27,16 +29,6 @@
 inline RulesCatalogues& buyTestRules() {
     static std::unique_ptr<RulesCatalogues> rules = loadRulesCatalogues(ZODERUD_SOURCE_DIR);
     return *rules;
-}
-
-inline Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
 }
 
 class BuyTest : public ::testing::Test {
@@ -160,6 +152,16 @@ protected:
         ui.clickElement(*button);
         ui.step();
         ui.step();
+    }
+
+    // The texts of a window's labels of that name, in the order built.
+    static std::vector<std::string> labelTexts(const GameUIStandardElement& window, const std::string& name) {
+        std::vector<std::string> texts;
+        for (const GameUIBaseElement* child : window.children) {
+            if (auto* label = dynamic_cast<const GameUILabel*>(child); label && label->name == name)
+                texts.push_back(label->text);
+        }
+        return texts;
     }
 
     UIHarness ui;

@@ -40,6 +40,34 @@ TEST_F(BuyTest, EachCategoryListsItsTypesSortedByDisplayName) {
     }
 }
 
+// Names other code looks for and texts as the program has always shown them, typos included.
+TEST_F(BuyTest, TheWindowsKeepTheirNamesAndTextsAsWritten) {
+    openWindow();
+    EXPECT_EQ(window->categoryCombo->name, "classCombo");
+    EXPECT_EQ(window->listTitleLabel->name, "proficienciesListTitleLabel");
+    const std::vector<std::string> coinLabels = {"PP: ", "GP: ", "EP: ", "SP: ", "CP: "};
+    const auto check = [&](const BRAVUIConfirmWindow& confirmation, const char* confirmCaption,
+                           std::vector<std::string> labels) {
+        SCOPED_TRACE(confirmation.name);
+        EXPECT_EQ(confirmation.confirmButton->name, "doneButton");
+        EXPECT_EQ(confirmation.confirmButton->caption, confirmCaption);
+        EXPECT_EQ(confirmation.cancelButton->name, "cencelButton");
+        EXPECT_EQ(confirmation.nameBox->getToolTipText(), "Enter a custom name for this item'");
+        labels.insert(labels.begin(), "Rename: ");
+        EXPECT_EQ(labelTexts(confirmation, "attributeDescription"), labels);
+    };
+    pickRow("Misc", "Cloak");
+    PurchaseWindow* purchase = pressBuy();
+    ASSERT_NE(purchase, nullptr);
+    check(*purchase, "Pay", coinLabels);
+    press(purchase->cancelButton);
+    AcquireWindow* acquire = pressAcquire();
+    ASSERT_NE(acquire, nullptr);
+    check(*acquire, "Acquire", {"Quantity: "});
+    EXPECT_EQ(acquire->confirmButton->getToolTipText(), "Confirm aquiring of the item described above.");
+    EXPECT_EQ(acquire->quantityBox->getToolTipText(), "Enter a quantity for this item'");
+}
+
 TEST_F(BuyTest, ASelectedRowShowsItsDescriptionUntilTheCategoryChanges) {
     openWindow();
     pickRow("Weapons", "Bow");
@@ -114,13 +142,11 @@ TEST_F(BuyTest, PayingChargesThePriceInTheBoxesOnlyWhenThePurseCoversIt) {
         ASSERT_NE(purchase, nullptr);
         EXPECT_EQ(purchase->title, "Confirm details for: Cloak");
         EXPECT_EQ(ui.windowManager().activeWindow, purchase);
-        GameUIEditableTextLineBox* boxes[] = {purchase->platinumBox, purchase->goldBox, purchase->electrumBox,
-                                              purchase->silverBox, purchase->copperBox};
-        for (int i = 0; i < 5; ++i) enter(boxes[i], c.boxes[i]);
+        for (int i = 0; i < 5; ++i) enter(purchase->coinBoxes[i], c.boxes[i]);
         ui.step();
-        EXPECT_EQ(purchase->payButton->disabled == 0, c.payEnabled);
+        EXPECT_EQ(purchase->confirmButton->disabled == 0, c.payEnabled);
         EXPECT_EQ(purchase->messageLabel->text, c.message);
-        press(purchase->payButton);
+        press(purchase->confirmButton);
         if (c.stored) {
             EXPECT_EQ(ui.find<PurchaseWindow>(PurchaseWindow::windowName), nullptr);
             EXPECT_EQ(ui.windowManager().activeWindow, window);
@@ -152,14 +178,14 @@ TEST_F(BuyTest, PayIsOffFromTheStartWhenTheCataloguePriceIsTooHigh) {
     pickRow("Misc", "Cloak");
     PurchaseWindow* purchase = pressBuy();
     ASSERT_NE(purchase, nullptr);
-    EXPECT_EQ(purchase->goldBox->text, "5");
-    EXPECT_EQ(purchase->platinumBox->text, "0");
-    EXPECT_TRUE(purchase->payButton->disabled);
+    EXPECT_EQ(purchase->coinBoxes[1]->text, "5");
+    EXPECT_EQ(purchase->coinBoxes[0]->text, "0");
+    EXPECT_TRUE(purchase->confirmButton->disabled);
     EXPECT_EQ(purchase->messageLabel->text, "The purse cannot pay this amount.");
     // Typing the price down to what the purse holds turns it on, and the line empties.
-    enter(purchase->goldBox, "4");
+    enter(purchase->coinBoxes[1], "4");
     ui.step();
-    EXPECT_FALSE(purchase->payButton->disabled);
+    EXPECT_FALSE(purchase->confirmButton->disabled);
     EXPECT_EQ(purchase->messageLabel->text, "");
 }
 
@@ -170,7 +196,7 @@ TEST_F(BuyTest, ACustomNameIsKeptAndNamesTheTransactionAndAStackMerges) {
     PurchaseWindow* purchase = pressBuy();
     ASSERT_NE(purchase, nullptr);
     enter(purchase->nameBox, "Black cloak");
-    press(purchase->payButton);
+    press(purchase->confirmButton);
     ASSERT_EQ(character->wealth.history.size(), 1u);
     EXPECT_EQ(character->wealth.history[0].description, "Bought equipment: Black cloak");
     ASSERT_EQ(character->inventory.items.size(), 1u);
@@ -181,7 +207,7 @@ TEST_F(BuyTest, ACustomNameIsKeptAndNamesTheTransactionAndAStackMerges) {
     for (int i = 0; i < 2; ++i) {
         pickRow("Weapons", "Arrows");
         ASSERT_NE(pressBuy(), nullptr);
-        press(ui.find<PurchaseWindow>(PurchaseWindow::windowName)->payButton);
+        press(ui.find<PurchaseWindow>(PurchaseWindow::windowName)->confirmButton);
     }
     ASSERT_EQ(character->inventory.items.size(), 2u);
     EXPECT_EQ(character->inventory.items[1]->quantity, 40);
@@ -204,7 +230,7 @@ TEST_F(BuyTest, AStackInAClosedBagGrowsAndTheBagOpens) {
     openWindow();
     pickRow("Weapons", "Arrows");
     ASSERT_NE(pressBuy(), nullptr);
-    press(ui.find<PurchaseWindow>(PurchaseWindow::windowName)->payButton);
+    press(ui.find<PurchaseWindow>(PurchaseWindow::windowName)->confirmButton);
     ASSERT_EQ(character->inventory.items.size(), 1u);
     EXPECT_EQ(arrows->quantity, 21);
     EXPECT_TRUE(character->inventory.items[0]->areContentsExpanded);
@@ -215,23 +241,18 @@ TEST_F(BuyTest, CancelAndTheCloseButtonChangeNothingAndGiveTheFocusBack) {
     character->wealth.current = coins(1, 0, 0, 0, 0);
     openWindow();
     for (bool viaCloseButton : {false, true}) {
-        SCOPED_TRACE(viaCloseButton ? "close button" : "Cancel");
-        pickRow("Misc", "Cloak");
-        PurchaseWindow* purchase = pressBuy();
-        ASSERT_NE(purchase, nullptr);
-        enter(purchase->nameBox, "Black cloak");
-        press(viaCloseButton ? purchase->closeButton : purchase->cancelButton);
-        EXPECT_EQ(ui.find<PurchaseWindow>(PurchaseWindow::windowName), nullptr);
-        EXPECT_EQ(window->pendingItem, nullptr);
-        EXPECT_EQ(ui.windowManager().activeWindow, window);
-
-        AcquireWindow* acquire = pressAcquire();
-        ASSERT_NE(acquire, nullptr);
-        enter(acquire->quantityBox, "7");
-        press(viaCloseButton ? acquire->closeButton : acquire->cancelButton);
-        EXPECT_EQ(ui.find<AcquireWindow>(AcquireWindow::windowName), nullptr);
-        EXPECT_EQ(window->pendingItem, nullptr);
-        EXPECT_EQ(ui.windowManager().activeWindow, window);
+        for (bool purchase : {true, false}) {
+            SCOPED_TRACE(std::string(viaCloseButton ? "close button" : "Cancel") + (purchase ? " of Pay" : " of Acquire"));
+            pickRow("Misc", "Cloak");
+            BRAVUIConfirmWindow* confirmation = purchase ? static_cast<BRAVUIConfirmWindow*>(pressBuy()) : pressAcquire();
+            ASSERT_NE(confirmation, nullptr);
+            const std::string name = confirmation->name;
+            enter(confirmation->nameBox, "Black cloak");
+            press(viaCloseButton ? confirmation->closeButton : confirmation->cancelButton);
+            EXPECT_EQ(ui.find<BRAVUIConfirmWindow>(name), nullptr);
+            EXPECT_EQ(window->pendingItem, nullptr);
+            EXPECT_EQ(ui.windowManager().activeWindow, window);
+        }
     }
     EXPECT_EQ(character->wealth.current, coins(1, 0, 0, 0, 0));
     EXPECT_TRUE(character->wealth.history.empty());
@@ -271,7 +292,7 @@ TEST_F(BuyTest, AcquiringReadsTheQuantityAsACountOfAtLeastOneAndMovesNoMoney) {
         }
         // The catalogue's own name is no custom name.
         enter(acquire->nameBox, "Arrows");
-        press(acquire->acquireButton);
+        press(acquire->confirmButton);
         EXPECT_EQ(ui.find<AcquireWindow>(AcquireWindow::windowName), nullptr);
         ASSERT_EQ(character->inventory.items.size(), 1u);
         EXPECT_EQ(character->inventory.items[0]->quantity, c.quantity);
@@ -288,7 +309,7 @@ TEST_F(BuyTest, AcquiringUnderAnotherNameStartsItsOwnStack) {
         AcquireWindow* acquire = pressAcquire();
         ASSERT_NE(acquire, nullptr);
         enter(acquire->nameBox, name);
-        press(acquire->acquireButton);
+        press(acquire->confirmButton);
     }
     ASSERT_EQ(character->inventory.items.size(), 2u);
     EXPECT_EQ(character->inventory.items[0]->customName, "");

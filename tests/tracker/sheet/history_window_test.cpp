@@ -1,6 +1,6 @@
 // The transaction history: rows in the order made, the amount texts as stored, the two halves
 // of a placed row, and Finish.
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
 #include "tracker/rows/bravui_transacton_history_list_item.h"
 #include "tracker/sheet/bravui_transaction_history_window.h"
@@ -13,37 +13,18 @@ namespace {
 using Window = BRAVUITransactionHistoryWindow;
 using Row = BRAVUITransactonHistoryListItem;
 
-Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
-}
-
-class HistoryWindowTest : public SheetTest {
+class HistoryWindowTest : public WindowAloneTest<Window> {
 protected:
     Window* open() {
         // The list lays rows out by the default font's line height, as the renderer registers it.
         ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.04f);
         const float topLeft[2] = {-0.5f, 0.95f}, bottomRight[2] = {0.5f, -0.75f};
-        window = ui.addWindow(new Window(0, &ui.context(), ui.theme(), topLeft, bottomRight,
-                                         "Accounts - Transactions History", 1, character.get()),
-                              true);
-        ui.record(window->windowSignal);
-        ui.step();
+        show(new Window(0, &ui.context(), ui.theme(), topLeft, bottomRight, "Accounts - Transactions History", 1,
+                        character.get()));
         ui.step();
         return window;
     }
-    ~HistoryWindowTest() override {
-        if (window) ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-    }
     Row* row(std::size_t index) const { return dynamic_cast<Row*>(window->list->items.at(index)); }
-
-    Window* window = nullptr;
 };
 
 TEST_F(HistoryWindowTest, AmountsShowEachCoinAsStoredLargestFirst) {

@@ -1,94 +1,26 @@
 // The Inventory tab over characters whose possessions are set up through the rules: row texts
 // and arrows, the description, equipping and taking off, expending (the dialog, stacks, worn
 // items, containers with contents), opening containers, shuffling, and what survives a save.
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
 #include <algorithm>
-#include <memory>
-#include <string>
-#include <vector>
 
-#include "rules/equipment_catalogue.h"
-#include "support/temp_folder.h"
-#include "tracker/rows/bravui_equipment_list_item.h"
+#include "tracker/equipment_shown_name.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
 #include "tracker/sheet/bravui_equipment_buy_window.h"
-#include "tracker/sheet/bravui_equipment_tab.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_confirmation_dialog.h"
-#include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_image_push_button.h"
 #include "ui/game_ui_layout_rectangle.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
-#include "ui/game_ui_standard_element_list.h"
 #include "ui/game_ui_toggle_button.h"
 #include "ui/game_ui_toggle_group.h"
 
 namespace {
 
-class InventoryTabTest : public SheetTest {
+class InventoryTabTest : public InventoryTest {
 protected:
-    InventoryTabTest() { ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.04f); }
-
-    const Equipment* record(const std::string& id) const {
-        const Equipment* found = sheetTestRules().equipment.findEquipment(id);
-        EXPECT_NE(found, nullptr) << id;
-        return found;
-    }
-
-    std::unique_ptr<BRAVCharacterEquipment> make(const std::string& id, int quantity = 1) {
-        auto item = std::make_unique<BRAVCharacterEquipment>(nullptr, record(id));
-        item->quantity = quantity;
-        return item;
-    }
-
-    // Appends to the top level, or into container; returns the item.
-    BRAVCharacterEquipment* give(const std::string& id, int quantity = 1, BRAVCharacterEquipment* container = nullptr) {
-        auto item = make(id, quantity);
-        BRAVCharacterEquipment* raw = item.get();
-        character->inventory.attachEquipment(std::move(item), container);
-        return raw;
-    }
-
-    void openInventory() {
-        openSheet();
-        pressTab("inventoryTab");
-        settle();
-        ASSERT_NE(tab(), nullptr);
-        ASSERT_NE(tab()->inventoryList, nullptr);
-    }
-
-    void settle() {
-        for (int i = 0; i < 3; ++i) ui.step();
-    }
-
-    BRAVUIEquipmentTab* tab() const {
-        return dynamic_cast<BRAVUIEquipmentTab*>(sheet->tabs[BRAVUITabbedFullCharacterSheet::InventoryTab].get());
-    }
-
-    BRAVUIEquipmentListItem* row(std::size_t index) const {
-        auto& items = tab()->inventoryList->items;
-        return index < items.size() ? dynamic_cast<BRAVUIEquipmentListItem*>(items[index]) : nullptr;
-    }
-
-    std::vector<std::string> rowTexts() const {
-        std::vector<std::string> texts;
-        for (auto* item : tab()->inventoryList->items) texts.push_back(item->getSortKey());
-        return texts;
-    }
-
-    void select(std::int32_t index) {
-        tab()->inventoryList->selectItem(index);
-        settle();
-    }
-
-    void click(const GameUIBaseElement* element) {
-        ASSERT_NE(element, nullptr);
-        ui.clickElement(*element);
-        settle();
-    }
-
     GameUIConfirmationDialog* expendDialog() const { return ui.find<GameUIConfirmationDialog>("expendConfirmation"); }
 
     // Expend on the selected row, then the dialog's OK or Cancel.
@@ -99,24 +31,6 @@ protected:
         click(confirm ? dialog->okButton : dialog->cancelButton);
         ASSERT_EQ(expendDialog(), nullptr);
     }
-
-    std::vector<std::string> idsOf(const EquipmentList& list) const {
-        std::vector<std::string> ids;
-        for (const auto& item : list) ids.push_back(item->id);
-        return ids;
-    }
-
-    std::unique_ptr<CharacterSheet> saveAndLoad() {
-        const std::string path = folder.path() + "hero.xml";
-        EXPECT_TRUE(character->save(path));
-        RulesCatalogues& rules = sheetTestRules();
-        auto loaded =
-            std::make_unique<CharacterSheet>(nullptr, rules.classes, rules.proficiencies, rules.equipment, rules.spells);
-        EXPECT_TRUE(loaded->load(path));
-        return loaded;
-    }
-
-    TempFolder folder;
 };
 
 TEST_F(InventoryTabTest, AnEmptyInventoryHasNoRowsAndNothingActs) {
@@ -139,9 +53,7 @@ TEST_F(InventoryTabTest, RowsShowTheShownNameAndArrowsByTheirPlaceInTheirOwnList
     give("arrows", 12);
     give("hempen_rope");
     give("travelling_clothes")->customName = "Black cloak";
-    auto unknown = std::make_unique<BRAVCharacterEquipment>(nullptr, static_cast<const Equipment*>(nullptr));
-    unknown->id = "foo";
-    character->inventory.attachEquipment(std::move(unknown), nullptr);
+    give(static_cast<const Equipment*>(nullptr))->id = "foo";
     BRAVCharacterEquipment* bag = give("backpack");
     give("chalk", 1, bag);
     openInventory();
@@ -165,7 +77,7 @@ TEST_F(InventoryTabTest, RowsShowTheShownNameAndArrowsByTheirPlaceInTheirOwnList
         EXPECT_EQ(r->upButton != nullptr, cases[i].up);
         EXPECT_EQ(r->downButton != nullptr, cases[i].down);
     }
-    EXPECT_EQ(BRAVUIEquipmentTab::itemText(*make("arrows", 1)), "Arrows");
+    EXPECT_EQ(equipmentRowText(*make("arrows", 1)), "Arrows");
     EXPECT_NE(row(4)->expandButton, nullptr);
 }
 
@@ -173,9 +85,7 @@ TEST_F(InventoryTabTest, SelectionShowsTheDescriptionAndEnablesEquipOnlyForArmou
     give("arrows", 12);
     give("leather_armour");
     give("round_shield");
-    auto unknown = std::make_unique<BRAVCharacterEquipment>(nullptr, static_cast<const Equipment*>(nullptr));
-    unknown->id = "foo";
-    character->inventory.attachEquipment(std::move(unknown), nullptr);
+    give(static_cast<const Equipment*>(nullptr))->id = "foo";
     openInventory();
     struct Case {
         std::int32_t row;
@@ -425,7 +335,7 @@ TEST_F(InventoryTabTest, PurseAndEquippedBoxesOnlyShow) {
     EXPECT_EQ(gold->text, "2");
 }
 
-TEST_F(InventoryTabTest, TheExpendDialogLiesAboveEveryLayerOfTheRows) {
+TEST_F(InventoryTabTest, EveryWindowTheTabOpensLiesAboveEveryLayerOfTheRows) {
     BRAVCharacterEquipment* pack = give("backpack");
     give("chalk", 1, pack);
     give("torch", 1, pack);
@@ -444,11 +354,50 @@ TEST_F(InventoryTabTest, TheExpendDialogLiesAboveEveryLayerOfTheRows) {
         ASSERT_NE(object, nullptr);
         rowsTop = std::max(rowsTop, UIHarness::layerOf(object));
     }
-    select(1);
-    click(tab()->expendButton);
-    GameUIConfirmationDialog* dialog = expendDialog();
-    ASSERT_NE(dialog, nullptr);
-    EXPECT_GT(UIHarness::layerOf(dialog->frameRectangle->rectangle), rowsTop);
+    const std::pair<GameUIPushButton* BRAVUIEquipmentTab::*, const char*> cases[] = {
+        {&BRAVUIEquipmentTab::expendButton, "expendConfirmation"},
+        {&BRAVUIEquipmentTab::addButton, "equipmentBuyWindow"},
+        {&BRAVUIEquipmentTab::sellButton, "confirmEquipmentPriceAndNameWindow"},
+        {&BRAVUIEquipmentTab::renameButton, "equipmentCustomNameWindow"},
+        {&BRAVUIEquipmentTab::packButton, "equipmentBuyWindow"},
+        {&BRAVUIEquipmentTab::transactionsButton, "transactionHistoryWindow"},
+        {&BRAVUIEquipmentTab::spendButton, "paymentWindow"},
+        {&BRAVUIEquipmentTab::earnButton, "paymentWindow"},
+    };
+    for (const auto& [button, windowName] : cases) {
+        SCOPED_TRACE(windowName);
+        select(1);
+        click(tab()->*button);
+        auto* window = ui.find<GameUIBaseWindow>(windowName);
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(ui.windowManager().activeWindow, window);
+        EXPECT_GT(UIHarness::layerOf(window->frameRectangle->rectangle), rowsTop);
+        auto* dialog = dynamic_cast<GameUIConfirmationDialog*>(window);
+        click(dialog ? dialog->cancelButton : window->closeButton);
+        EXPECT_EQ(ui.find<GameUIBaseWindow>(windowName), nullptr);
+    }
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Backpack", "Chalk", "Torch"}));
+    EXPECT_TRUE(character->saved);
+}
+
+// Only top-level items are saved as worn: what stays inside a container once the contents of an
+// expended one have moved out is taken off, what comes out to the top level stays worn.
+TEST_F(InventoryTabTest, ExpendingAContainerTakesOffWhatStaysPacked) {
+    BRAVCharacterEquipment* sack = give("sack");
+    BRAVCharacterEquipment* pack = give("backpack", 1, sack);
+    BRAVCharacterEquipment* armour = give("leather_armour", 1, pack);
+    BRAVCharacterEquipment* shield = give("round_shield", 1, sack);
+    character->inventory.equippedArmour = armour;
+    character->inventory.equippedShield = shield;
+    openInventory();
+    select(0);
+    expendSelected(true);
+    EXPECT_EQ(idsOf(character->inventory.items), (std::vector<std::string>{"backpack", "round_shield"}));
+    EXPECT_EQ(armour->parent, pack);
+    EXPECT_EQ(character->inventory.equippedArmour, nullptr);
+    EXPECT_EQ(character->inventory.equippedShield, shield);
+    EXPECT_EQ(tab()->armourBox->text, "None");
+    EXPECT_EQ(tab()->shieldBox->text, "Round Shield");
 }
 
 TEST_F(InventoryTabTest, ADialogOpenAcrossATabSwitchStillActsAndTheSheetClosesIt) {
@@ -508,8 +457,8 @@ protected:
         auto* purchase = ui.find<BRAVUIConfirmEquipmentPurchasePriceAndNameWindow>(
             BRAVUIConfirmEquipmentPurchasePriceAndNameWindow::windowName);
         ASSERT_NE(purchase, nullptr);
-        ASSERT_FALSE(purchase->payButton->disabled);
-        click(purchase->payButton);
+        ASSERT_FALSE(purchase->confirmButton->disabled);
+        click(purchase->confirmButton);
         settle();
     }
 };

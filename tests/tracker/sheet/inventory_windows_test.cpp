@@ -2,103 +2,27 @@
 // items without a record, worn items, containers), renaming (what Done, an emptied box and the
 // close button do, and what is saved), spending and earning, the history, and packing (which
 // places are listed, where Pick puts the item, what stays worn, what is saved).
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
-#include <fstream>
-#include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "rules/equipment_catalogue.h"
-#include "support/temp_folder.h"
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_container_list_item.h"
-#include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/rows/bravui_transacton_history_list_item.h"
 #include "tracker/sheet/bravui_confirm_sale_price_window.h"
 #include "tracker/sheet/bravui_equipment_custom_name_window.h"
-#include "tracker/sheet/bravui_equipment_tab.h"
 #include "tracker/sheet/bravui_packing_window.h"
 #include "tracker/sheet/bravui_payment_window.h"
 #include "tracker/sheet/bravui_transaction_history_window.h"
-#include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
-#include "ui/game_ui_standard_element_list.h"
 
 namespace {
 
-Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
-}
-
-Equipment fixtureRecord(const std::string& id, const std::string& name, const Money& value, bool stackable = false) {
-    Equipment equipment;
-    equipment.id = id;
-    equipment.displayName = name;
-    equipment.value = value;
-    equipment.isStackable = stackable;
-    return equipment;
-}
-
-class InventoryWindowsTest : public SheetTest {
+class InventoryWindowsTest : public InventoryTest {
 protected:
-    InventoryWindowsTest() { ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.04f); }
-
-    // An item of a shipped record (saved and loaded by id), or of a fixture record.
-    BRAVCharacterEquipment* give(const std::string& id, int quantity = 1, BRAVCharacterEquipment* container = nullptr) {
-        const Equipment* shipped = sheetTestRules().equipment.findEquipment(id);
-        EXPECT_NE(shipped, nullptr) << id;
-        return give(shipped, quantity, container);
-    }
-    BRAVCharacterEquipment* give(const Equipment* record, int quantity = 1, BRAVCharacterEquipment* container = nullptr) {
-        auto item = std::make_unique<BRAVCharacterEquipment>(nullptr, record);
-        if (record) item->id = record->id;
-        item->quantity = quantity;
-        BRAVCharacterEquipment* raw = item.get();
-        character->inventory.attachEquipment(std::move(item), container);
-        return raw;
-    }
-
-    void openInventory() {
-        openSheet();
-        pressTab("inventoryTab");
-        settle();
-        ASSERT_NE(tab(), nullptr);
-    }
-    void settle() {
-        for (int i = 0; i < 3; ++i) ui.step();
-    }
-    BRAVUIEquipmentTab* tab() const {
-        return dynamic_cast<BRAVUIEquipmentTab*>(sheet->tabs[BRAVUITabbedFullCharacterSheet::InventoryTab].get());
-    }
-    std::vector<std::string> rowTexts() const {
-        std::vector<std::string> texts;
-        for (auto* item : tab()->inventoryList->items) texts.push_back(item->getSortKey());
-        return texts;
-    }
-    void select(std::int32_t index) {
-        tab()->inventoryList->selectItem(index);
-        settle();
-    }
-    void click(const GameUIBaseElement* element) {
-        ASSERT_NE(element, nullptr);
-        ui.clickElement(*element);
-        settle();
-    }
-    // One frame only: what the tab shows in the update that acts.
-    void clickOnce(const GameUIBaseElement* element) {
-        ASSERT_NE(element, nullptr);
-        ui.clickElement(*element);
-    }
     void setBoxes(const coinentry::CoinBoxes& boxes, const std::array<std::string, 5>& texts) {
         for (std::size_t i = 0; i < texts.size(); ++i) boxes[i]->setText(texts[i]);
         settle();
@@ -107,27 +31,9 @@ protected:
         return {tab()->platinumBox->text, tab()->goldBox->text, tab()->electrumBox->text, tab()->silverBox->text,
                 tab()->copperBox->text};
     }
-    std::string saveText() {
-        const std::string path = folder.path() + "hero.xml";
-        EXPECT_TRUE(character->save(path));
-        std::ifstream file(path);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-    std::unique_ptr<CharacterSheet> saveAndLoad() {
-        const std::string path = folder.path() + "hero.xml";
-        EXPECT_TRUE(character->save(path));
-        RulesCatalogues& rules = sheetTestRules();
-        auto loaded =
-            std::make_unique<CharacterSheet>(nullptr, rules.classes, rules.proficiencies, rules.equipment, rules.spells);
-        EXPECT_TRUE(loaded->load(path));
-        return loaded;
-    }
 
-    Equipment cloak = fixtureRecord("cloak", "Cloak", coins(0, 0, 0, 5, 0));
-    Equipment arrows = fixtureRecord("arrows", "Arrows", coins(0, 1, 0, 0, 0), true);
-    TempFolder folder;
+    Equipment cloak = fixtureEquipment("cloak", "Cloak", coins(0, 0, 0, 5, 0));
+    Equipment arrows = fixtureEquipment("arrows", "Arrows", coins(0, 1, 0, 0, 0), true);
 };
 
 // --- Selling -----------------------------------------------------------------------------------
@@ -166,8 +72,8 @@ TEST_F(InventoryWindowsTest, SellingEarnsThePriceRecordsItAndUsesUpOne) {
         auto* window = ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow");
         ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->title, "Confirm sale price for: " + equipmentShownName(*item));
-        if (c.boxes) setBoxes(window->priceBoxes, *c.boxes);
-        clickOnce(window->sellButton);
+        if (c.boxes) setBoxes(window->coinBoxes, *c.boxes);
+        clickOnce(window->confirmButton);
         ui.step();
         // The purse boxes and the rows follow in the update that sells.
         EXPECT_EQ(character->wealth.current, c.purseAfter);
@@ -197,7 +103,7 @@ TEST_F(InventoryWindowsTest, CancelAndTheCloseButtonSellNothing) {
         click(tab()->sellButton);
         auto* window = ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow");
         ASSERT_NE(window, nullptr);
-        setBoxes(window->priceBoxes, {"0", "9", "0", "0", "0"});
+        setBoxes(window->coinBoxes, {"0", "9", "0", "0", "0"});
         click(useClose ? window->closeButton : window->cancelButton);
         EXPECT_EQ(ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow"), nullptr);
         EXPECT_EQ(rowTexts(), std::vector<std::string>{"Cloak"});
@@ -219,7 +125,7 @@ TEST_F(InventoryWindowsTest, SellingWornArmourOrAContainerClearsTheBoxesAndKeeps
     click(tab()->sellButton);
     auto* window = ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow");
     ASSERT_NE(window, nullptr);
-    clickOnce(window->sellButton);
+    clickOnce(window->confirmButton);
     ui.step();
     // The contents move out to the backpack's place; being packed no more, the armour stays worn.
     EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Leather Armour", "3x Torch"}));
@@ -232,7 +138,7 @@ TEST_F(InventoryWindowsTest, SellingWornArmourOrAContainerClearsTheBoxesAndKeeps
     click(tab()->sellButton);
     window = ui.find<BRAVUIConfirmSalePriceWindow>("confirmEquipmentPriceAndNameWindow");
     ASSERT_NE(window, nullptr);
-    clickOnce(window->sellButton);
+    clickOnce(window->confirmButton);
     ui.step();
     EXPECT_EQ(character->inventory.equippedArmour, nullptr);
     EXPECT_EQ(tab()->armourBox->text, "None");
@@ -286,6 +192,33 @@ TEST_F(InventoryWindowsTest, RenamingTheWornArmourRenamesItsBox) {
     EXPECT_EQ(tab()->armourBox->text, "Lucky jerkin");
 }
 
+// Names and texts as the program has always shown them, typos included.
+TEST_F(InventoryWindowsTest, RenamePackAndPaymentKeepTheirTextsAsWritten) {
+    give("backpack");
+    openInventory();
+    select(0);
+    EXPECT_EQ(tab()->packButton->getToolTipText(), "Pack or unpack a item from a container");
+    click(tab()->renameButton);
+    auto* rename = ui.find<BRAVUIEquipmentCustomNameWindow>("equipmentCustomNameWindow");
+    ASSERT_NE(rename, nullptr);
+    EXPECT_EQ(rename->nameBox->name, "domainDisplay");
+    EXPECT_EQ(rename->doneButton->getToolTipText(), "Finish editing this profciency's domain");
+    click(rename->closeButton);
+
+    click(tab()->spendButton);
+    auto* payment = ui.find<BRAVUIPaymentWindow>("paymentWindow");
+    ASSERT_NE(payment, nullptr);
+    const char* coins[] = {"platinum", "gold", "electrum", "silver", "copper"};
+    for (std::size_t i = 0; i < payment->coinBoxes.size(); ++i) {
+        EXPECT_EQ(payment->coinBoxes[i]->getToolTipText(),
+                  std::string("the part of the items cost in ") + coins[i] + " pieces");
+    }
+    EXPECT_EQ(payment->confirmButton->name, "doneButton");
+    EXPECT_EQ(payment->cancelButton->name, "cencelButton");
+    click(payment->cancelButton);
+    EXPECT_EQ(ui.find<BRAVUIPaymentWindow>("paymentWindow"), nullptr);
+}
+
 // --- Money -------------------------------------------------------------------------------------
 
 TEST_F(InventoryWindowsTest, SpendAndEarnOpenTheirWindowsAndThePurseFollows) {
@@ -322,6 +255,34 @@ TEST_F(InventoryWindowsTest, SpendAndEarnOpenTheirWindowsAndThePurseFollows) {
     EXPECT_EQ(history->list->items[0]->getSortKey(), "Spent money");
     click(history->finishButton);
     EXPECT_EQ(ui.find<BRAVUITransactionHistoryWindow>("transactionHistoryWindow"), nullptr);
+}
+
+// Any event closes the history and the packing window, the close button's too; while either is
+// open it keeps the tab's buttons out of reach, so nothing changes the history its rows point into.
+TEST_F(InventoryWindowsTest, TheCloseButtonClosesTheHistoryAndPackingWindowsWhichAreModal) {
+    give("backpack");
+    give("torch");
+    character->wealth.earnMoney("Alms", coins(0, 0, 0, 10, 0));
+    character->saved = true;
+    openInventory();
+    select(1);
+    const std::pair<GameUIPushButton* BRAVUIEquipmentTab::*, const char*> cases[] = {
+        {&BRAVUIEquipmentTab::transactionsButton, "transactionHistoryWindow"},
+        {&BRAVUIEquipmentTab::packButton, "equipmentBuyWindow"},
+    };
+    for (const auto& [button, name] : cases) {
+        SCOPED_TRACE(name);
+        click(tab()->*button);
+        auto* window = ui.find<GameUIBaseWindow>(name);
+        ASSERT_NE(window, nullptr);
+        click(tab()->earnButton);
+        EXPECT_EQ(ui.find<BRAVUIPaymentWindow>("paymentWindow"), nullptr);
+        click(window->closeButton);
+        EXPECT_EQ(ui.find<GameUIBaseWindow>(name), nullptr);
+    }
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Backpack", "Torch"}));
+    EXPECT_EQ(character->wealth.history.size(), 1u);
+    EXPECT_TRUE(character->saved);
 }
 
 // --- Packing -----------------------------------------------------------------------------------

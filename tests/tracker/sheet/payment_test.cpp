@@ -1,6 +1,6 @@
 // Spending and earning money: what reaches the purse and the history, the affordability and
 // typed-amount checks that keep Confirm off, and that Cancel and the close button change nothing.
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
 #include <limits>
 
@@ -14,49 +14,13 @@ namespace {
 
 using Window = BRAVUIPaymentWindow;
 
-// Box order on screen.
-enum Coin { PP, GP, EP, SP, CP };
-
-Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
-}
-
-class PaymentTest : public SheetTest {
+class PaymentTest : public WindowAloneTest<Window> {
 protected:
     Window* open(bool spending) {
         const float topLeft[2] = {-0.75f, 0.3f}, bottomRight[2] = {0.75f, -0.3f};
-        window = ui.addWindow(new Window(0, &ui.context(), ui.theme(), character.get(), spending, topLeft, bottomRight,
-                                         spending ? "Spend Money" : "Earn Money", 1),
-                              true);
-        ui.record(window->windowSignal);
-        ui.step();
-        return window;
+        return show(new Window(0, &ui.context(), ui.theme(), character.get(), spending, topLeft, bottomRight,
+                               spending ? "Spend Money" : "Earn Money", 1));
     }
-    void setBoxes(const std::array<std::string, 5>& texts) {
-        for (std::size_t i = 0; i < texts.size(); ++i) window->coinBoxes[i]->setText(texts[i]);
-        ui.step();
-    }
-    void press(GameUIBaseElement* button) {
-        ui.clickElement(*button);
-        ui.step();
-    }
-    std::vector<std::string> eventNames() const {
-        std::vector<std::string> names;
-        for (const RecordedUIEvent& event : ui.events()) names.push_back(event.name);
-        return names;
-    }
-    ~PaymentTest() override {
-        if (window) ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-    }
-
-    Window* window = nullptr;
 };
 
 TEST_F(PaymentTest, OpensWithItsDescriptionZeroBoxesAndConfirmOn) {
@@ -68,9 +32,7 @@ TEST_F(PaymentTest, OpensWithItsDescriptionZeroBoxesAndConfirmOn) {
         EXPECT_FALSE(window->confirmButton->disabled);
         EXPECT_EQ(window->messageLabel->text, "");
         EXPECT_TRUE(window->confirmButton->signalsEnabled && window->cancelButton->signalsEnabled);
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-        window = nullptr;
+        close();
     }
 }
 
@@ -106,9 +68,7 @@ TEST_F(PaymentTest, ConfirmAppliesTheAmountAndRecordsIt) {
         EXPECT_EQ(BRAVUITransactonHistoryListItem::amountText(character->wealth.history[0].amount), c.row);
         EXPECT_FALSE(character->saved);
         EXPECT_EQ(eventNames(), std::vector<std::string>{"confirmPayment"});
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-        window = nullptr;
+        close();
     }
 }
 
@@ -148,9 +108,7 @@ TEST_F(PaymentTest, ASpendBeyondThePurseOrAnInvalidBoxKeepsConfirmOffAndSaysWhy)
         setBoxes({"0", "0", "0", "0", "5"});
         EXPECT_FALSE(window->confirmButton->disabled);
         EXPECT_EQ(window->messageLabel->text, "");
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-        window = nullptr;
+        close();
     }
 }
 
@@ -163,9 +121,7 @@ TEST_F(PaymentTest, TheDescriptionIsSavedAsTypedEvenEmpty) {
         press(window->confirmButton);
         ASSERT_EQ(character->wealth.history.size(), 1u);
         EXPECT_EQ(character->wealth.history[0].description, description);
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-        window = nullptr;
+        close();
     }
 }
 
@@ -183,7 +139,7 @@ TEST_F(PaymentTest, CancelAndTheCloseButtonChangeNothing) {
     setBoxes({"0", "0", "0", "1", "0"});
     press(window->cancelButton);
     press(window->closeButton);
-    EXPECT_EQ(eventNames(), (std::vector<std::string>{"cancelPayment", "closeDialog"}));
+    EXPECT_EQ(eventNames(), (std::vector<std::string>{"cancelPayment", "cancelPayment"}));
     EXPECT_EQ(character->wealth.current, coins(0, 0, 0, 2, 0));
     EXPECT_TRUE(character->wealth.history.empty());
     EXPECT_TRUE(character->saved);

@@ -7,23 +7,16 @@
 #include <vector>
 
 #include "rules/character_class.h"
-#include "rules/character_class_catalogue.h"
 #include "rules/class_ability.h"
-#include "rules/equipment_catalogue.h"
-#include "rules/proficiency_catalogue.h"
-#include "rules/spell_catalogue.h"
+#include "tracker/sheet/proficiencies_tab_fixture.h"
 #include "tracker/sheet/sheet_fixture.h"
-#include "support/ui_harness.h"
 #include "tracker/rows/bravui_character_action_list_item.h"
 #include "tracker/rows/bravui_class_ability_list_item.h"
 #include "tracker/sheet/bravui_proficiencies_tab.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "tracker/wizard/bravui_pick_proficiency_list_item.h"
 #include "ui/game_ui_editable_text_line_box.h"
-#include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
-#include "ui/game_ui_scrollable_text_box.h"
-#include "ui/game_ui_standard_element_list.h"
 
 namespace {
 
@@ -39,15 +32,12 @@ CharacterAction action(const std::string& id, const std::string& name, const std
     return made;
 }
 
-// A tab on a panel of its own, over a one-level class with two actions and two abilities, and a
-// proficiency catalogue of two records (data/proftabs).
-class ProficienciesTabTest : public ::testing::Test {
+// The tab over a one-level class with two actions and two abilities, and a proficiency
+// catalogue of two records (data/proftabs).
+class ProficienciesTabTest : public PanelTabTest<BRAVUIProficienciesTab> {
 protected:
     ProficienciesTabTest()
-        : classes("", nullptr, nullptr), proficiencies(std::string(ZODERUD_TEST_DATA_DIR) + "/proftabs/"),
-          equipment(""), spells(""), fixtureClass("", nullptr),
-          character(nullptr, classes, proficiencies, equipment, spells), tab(0, &ui.context(), ui.theme(), &character) {
-        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.05f);
+        : PanelTabTest(std::string(ZODERUD_TEST_DATA_DIR) + "/proftabs/"), fixtureClass("", nullptr) {
         proficiencies.loadProficiencyCatalogue("Data/proficiencies/all_proficiencies/");
         fixtureClass.id = "fixture";
         fixtureClass.maxLevel = 1;
@@ -63,9 +53,6 @@ protected:
         character.characterClass = &fixtureClass;
         character.classAbilities = {&lore, &ward};
         character.attributes[CharacterSheet::Strength].current = 10;
-        const float topLeft[2] = {-0.95f, 0.95f}, bottomRight[2] = {0.95f, -0.95f};
-        panel = ui.addWindow(new GameUIElementGroup(0, 0, &ui.context(), ui.theme(), "innerPanelGroup", "", topLeft,
-                                                    bottomRight, nullptr));
     }
 
     void addProficiency(const std::string& id, const std::string& domain, int level) {
@@ -75,55 +62,9 @@ protected:
         character.proficiencies.push_back(std::move(proficiency));
     }
 
-    // What the sheet does to show the tab, then two update cycles: the first selection reaches
-    // the tab in the first, which acts on it in the second.
-    void show() {
-        tab.detach();
-        panel->deleteChildren();
-        tab.attach(panel);
-        step();
-        step();
-    }
-
-    // One update cycle as the sheet runs it: the tab's step, then the widgets'.
-    void step() {
-        tab.update();
-        ui.step();
-    }
-
-    GameUIStandardElementList& list(const std::string& name) {
-        auto* found = ui.find<GameUIStandardElementList>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    std::vector<std::string> captions(const std::string& listName) {
-        std::vector<std::string> out;
-        for (GameUIBaseListItem* row : list(listName).items) out.push_back(row->getSortKey());
-        return out;
-    }
-    std::string description() {
-        auto* box = ui.find<GameUIScrollableTextBox>("descriptionTextBox");
-        return box ? box->text : "<no description box>";
-    }
-    void clickRow(const std::string& listName, std::size_t index) {
-        GameUIStandardElementList& rows = list(listName);
-        ASSERT_LT(index, rows.items.size());
-        ASSERT_TRUE(rows.items[index]->placed());
-        ui.clickElement(*rows.items[index]);
-        step();
-    }
-
-    UIHarness ui;
-    CharacterClassCatalogue classes;
-    ProficiencyCatalogue proficiencies;
-    EquipmentCatalogue equipment;
-    SpellCatalogue spells;
     CharacterClass fixtureClass;
     ClassAbility lore;
     ClassAbility ward;
-    CharacterSheet character;
-    BRAVUIProficienciesTab tab;
-    GameUIElementGroup* panel = nullptr;
 };
 
 TEST_F(ProficienciesTabTest, TitlesListsAndToolTipsAreTheTabsOwn) {

@@ -1,6 +1,6 @@
 // The custom name window alone: when Done is on, what its report carries, and how the report of
 // Done is told from the close button's, also for the typed name "closeDialog".
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
 #include "ui/text_entry.h"
 #include "tracker/sheet/bravui_equipment_custom_name_window.h"
@@ -11,20 +11,12 @@ namespace {
 
 using Window = BRAVUIEquipmentCustomNameWindow;
 
-class RenameWindowTest : public SheetTest {
+class RenameWindowTest : public WindowAloneTest<Window> {
 protected:
     RenameWindowTest() {
         const float topLeft[2] = {-0.5f, 0.3f}, bottomRight[2] = {0.5f, -0.3f};
-        window = ui.addWindow(new Window(0, &ui.context(), ui.theme(), topLeft, bottomRight,
-                                         "Set Custom Name for: Cloak", 1),
-                              true);
-        ui.record(window->windowSignal);
+        show(new Window(0, &ui.context(), ui.theme(), topLeft, bottomRight, "Set Custom Name for: Cloak", 1));
         ui.step();
-        ui.step();
-    }
-    ~RenameWindowTest() override {
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
     }
     // Each report's name, and whether the window calls it Done.
     std::vector<std::pair<std::string, bool>> reports() const {
@@ -37,8 +29,6 @@ protected:
         }
         return out;
     }
-
-    Window* window = nullptr;
 };
 
 TEST_F(RenameWindowTest, DoneIsOffUntilTheFirstCharacterAndStaysOnWhenEmptied) {

@@ -1,6 +1,6 @@
 // The sale price window alone: where its boxes start, what Sell leaves as the item's custom
 // value (and so what the sale earns), the typed-amount check, and Cancel and the close button.
-#include "tracker/sheet/sheet_fixture.h"
+#include "tracker/sheet/inventory_fixture.h"
 
 #include <optional>
 
@@ -14,61 +14,21 @@ namespace {
 
 using Window = BRAVUIConfirmSalePriceWindow;
 
-Money coins(std::int32_t pp, std::int32_t gp, std::int32_t ep, std::int32_t sp, std::int32_t cp) {
-    Money money;
-    money.platinum = pp;
-    money.gold = gp;
-    money.electrum = ep;
-    money.silver = sp;
-    money.copper = cp;
-    return money;
-}
-
-Equipment record(const std::string& id, const std::string& name, const Money& value) {
-    Equipment equipment;
-    equipment.id = id;
-    equipment.displayName = name;
-    equipment.value = value;
-    return equipment;
-}
-
-class SaleWindowTest : public SheetTest {
+class SaleWindowTest : public WindowAloneTest<Window> {
 protected:
     Window* open(BRAVCharacterEquipment& item) {
         const float topLeft[2] = {-0.75f, 0.3f}, bottomRight[2] = {0.75f, -0.3f};
-        window = ui.addWindow(new Window(0, &ui.context(), ui.theme(), character.get(), &item, topLeft, bottomRight,
-                                         "Confirm sale price for: " + item.shownName(), 1),
-                              true);
-        ui.clearEvents();
-        ui.record(window->windowSignal);
-        ui.step();
-        return window;
-    }
-    void close() {
-        ui.windowManager().removeWindow(window);
-        ui.windowManager().applyRemovals();
-        window = nullptr;
+        return show(new Window(0, &ui.context(), ui.theme(), character.get(), &item, topLeft, bottomRight,
+                               "Confirm sale price for: " + item.shownName(), 1));
     }
     std::array<std::string, 5> boxTexts() const {
         std::array<std::string, 5> texts;
-        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = window->priceBoxes[i]->text;
+        for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = window->coinBoxes[i]->text;
         return texts;
     }
-    void setBoxes(const std::array<std::string, 5>& texts) {
-        for (std::size_t i = 0; i < texts.size(); ++i) window->priceBoxes[i]->setText(texts[i]);
-        ui.step();
-    }
-    void press(GameUIBaseElement* button) {
-        ui.clickElement(*button);
-        ui.step();
-    }
-    ~SaleWindowTest() override {
-        if (window) close();
-    }
 
-    Equipment cloak = record("cloak", "Cloak", coins(0, 0, 0, 5, 0));
-    Equipment arrows = record("arrows", "Arrows", coins(0, 1, 0, 0, 0));
-    Window* window = nullptr;
+    Equipment cloak = fixtureEquipment("cloak", "Cloak", coins(0, 0, 0, 5, 0));
+    Equipment arrows = fixtureEquipment("arrows", "Arrows", coins(0, 1, 0, 0, 0));
 };
 
 TEST_F(SaleWindowTest, TheBoxesStartAtTheCataloguePriceNotTheCustomValue) {
@@ -76,9 +36,9 @@ TEST_F(SaleWindowTest, TheBoxesStartAtTheCataloguePriceNotTheCustomValue) {
     bought.customValue = coins(0, 3, 0, 0, 0);
     open(bought);
     EXPECT_EQ(boxTexts(), (std::array<std::string, 5>{"0", "0", "0", "5", "0"}));
-    EXPECT_FALSE(window->sellButton->disabled);
+    EXPECT_FALSE(window->confirmButton->disabled);
     EXPECT_EQ(window->messageLabel->text, "");
-    EXPECT_TRUE(window->sellButton->signalsEnabled && window->cancelButton->signalsEnabled);
+    EXPECT_TRUE(window->confirmButton->signalsEnabled && window->cancelButton->signalsEnabled);
     close();
     // An item the catalogue lacks has no price to start from.
     BRAVCharacterEquipment unknown(nullptr, static_cast<const Equipment*>(nullptr));
@@ -113,7 +73,7 @@ TEST_F(SaleWindowTest, SellKeepsOrSetsTheCustomValueAndSoTheEarning) {
         item.customValue = c.customValue;
         open(item);
         if (c.boxes) setBoxes(*c.boxes);
-        press(window->sellButton);
+        press(window->confirmButton);
         ASSERT_EQ(ui.countEvents(UIEvent::Click, "confirmSellEquipment"), 1u);
         EXPECT_EQ(item.customValue, c.customAfter);
         EXPECT_EQ(Window::salePrice(item), c.earns);
@@ -127,14 +87,14 @@ TEST_F(SaleWindowTest, AnInvalidBoxKeepsSellOffWithTheMessage) {
         BRAVCharacterEquipment item(nullptr, &cloak);
         open(item);
         setBoxes({"0", "0", text, "5", "0"});
-        EXPECT_TRUE(window->sellButton->disabled);
+        EXPECT_TRUE(window->confirmButton->disabled);
         EXPECT_EQ(window->messageLabel->text, coinentry::invalidMessage);
-        press(window->sellButton);
+        press(window->confirmButton);
         ui.step();
         EXPECT_TRUE(ui.events().empty());
         EXPECT_TRUE(item.customValue.isZero());
         setBoxes({"0", "0", "0", "5", "0"});
-        EXPECT_FALSE(window->sellButton->disabled);
+        EXPECT_FALSE(window->confirmButton->disabled);
         EXPECT_EQ(window->messageLabel->text, "");
         close();
     }
@@ -148,7 +108,7 @@ TEST_F(SaleWindowTest, CancelAndTheCloseButtonLeaveTheItemAlone) {
     press(window->closeButton);
     ASSERT_EQ(ui.events().size(), 2u);
     EXPECT_EQ(ui.events()[0].name, "cancelSellEquipment");
-    EXPECT_EQ(ui.events()[1].name, "closeDialog");
+    EXPECT_EQ(ui.events()[1].name, "cancelSellEquipment");
     EXPECT_TRUE(item.customValue.isZero());
 }
 

@@ -1,12 +1,14 @@
 // The whole sheet as a user drives it, on the shipped rules: a mage made from New, raised a level,
 // money spent and earned, hit points, biography and notes set, saved on quitting, and reopened
 // at the next start showing on every tab what it showed before.
+#include <algorithm>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "rules/class_lookups.h"
 #include "rules/saved_tree.h"
+#include "rules/spell_record.h"
 #include "tracker/sheet/bravui_add_experience_window.h"
 #include "tracker/sheet/bravui_bio_tab.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
@@ -23,6 +25,7 @@
 #include "tracker/sheet/bravui_notes_tab.h"
 #include "tracker/sheet/bravui_payment_window.h"
 #include "tracker/sheet/bravui_set_hit_points_window.h"
+#include "tracker/sheet/bravui_spells_tab.h"
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 #include "tracker/sheet/bravui_transaction_history_window.h"
 #include "tracker/wizard/wizard_walk_fixture.h"
@@ -118,6 +121,7 @@ protected:
                 pickProficiencies(*flow.classPicker);
             } else if (flow.spellPicker) {
                 ++spellSteps;
+                flow.spellPicker->random = RandomSource(20261211);
                 press(*flow.spellPicker->rollButton);
                 press(*flow.spellPicker->nextStepButton);
             } else {
@@ -180,12 +184,12 @@ protected:
             press(*window->buyButton);
             auto* purchase = openWindow<BRAVUIConfirmEquipmentPurchasePriceAndNameWindow>();
             ASSERT_NE(purchase, nullptr);
-            press(*purchase->payButton);
+            press(*purchase->confirmButton);
         } else {
             press(*window->acquireButton);
             auto* acquire = openWindow<BRAVUIConfirmAcquireEquipmentDetailsWindow>();
             ASSERT_NE(acquire, nullptr);
-            press(*acquire->acquireButton);
+            press(*acquire->confirmButton);
         }
         frames(2);
         press(*window->finishButton);
@@ -208,6 +212,25 @@ protected:
         harness.typeQuickly(text);
         frames(2);
     }
+
+    // Every edit clears the saved flag, which is what makes closing ask: each step is checked,
+    // then the flag is set again for the next one.
+    void expectEdited(const char* step) {
+        EXPECT_FALSE(menu->character->saved) << step;
+        menu->character->saved = true;
+    }
+
+    static std::size_t spellCount(const std::map<std::int32_t, SpellList>& spells) {
+        std::size_t count = 0;
+        for (const auto& [level, list] : spells) count += list.size();
+        return count;
+    }
+
+    static std::vector<std::string> rowsOf(const GameUIStandardElementList& list) {
+        std::vector<std::string> rows;
+        for (GameUIBaseListItem* row : list.items) rows.push_back(row->getSortKey());
+        return rows;
+    }
 };
 
 TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
@@ -229,29 +252,60 @@ TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
     ASSERT_EQ(menu->creation, nullptr);
     ASSERT_NE(menu->characterSheet, nullptr);
     CharacterSheet* character = menu->character;
-    const std::size_t wizardSpells = character->arcaneSpells.size();
+    const std::size_t wizardSpells = spellCount(character->arcaneSpells);
     ASSERT_GT(wizardSpells, 0u);
+    character->saved = true;
 
-    // 2. Experience with belief, then the next level.
+    // 2. Experience with belief, then the next level; Core shows it, and Spells lists the spells
+    // of the wizard and of the level.
     addExperience("2500");
     EXPECT_GE(character->experience, 2500u);
+    expectEdited("Add XP");
+    spellSteps = 0;
     levelUp();
     EXPECT_EQ(character->level, 2u);
-    EXPECT_GE(character->arcaneSpells.size(), wizardSpells);
+    expectEdited("Level Up");
+    EXPECT_EQ(tab<BRAVUICoreStatsTab>(Tab::CoreTab)->levelLabel->text, "[*Level: ]2");
+    // The mage's second level brings a casting, so a spell is picked.
+    EXPECT_EQ(spellSteps, 1);
+    EXPECT_GT(spellCount(character->arcaneSpells), wizardSpells);
+    showTab(Tab::SpellsTab);
+    frames(2);
+    {
+        auto* spellsTab = tab<BRAVUISpellsTab>(Tab::SpellsTab);
+        ASSERT_NE(spellsTab->arcane.list, nullptr);
+        const std::vector<std::string> rows = rowsOf(*spellsTab->arcane.list);
+        std::size_t listed = 0, levels = 0;
+        for (const auto& [level, spells] : character->arcaneSpells) {
+            levels += spells.empty() ? 0 : 1;
+            for (const SpellRecord* spell : spells) {
+                SCOPED_TRACE(spell->id);
+                EXPECT_NE(std::find(rows.begin(), rows.end(), spell->displayName), rows.end());
+                ++listed;
+            }
+        }
+        EXPECT_EQ(rows.size(), listed + levels) << "one header per level";
+    }
 
     // 3. Buying, acquiring and wearing, packing, money spent and earned, renaming and selling.
     showTab(Tab::InventoryTab);
     auto* inventory = tab<BRAVUIEquipmentTab>(Tab::InventoryTab);
     ASSERT_NE(inventory, nullptr);
     obtain("Misc", "backpack", true);
+    expectEdited("buy a Backpack");
     obtain("Weapons", "arrows", true);
     obtain("Weapons", "arrows", true);
+    expectEdited("buy Arrows");
     obtain("Armour", "leather_armour", false);
+    expectEdited("acquire armour");
     selectRow("40x Arrows");
     selectRow("Leather");
     press(*inventory->equipButton);
     frames(2);
-    EXPECT_NE(inventory->armourBox->text, "");
+    expectEdited("Equip");
+    ASSERT_NE(character->inventory.equippedArmour, nullptr);
+    EXPECT_EQ(character->inventory.equippedArmour->id, "leather_armour");
+    EXPECT_EQ(inventory->armourBox->text, "Leather Armour");
     selectRow("40x Arrows");
     press(*inventory->packButton);
     ASSERT_NE(inventory->packingWindow, nullptr);
@@ -266,8 +320,21 @@ TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
         frames(3);
     }
     ASSERT_EQ(openWindow<BRAVUIPackingWindow>(), nullptr);
-    pay(inventory->earnButton, {"0", "0", "3", "0", "0"});
-    pay(inventory->spendButton, {"0", "0", "1", "0", "0"});
+    expectEdited("Pack");
+    {
+        const std::int64_t purse = character->wealth.current.totalInCopper();
+        pay(inventory->earnButton, {"0", "0", "3", "0", "0"});
+        expectEdited("Earn");
+        pay(inventory->spendButton, {"0", "0", "1", "0", "0"});
+        expectEdited("Spend");
+        EXPECT_EQ(character->wealth.current.totalInCopper(), purse + 3 * 50 - 50);
+        const std::size_t count = character->wealth.history.size();
+        ASSERT_GE(count, 2u);
+        EXPECT_EQ(character->wealth.history[count - 2].description, "Earned money");
+        EXPECT_EQ(character->wealth.history[count - 2].amount.electrum, 3);
+        EXPECT_EQ(character->wealth.history[count - 1].description, "Spent money");
+        EXPECT_EQ(character->wealth.history[count - 1].amount.electrum, -1);
+    }
     selectRow("Backpack");
     press(*inventory->renameButton);
     auto* rename = openWindow<BRAVUIEquipmentCustomNameWindow>();
@@ -275,6 +342,7 @@ TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
     typeInto(*rename->nameBox, "Old pack");
     press(*rename->doneButton);
     frames(2);
+    expectEdited("rename");
     selectRow("Old pack");
     {
         const BRAVCharacterEquipment* pack = nullptr;
@@ -291,21 +359,31 @@ TEST_F(SheetE2E, AMageMadeRaisedEditedSavedOnQuitAndReopenedShowsTheSame) {
     press(*inventory->sellButton);
     auto* sale = openWindow<BRAVUIConfirmSalePriceWindow>();
     ASSERT_NE(sale, nullptr);
-    for (std::size_t i = 0; i < sale->priceBoxes.size(); ++i) typeInto(*sale->priceBoxes[i], i == 3 ? "7" : "0");
-    press(*sale->sellButton);
+    // 7 gp typed in the GP box.
+    for (std::size_t i = 0; i < sale->coinBoxes.size(); ++i) typeInto(*sale->coinBoxes[i], i == 1 ? "7" : "0");
+    const std::int64_t beforeSale = character->wealth.current.totalInCopper();
+    press(*sale->confirmButton);
     frames(3);
+    expectEdited("Sell");
     ASSERT_GE(character->wealth.history.size(), 3u);
     EXPECT_EQ(character->wealth.history.back().description, "Sold equipment: Dagger");
+    EXPECT_EQ(character->wealth.history.back().amount.gold, 7);
+    EXPECT_EQ(character->wealth.current.totalInCopper(), beforeSale + 700);
 
     // 4. Hit points below the maximum, a biography line and a note.
     showTab(Tab::CoreTab);
     setHitPoints(std::to_string(character->maximumHitPoints - 1));
     EXPECT_EQ(character->currentHitPoints, character->maximumHitPoints - 1);
+    expectEdited("Set HP");
     showTab(Tab::BioTab);
     typeText(*tab<BRAVUIBioTab>(Tab::BioTab)->biographyBox, "Raised by the river folk.");
     showTab(Tab::NotesTab);
+    expectEdited("Bio");
     typeText(*tab<BRAVUINotesTab>(Tab::NotesTab)->notesBox, "Owes the ferryman a silver.");
     showTab(Tab::CoreTab);
+    expectEdited("Notes");
+    // The flag is clear from here on, as the last edit left it.
+    character->saved = false;
     const auto before = everyTab();
     EXPECT_EQ(character->biography, "Raised by the river folk.");
     EXPECT_EQ(character->notes, "Owes the ferryman a silver.");

@@ -6,20 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "rules/character_class_catalogue.h"
-#include "rules/character_sheet.h"
-#include "rules/equipment_catalogue.h"
-#include "rules/proficiency_catalogue.h"
-#include "rules/spell_catalogue.h"
 #include "rules/spell_record.h"
-#include "support/ui_harness.h"
 #include "tracker/rows/bravui_spell_list_item.h"
 #include "tracker/sheet/bravui_spells_tab.h"
-#include "ui/game_ui_element_group.h"
+#include "tracker/sheet/proficiencies_tab_fixture.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
-#include "ui/game_ui_scrollable_text_box.h"
-#include "ui/game_ui_standard_element_list.h"
 
 namespace {
 
@@ -32,17 +24,8 @@ SpellRecord spell(const std::string& id, const std::string& name, int level) {
     return made;
 }
 
-class SpellsTabTest : public ::testing::Test {
+class SpellsTabTest : public PanelTabTest<BRAVUISpellsTab> {
 protected:
-    SpellsTabTest()
-        : classes("", nullptr, nullptr), proficiencies(""), equipment(""), spells(""),
-          character(nullptr, classes, proficiencies, equipment, spells), tab(0, &ui.context(), ui.theme(), &character) {
-        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.05f);
-        const float topLeft[2] = {-0.95f, 0.95f}, bottomRight[2] = {0.95f, -0.95f};
-        panel = ui.addWindow(new GameUIElementGroup(0, 0, &ui.context(), ui.theme(), "innerPanelGroup", "", topLeft,
-                                                    bottomRight, nullptr));
-    }
-
     // Arcane: level 1 with one casting and two spells, level 2 with two castings and one spell,
     // level 3 with no casting and one spell, level 4 with castings and no spell, and a spell
     // above level 9. Divine: two spells of level 1 and one of level 2.
@@ -57,41 +40,9 @@ protected:
         character.divineDailyCastings = {{1, 2}, {2, 1}};
     }
 
-    void show() {
-        tab.detach();
-        panel->deleteChildren();
-        tab.attach(panel);
-        step();
-    }
-    void step() {
-        tab.update();
-        ui.step();
-    }
-
-    GameUIStandardElementList& list(const std::string& name) {
-        auto* found = ui.find<GameUIStandardElementList>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return *found;
-    }
-    std::vector<std::string> captions(const std::string& listName) {
-        std::vector<std::string> out;
-        for (GameUIBaseListItem* row : list(listName).items) out.push_back(row->getSortKey());
-        return out;
-    }
     BRAVUISpellListItem* row(const std::string& listName, std::size_t index) {
         GameUIStandardElementList& rows = list(listName);
         return index < rows.items.size() ? dynamic_cast<BRAVUISpellListItem*>(rows.items[index]) : nullptr;
-    }
-    std::string description() {
-        auto* box = ui.find<GameUIScrollableTextBox>("descriptionTextBox");
-        return box ? box->text : "<no description box>";
-    }
-    void clickRow(const std::string& listName, std::size_t index) {
-        BRAVUISpellListItem* target = row(listName, index);
-        ASSERT_NE(target, nullptr);
-        ASSERT_TRUE(target->placed());
-        ui.clickElement(*target);
-        step();
     }
     void pressHeaderButton(const std::string& listName, std::size_t index) {
         BRAVUISpellListItem* header = row(listName, index);
@@ -117,18 +68,10 @@ protected:
     const std::vector<std::string> divineRows = {"Level 1, 2 casts per day", "Bless", "Light",
                                                  "Level 2, 1 cast per day", "Silence"};
 
-    UIHarness ui;
-    CharacterClassCatalogue classes;
-    ProficiencyCatalogue proficiencies;
-    EquipmentCatalogue equipment;
-    SpellCatalogue spells;
     SpellRecord sleep = spell("sleep", "Sleep", 1), charm = spell("charm_person", "Charm Person", 1),
                 web = spell("web", "Web", 2), fireball = spell("fireball", "Fireball", 3), wish = spell("wish", "Wish", 10),
                 bless = spell("bless", "Bless", 1), light = spell("light", "Light", 1),
                 silence = spell("silence", "Silence", 2);
-    CharacterSheet character;
-    BRAVUISpellsTab tab;
-    GameUIElementGroup* panel = nullptr;
 };
 
 TEST_F(SpellsTabTest, HeadersGiveCastingsPerDayAndOnlyLevelsWithKnownSpellsUpToNine) {
