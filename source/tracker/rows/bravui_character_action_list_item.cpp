@@ -33,9 +33,10 @@ void BRAVUICharacterActionListItem::onDisabled() {
 void BRAVUICharacterActionListItem::placeInList(float left, float right, float top, float bottom, bool activate) {
     uiobject::destroy(renderInterface(), throwObject);
     BRAVUIListItem::placeInList(left, right, top, bottom, activate);
-    // The name gives up the row's last half unit to the throw, on the caption's layer.
+    // The throw is right-aligned in the row's last half unit, on the caption's layer. The name
+    // keeps the whole row: the throw is a short number at the far right, and a name cut at the
+    // half unit would wrap onto the row below in a list as narrow as the tab's.
     const float split = absBottomRight[0] - throwWidth;
-    uiobject::setCorners(textObject, absTopLeft[0], absTopLeft[1], split, absBottomRight[1]);
     throwObject = uiobject::create(renderInterface(), "TextBox", depth);
     uiobject::setCorners(throwObject, split, absTopLeft[1], absBottomRight[0], absBottomRight[1]);
     uiobject::setString(throwObject, "string", action ? action->throwText : std::string());
