@@ -2,6 +2,7 @@
 
 #include "rules/character_sheet.h"
 #include "tracker/ui_attribute_entry_line.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_push_button.h"
 
 namespace {
@@ -61,23 +62,12 @@ BRAVUICreateAttributes::BRAVUICreateAttributes(std::uint32_t tag, UIContext* own
         rows[i]->eventSignal.connect(this, &BRAVUICreateAttributes::onEntryChanged);
         addChild(rows[i]);
     }
-    const float rerollTopLeft[2] = {-0.9f, -0.75f}, rerollBottomRight[2] = {-0.5f, -0.95f};
-    rerollButton = new GameUIPushButton(
-        owner, theme, "rerollStatsButton", "Reroll All",
-        "Rerolls all statistics and ensures that at least one of them is greater than 9", rerollTopLeft,
-        rerollBottomRight, this);
-    rerollButton->signalsEnabled = 1;
-    rerollButton->clickSignal.connect(this, &BRAVUICreateAttributes::onRerollButton);
-    addChild(rerollButton);
-    const float nextTopLeft[2] = {0.5f, -0.75f}, nextBottomRight[2] = {0.9f, -0.95f};
-    nextStepButton = new GameUIPushButton(
-        owner, theme, "rerollStatsButton", "Next Step",
-        "Advance to the next step of character creation when you have a valid set of stats.", nextTopLeft,
-        nextBottomRight, this);
-    nextStepButton->signalsEnabled = 1;
-    nextStepButton->clickSignal.connect(this, &BRAVUICreateAttributes::onNextStepButton);
-    addChild(nextStepButton);
-    nextStepButton->disable();
+    rerollButton = windowparts::addReportingButton(
+        *this, "rerollStatsButton", "Reroll All",
+        "Rerolls all statistics and ensures that at least one of them is greater than 9", -0.9f, -0.75f, -0.5f,
+        -0.95f, &BRAVUICreateAttributes::onRerollButton);
+    nextStepButton =
+        windowparts::addNextStepButton(*this, 0.5f, -0.75f, 0.9f, -0.95f, &BRAVUICreateAttributes::onNextStepButton);
     topDepth = getMaxChildDepth();
 }
 
@@ -118,12 +108,7 @@ void BRAVUICreateAttributes::retest() {
     for (int i = 0; i < attributeCount && character; ++i) {
         if (character->attributes[i].current >= usableScore) anyUsable = true;
     }
-    if (!anyUsable) {
-        nextStepButton->disable();
-    } else if (nextStepButton->disabled) {
-        nextStepButton->disabled = 0;
-        nextStepButton->onEnabled();
-    }
+    nextStepButton->setEnabled(anyUsable);
 }
 
 void BRAVUICreateAttributes::writeEntries() {

@@ -527,14 +527,7 @@ void GameStateMainMenu::onDiceRollerEvent(UIEvent::Data&) { diceRollerClosedPend
 
 void GameStateMainMenu::setStripEnabled(bool enabled) {
     for (GameUIPushButton* button : {loadButton, newButton, saveButton, rollDiceButton}) {
-        if (!button) continue;
-        if (enabled && button->disabled) {
-            button->disabled = 0;
-            button->onEnabled();
-        } else if (!enabled && !button->disabled) {
-            button->disabled = 1;
-            button->onDisabled();
-        }
+        if (button) button->setEnabled(enabled);
     }
 }
 

@@ -8,10 +8,15 @@
 
 #include "app/game_state_manager.h"
 #include "app/user_folder_guard.h"
+#include "rules/character_sheet.h"
+#include "rules/rules_catalogues.h"
 #include "support/temp_folder.h"
 #include "support/ui_harness.h"
 #include "tracker/brav_config.h"
 #include "tracker/game_state_main_menu.h"
+#include "tracker/bravui_create_attributes.h"
+#include "tracker/wizard/brav_sub_state_character_creation.h"
+#include "ui/window_manager.h"
 
 class MainMenuTest : public ::testing::Test {
 protected:
@@ -62,6 +67,34 @@ protected:
         harness.pressButton();
         frame();
         harness.releaseButton();
+    }
+
+    // A default character over the menu's catalogues, not yet the menu's.
+    CharacterSheet* makeSheet() const {
+        const RulesCatalogues& c = *menu->catalogues;
+        return new CharacterSheet(nullptr, c.classes, c.proficiencies, c.equipment, c.spells);
+    }
+
+    // A character made the menu's open one, bound to path (unless empty), with its saved flag as given.
+    CharacterSheet* giveCharacter(const std::string& path, bool saved) {
+        menu->character = makeSheet();
+        if (!path.empty()) menu->character->setFilePath(path);
+        menu->character->saved = saved;
+        return menu->character;
+    }
+
+    // The running wizard's end as its last step reports it, for a character named name (the
+    // steps themselves are walked by the wizard's own tests).
+    void finishCreationAs(const std::string& name) {
+        ASSERT_NE(menu->creation, nullptr);
+        menu->windowManager->removeWindow(menu->creation->attributesWindow);
+        menu->creation->attributesWindow = nullptr;
+        menu->character->name = name;
+        menu->character->saved = false;
+        menu->creation->finishedPending = 1;
+        frame();
+        frame();
+        ASSERT_EQ(menu->creation, nullptr);
     }
 
     std::size_t windowsNamed(const std::string& name) const {

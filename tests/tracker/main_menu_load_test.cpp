@@ -17,22 +17,12 @@ namespace {
 
 class MainMenuLoadTest : public MainMenuTest {
 protected:
-    CharacterSheet* makeSheet() {
-        const RulesCatalogues& c = *menu->catalogues;
-        return new CharacterSheet(nullptr, c.classes, c.proficiencies, c.equipment, c.spells);
-    }
     // Writes a character file named name into folder.
     std::string writeCharacter(const std::string& folder, const std::string& name) {
         std::unique_ptr<CharacterSheet> sheet(makeSheet());
         const std::string path = folder + name;
         EXPECT_TRUE(sheet->save(path));
         return path;
-    }
-    CharacterSheet* giveCharacter(const std::string& path, bool saved) {
-        menu->character = makeSheet();
-        menu->character->setFilePath(path);
-        menu->character->saved = saved;
-        return menu->character;
     }
     GameUILoadFileDialog* openDialog() {
         click(*menu->loadButton);

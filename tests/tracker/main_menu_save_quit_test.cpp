@@ -14,15 +14,6 @@ namespace {
 
 class MainMenuSaveQuitTest : public MainMenuTest {
 protected:
-    // A character bound to path with saved flag as given.
-    CharacterSheet* giveCharacter(const std::string& path, bool saved) {
-        const RulesCatalogues& c = *menu->catalogues;
-        menu->character = new CharacterSheet(nullptr, c.classes, c.proficiencies, c.equipment, c.spells);
-        if (!path.empty()) menu->character->setFilePath(path);
-        menu->character->saved = saved;
-        return menu->character;
-    }
-
     std::uint32_t status() const { return menu->status(); }
 };
 

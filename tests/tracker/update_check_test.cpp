@@ -85,12 +85,7 @@ TEST_F(UpdateCheckTest, OkStartsTheUpdaterAndQuitsThroughTheSaveQuestion) {
         platform::removeFile(updaterFolder.path() + "/updating");
         writeUpdater(2);
         start();
-        if (unsaved) {
-            const RulesCatalogues& c = *menu->catalogues;
-            menu->character = new CharacterSheet(nullptr, c.classes, c.proficiencies, c.equipment, c.spells);
-            menu->character->setFilePath(files.path() + "/hero.xml");
-            menu->character->saved = false;
-        }
+        if (unsaved) giveCharacter(files.path() + "/hero.xml", false);
         frameUntilChecked();
         ASSERT_NE(menu->updateDialog, nullptr);
         click(*menu->updateDialog->okButton);

@@ -4,10 +4,10 @@
 #include <charconv>
 #include <limits>
 
-#include "render/render_interface.h"
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "tracker/typed_count.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -56,8 +56,7 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
                                                      CharacterSheet* character)
     : GameUIBaseWindow(tag, owner, theme, "addExperienceWindow", title, topLeft, bottomRight, depth, nullptr, true),
       character(character) {
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
+    const std::string font = windowparts::mainFont(*this);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         const float labelTopLeft[2] = {labelLeft, row.top}, labelBottomRight[2] = {labelRight, row.bottom};
@@ -86,20 +85,12 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
         addChild(toggle);
         toggles[i - 1] = toggle;
     }
-    const float finishTopLeft[2] = {0.65f, -0.75f}, finishBottomRight[2] = {0.95f, -0.95f};
-    finishButton = new GameUIPushButton(owner, theme, "finishButton", "Add XP",
-                                        "Add the final calculated experienced amount to the characters total.",
-                                        finishTopLeft, finishBottomRight, this);
-    finishButton->signalsEnabled = 1;
-    finishButton->clickSignal.connect(this, &BRAVUIAddExperienceWindow::onFinishButton);
-    addChild(finishButton);
-    const float cancelTopLeft[2] = {-0.95f, -0.75f}, cancelBottomRight[2] = {-0.65f, -0.95f};
-    cancelButton = new GameUIPushButton(owner, theme, "cancelButton", "Cancel",
-                                        "Cancel adding XP and return to character sheet.", cancelTopLeft,
-                                        cancelBottomRight, this);
-    cancelButton->signalsEnabled = 1;
-    cancelButton->clickSignal.connect(this, &BRAVUIAddExperienceWindow::onCancelButton);
-    addChild(cancelButton);
+    finishButton = windowparts::addReportingButton(
+        *this, "finishButton", "Add XP", "Add the final calculated experienced amount to the characters total.", 0.65f,
+        -0.75f, 0.95f, -0.95f, &BRAVUIAddExperienceWindow::onFinishButton);
+    cancelButton = windowparts::addReportingButton(*this, "cancelButton", "Cancel",
+                                                   "Cancel adding XP and return to character sheet.", -0.95f, -0.75f,
+                                                   -0.65f, -0.95f, &BRAVUIAddExperienceWindow::onCancelButton);
     topDepth = getMaxChildDepth();
 }
 

@@ -12,6 +12,7 @@
 #include "tracker/sheet/bravui_set_hit_points_window.h"
 #include "tracker/sheet/character_portrait.h"
 #include "tracker/ui_attribute_entry_line.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
@@ -20,10 +21,7 @@
 
 namespace {
 
-constexpr const char* titleFont = "original-garamond-bold-bt_48";
-constexpr const char* titleBoldFont = "EBGaramond-Regular_48";
-
-std::string titleText(const char* title) { return std::string("<id='TitleBarText'[*") + title + "]>"; }
+using windowparts::titleText;
 
 // The rows of the movement, saving-throw and attribute groups: top and bottom edges.
 constexpr std::array<std::array<float, 2>, 6> rowEdges = {
@@ -165,7 +163,7 @@ GameUIElementGroup* BRAVUICoreStatsTab::addGroup(const float topLeft[2], const f
 GameUILabel* BRAVUICoreStatsTab::addTitle(GameUIElementGroup* group, const char* name, const std::string& text,
                                           const float topLeft[2], const float bottomRight[2], bool centred) {
     auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, group, false, centred, centred);
-    label->setFonts(titleFont, titleBoldFont);
+    label->setFonts(windowparts::titleFont, windowparts::titleBoldFont);
     group->addElement(label);
     return label;
 }

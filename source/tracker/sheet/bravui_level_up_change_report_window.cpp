@@ -3,14 +3,13 @@
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "tracker/rows/bravui_class_ability_list_item.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 
 namespace {
-
-std::string titleText(const char* title) { return std::string("<id='TitleBarText'[*") + title + "]>"; }
 
 // One line per spell level, in ascending level: "Gained 2 level 1 arcane spell castings.".
 void appendCastings(std::string& text, const std::map<std::int32_t, std::int32_t>& gained, const char* kind) {
@@ -28,15 +27,7 @@ BRAVUILevelUpChangeReportWindow::BRAVUILevelUpChangeReportWindow(std::uint32_t t
                                                                  std::uint32_t depth, CharacterSheet* character)
     : GameUIBaseWindow(tag, owner, theme, "levelUpReportWindow", title, topLeft, bottomRight, depth, nullptr, true),
       character(character) {
-    auto addTitle = [&](const char* name, const char* text, float left, float top, float right, float bottom) {
-        const float labelTopLeft[2] = {left, top}, labelBottomRight[2] = {right, bottom};
-        auto* label = new GameUILabel(owner, theme, name, titleText(text), "", labelTopLeft, labelBottomRight, this,
-                                      false, false, false);
-        label->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
-        addChild(label);
-    };
-
-    addTitle("newAbilitiesTitleLabel", "New Class Abilities", -0.95f, 0.95f, -0.05f, 0.85f);
+    windowparts::addTitleLabel(*this, "newAbilitiesTitleLabel", "New Class Abilities", -0.95f, 0.95f, -0.05f, 0.85f);
     const float listTopLeft[2] = {-0.95f, 0.85f}, listBottomRight[2] = {-0.05f, 0.05f};
     abilitiesList = new GameUIStandardElementList(tag, owner, listTopLeft, listBottomRight, theme, "classAbilitiesList",
                                                   "New class abilities at this level", this, false, "");
@@ -52,24 +43,20 @@ BRAVUILevelUpChangeReportWindow::BRAVUILevelUpChangeReportWindow(std::uint32_t t
     }
     abilitiesList->eventSignal.connect(this, &BRAVUILevelUpChangeReportWindow::onAbilitiesListEvent);
 
-    addTitle("otherChangesTitleLabel", "Other Changes", -0.95f, 0.0f, -0.05f, -0.1f);
+    windowparts::addTitleLabel(*this, "otherChangesTitleLabel", "Other Changes", -0.95f, 0.0f, -0.05f, -0.1f);
     const float changesTopLeft[2] = {-0.95f, -0.1f}, changesBottomRight[2] = {-0.05f, -0.95f};
     changesBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", otherChangesText(*character), "",
                                              changesTopLeft, changesBottomRight, this, 0, 0, 0);
     addChild(changesBox);
 
-    addTitle("descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
+    windowparts::addTitleLabel(*this, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
     const float boxTopLeft[2] = {0.05f, 0.85f}, boxBottomRight[2] = {0.95f, -0.75f};
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", boxTopLeft,
                                                  boxBottomRight, this, 0, 0, 0);
     addChild(descriptionBox);
 
-    const float buttonTopLeft[2] = {0.75f, -0.8f}, buttonBottomRight[2] = {0.95f, -0.95f};
-    nextStepButton = new GameUIPushButton(owner, theme, "rerollStatsButton", "Next Step", "", buttonTopLeft,
-                                          buttonBottomRight, this);
-    nextStepButton->signalsEnabled = 1;
-    nextStepButton->clickSignal.connect(this, &BRAVUILevelUpChangeReportWindow::onNextStepButton);
-    addChild(nextStepButton);
+    nextStepButton = windowparts::addReportingButton(*this, "rerollStatsButton", "Next Step", "", 0.75f, -0.8f, 0.95f,
+                                                     -0.95f, &BRAVUILevelUpChangeReportWindow::onNextStepButton);
     topDepth = getMaxChildDepth();
 }
 

@@ -1,6 +1,6 @@
 #include "tracker/sheet/bravui_saving_throw_display.h"
 
-#include "render/render_interface.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 
@@ -15,11 +15,10 @@ BRAVUIStatDisplay::BRAVUIStatDisplay(UIContext* owner, const Theme* theme, const
     const float captionTopLeft[2] = {-1.0f, 1.0f}, captionBottomRight[2] = {0.35f, -1.0f};
     captionLabel = new GameUILabel(owner, theme, captionId, caption, toolTip, captionTopLeft, captionBottomRight, this,
                                    true, true, true);
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
     const float boxTopLeft[2] = {0.45f, 1.0f}, boxBottomRight[2] = {boxRight, -1.0f};
-    valueBox = new GameUIEditableTextLineBox(owner, theme, boxId, valueText(value, highest), font, toolTip, boxTopLeft,
-                                             boxBottomRight, this, false);
+    valueBox = new GameUIEditableTextLineBox(owner, theme, boxId, valueText(value, highest),
+                                             windowparts::mainFont(*this), toolTip, boxTopLeft, boxBottomRight, this,
+                                             false);
     // A display: the value comes from the rules, never from typing.
     valueBox->editable = 0;
     depth = valueBox->depth;

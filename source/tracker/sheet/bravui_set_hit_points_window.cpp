@@ -2,8 +2,8 @@
 
 #include <charconv>
 
-#include "render/render_interface.h"
 #include "rules/character_sheet.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
 
@@ -13,21 +13,15 @@ BRAVUISetHitPointsWindow::BRAVUISetHitPointsWindow(std::uint32_t tag, UIContext*
                                                    CharacterSheet* character)
     : GameUIBaseWindow(tag, owner, theme, "setHitPointsWindow", title, topLeft, bottomRight, depth, nullptr, true),
       character(character) {
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
     const float entryTopLeft[2] = {-0.8f, 0.55f}, entryBottomRight[2] = {0.8f, 0.05f};
     entryBox = new GameUIEditableTextLineBox(owner, theme, "currentHPEdit",
-                                             character ? std::to_string(character->currentHitPoints) : "0", font,
-                                             "Set the current amount of hit points", entryTopLeft, entryBottomRight,
-                                             this, true);
+                                             character ? std::to_string(character->currentHitPoints) : "0",
+                                             windowparts::mainFont(*this), "Set the current amount of hit points",
+                                             entryTopLeft, entryBottomRight, this, true);
     entryBox->eventSignal.connect(this, &BRAVUISetHitPointsWindow::onEntryEvent);
     addChild(entryBox);
-    const float doneTopLeft[2] = {-0.4f, -0.3f}, doneBottomRight[2] = {0.4f, -0.8f};
-    doneButton = new GameUIPushButton(owner, theme, "doneButton", "Done", "Finish setting current hit points",
-                                      doneTopLeft, doneBottomRight, this);
-    doneButton->signalsEnabled = 1;
-    doneButton->clickSignal.connect(this, &BRAVUISetHitPointsWindow::onDoneButton);
-    addChild(doneButton);
+    doneButton = windowparts::addReportingButton(*this, "doneButton", "Done", "Finish setting current hit points", -0.4f,
+                                                 -0.3f, 0.4f, -0.8f, &BRAVUISetHitPointsWindow::onDoneButton);
     topDepth = getMaxChildDepth();
 }
 

@@ -4,6 +4,7 @@
 
 #include "rules/character_sheet.h"
 #include "tracker/rows/bravui_spell_list_item.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
@@ -12,10 +13,7 @@
 namespace {
 
 const char* const headerName = "expandableSpellLevel";
-const char* const titleFont = "EBGaramond-Regular_48";
-const char* const titleBoldFont = "original-garamond-bold-bt_48";
 
-std::string titleText(const std::string& title) { return "<id='TitleBarText'[*" + title + "]>"; }
 std::string pickedCaption(const SpellRecord& spell) { return "<id='NewSpellText'" + spell.displayName + ">"; }
 
 bool containsId(const SpellList& spells, const std::string& id) {
@@ -40,21 +38,6 @@ BRAVUIArcaneSpellPicker::BRAVUIArcaneSpellPicker(std::uint32_t tag, UIContext* o
       spellCatalogue(spellCatalogue), character(character), random(42, 0, RandomSource::defaultMaximum) {
     random.reseed();
 
-    const auto addLabel = [&](const char* name, const char* text, float left, float top, float right, float bottom) {
-        const float tl[2] = {left, top}, br[2] = {right, bottom};
-        auto* label = new GameUILabel(owner, theme, name, titleText(text), "", tl, br, this, false, false, false);
-        label->setFonts(titleFont, titleBoldFont);
-        addChild(label);
-    };
-    const auto addButton = [&](const char* name, const char* caption, const char* toolTip, float left, float top,
-                               float right, float bottom, void (BRAVUIArcaneSpellPicker::*handler)(UIEvent::Data&)) {
-        const float tl[2] = {left, top}, br[2] = {right, bottom};
-        auto* button = new GameUIPushButton(owner, theme, name, caption, toolTip, tl, br, this);
-        button->signalsEnabled = 1;
-        button->clickSignal.connect(this, handler);
-        addChild(button);
-        return button;
-    };
     const auto addList = [&](float top, float bottom, void (BRAVUIArcaneSpellPicker::*handler)(UIEvent::Data&)) {
         const float tl[2] = {-0.95f, top}, br[2] = {-0.05f, bottom};
         auto* list = new GameUIStandardElementList(tag, owner, tl, br, theme, "spellsList", "", this, false, "");
@@ -63,26 +46,25 @@ BRAVUIArcaneSpellPicker::BRAVUIArcaneSpellPicker(std::uint32_t tag, UIContext* o
         return list;
     };
 
-    addLabel("spellsToPickListTitleLabel", "Pick new spells", -0.95f, 0.95f, -0.05f, 0.85f);
+    windowparts::addTitleLabel(*this, "spellsToPickListTitleLabel", "Pick new spells", -0.95f, 0.95f, -0.05f, 0.85f);
     toPickList = addList(0.85f, 0.2f, &BRAVUIArcaneSpellPicker::onToPickListEvent);
-    pickButton = addButton("pickButton", "Pick", "Pick the selected spell", -0.95f, 0.15f, -0.75f, 0.0f,
-                           &BRAVUIArcaneSpellPicker::onPickButton);
-    rollButton = addButton("addButton", "Roll Random", "Fill all spell slots with randomly rolled spells", -0.7f,
-                           0.15f, -0.35f, 0.0f, &BRAVUIArcaneSpellPicker::onRollButton);
-    addLabel("proficienciesListTitleLabel", "Known Spells", -0.95f, -0.05f, -0.05f, -0.15f);
+    pickButton = windowparts::addReportingButton(*this, "pickButton", "Pick", "Pick the selected spell", -0.95f, 0.15f,
+                                                 -0.75f, 0.0f, &BRAVUIArcaneSpellPicker::onPickButton);
+    rollButton = windowparts::addReportingButton(*this, "addButton", "Roll Random",
+                                                 "Fill all spell slots with randomly rolled spells", -0.7f, 0.15f,
+                                                 -0.35f, 0.0f, &BRAVUIArcaneSpellPicker::onRollButton);
+    windowparts::addTitleLabel(*this, "proficienciesListTitleLabel", "Known Spells", -0.95f, -0.05f, -0.05f, -0.15f);
     knownList = addList(-0.2f, -0.75f, &BRAVUIArcaneSpellPicker::onKnownListEvent);
-    dropButton = addButton("dumpSpellButton", "Drop", "Drop the selected Spell", -0.95f, -0.8f, -0.75f, -0.95f,
-                           &BRAVUIArcaneSpellPicker::onDropButton);
+    dropButton = windowparts::addReportingButton(*this, "dumpSpellButton", "Drop", "Drop the selected Spell", -0.95f,
+                                                 -0.8f, -0.75f, -0.95f, &BRAVUIArcaneSpellPicker::onDropButton);
     dropButton->disable();
-    addLabel("descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
+    windowparts::addTitleLabel(*this, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
     const float boxTL[2] = {0.05f, 0.85f}, boxBR[2] = {0.95f, -0.75f};
     descriptionBox =
         new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", boxTL, boxBR, this, 0, 0, 0);
     addChild(descriptionBox);
-    nextStepButton = addButton("rerollStatsButton", "Next Step",
-                               "Advance to the next step of character creation when you have a valid set of stats.",
-                               0.75f, -0.8f, 0.95f, -0.95f, &BRAVUIArcaneSpellPicker::onNextStepButton);
-    nextStepButton->disable();
+    nextStepButton = windowparts::addNextStepButton(*this, 0.75f, -0.8f, 0.95f, -0.95f,
+                                                    &BRAVUIArcaneSpellPicker::onNextStepButton);
 
     buildToPickList();
     buildKnownList("");

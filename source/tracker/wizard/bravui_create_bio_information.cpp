@@ -1,8 +1,8 @@
 #include "tracker/wizard/bravui_create_bio_information.h"
 
-#include "render/render_interface.h"
 #include "rules/character_sheet.h"
 #include "tracker/numeric_text.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
@@ -59,15 +59,8 @@ BRAVUICreateBioInformation::BRAVUICreateBioInformation(std::uint32_t tag, UICont
     bioBox->editable = 1;
     addChild(bioBox);
 
-    const float nextTopLeft[2] = {0.75f, -0.85f}, nextBottomRight[2] = {0.95f, -0.95f};
-    nextStepButton = new GameUIPushButton(
-        owner, theme, "rerollStatsButton", "Next Step",
-        "Advance to the next step of character creation when you have a valid set of stats.", nextTopLeft,
-        nextBottomRight, this);
-    nextStepButton->signalsEnabled = 1;
-    nextStepButton->clickSignal.connect(this, &BRAVUICreateBioInformation::onNextStepButton);
-    addChild(nextStepButton);
-    nextStepButton->disable();
+    nextStepButton = windowparts::addNextStepButton(*this, 0.75f, -0.85f, 0.95f, -0.95f,
+                                                    &BRAVUICreateBioInformation::onNextStepButton);
     topDepth = getMaxChildDepth();
 }
 
@@ -89,10 +82,8 @@ GameUIEditableTextLineBox* BRAVUICreateBioInformation::addLine(const std::string
                                                                const std::string& toolTip, float left, float top,
                                                                float right, float bottom, bool numericOnly) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
-    auto* box = new GameUIEditableTextLineBox(owner, theme, name, text, font, toolTip, topLeft, bottomRight, this,
-                                              numericOnly);
+    auto* box = new GameUIEditableTextLineBox(owner, theme, name, text, windowparts::mainFont(*this), toolTip, topLeft,
+                                              bottomRight, this, numericOnly);
     addChild(box);
     return box;
 }
@@ -128,14 +119,7 @@ void BRAVUICreateBioInformation::update(float dt) {
         nameChangedPending = 0;
         nameValid = nameBox->text.empty() ? 0 : 1;
     }
-    if (nameValid && !copied) {
-        if (nextStepButton->disabled) {
-            nextStepButton->disabled = 0;
-            nextStepButton->onEnabled();
-        }
-    } else {
-        nextStepButton->disable();
-    }
+    nextStepButton->setEnabled(nameValid && !copied);
     if (focusLostPending) {
         focusLostPending = 0;
         if (ageBox->text.empty()) ageBox->setText("0");

@@ -4,6 +4,7 @@
 #include "rules/character_sheet.h"
 #include "rules/class_lookups.h"
 #include "rules/class_template_catalogue.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_toggle_button.h"
@@ -53,15 +54,8 @@ BRAVUIPickNewCharacterClass::BRAVUIPickNewCharacterClass(std::uint32_t tag, UICo
     addChild(templateCombo);
     templateCombo->disable();
 
-    const float nextTopLeft[2] = {0.5f, -0.75f}, nextBottomRight[2] = {0.9f, -0.95f};
-    nextStepButton = new GameUIPushButton(
-        owner, theme, "rerollStatsButton", "Next Step",
-        "Advance to the next step of character creation when you have a valid set of stats.", nextTopLeft,
-        nextBottomRight, this);
-    nextStepButton->signalsEnabled = 1;
-    nextStepButton->clickSignal.connect(this, &BRAVUIPickNewCharacterClass::onNextStepButton);
-    addChild(nextStepButton);
-    nextStepButton->disable();
+    nextStepButton = windowparts::addNextStepButton(*this, 0.5f, -0.75f, 0.9f, -0.95f,
+                                                    &BRAVUIPickNewCharacterClass::onNextStepButton);
     topDepth = getMaxChildDepth();
 }
 
@@ -115,10 +109,7 @@ void BRAVUIPickNewCharacterClass::refillTemplates() {
             templateCombo->addOption(option->displayName);
         }
     }
-    if (templateCombo->disabled) {
-        templateCombo->disabled = 0;
-        templateCombo->onEnabled();
-    }
+    templateCombo->enable();
 }
 
 void BRAVUIPickNewCharacterClass::clearTemplates() {
@@ -146,14 +137,7 @@ void BRAVUIPickNewCharacterClass::update(float dt) {
         classValid = 0;
         templateChosen = 0;
     }
-    if (classValid && templateChosen && !applied) {
-        if (nextStepButton->disabled) {
-            nextStepButton->disabled = 0;
-            nextStepButton->onEnabled();
-        }
-    } else {
-        nextStepButton->disable();
-    }
+    nextStepButton->setEnabled(classValid && templateChosen && !applied);
     if (nextStepPending) {
         nextStepPending = 0;
         // A second press before the wizard closes the window gives nothing twice.

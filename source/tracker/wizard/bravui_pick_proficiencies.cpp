@@ -6,6 +6,7 @@
 #include "rules/proficiency_catalogue.h"
 #include "tracker/wizard/bravui_pick_proficiency_list_item.h"
 #include "tracker/wizard/bravui_proficiency_domain_picker.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
@@ -15,18 +16,6 @@
 namespace {
 
 const Proficiency defaultProficiency;
-
-std::string titleBarText(const std::string& text) { return "<id='TitleBarText'[*" + text + "]>"; }
-
-GameUILabel* makeLabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
-                       float left, float top, float right, float bottom, GameUIStandardElement* parent) {
-    const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    auto* label = new GameUILabel(owner, theme, name, titleBarText(text), "", topLeft, bottomRight, parent, false,
-                                  false, false);
-    label->setFonts("original-garamond-bold-bt_48", "EBGaramond-Regular_48");
-    parent->addChild(label);
-    return label;
-}
 
 bool queuedForRemoval(const GameUIStandardElementList* list, const GameUIBaseListItem* row) {
     return std::find(list->removalQueue.begin(), list->removalQueue.end(), row) != list->removalQueue.end();
@@ -44,21 +33,21 @@ BRAVUIPickProficiencies::BRAVUIPickProficiencies(std::uint32_t tag, UIContext* o
                        false),
       proficiencyCatalogue(proficiencyCatalogue), character(character), listId(listId), initialPicks(pickCount),
       picksLeft(pickCount) {
-    picksLabel = makeLabel(owner, theme, "proficienciesListTitleLabel", "", -0.95f, 0.95f, -0.05f, 0.8f, this);
+    picksLabel = windowparts::addTitleLabel(*this, "proficienciesListTitleLabel", "", -0.95f, 0.95f, -0.05f, 0.8f);
     refreshTitle();
     const float availableTopLeft[2] = {-0.95f, 0.8f}, availableBottomRight[2] = {-0.05f, 0.0f};
     availableList = new GameUIStandardElementList(tag, owner, availableTopLeft, availableBottomRight, theme,
                                                   "proficienciesList", "", this, true, "");
     availableList->eventSignal.connect(this, &BRAVUIPickProficiencies::onAvailableListEvent);
     addChild(availableList);
-    makeLabel(owner, theme, "proficienciesListTitleLabel", "Upgradeable & Picked Proficiencies", -0.95f, -0.05f,
-              -0.05f, -0.2f, this);
+    windowparts::addTitleLabel(*this, "proficienciesListTitleLabel", "Upgradeable & Picked Proficiencies", -0.95f,
+                               -0.05f, -0.05f, -0.2f);
     const float pickedTopLeft[2] = {-0.95f, -0.2f}, pickedBottomRight[2] = {-0.05f, -0.95f};
     pickedList = new GameUIStandardElementList(tag, owner, pickedTopLeft, pickedBottomRight, theme,
                                                "proficienciesList", "", this, true, "");
     pickedList->eventSignal.connect(this, &BRAVUIPickProficiencies::onPickedListEvent);
     addChild(pickedList);
-    makeLabel(owner, theme, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.8f, this);
+    windowparts::addTitleLabel(*this, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.8f);
 
     buildAvailableList();
     buildUpgradeableList();
@@ -70,15 +59,8 @@ BRAVUIPickProficiencies::BRAVUIPickProficiencies(std::uint32_t tag, UIContext* o
                                                  boxTopLeft, boxBottomRight, this, 0, 0, 0);
     addChild(descriptionBox);
 
-    const float nextTopLeft[2] = {0.75f, -0.85f}, nextBottomRight[2] = {0.95f, -0.95f};
-    nextStepButton = new GameUIPushButton(
-        owner, theme, "rerollStatsButton", "Next Step",
-        "Advance to the next step of character creation when you have a valid set of stats.", nextTopLeft,
-        nextBottomRight, this);
-    nextStepButton->signalsEnabled = 1;
-    nextStepButton->clickSignal.connect(this, &BRAVUIPickProficiencies::onNextStepButton);
-    addChild(nextStepButton);
-    nextStepButton->disable();
+    nextStepButton = windowparts::addNextStepButton(*this, 0.75f, -0.85f, 0.95f, -0.95f,
+                                                    &BRAVUIPickProficiencies::onNextStepButton);
     topDepth = getMaxChildDepth();
 }
 
@@ -196,7 +178,7 @@ BRAVUIPickProficiencyListItem* BRAVUIPickProficiencies::rowFor(GameUIStandardEle
 }
 
 void BRAVUIPickProficiencies::refreshTitle() {
-    picksLabel->setText(titleBarText("Pick " + std::to_string(picksLeft) + " more proficiencies"));
+    picksLabel->setText(windowparts::titleText("Pick " + std::to_string(picksLeft) + " more proficiencies"));
 }
 
 void BRAVUIPickProficiencies::commit() {

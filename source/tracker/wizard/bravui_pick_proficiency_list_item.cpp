@@ -29,12 +29,8 @@ void BRAVUIPickProficiencyListItem::setCaption(const std::string& caption) {
 void BRAVUIPickProficiencyListItem::setPicksExhausted(bool exhausted) {
     picksExhausted = exhausted ? 1 : 0;
     if (!upgradeButton) return;
-    if (exhausted) {
-        upgradeButton->disable();
-    } else if (upgradeButton->disabled && !disabled) {
-        upgradeButton->disabled = 0;
-        upgradeButton->onEnabled();
-    }
+    // A disabled row keeps its buttons disabled.
+    upgradeButton->setEnabled(!exhausted && !disabled);
 }
 
 void BRAVUIPickProficiencyListItem::onEnabled() {

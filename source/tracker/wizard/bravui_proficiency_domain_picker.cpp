@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "render/render_interface.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
@@ -14,7 +14,7 @@ BRAVUIProficiencyDomainPicker::BRAVUIProficiencyDomainPicker(std::uint32_t tag, 
     : GameUIBaseWindow(tag, owner, theme, "domainPickerPanel", title, topLeft, bottomRight, depth, nullptr, false) {
     const float lineTopLeft[2] = {-0.8f, 0.2f}, lineBottomRight[2] = {0.8f, -0.2f};
     domainLine = new GameUIEditableTextLineBox(
-        owner, theme, "domainDisplay", "", renderer ? renderer->mainFontName() : std::string(),
+        owner, theme, "domainDisplay", "", windowparts::mainFont(*this),
         "Enter the domain over which this proficiency will apply. e.g. in Knowledge (Political Economy) the domain "
         "is 'Political Economy'",
         lineTopLeft, lineBottomRight, this, false);
@@ -26,12 +26,9 @@ BRAVUIProficiencyDomainPicker::BRAVUIProficiencyDomainPicker(std::uint32_t tag, 
         manager->focusRequested = 1;
     }
 
-    const float doneTopLeft[2] = {0.75f, -0.55f}, doneBottomRight[2] = {0.95f, -0.95f};
-    doneButton = new GameUIPushButton(owner, theme, "doneButton", "Done", "Finish editing this profciency's domain",
-                                      doneTopLeft, doneBottomRight, this);
-    doneButton->signalsEnabled = 1;
-    doneButton->clickSignal.connect(this, &BRAVUIProficiencyDomainPicker::onDoneButton);
-    addChild(doneButton);
+    doneButton = windowparts::addReportingButton(*this, "doneButton", "Done", "Finish editing this profciency's domain",
+                                                 0.75f, -0.55f, 0.95f, -0.95f,
+                                                 &BRAVUIProficiencyDomainPicker::onDoneButton);
     doneButton->disable();
     topDepth = getMaxChildDepth();
 }
@@ -61,13 +58,7 @@ void BRAVUIProficiencyDomainPicker::onDoneButton(UIEvent::Data& event) {
 void BRAVUIProficiencyDomainPicker::update(float dt) {
     if (textChangedPending) {
         textChangedPending = 0;
-        const bool accepted = acceptsDomain(domainLine->text);
-        if (accepted && doneButton->disabled) {
-            doneButton->disabled = 0;
-            doneButton->onEnabled();
-        } else if (!accepted) {
-            doneButton->disable();
-        }
+        doneButton->setEnabled(acceptsDomain(domainLine->text));
     }
     GameUIStandardElement::update(dt);
 }

@@ -21,6 +21,19 @@
 
 namespace {
 
+// Any key that is no editing key types its character.
+constexpr std::uint8_t letterKey = 0x10;
+
+// A key typing c, pressed in this poll and let go before the next: the focused box has it, and
+// nothing has yet acted on its report.
+void typeInOnePoll(UIHarness& ui, char c) {
+    ui.devices().keys[letterKey] = 0x80;
+    ui.devices().characters[letterKey] = c;
+    ui.devices().strokes.push_back({letterKey, c, false, false, false});
+    ui.poll();
+    ui.devices().keys[letterKey] = 0;
+}
+
 class BioTabTest : public ::testing::Test {
 protected:
     BioTabTest()
@@ -76,8 +89,6 @@ protected:
         step();
     }
     void type(const std::string& text) {
-        // Any key that is no editing key types its character.
-        constexpr std::uint8_t letterKey = 0x10;
         for (char c : text) tap(letterKey, c);
     }
 
@@ -207,12 +218,7 @@ TEST_F(BioTabTest, KeyInTheSamePollAsATabSwitchIsKept) {
     bio.nameBox->setText("");
     focus(*bio.nameBox);
     // The press reaches the box in this poll; the sheet switches tabs before the tab's next step.
-    constexpr std::uint8_t keyQ = 0x10;
-    ui.devices().keys[keyQ] = 0x80;
-    ui.devices().characters[keyQ] = 'q';
-    ui.devices().strokes.push_back({keyQ, 'q', false, false, false});
-    ui.poll();
-    ui.devices().keys[keyQ] = 0;
+    typeInOnePoll(ui, 'q');
     switchTo(Tab::Notes);
     EXPECT_EQ(bio.nameBox, nullptr);
     EXPECT_EQ(bio.biographyBox, nullptr);
@@ -256,12 +262,7 @@ TEST_F(SheetTest, BioKeyAndTabPressInOneUpdateLoseNothing) {
     ui.clickElement(*nameBox);
     ui.step();
     ASSERT_TRUE(nameBox->active);
-    constexpr std::uint8_t keyQ = 0x10;
-    ui.devices().keys[keyQ] = 0x80;
-    ui.devices().characters[keyQ] = 'q';
-    ui.devices().strokes.push_back({keyQ, 'q', false, false, false});
-    ui.poll();
-    ui.devices().keys[keyQ] = 0;
+    typeInOnePoll(ui, 'q');
     pressTab("notesTab");
     ui.step();
     EXPECT_EQ(sheet->shownTab, BRAVUITabbedFullCharacterSheet::NotesTab);

@@ -3,12 +3,16 @@
 #include "tracker/sheet/sheet_fixture.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "tracker/sheet/bravui_core_stats_tab.h"
 #include "tracker/sheet/bravui_move_speed_display.h"
 #include "tracker/sheet/bravui_saving_throw_display.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "ui/game_ui_editable_text_line_box.h"
+#include "ui/game_ui_element_group.h"
+#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 
 namespace {
@@ -155,6 +159,28 @@ TEST_F(CoreTabTest, AnEmptyOrZeroScoreKeepsTheStoredScoreAndShowsItAgain) {
         EXPECT_EQ(ui.find<UIAttributeEntryLine>("dexterity")->valueBox->text, "16");
         EXPECT_EQ(character->attributes[CharacterSheet::Strength].current, 14);
     }
+}
+
+TEST_F(CoreTabTest, TitlesAndGroupsKeepTheirNamesAndTextsAsWritten) {
+    openSheet();
+    std::vector<GameUIElementGroup*> groups;
+    std::vector<std::string> hpTitles;
+    const std::function<void(GameUIBaseElement*)> visit = [&](GameUIBaseElement* element) {
+        if (auto* group = dynamic_cast<GameUIElementGroup*>(element); group && element != sheet->innerPanel) {
+            groups.push_back(group);
+        }
+        if (auto* label = dynamic_cast<GameUILabel*>(element); label && label->name == "hpTitle") {
+            hpTitles.push_back(label->text);
+        }
+        if (auto* container = dynamic_cast<GameUIStandardElement*>(element)) {
+            for (GameUIBaseElement* child : container->children) visit(child);
+        }
+    };
+    visit(sheet->innerPanel);
+    ASSERT_EQ(groups.size(), 5u) << "identity, hit points, movement, saving throws, attributes";
+    for (const GameUIElementGroup* group : groups) EXPECT_EQ(group->name, "innerPanelGroup");
+    // The AC title has no closing "]>", as the Initiative title has none.
+    EXPECT_EQ(hpTitles, (std::vector<std::string>{"<id='TitleBarText'[* HP ]>", "<id='TitleBarText'[* AC ]"}));
 }
 
 } // namespace

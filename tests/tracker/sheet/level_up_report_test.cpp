@@ -66,6 +66,11 @@ protected:
 TEST_F(LevelUpReportTest, ListsTheNewAbilitiesAndShowsTheOneSelected) {
     EXPECT_EQ(report->name, "levelUpReportWindow");
     EXPECT_EQ(report->title, "Level Up Report");
+    // Both text boxes share one name, and Next Step has the creation steps' button name.
+    EXPECT_EQ(report->changesBox->name, "descriptionTextBox");
+    EXPECT_EQ(report->descriptionBox->name, "descriptionTextBox");
+    EXPECT_EQ(report->nextStepButton->name, "rerollStatsButton");
+    EXPECT_EQ(report->nextStepButton->caption, "Next Step");
     GameUIStandardElementList& list = *report->abilitiesList;
     // The level names an ability the class does not have; it gets no row.
     ASSERT_EQ(list.itemCount(), 2);

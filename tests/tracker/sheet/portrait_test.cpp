@@ -3,12 +3,14 @@
 // and the untouched old file when the picture cannot be read or the PNG cannot be written.
 #include <SDL2/SDL.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <algorithm>
+#include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gfx/graphics_system.h"
@@ -130,6 +132,33 @@ private:
     gfx::GraphicsSystem* system_ = nullptr;
     std::unique_ptr<UIManager> manager_;
     std::unique_ptr<RenderStateFrontEnd> frontEnd_;
+};
+
+// While it lives, folder is read-only and no file of this process may grow: the super-user
+// writes into read-only folders, but not past the file-size limit, which holds for everyone. A
+// write past it fails instead of ending the process.
+class NothingWritten {
+public:
+    explicit NothingWritten(std::string folder) : folder_(std::move(folder)) {
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+        ::getrlimit(RLIMIT_FSIZE, &saved_);
+        rlimit none = saved_;
+        none.rlim_cur = 0;
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NothingWritten() {
+        ::setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previousHandler_);
+        std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+    }
+    NothingWritten(const NothingWritten&) = delete;
+    NothingWritten& operator=(const NothingWritten&) = delete;
+
+private:
+    std::string folder_;
+    rlimit saved_{};
+    void (*previousHandler_)(int) = SIG_DFL;
 };
 
 class PortraitTest : public ::testing::Test {
@@ -283,25 +312,20 @@ TEST_F(PortraitTest, CorruptPictureShowsTheErrorAndKeepsTheOldPng) {
     EXPECT_EQ(portrait->errorPopup, nullptr);
 }
 
-TEST_F(PortraitTest, UnwritablePortraitShowsTheSaveMessageAndKeepsTheOldPng) {
+TEST_F(PortraitTest, AReadOnlyFolderShowsTheSaveMessageAndKeepsTheOldPng) {
     image::savePngFile(character.portraitPath, filled(256, 256, green));
     const std::string before = readFile(character.portraitPath);
-    const std::string picture = writeImage("pictures", "wide.png", halves(64, 32));
-    const std::filesystem::path saves = files.path() + "saves";
-    std::filesystem::permissions(saves, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    // Root writes into read-only folders; below a file nobody can.
-    const bool folderBlocks = !std::filesystem::exists(saves / "probe") && !std::ofstream((saves / "probe").string());
-    if (!folderBlocks) character.setFilePath(files.write("blocker", "not a folder") + "/hero.xml");
+    writeImage("pictures", "wide.png", halves(64, 32));
     attach();
-    choose(files.path() + "pictures/", "wide.png");
+    {
+        const NothingWritten readOnly(files.path() + "saves");
+        choose(files.path() + "pictures/", "wide.png");
+    }
     ASSERT_NE(portrait->errorPopup, nullptr);
     EXPECT_EQ(portrait->errorPopup->title, "Portrait Error");
     EXPECT_EQ(portrait->errorPopup->message, "Failed to save portrait file " + character.portraitPath + ".");
-    if (folderBlocks) {
-        EXPECT_EQ(readFile(character.portraitPath), before);
-        EXPECT_TRUE(near(shownLeft(), green)) << "the old portrait is shown again";
-    }
-    std::filesystem::permissions(saves, std::filesystem::perms::owner_all);
+    EXPECT_EQ(readFile(character.portraitPath), before);
+    EXPECT_TRUE(near(shownLeft(), green)) << "the old portrait is shown again";
 }
 
 TEST_F(PortraitTest, SameNamedPictureFromAnotherFolderReplacesThePortrait) {

@@ -153,13 +153,8 @@ TEST_F(SheetMainMenuTest, NewTakesTheSheetAwayAndTheFinishedCharacterOpensOnANew
     // The old character is gone, and its sheet with it.
     EXPECT_EQ(menu->characterSheet, nullptr);
     EXPECT_EQ(windowsNamed("characterSheetUI"), 0u);
-    // The wizard's last step reports the end (the steps are walked by the wizard's own tests).
-    menu->windowManager->removeWindow(menu->creation->attributesWindow);
-    menu->creation->attributesWindow = nullptr;
-    menu->character->name = "Brenna Hale";
-    menu->creation->finishedPending = 1;
-    for (int i = 0; i < 3; ++i) frame();
-    ASSERT_EQ(menu->creation, nullptr);
+    finishCreationAs("Brenna Hale");
+    frame();
     ASSERT_NE(menu->characterSheet, nullptr);
     EXPECT_EQ(windowsNamed("characterSheetUI"), 1u);
     EXPECT_EQ(menu->characterSheet->character, menu->character);

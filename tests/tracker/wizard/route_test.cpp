@@ -42,9 +42,20 @@ protected:
         wizard->goToStep();
         noteActiveWindow();
     }
+    // Also checks what every step window shares: the name owners compare, a "Next Step" named
+    // "rerollStatsButton", and no close button, as there is no way out of the wizard.
     void noteActiveWindow() {
         auto* window = dynamic_cast<GameUIBaseWindow*>(ui.windowManager().activeWindow);
-        if (window && (titles.empty() || titles.back() != window->title)) titles.push_back(window->title);
+        if (!window || (!titles.empty() && titles.back() == window->title)) return;
+        titles.push_back(window->title);
+        SCOPED_TRACE(window->title);
+        const bool spellStep = dynamic_cast<BRAVUIArcaneSpellPicker*>(window) != nullptr;
+        EXPECT_EQ(window->name, spellStep ? "spellsPickerWindow" : "createAttributesWindow");
+        EXPECT_TRUE(std::any_of(window->children.begin(), window->children.end(), [](GameUIBaseElement* child) {
+            auto* button = dynamic_cast<GameUIPushButton*>(child);
+            return button && button->name == "rerollStatsButton" && button->caption == "Next Step";
+        }));
+        EXPECT_EQ(window->closeButton, nullptr);
     }
     void finishAttributes() {
         ASSERT_NE(wizard->attributesWindow, nullptr);
