@@ -1,7 +1,7 @@
 #pragma once
 // Walking the creation wizard from the main menu's New as a user would: eighteen typed for every
 // score, the class and template chosen, the first rows picked until the picks are spent (typing a
-// new domain when asked), Roll Random for the spells, and a name.
+// new domain when asked), Roll Random for the spells (seeded), and a name.
 #include <memory>
 #include <string>
 #include <vector>
@@ -102,6 +102,8 @@ protected:
                 pickProficiencies(*step);
             } else if (BRAVUIArcaneSpellPicker* spells = wizard.spellWindow) {
                 ++spellSteps;
+                // The same spells at every run, so a failure can be replayed.
+                spells->random = RandomSource(20261212);
                 press(*spells->rollButton);
                 press(*spells->nextStepButton);
             } else {
