@@ -30,9 +30,9 @@ BRAVUIConfirmWindow::~BRAVUIConfirmWindow() {
 }
 
 void BRAVUIConfirmWindow::addButtons(const Button& confirm, const Button& cancel) {
-    const auto make = [this](const char* name, const Button& spec, void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
-        const float topLeft[2] = {spec.left, spec.top}, bottomRight[2] = {spec.right, spec.bottom};
-        auto* button = new GameUIPushButton(context, theme, name, spec.caption, spec.toolTip, topLeft, bottomRight, this);
+    const auto make = [this](const char* name, const Button& wanted, void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
+        const float topLeft[2] = {wanted.left, wanted.top}, bottomRight[2] = {wanted.right, wanted.bottom};
+        auto* button = new GameUIPushButton(context, theme, name, wanted.caption, wanted.toolTip, topLeft, bottomRight, this);
         // Set at creation: without it the button never reports a click.
         button->signalsEnabled = 1;
         button->clickSignal.connect(this, slot);
