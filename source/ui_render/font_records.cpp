@@ -24,6 +24,8 @@ GlyphRecord glyphRecordFromSlot(FT_GlyphSlot slot, unsigned char character, std:
     glyph.character = character;
     glyph.cellWidth = slot->bitmap.width + static_cast<std::uint32_t>(std::abs(slot->bitmap_left)) + 2;
     glyph.cellHeight = slot->bitmap.rows + 1;
+    glyph.inkWidth = glyph.cellWidth;
+    glyph.inkHeight = glyph.cellHeight;
     glyph.advanceX = static_cast<std::int32_t>(slot->advance.x >> 6);
     glyph.advanceY = static_cast<std::int32_t>(slot->advance.y >> 6);
     glyph.bearingX = static_cast<std::int32_t>(slot->metrics.horiBearingX >> 6);

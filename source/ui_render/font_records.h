@@ -18,6 +18,13 @@ struct GlyphRecord {
     float vMax = 0.0f;
     std::uint32_t cellWidth = 0;
     std::uint32_t cellHeight = 0;
+    // The part of the cell that holds coverage, in pixels from its bottom-left corner: text draws
+    // only this, since the rest of the cell would leave every pixel as it was. The whole cell
+    // unless the atlas found less.
+    std::uint32_t inkLeft = 0;
+    std::uint32_t inkBottom = 0;
+    std::uint32_t inkWidth = 0;
+    std::uint32_t inkHeight = 0;
     std::int32_t advanceX = 0;
     std::int32_t advanceY = 0;
     std::int32_t bearingX = 0;

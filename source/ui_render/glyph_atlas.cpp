@@ -8,14 +8,27 @@
 
 namespace {
 
-bool hasCoverage(const FT_Bitmap& bitmap) {
-    for (std::uint32_t r = 0; r < bitmap.rows; ++r) {
-        const std::uint8_t* row = bitmap.buffer + static_cast<std::ptrdiff_t>(r) * bitmap.pitch;
-        for (std::uint32_t c = 0; c < bitmap.width; ++c) {
-            if (row[c] != 0) return true;
+// Narrows the glyph's ink rectangle to the cell's texels with coverage (x, y: the cell's
+// bottom-left texel); false when there are none.
+bool findInk(const std::vector<std::uint8_t>& pixels, std::uint32_t atlasSize, std::uint32_t x, std::uint32_t y,
+             GlyphRecord& glyph) {
+    std::uint32_t left = glyph.cellWidth, right = 0, bottom = glyph.cellHeight, top = 0;
+    for (std::uint32_t r = 0; r < glyph.cellHeight; ++r) {
+        const std::uint8_t* row = pixels.data() + static_cast<std::size_t>(y + r) * atlasSize + x;
+        for (std::uint32_t c = 0; c < glyph.cellWidth; ++c) {
+            if (row[c] == 0) continue;
+            left = std::min(left, c);
+            right = std::max(right, c + 1);
+            bottom = std::min(bottom, r);
+            top = std::max(top, r + 1);
         }
     }
-    return false;
+    if (right == 0) return false;
+    glyph.inkLeft = left;
+    glyph.inkBottom = bottom;
+    glyph.inkWidth = right - left;
+    glyph.inkHeight = top - bottom;
+    return true;
 }
 
 } // namespace
@@ -95,7 +108,6 @@ void GlyphAtlas::buildFont(const FontListEntry& entry, Pen& pen) {
         if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT) != 0) continue;
         if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_NORMAL) != 0) continue;
         GlyphRecord glyph = glyphRecordFromSlot(face->glyph, character, index, screenWidth_, screenHeight_);
-        glyph.inked = hasCoverage(face->glyph->bitmap);
         if (pen.x + 1 + glyph.cellWidth > size_) newRow(pen, pixelSize);
         if (pen.x + 1 + glyph.cellWidth > size_ || pen.y + glyph.cellHeight > size_) {
             overflowed_ = true;
@@ -106,6 +118,7 @@ void GlyphAtlas::buildFont(const FontListEntry& entry, Pen& pen) {
         glyph.uMax = static_cast<float>(pen.x + glyph.cellWidth) * texel;
         glyph.vMax = static_cast<float>(pen.y + glyph.cellHeight) * texel;
         blit(face->glyph->bitmap, pen.x + static_cast<std::uint32_t>(std::abs(face->glyph->bitmap_left)), pen.y);
+        glyph.inked = findInk(pixels_, size_, pen.x, pen.y, glyph);
         pen.x += glyph.cellWidth + 1;
         pen.y += static_cast<std::uint32_t>(std::max(0, glyph.advanceY));
         pen.rowHeight = std::max(pen.rowHeight, glyph.cellHeight);

@@ -46,13 +46,32 @@ public:
         x = snapToPixel(x, px_) + px_ * 0.5f;
         if (snapVertically_) y = snapToPixel(y, py_);
         y += py_ * 0.5f;
-        const float right = x + glyph.cellWidthClip;
-        const float upper = y + glyph.cellHeightClip;
+        // Software GL pays for every pixel of a quad, and a blank texel changes nothing, so a
+        // glyph drawn point-sampled in one colour is drawn over its inked texels only. A filtered
+        // or graded glyph keeps its whole cell: GL interpolates its texture coordinates and
+        // colours from the corners, and other corners could move a pixel by a step.
+        const bool oneColour = bottom.r == top.r && bottom.g == top.g && bottom.b == top.b && bottom.a == top.a;
+        float left = x, right = x + glyph.cellWidthClip, lower = y, upper = y + glyph.cellHeightClip;
+        float uMin = glyph.uMin, uMax = glyph.uMax, vMin = glyph.vMin, vMax = glyph.vMax;
+        if (snapVertically_ && oneColour) {
+            const float du = (glyph.uMax - glyph.uMin) / static_cast<float>(glyph.cellWidth);
+            const float dv = (glyph.vMax - glyph.vMin) / static_cast<float>(glyph.cellHeight);
+            const auto inkRight = static_cast<float>(glyph.inkLeft + glyph.inkWidth);
+            const auto inkTop = static_cast<float>(glyph.inkBottom + glyph.inkHeight);
+            left = x + static_cast<float>(glyph.inkLeft) * px_;
+            right = x + inkRight * px_;
+            lower = y + static_cast<float>(glyph.inkBottom) * py_;
+            upper = y + inkTop * py_;
+            uMin = glyph.uMin + static_cast<float>(glyph.inkLeft) * du;
+            uMax = glyph.uMin + inkRight * du;
+            vMin = glyph.vMin + static_cast<float>(glyph.inkBottom) * dv;
+            vMax = glyph.vMin + inkTop * dv;
+        }
         auto& v = block_.vertices;
-        v.emplace_back(x, y, glyph.uMin, glyph.vMin, bottom.r, bottom.g, bottom.b, bottom.a);
-        v.emplace_back(x, upper, glyph.uMin, glyph.vMax, top.r, top.g, top.b, top.a);
-        v.emplace_back(right, upper, glyph.uMax, glyph.vMax, top.r, top.g, top.b, top.a);
-        v.emplace_back(right, y, glyph.uMax, glyph.vMin, bottom.r, bottom.g, bottom.b, bottom.a);
+        v.emplace_back(left, lower, uMin, vMin, bottom.r, bottom.g, bottom.b, bottom.a);
+        v.emplace_back(left, upper, uMin, vMax, top.r, top.g, top.b, top.a);
+        v.emplace_back(right, upper, uMax, vMax, top.r, top.g, top.b, top.a);
+        v.emplace_back(right, lower, uMax, vMin, bottom.r, bottom.g, bottom.b, bottom.a);
     }
 
 private:

@@ -10,7 +10,10 @@
 
 namespace {
 
-using FrameVertices = std::array<ColouredTexturedVertex, outlinedRectangleQuads * 4>;
+struct FrameVertices {
+    std::array<ColouredTexturedVertex, outlinedRectangleQuads * 4> vertices;
+    std::uint32_t quads = 0;
+};
 
 } // namespace
 
@@ -41,15 +44,16 @@ void UIOutlinedRectangleRenderableAsset::updateInstanceData(UIRenderableInstance
     const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
     OutlinedRectangleShape shape;
     readOutlinedRectangle(group, packed_, px, py, shape);
-    writeOutlinedRectangle(shape, px, py, static_cast<FrameVertices*>(record.instanceData)->data());
+    auto* frame = static_cast<FrameVertices*>(record.instanceData);
+    frame->quads = writeOutlinedRectangle(shape, px, py, frame->vertices.data());
 }
 
 void UIOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
     if (!record.instanceData) return;
-    ColouredTexturedVertex* out = writer.addQuads(outlinedRectangleQuads);
+    const FrameVertices& frame = *static_cast<const FrameVertices*>(record.instanceData);
+    ColouredTexturedVertex* out = writer.addQuads(frame.quads);
     if (!out) return;
-    const FrameVertices& vertices = *static_cast<const FrameVertices*>(record.instanceData);
-    std::copy(vertices.begin(), vertices.end(), out);
+    std::copy(frame.vertices.begin(), frame.vertices.begin() + frame.quads * 4, out);
 }
 
 UIOutlinedRectangleRenderable::UIOutlinedRectangleRenderable(ThreadResourcePool* renderPool,

@@ -89,24 +89,70 @@ bool readOutlinedRectangle(const SimpleParameterGroup* group, bool packed, float
     return true;
 }
 
-void writeOutlinedRectangle(const OutlinedRectangleShape& s, float px, float py, ColouredTexturedVertex* out) {
+namespace {
+
+// Whether every edge is at most a pixel thick, so that each corner where the two colours meet on
+// the mitre is one pixel or none.
+bool thinEdges(const OutlinedRectangleShape& s) {
+    return s.borders[0] <= 1 && s.borders[1] <= 1 && s.borders[2] <= 1 && s.borders[3] <= 1;
+}
+
+} // namespace
+
+std::uint32_t outlinedRectangleQuadCount(const OutlinedRectangleShape& shape) {
+    return shape.roundedCorners || thinEdges(shape) ? 5 : outlinedRectangleQuads;
+}
+
+std::uint32_t writeOutlinedRectangle(const OutlinedRectangleShape& s, float px, float py,
+                                     ColouredTexturedVertex* out) {
     const float xl = s.left + static_cast<float>(s.borders[0]) * px;
     const float yt = s.top - static_cast<float>(s.borders[1]) * py;
     const float xr = s.right - static_cast<float>(s.borders[2]) * px;
     const float yb = s.bottom + static_cast<float>(s.borders[3]) * py;
-    const float cut = s.roundedCorners ? 1.0f : 0.0f;
-    // The outer ends of the strips; with rounded corners each moves a pixel in along its edge.
-    const Point leftBottom{s.left, s.bottom + cut * py}, leftTop{s.left, s.top - cut * py};
-    const Point topLeft{s.left + cut * px, s.top}, topRight{s.right - cut * px, s.top};
-    const Point rightTop{s.right, s.top - cut * py}, rightBottom{s.right, s.bottom + cut * py};
-    const Point bottomLeft{s.left + cut * px, s.bottom}, bottomRight{s.right - cut * px, s.bottom};
-    const Point innerTL{xl, yt}, innerTR{xr, yt}, innerBR{xr, yb}, innerBL{xl, yb};
     const std::uint32_t border = pack(s.border), border2 = pack(s.border2), fill = pack(s.fill);
+    const Point innerTL{xl, yt}, innerTR{xr, yt}, innerBR{xr, yb}, innerBL{xl, yb};
+    if (!s.roundedCorners) {
+        // Square corners: the pixels of the four mitred strips, drawn as rectangles, which
+        // software GL draws far faster than thin slanted strips. The top-left corner goes with
+        // the left edge and the bottom-right one with the right edge (one colour either way).
+        const Point outerTL{s.left, s.top}, outerTR{s.right, s.top}, outerBR{s.right, s.bottom};
+        const Point outerBL{s.left, s.bottom};
+        const Point leftAtYb{s.left, yb}, xlAtTop{xl, s.top}, xrAtTop{xr, s.top}, rightAtYt{s.right, yt};
+        const Point xlAtBottom{xl, s.bottom}, xrAtBottom{xr, s.bottom};
+        if (thinEdges(s)) {
+            // The mitre gives a one-pixel top-right or bottom-left corner to the right or
+            // bottom edge, so those edges run the whole height and width.
+            out = quad(out, leftAtYb, outerTL, xlAtTop, innerBL, border);
+            out = quad(out, innerTL, xlAtTop, xrAtTop, innerTR, border);
+            out = quad(out, xrAtBottom, xrAtTop, outerTR, outerBR, border2);
+            out = quad(out, outerBL, leftAtYb, innerBR, xrAtBottom, border2);
+            quad(out, innerBL, innerTL, innerTR, innerBR, fill);
+            return 5;
+        }
+        // Thicker edges: the corners where the colours meet keep the two triangles of the
+        // mitre, each as a quad whose second triangle has no area.
+        out = quad(out, leftAtYb, outerTL, xlAtTop, innerBL, border);
+        out = quad(out, innerTL, xlAtTop, xrAtTop, innerTR, border);
+        out = quad(out, xrAtBottom, innerTR, rightAtYt, outerBR, border2);
+        out = quad(out, xlAtBottom, innerBL, innerBR, xrAtBottom, border2);
+        out = quad(out, innerBL, innerTL, innerTR, innerBR, fill);
+        out = quad(out, xrAtTop, outerTR, innerTR, innerTR, border);
+        out = quad(out, outerTR, rightAtYt, innerTR, innerTR, border2);
+        out = quad(out, leftAtYb, outerBL, innerBL, innerBL, border);
+        quad(out, outerBL, xlAtBottom, innerBL, innerBL, border2);
+        return outlinedRectangleQuads;
+    }
+    // The outer ends of the strips; rounded corners move each a pixel in along its edge.
+    const Point leftBottom{s.left, s.bottom + py}, leftTop{s.left, s.top - py};
+    const Point topLeft{s.left + px, s.top}, topRight{s.right - px, s.top};
+    const Point rightTop{s.right, s.top - py}, rightBottom{s.right, s.bottom + py};
+    const Point bottomLeft{s.left + px, s.bottom}, bottomRight{s.right - px, s.bottom};
     out = quad(out, leftBottom, leftTop, innerTL, innerBL, border);
     out = quad(out, topRight, innerTR, innerTL, topLeft, border);
     out = quad(out, innerTR, rightTop, rightBottom, innerBR, border2);
     out = quad(out, bottomRight, bottomLeft, innerBL, innerBR, border2);
     quad(out, innerBL, innerTL, innerTR, innerBR, fill);
+    return 5;
 }
 
 void writeShadowBand(const OutlinedRectangleShape& s, float px, float py, ColouredTexturedVertex* out) {

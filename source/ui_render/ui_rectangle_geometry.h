@@ -30,13 +30,19 @@ UIColour unpackUIColour(float packed, float alpha);
 bool readOutlinedRectangle(const SimpleParameterGroup* group, bool packed, float px, float py,
                            OutlinedRectangleShape& shape);
 
-constexpr std::uint32_t outlinedRectangleQuads = 5;
+// The most quads writeOutlinedRectangle writes.
+constexpr std::uint32_t outlinedRectangleQuads = 9;
 constexpr std::uint32_t shadowBandQuads = 4;
 constexpr float shadowBandPixels = 4.0f;
 
-// The left, top, right and bottom strips, then the fill: 20 vertices. Rounded corners move the
-// outer ends of the strips one pixel in along their edge, so each outer corner pixel is cut.
-void writeOutlinedRectangle(const OutlinedRectangleShape& shape, float px, float py, ColouredTexturedVertex* out);
+// How many quads writeOutlinedRectangle writes for the shape.
+std::uint32_t outlinedRectangleQuadCount(const OutlinedRectangleShape& shape);
+// The bevelled frame: the left and top edges in the border colour, the right and bottom ones in
+// the second, meeting on the mitre from each outer corner to its inner one, and the fill inside.
+// Rounded corners move the outer ends of the edges one pixel in, so each outer corner pixel is
+// cut. Gives the number of quads written (outlinedRectangleQuadCount).
+std::uint32_t writeOutlinedRectangle(const OutlinedRectangleShape& shape, float px, float py,
+                                     ColouredTexturedVertex* out);
 // The band around the exact corners, opaque black at the edge to clear outside: 16 vertices.
 void writeShadowBand(const OutlinedRectangleShape& shape, float px, float py, ColouredTexturedVertex* out);
 // One flat quad: 4 vertices in the given corner order.

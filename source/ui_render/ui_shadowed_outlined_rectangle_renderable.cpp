@@ -19,11 +19,12 @@ void UIShadowedOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInst
     const RenderSettings& settings = renderInterface_->renderSettings();
     const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
     readOutlinedRectangle(record.pair ? record.pair->renderGroup() : nullptr, packed_, px, py, shape_);
-    ColouredTexturedVertex* out = writer.addQuads(outlinedRectangleQuads + shadowBandQuads);
+    const std::uint32_t frameQuads = outlinedRectangleQuadCount(shape_);
+    ColouredTexturedVertex* out = writer.addQuads(frameQuads + shadowBandQuads);
     if (!out) return;
     // The frame, then its shadow, as one run.
     writeOutlinedRectangle(shape_, px, py, out);
-    writeShadowBand(shape_, px, py, out + outlinedRectangleQuads * 4);
+    writeShadowBand(shape_, px, py, out + frameQuads * 4);
 }
 
 UIShadowedOutlinedRectangleRenderable::UIShadowedOutlinedRectangleRenderable(ThreadResourcePool* renderPool,

@@ -133,7 +133,9 @@ TEST(GlyphAtlas, PackingTable) {
     expectCellsHoldAllInk(atlas);
 }
 
-TEST(GlyphAtlas, GlyphsAreInkedExactlyWhenTheirCellHoldsCoverage) {
+// The ink rectangle is what text draws of a one-coloured glyph: it must hold every texel with
+// coverage, and no blank row or column at its edges.
+TEST(GlyphAtlas, GlyphsAreInkedExactlyWhenTheirCellHoldsCoverageAndTheInkRectangleIsTight) {
     GlyphAtlas atlas;
     atlas.build(fontFolder, shippedFonts, glyphSet, 1280, 720);
     const std::uint32_t size = atlas.size();
@@ -141,12 +143,23 @@ TEST(GlyphAtlas, GlyphsAreInkedExactlyWhenTheirCellHoldsCoverage) {
         for (const GlyphRecord* glyph : glyphsOf(font)) {
             const Cell cell = cellOf(*glyph, size);
             bool coverage = false;
-            for (std::uint32_t y = cell.y; y < cell.y + cell.height; ++y) {
-                for (std::uint32_t x = cell.x; x < cell.x + cell.width; ++x) {
-                    coverage = coverage || atlas.pixels()[static_cast<std::size_t>(y) * size + x] != 0;
+            std::uint32_t left = cell.width, right = 0, bottom = cell.height, top = 0;
+            for (std::uint32_t y = 0; y < cell.height; ++y) {
+                for (std::uint32_t x = 0; x < cell.width; ++x) {
+                    if (atlas.pixels()[static_cast<std::size_t>(cell.y + y) * size + cell.x + x] == 0) continue;
+                    coverage = true;
+                    left = std::min(left, x);
+                    right = std::max(right, x + 1);
+                    bottom = std::min(bottom, y);
+                    top = std::max(top, y + 1);
                 }
             }
             EXPECT_EQ(glyph->inked, coverage) << font.key << " '" << char(glyph->character) << "'";
+            if (!coverage) continue;
+            EXPECT_EQ(glyph->inkLeft, left) << font.key << " '" << char(glyph->character) << "'";
+            EXPECT_EQ(glyph->inkBottom, bottom) << font.key << " '" << char(glyph->character) << "'";
+            EXPECT_EQ(glyph->inkLeft + glyph->inkWidth, right) << font.key << " '" << char(glyph->character) << "'";
+            EXPECT_EQ(glyph->inkBottom + glyph->inkHeight, top) << font.key << " '" << char(glyph->character) << "'";
         }
         ASSERT_NE(font.find(' '), nullptr);
         EXPECT_FALSE(font.find(' ')->inked) << font.key;

@@ -48,10 +48,13 @@ protected:
         layoutTextQuads(block, r, &renderInterface_);
         return block;
     }
+    // Whether the quad samples the glyph's atlas cell: all of it, or its ink only.
     static bool sameAtlasCell(const TextBlock& block, std::size_t quad, const GlyphRecord* glyph) {
-        const ColouredTexturedVertex& corner = block.vertices[quad * 4];
-        return glyph && corner.u == glyph->uMin && corner.v == glyph->vMin &&
-               block.vertices[quad * 4 + 2].u == glyph->uMax;
+        const ColouredTexturedVertex& low = block.vertices[quad * 4];
+        const ColouredTexturedVertex& high = block.vertices[quad * 4 + 2];
+        const float slack = 1e-6f;
+        return glyph && low.u >= glyph->uMin - slack && low.v >= glyph->vMin - slack &&
+               high.u <= glyph->uMax + slack && high.v <= glyph->vMax + slack && low.u < high.u && low.v < high.v;
     }
     float cursorX() const {
         float position[2];
@@ -231,6 +234,47 @@ TEST_F(TextLayout, QuadsSitOnWholePixelsPlusHalf) {
     }
     const float row = (block.vertices[0].y - py * 0.5f + 1.0f) / py;
     EXPECT_NEAR(row, std::round(row), 1e-3);
+}
+
+TEST_F(TextLayout, OneColouredSnappedGlyphsDrawOnlyTheirInk) {
+    // Blank texels change no pixel, so only a point-sampled glyph of one colour leaves them out;
+    // a graded or filtered glyph keeps its cell, whose corners its colours and filtering run from.
+    struct Case {
+        bool snapped;
+        bool oneColour;
+        bool inkOnly;
+    };
+    const GlyphRecord* glyph = regular_->find('A');
+    ASSERT_NE(glyph, nullptr);
+    ASSERT_TRUE(glyph->inkWidth < glyph->cellWidth || glyph->inkHeight < glyph->cellHeight);
+    const TextBlock cell = layout(request("A"));
+    ASSERT_EQ(cell.quadCount(), 1u);
+    for (const Case& c : {Case{true, true, true}, Case{true, false, false}, Case{false, true, false},
+                          Case{false, false, false}}) {
+        TextLayoutRequest r = request("A");
+        r.snapToVertPixels = c.snapped;
+        if (c.oneColour) r.colour2 = r.colour;
+        const TextBlock block = layout(r);
+        ASSERT_EQ(block.quadCount(), 1u);
+        const ColouredTexturedVertex& low = block.vertices[0];
+        const ColouredTexturedVertex& high = block.vertices[2];
+        const std::uint32_t width = c.inkOnly ? glyph->inkWidth : glyph->cellWidth;
+        const std::uint32_t height = c.inkOnly ? glyph->inkHeight : glyph->cellHeight;
+        const std::string what = std::string(c.snapped ? "snapped" : "filtered") + (c.oneColour ? ", one colour" : ", graded");
+        EXPECT_NEAR((high.x - low.x) / px, float(width), 1e-3) << what;
+        EXPECT_NEAR((high.y - low.y) / py, float(height), 1e-3) << what;
+        const float texel = 1.0f / float(atlas_.size());
+        EXPECT_NEAR((high.u - low.u) / texel, float(width), 1e-3) << what;
+        EXPECT_NEAR((high.v - low.v) / texel, float(height), 1e-3) << what;
+        // The ink stays where it is in the cell: the quad and its texels start as far in.
+        const float inX = c.inkOnly ? float(glyph->inkLeft) : 0.0f, inY = c.inkOnly ? float(glyph->inkBottom) : 0.0f;
+        EXPECT_NEAR((low.u - glyph->uMin) / texel, inX, 1e-3) << what;
+        EXPECT_NEAR((low.v - glyph->vMin) / texel, inY, 1e-3) << what;
+        if (c.snapped) {
+            EXPECT_NEAR((low.x - cell.vertices[0].x) / px, inX, 1e-3) << what;
+            EXPECT_NEAR((low.y - cell.vertices[0].y) / py, inY, 1e-3) << what;
+        }
+    }
 }
 
 TEST_F(TextLayout, HorizontalAndVerticalAlignment) {

@@ -121,6 +121,38 @@ TEST_F(UIRectangles, RoundedCornersCutTheCornerPixels) {
     EXPECT_TRUE(near(pixel(29, 29), green)) << std::hex << pixel(29, 29);
 }
 
+TEST_F(UIRectangles, EdgesMeetOnTheMitre) {
+    // Every pixel of frames with edges 1, 2 and 3 pixels thick: the left and top edges in the
+    // border colour, the right and bottom ones in the second; where they meet at the top-right
+    // and bottom-left corners, the mitre's own pixels go to the right and bottom edges.
+    for (const std::uint32_t w : {1u, 2u, 3u}) {
+        RenderInterface::UIObject* object = make("ui_outlined_rectangle", 1);
+        placeRectangle(object, 10, 10, 30, 30);
+        params(object)->setVector4("colour", rgba(blue));
+        params(object)->setVector4("borderColour", rgba(red));
+        params(object)->setVector4("borderColour2", rgba(green));
+        for (const char* edge : {"border1Width", "border1Height", "border2Width", "border2Height"}) {
+            params(object)->setUnsignedInt(edge, w);
+        }
+        frame(grey);
+        const int n = static_cast<int>(w);
+        auto expected = [n](int x, int y) {
+            if (x < 10 || x >= 30 || y < 10 || y >= 30) return grey;
+            const bool left = x < 10 + n, top = y < 10 + n, right = x >= 30 - n, bottom = y >= 30 - n;
+            if (right && top) return (x - (30 - n)) + (y - 10) < n - 1 ? red : green;
+            if (left && bottom) return (x - 10) + (y - (30 - n)) < n - 1 ? red : green;
+            if (left || top) return red;
+            return right || bottom ? green : blue;
+        };
+        for (int y = 8; y < 32; ++y) {
+            for (int x = 8; x < 32; ++x) {
+                ASSERT_EQ(pixel(x, y), expected(x, y)) << w << " pixel edges, at " << x << "," << y;
+            }
+        }
+        renderInterface_->destroyUIObject(object);
+    }
+}
+
 TEST_F(UIRectangles, ShadowBandRunsFromDarkToClearOverFourPixels) {
     RenderInterface::UIObject* object = make("ui_shadowed_outlined_rectangle", 1);
     placeRectangle(object, 16, 12, 40, 36);
