@@ -29,7 +29,4 @@ public:
     const CharacterAction* action;
     // The throw text; null while the row is not placed.
     RenderInterface::UIObject* throwObject = nullptr;
-
-private:
-    void setThrowColours(bool enabled);
 };

@@ -31,19 +31,30 @@ float BRAVUIListItem::indentPerLevel() const {
     return lineHeight * screenHeight() / screenWidth();
 }
 
-void BRAVUIListItem::setTextColours(bool enabled) {
+void BRAVUIListItem::setTextColours(RenderInterface::UIObject* object, bool enabled) const {
     if (!theme) return;
-    uiobject::setColour(textObject, "colour", (*theme)[enabled ? Theme::TextNormal : Theme::TextDisabled]);
-    uiobject::setColour(textObject, "colour2", (*theme)[enabled ? Theme::TextNormal2 : Theme::TextDisabled2]);
+    uiobject::setColour(object, "colour", (*theme)[enabled ? Theme::TextNormal : Theme::TextDisabled]);
+    uiobject::setColour(object, "colour2", (*theme)[enabled ? Theme::TextNormal2 : Theme::TextDisabled2]);
+}
+
+RenderInterface::UIObject* BRAVUIListItem::addTextObject(float left, float right, const std::string& string,
+                                                         std::int32_t horizAlignment) {
+    RenderInterface::UIObject* object = uiobject::create(renderInterface(), "TextBox", depth);
+    uiobject::setCorners(object, left, absTopLeft[1], right, absBottomRight[1]);
+    uiobject::setString(object, "string", string);
+    uiobject::setInt(object, "horizAlignment", horizAlignment);
+    uiobject::setInt(object, "vertAlignment", 0);
+    setTextColours(object, !disabled);
+    return object;
 }
 
 void BRAVUIListItem::onEnabled() {
-    setTextColours(true);
+    setTextColours(textObject, true);
     GameUIBaseListItem::onEnabled();
 }
 
 void BRAVUIListItem::onDisabled() {
-    setTextColours(false);
+    setTextColours(textObject, false);
     GameUIBaseListItem::onDisabled();
 }
 
@@ -65,7 +76,7 @@ void BRAVUIListItem::placeInList(float left, float right, float top, float botto
     const float indent = static_cast<float>(nestingDepth) * indentPerLevel();
     uiobject::setCorners(textObject, absTopLeft[0] + indent, absTopLeft[1], absBottomRight[0], absBottomRight[1]);
     uiobject::setString(textObject, "string", text);
-    setTextColours(true);
+    setTextColours(textObject, true);
     uiobject::setInt(textObject, "horizAlignment", -1);
     uiobject::setInt(textObject, "vertAlignment", 0);
 

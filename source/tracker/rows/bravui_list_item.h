@@ -56,10 +56,16 @@ protected:
     // The buttons were deleted (removal or a new placement): forget any pointers kept to them.
     virtual void forgetButtons() {}
 
+    // A further text box of the placed row on its caption's layer, from left to right (screen
+    // units), vertically centred and in the colours of the row's state; the caller destroys it.
+    RenderInterface::UIObject* addTextObject(float left, float right, const std::string& string,
+                                             std::int32_t horizAlignment);
+    // Gives a text box of the row the theme's text colours for an enabled or a disabled row.
+    void setTextColours(RenderInterface::UIObject* object, bool enabled) const;
+
 private:
     void onButtonClicked(UIEvent::Data& event);
     void dropButtons();
-    void setTextColours(bool enabled);
 
     struct RowButton {
         GameUIButtonBase* button;

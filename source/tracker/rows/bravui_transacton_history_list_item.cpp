@@ -1,7 +1,6 @@
 #include "tracker/rows/bravui_transacton_history_list_item.h"
 
 #include "rules/wealth.h"
-#include "ui/theme.h"
 #include "ui/ui_object_params.h"
 
 namespace {
@@ -45,19 +44,13 @@ bool BRAVUITransactonHistoryListItem::isLessThan(GameUIBaseListItem* other) {
     return transaction->amount.totalInCopper() < row->transaction->amount.totalInCopper();
 }
 
-void BRAVUITransactonHistoryListItem::setDescriptionColours(bool enabled) {
-    if (!theme) return;
-    uiobject::setColour(descriptionObject, "colour", (*theme)[enabled ? Theme::TextNormal : Theme::TextDisabled]);
-    uiobject::setColour(descriptionObject, "colour2", (*theme)[enabled ? Theme::TextNormal2 : Theme::TextDisabled2]);
-}
-
 void BRAVUITransactonHistoryListItem::onEnabled() {
-    setDescriptionColours(true);
+    setTextColours(descriptionObject, true);
     BRAVUIListItem::onEnabled();
 }
 
 void BRAVUITransactonHistoryListItem::onDisabled() {
-    setDescriptionColours(false);
+    setTextColours(descriptionObject, false);
     BRAVUIListItem::onDisabled();
 }
 
@@ -67,12 +60,8 @@ void BRAVUITransactonHistoryListItem::placeInList(float left, float right, float
     // The base's caption is the amount; it keeps the left quarter, the description the rest.
     const float split = absBottomRight[0] - (absBottomRight[0] - absTopLeft[0]) * descriptionShare;
     uiobject::setCorners(textObject, absTopLeft[0], absTopLeft[1], split, absBottomRight[1]);
-    descriptionObject = uiobject::create(renderInterface(), "TextBox", depth);
-    uiobject::setCorners(descriptionObject, split, absTopLeft[1], absBottomRight[0], absBottomRight[1]);
-    uiobject::setString(descriptionObject, "string", transaction ? transaction->description : std::string());
-    uiobject::setInt(descriptionObject, "horizAlignment", -1);
-    uiobject::setInt(descriptionObject, "vertAlignment", 0);
-    setDescriptionColours(!disabled);
+    descriptionObject =
+        addTextObject(split, absBottomRight[0], transaction ? transaction->description : std::string(), -1);
 }
 
 void BRAVUITransactonHistoryListItem::removeFromList() {

@@ -30,7 +30,4 @@ public:
 
     const Transaction* transaction;
     RenderInterface::UIObject* descriptionObject = nullptr;
-
-private:
-    void setDescriptionColours(bool enabled);
 };
