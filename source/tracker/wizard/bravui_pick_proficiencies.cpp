@@ -190,11 +190,9 @@ void BRAVUIPickProficiencies::commit() {
             character->addProficiency(record.id, record.domain);
             --count;
         }
-        if (record.upgraded) {
-            for (std::uint32_t i = 0; i < record.upgrades; ++i) {
-                character->upgradeProficiency(record.id, record.domain);
-                --count;
-            }
+        for (std::uint32_t i = 0; i < record.upgrades; ++i) {
+            character->upgradeProficiency(record.id, record.domain);
+            --count;
         }
     }
 }
@@ -251,7 +249,7 @@ void BRAVUIPickProficiencies::addPick() {
                                                   proficiency.canBeUpgraded && proficiency.maxLevel > 1, pickedList);
     row->setChoice({pickId, domainText}, 1);
     pickedList->addItem(row);
-    picks.push_back({0, 1, pickId, domainText, 0, row});
+    picks.push_back({1, pickId, domainText, 0});
     --picksLeft;
     refreshTitle();
 }
@@ -283,10 +281,9 @@ void BRAVUIPickProficiencies::upgradeRow() {
     const Proficiency& proficiency = proficiencyOf(row->name);
     auto [key, rank] = row->getChoice();
     if (ProficiencyPickRecord* record = findPickRecord(picks, key.id, key.domain)) {
-        record->upgraded = 1;
         ++record->upgrades;
     } else {
-        picks.push_back({1, 0, key.id, key.domain, 1, row});
+        picks.push_back({0, key.id, key.domain, 1});
     }
     ++rank;
     row->setChoice(key, rank);
@@ -304,12 +301,9 @@ void BRAVUIPickProficiencies::downgradeRow() {
     if (!row || !row->canDowngrade) return;
     auto [key, rank] = row->getChoice();
     ProficiencyPickRecord* record = findPickRecord(picks, key.id, key.domain);
-    if (!record || !record->upgraded || record->upgrades == 0) return;
+    if (!record || record->upgrades == 0) return;
     --record->upgrades;
-    if (record->upgrades == 0) {
-        record->upgraded = 0;
-        if (!record->isNew) picks.erase(picks.begin() + (record - picks.data()));
-    }
+    if (record->upgrades == 0 && !record->isNew) picks.erase(picks.begin() + (record - picks.data()));
     const Proficiency& proficiency = proficiencyOf(row->name);
     --rank;
     row->setChoice(key, rank);

@@ -5,25 +5,19 @@
 #include <string>
 #include <vector>
 
-class BRAVUIPickProficiencyListItem;
-
 struct ProficiencyPickRecord {
-    // At least one upgrade recorded.
-    std::uint8_t upgraded = 0;
     // Picked in this window, not owned before.
     std::uint8_t isNew = 0;
     std::string id;
     std::string domain;
     // Ranks added in this window.
     std::uint32_t upgrades = 0;
-    // The picked-list row that shows it.
-    BRAVUIPickProficiencyListItem* row = nullptr;
 
     bool matches(const std::string& otherId, const std::string& otherDomain) const {
         return id == otherId && domain == otherDomain;
     }
     // The picks this record spends: one for a new pick, one per upgrade.
-    std::uint32_t picksSpent() const { return (upgraded ? upgrades : 0) + (isNew ? 1 : 0); }
+    std::uint32_t picksSpent() const { return upgrades + (isNew ? 1 : 0); }
 };
 
 // The record of that id and domain, or null.

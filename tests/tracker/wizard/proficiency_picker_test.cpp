@@ -185,7 +185,7 @@ protected:
     std::vector<RecordView> records() const {
         std::vector<RecordView> out;
         for (const ProficiencyPickRecord& record : window->picks) {
-            out.push_back({record.id, record.domain, record.isNew != 0, record.upgraded ? record.upgrades : 0});
+            out.push_back({record.id, record.domain, record.isNew != 0, record.upgrades});
         }
         return out;
     }
