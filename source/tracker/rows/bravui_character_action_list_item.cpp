@@ -11,8 +11,6 @@ BRAVUICharacterActionListItem::BRAVUICharacterActionListItem(std::uint32_t tag, 
 
 BRAVUICharacterActionListItem::~BRAVUICharacterActionListItem() { uiobject::destroy(renderInterface(), throwObject); }
 
-bool BRAVUICharacterActionListItem::isLessThan(GameUIBaseListItem* other) { return text < other->getSortKey(); }
-
 void BRAVUICharacterActionListItem::onEnabled() {
     setTextColours(throwObject, true);
     BRAVUIListItem::onEnabled();

@@ -23,7 +23,6 @@ public:
     void onDisabled() override;
     void placeInList(float left, float right, float top, float bottom, bool activate) override;
     void removeFromList() override;
-    bool isLessThan(GameUIBaseListItem* other) override;
 
     // Not owned: an entry of the character's action list.
     const CharacterAction* action;

@@ -5,5 +5,3 @@ BRAVUIClassAbilityListItem::BRAVUIClassAbilityListItem(std::uint32_t tag, UICont
                                                        const std::string& toolTip, const ClassAbility* ability,
                                                        std::uint32_t, GameUIBaseElement* parent)
     : BRAVUIListItem(tag, owner, theme, name, text, toolTip, 0, parent), ability(ability) {}
-
-bool BRAVUIClassAbilityListItem::isLessThan(GameUIBaseListItem* other) { return text < other->getSortKey(); }

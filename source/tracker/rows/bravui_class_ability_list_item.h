@@ -14,8 +14,6 @@ public:
                                const std::string& text, const std::string& toolTip, const ClassAbility* ability,
                                std::uint32_t unused, GameUIBaseElement* parent);
 
-    bool isLessThan(GameUIBaseListItem* other) override;
-
     // Not owned.
     const ClassAbility* ability;
 };

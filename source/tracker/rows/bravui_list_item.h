@@ -2,7 +2,7 @@
 // What every tracker row shares: a caption drawn by its own text box, indented by nesting depth,
 // buttons rebuilt at every placement as owned children, and button clicks reported on the row's
 // signal as the button's event word with the row's index. A row class adds its fields, its
-// buttons with their words (buildButtons) and its ordering.
+// buttons with their words (buildButtons) and, when it is not by caption, its ordering.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +21,8 @@ public:
     void onDisabled() override;
     void placeInList(float left, float right, float top, float bottom, bool activate) override;
     std::string getSortKey() override { return text; }
+    // By caption, byte by byte as unsigned, a prefix first.
+    bool isLessThan(GameUIBaseListItem* other) override { return text < other->getSortKey(); }
     void removeFromList() override;
 
     // The caption's left edge moves right by this much (screen units) per nesting level: one line

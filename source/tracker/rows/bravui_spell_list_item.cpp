@@ -9,9 +9,6 @@ BRAVUISpellListItem::BRAVUISpellListItem(std::uint32_t tag, UIContext* owner, co
     : BRAVUIListItem(tag, owner, theme, name, text, toolTip, spellRow, parent), spellLevel(spellLevel), spell(spell),
       expanded(expandable ? 1 : 0) {}
 
-// Captions compared byte by byte, the shorter first on a tie.
-bool BRAVUISpellListItem::isLessThan(GameUIBaseListItem* other) { return text < other->getSortKey(); }
-
 void BRAVUISpellListItem::buildButtons() {
     if (!isHeader()) return;
     const float right = 0.99f;

@@ -18,7 +18,6 @@ public:
                         std::uint8_t spellRow, std::uint32_t spellLevel, GameUIBaseElement* parent,
                         std::uint8_t expandable);
 
-    bool isLessThan(GameUIBaseListItem* other) override;
     bool isHeader() const { return spell == nullptr; }
 
     std::uint32_t spellLevel;

@@ -11,11 +11,6 @@ BRAVUIPickProficiencyListItem::BRAVUIPickProficiencyListItem(std::uint32_t tag, 
     : BRAVUIListItem(tag, owner, theme, proficiencyId, caption, toolTip, 0, parent), domain(domain),
       showPick(showPick ? 1 : 0), showDump(showDump ? 1 : 0), canUpgrade(canUpgrade ? 1 : 0) {}
 
-bool BRAVUIPickProficiencyListItem::isLessThan(GameUIBaseListItem* other) {
-    // std::string compares its bytes as unsigned, and a prefix first.
-    return text < other->getSortKey();
-}
-
 void BRAVUIPickProficiencyListItem::setChoice(const ProficiencyKey& key, std::int32_t newRank) {
     choice = key;
     rank = newRank;

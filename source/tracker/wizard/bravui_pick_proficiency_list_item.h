@@ -18,8 +18,6 @@ public:
                                   bool canUpgrade, GameUIBaseElement* parent);
 
     void onEnabled() override;
-    // Byte-wise by caption; a caption that is a prefix of the other comes first.
-    bool isLessThan(GameUIBaseListItem* other) override;
 
     std::pair<ProficiencyKey, std::int32_t> getChoice() const { return {choice, rank}; }
     void setChoice(const ProficiencyKey& key, std::int32_t newRank);
