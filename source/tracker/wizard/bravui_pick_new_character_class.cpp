@@ -87,10 +87,8 @@ void BRAVUIPickNewCharacterClass::onTemplateComboEvent(UIEvent::Data& event) {
     const std::size_t position = chosenPosition(*templateCombo);
     if (position != 0 && position <= templateOptions.size()) {
         chosenTemplate = templateOptions[position - 1];
-        templateChosen = 1;
     } else {
         chosenTemplate = nullptr;
-        templateChosen = 0;
     }
 }
 
@@ -125,19 +123,15 @@ void BRAVUIPickNewCharacterClass::update(float dt) {
         classChosenPending = 0;
         chosenClass = classOptions[pendingClassPosition - 1];
         refillTemplates();
-        classValid = 1;
         // After a class change Next Step waits for a template of the new class.
-        templateChosen = 0;
         chosenTemplate = nullptr;
     } else if (classClearedPending) {
         classClearedPending = 0;
         chosenClass = nullptr;
         chosenTemplate = nullptr;
         clearTemplates();
-        classValid = 0;
-        templateChosen = 0;
     }
-    nextStepButton->setEnabled(classValid && templateChosen && !applied);
+    nextStepButton->setEnabled(chosenClass && chosenTemplate && !applied);
     if (nextStepPending) {
         nextStepPending = 0;
         // A second press before the wizard closes the window gives nothing twice.

@@ -41,8 +41,6 @@ public:
     CharacterSheet* character;
     std::uint8_t classChosenPending = 0;
     std::uint8_t classClearedPending = 0;
-    std::uint8_t classValid = 0;
-    std::uint8_t templateChosen = 0;
     std::uint8_t nextStepPending = 0;
     // Set once Next Step has given the class and template to the character: they are given once.
     std::uint8_t applied = 0;
