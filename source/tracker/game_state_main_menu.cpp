@@ -407,6 +407,13 @@ void GameStateMainMenu::onLoadEvent(UIEvent::Data& event) {
     if (event.type == UIEvent::Click && event.name == "loadButton") openLoadDialogPending = 1;
 }
 
+std::string GameStateMainMenu::charactersFolder() const {
+    const std::string folder = config.getSettingsFolder() + "/characters/";
+    if (!platform::isDirectory(folder) && !platform::createDirectories(folder))
+        LOG_MESSAGE("The characters folder %s could not be made", folder.c_str());
+    return folder;
+}
+
 std::string GameStateMainMenu::loadDialogFolder() const {
     if (!config.LastSavedFilePath.empty()) {
         const std::string::size_type slash = config.LastSavedFilePath.find_last_of('/');
@@ -415,10 +422,7 @@ std::string GameStateMainMenu::loadDialogFolder() const {
         if (platform::isDirectory(platform::resolvePath(folder))) return platform::resolvePath(folder);
     }
     // Where new characters are saved, so one just created is found without typing a path.
-    const std::string characters = config.getSettingsFolder() + "/characters/";
-    if (!platform::isDirectory(characters) && !platform::createDirectories(characters))
-        LOG_MESSAGE("The characters folder %s could not be made", characters.c_str());
-    return characters;
+    return charactersFolder();
 }
 
 void GameStateMainMenu::openLoadDialog() {
@@ -487,11 +491,7 @@ void GameStateMainMenu::finishCharacterCreation() {
     // Saved or not, the new character is the open one.
     openCharacterSheet();
     // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
-    const std::string& userFolder = config.getSettingsFolder();
-    const std::string folder = userFolder.empty() ? std::string() : userFolder + "/characters/";
-    if (!folder.empty() && !platform::isDirectory(folder) && !platform::createDirectories(folder)) {
-        LOG_MESSAGE("The characters folder %s could not be made", folder.c_str());
-    }
+    const std::string folder = config.getSettingsFolder().empty() ? std::string() : charactersFolder();
     const std::string path = makeNewCharacterPath(folder, character->name);
     if (path.empty()) {
         LOG_MESSAGE("There is no per-user folder to save the new character in");

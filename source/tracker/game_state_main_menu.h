@@ -140,6 +140,8 @@ private:
     bool saveCharacter();
     void showSaveError();
     void showErrorPopup(const char* title, const char* message);
+    // The per-user folder's "characters/", made when it is missing.
+    std::string charactersFolder() const;
     // The folder of the last saved character when it still exists, else the per-user characters folder.
     std::string loadDialogFolder() const;
     void openLoadDialog();
