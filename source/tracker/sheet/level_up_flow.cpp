@@ -27,11 +27,7 @@ LevelUpFlow::~LevelUpFlow() {
     close(spellPicker);
 }
 
-bool LevelUpFlow::inProgress() const {
-    return reportWindow || generalPicker || classPicker || spellPicker || reportClosed || generalPickerDue ||
-           generalPickerClosed || classPickerDue || classPickerClosed || spellPickerDue || spellPickerClosed ||
-           finished;
-}
+bool LevelUpFlow::inProgress() const { return reportWindow || generalPicker || classPicker || spellPicker; }
 
 void LevelUpFlow::onReportEvent(UIEvent::Data& event) {
     if (event.name == "nextStep") reportClosed = 1;
@@ -65,6 +61,8 @@ void LevelUpFlow::close(Window*& window) {
 bool LevelUpFlow::update(std::uint32_t depth) {
     // Windows can be shown only through a window manager.
     if (!owner || !owner->windowManager) return false;
+    // A closed window opens the next one in the same frame, so these hold only within one step.
+    bool generalPickerDue = false, classPickerDue = false, spellPickerDue = false, finished = false;
     if (levelUpClicked) {
         levelUpClicked = 0;
         // One sequence at a time; and without a next level record nothing changed to report.
@@ -78,13 +76,12 @@ bool LevelUpFlow::update(std::uint32_t depth) {
     if (reportClosed) {
         reportClosed = 0;
         close(reportWindow);
-        generalPickerDue = 1;
+        generalPickerDue = true;
     }
     if (generalPickerDue) {
-        generalPickerDue = 0;
         const std::int32_t slots = character->unallocatedGeneralProficiencySlots;
         if (slots <= 0) {
-            classPickerDue = 1;
+            classPickerDue = true;
         } else {
             generalPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                         depth, "general", static_cast<std::uint32_t>(slots),
@@ -97,13 +94,12 @@ bool LevelUpFlow::update(std::uint32_t depth) {
     if (generalPickerClosed) {
         generalPickerClosed = 0;
         close(generalPicker);
-        classPickerDue = 1;
+        classPickerDue = true;
     }
     if (classPickerDue) {
-        classPickerDue = 0;
         const std::int32_t slots = character->unallocatedClassProficiencySlots;
         if (slots <= 0 || !character->characterClass) {
-            spellPickerDue = 1;
+            spellPickerDue = true;
         } else {
             classPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                       depth, character->characterClass->proficiencyList,
@@ -117,12 +113,11 @@ bool LevelUpFlow::update(std::uint32_t depth) {
     if (classPickerClosed) {
         classPickerClosed = 0;
         close(classPicker);
-        spellPickerDue = 1;
+        spellPickerDue = true;
     }
     if (spellPickerDue) {
-        spellPickerDue = 0;
         if (character->countUnallocatedArcaneSpellSlots() <= 0) {
-            finished = 1;
+            finished = true;
         } else {
             spellPicker = new BRAVUIArcaneSpellPicker(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                       depth, "Pick, or roll for, new arcane spells",
@@ -134,11 +129,7 @@ bool LevelUpFlow::update(std::uint32_t depth) {
     if (spellPickerClosed) {
         spellPickerClosed = 0;
         close(spellPicker);
-        finished = 1;
+        finished = true;
     }
-    if (finished) {
-        finished = 0;
-        return true;
-    }
-    return false;
+    return finished;
 }

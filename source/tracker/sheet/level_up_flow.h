@@ -30,7 +30,7 @@ public:
     // One frame of the sequence; windows it opens go at depth. True on the frame the sequence
     // ends, when the tab rebuilds itself.
     bool update(std::uint32_t depth);
-    // A window of the sequence is open or about to open; a Level Up click is then ignored.
+    // A window of the sequence is open; a Level Up click is then ignored.
     bool inProgress() const;
 
     void onReportEvent(UIEvent::Data& event);
@@ -47,13 +47,9 @@ public:
     // Set by the tab for a click of its Level Up button.
     std::uint8_t levelUpClicked = 0;
     std::uint8_t reportClosed = 0;
-    std::uint8_t generalPickerDue = 0;
     std::uint8_t generalPickerClosed = 0;
-    std::uint8_t classPickerDue = 0;
     std::uint8_t classPickerClosed = 0;
-    std::uint8_t spellPickerDue = 0;
     std::uint8_t spellPickerClosed = 0;
-    std::uint8_t finished = 0;
 
     BRAVUILevelUpChangeReportWindow* reportWindow = nullptr;
     BRAVUIPickProficiencies* generalPicker = nullptr;
