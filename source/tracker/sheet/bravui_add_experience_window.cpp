@@ -1,11 +1,11 @@
 #include "tracker/sheet/bravui_add_experience_window.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
+#include "tracker/numeric_text.h"
 #include "tracker/typed_count.h"
 #include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
@@ -178,11 +178,9 @@ void BRAVUIAddExperienceWindow::update(float dt) {
         finishPending = 0;
         if (character) {
             // The final box only ever holds a computed sum, at most 1399999999.
-            std::uint64_t amount = 0;
-            const std::string& text = finalBox->text;
-            std::from_chars(text.data(), text.data() + text.size(), amount);
-            const std::uint32_t experience = addedExperience(
-                *character, static_cast<std::uint32_t>(std::min<std::uint64_t>(amount, std::numeric_limits<std::uint32_t>::max())));
+            const std::uint32_t amount =
+                numerictext::readNumber(finalBox->text, std::numeric_limits<std::uint32_t>::max());
+            const std::uint32_t experience = addedExperience(*character, amount);
             if (experience != character->experience) {
                 character->experience = experience;
                 character->saved = false;
