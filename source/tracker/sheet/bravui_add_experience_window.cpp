@@ -141,16 +141,18 @@ std::string BRAVUIAddExperienceWindow::finalText(const std::string& baseText, fl
     return std::to_string(std::uint64_t{*base} + extra);
 }
 
+std::optional<std::uint32_t> BRAVUIAddExperienceWindow::experienceCeiling(const CharacterSheet& character) {
+    const CharacterClass* characterClass = character.characterClass;
+    if (!characterClass || characterClass->maxLevel <= 0) return std::nullopt;
+    const CharacterClassLevel* top = characterClass->getLevel(static_cast<std::uint32_t>(characterClass->maxLevel));
+    if (!top) return std::nullopt;
+    return static_cast<std::uint32_t>(std::max(top->experience, 0));
+}
+
 std::uint32_t BRAVUIAddExperienceWindow::addedExperience(const CharacterSheet& character, std::uint32_t amount) {
     const std::uint64_t sum = std::uint64_t{character.experience} + amount;
-    std::uint64_t ceiling = std::numeric_limits<std::uint32_t>::max();
-    const CharacterClass* characterClass = character.characterClass;
-    if (characterClass && characterClass->maxLevel > 0) {
-        if (const CharacterClassLevel* top = characterClass->getLevel(static_cast<std::uint32_t>(characterClass->maxLevel))) {
-            ceiling = static_cast<std::uint64_t>(std::max(top->experience, 0));
-        }
-    }
-    return static_cast<std::uint32_t>(std::min(sum, ceiling));
+    const std::uint32_t ceiling = experienceCeiling(character).value_or(std::numeric_limits<std::uint32_t>::max());
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(sum, ceiling));
 }
 
 void BRAVUIAddExperienceWindow::emitClose() {
