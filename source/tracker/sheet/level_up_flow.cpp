@@ -5,6 +5,7 @@
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
+#include "tracker/sheet/bravui_sheet_tab.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
 #include "ui/window_manager.h"
@@ -45,11 +46,6 @@ void LevelUpFlow::onSpellPickerEvent(UIEvent::Data& event) {
     if (event.name == "nextStep") spellPickerClosed = 1;
 }
 
-void LevelUpFlow::show(GameUIBaseElement* window) {
-    owner->windowManager->addWindow(window);
-    owner->windowManager->setActiveWindow(window);
-}
-
 template <class Window>
 void LevelUpFlow::close(Window*& window) {
     if (!window) return;
@@ -69,7 +65,7 @@ bool LevelUpFlow::update(std::uint32_t depth) {
         if (!inProgress() && character->levelUp()) {
             reportWindow = new BRAVUILevelUpChangeReportWindow(tag, owner, theme, "Level Up Report", reportTopLeft,
                                                                reportBottomRight, depth, character);
-            show(reportWindow);
+            BRAVUISheetTab::showTabWindow(owner, reportWindow);
             reportWindow->windowSignal.connect(this, &LevelUpFlow::onReportEvent);
         }
     }
@@ -87,7 +83,7 @@ bool LevelUpFlow::update(std::uint32_t depth) {
                                                         depth, "general", static_cast<std::uint32_t>(slots),
                                                         "Pick or upgrade proficiencies from general list",
                                                         &catalogues->proficiencies, character);
-            show(generalPicker);
+            BRAVUISheetTab::showTabWindow(owner, generalPicker);
             generalPicker->windowSignal.connect(this, &LevelUpFlow::onGeneralPickerEvent);
         }
     }
@@ -106,7 +102,7 @@ bool LevelUpFlow::update(std::uint32_t depth) {
                                                       static_cast<std::uint32_t>(slots),
                                                       "Pick or upgrade proficiencies from class list",
                                                       &catalogues->proficiencies, character);
-            show(classPicker);
+            BRAVUISheetTab::showTabWindow(owner, classPicker);
             classPicker->windowSignal.connect(this, &LevelUpFlow::onClassPickerEvent);
         }
     }
@@ -122,7 +118,7 @@ bool LevelUpFlow::update(std::uint32_t depth) {
             spellPicker = new BRAVUIArcaneSpellPicker(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                       depth, "Pick, or roll for, new arcane spells",
                                                       &catalogues->spells, character);
-            show(spellPicker);
+            BRAVUISheetTab::showTabWindow(owner, spellPicker);
             spellPicker->windowSignal.connect(this, &LevelUpFlow::onSpellPickerEvent);
         }
     }

@@ -13,7 +13,6 @@ class BRAVUIArcaneSpellPicker;
 class BRAVUILevelUpChangeReportWindow;
 class BRAVUIPickProficiencies;
 class CharacterSheet;
-class GameUIBaseElement;
 class Theme;
 struct RulesCatalogues;
 struct UIContext;
@@ -57,8 +56,6 @@ public:
     BRAVUIArcaneSpellPicker* spellPicker = nullptr;
 
 private:
-    // Adds the window to the window manager and makes it the active one.
-    void show(GameUIBaseElement* window);
     // Takes a window of the sequence off screen and forgets it.
     template <class Window>
     void close(Window*& window);
