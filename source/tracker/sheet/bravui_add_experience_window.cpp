@@ -1,11 +1,11 @@
 #include "tracker/sheet/bravui_add_experience_window.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
+#include "tracker/numeric_text.h"
 #include "tracker/typed_count.h"
 #include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
@@ -141,16 +141,18 @@ std::string BRAVUIAddExperienceWindow::finalText(const std::string& baseText, fl
     return std::to_string(std::uint64_t{*base} + extra);
 }
 
+std::optional<std::uint32_t> BRAVUIAddExperienceWindow::experienceCeiling(const CharacterSheet& character) {
+    const CharacterClass* characterClass = character.characterClass;
+    if (!characterClass || characterClass->maxLevel <= 0) return std::nullopt;
+    const CharacterClassLevel* top = characterClass->getLevel(static_cast<std::uint32_t>(characterClass->maxLevel));
+    if (!top) return std::nullopt;
+    return static_cast<std::uint32_t>(std::max(top->experience, 0));
+}
+
 std::uint32_t BRAVUIAddExperienceWindow::addedExperience(const CharacterSheet& character, std::uint32_t amount) {
     const std::uint64_t sum = std::uint64_t{character.experience} + amount;
-    std::uint64_t ceiling = std::numeric_limits<std::uint32_t>::max();
-    const CharacterClass* characterClass = character.characterClass;
-    if (characterClass && characterClass->maxLevel > 0) {
-        if (const CharacterClassLevel* top = characterClass->getLevel(static_cast<std::uint32_t>(characterClass->maxLevel))) {
-            ceiling = static_cast<std::uint64_t>(std::max(top->experience, 0));
-        }
-    }
-    return static_cast<std::uint32_t>(std::min(sum, ceiling));
+    const std::uint32_t ceiling = experienceCeiling(character).value_or(std::numeric_limits<std::uint32_t>::max());
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(sum, ceiling));
 }
 
 void BRAVUIAddExperienceWindow::emitClose() {
@@ -178,11 +180,9 @@ void BRAVUIAddExperienceWindow::update(float dt) {
         finishPending = 0;
         if (character) {
             // The final box only ever holds a computed sum, at most 1399999999.
-            std::uint64_t amount = 0;
-            const std::string& text = finalBox->text;
-            std::from_chars(text.data(), text.data() + text.size(), amount);
-            const std::uint32_t experience = addedExperience(
-                *character, static_cast<std::uint32_t>(std::min<std::uint64_t>(amount, std::numeric_limits<std::uint32_t>::max())));
+            const std::uint32_t amount =
+                numerictext::readNumber(finalBox->text, std::numeric_limits<std::uint32_t>::max());
+            const std::uint32_t experience = addedExperience(*character, amount);
             if (experience != character->experience) {
                 character->experience = experience;
                 character->saved = false;

@@ -5,6 +5,7 @@
 // its owner treats as Cancel.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ui/game_ui_base_window.h"
@@ -27,8 +28,11 @@ public:
 
     // The final amount for a base text and the bonus fraction: "0" when the base is no count.
     static std::string finalText(const std::string& baseText, float bonus);
+    // The experience of the class's top-level record, which Add XP never goes past; nothing when
+    // the character's class has no such record.
+    static std::optional<std::uint32_t> experienceCeiling(const CharacterSheet& character);
     // The character's experience after adding amount: never past 4294967295, nor past the
-    // experience of its class's top level.
+    // experience ceiling.
     static std::uint32_t addedExperience(const CharacterSheet& character, std::uint32_t amount);
 
     void onBaseBoxEvent(UIEvent::Data& event);

@@ -1,6 +1,7 @@
 #include "tracker/sheet/bravui_core_stats_tab.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "render/render_interface.h"
 #include "rules/character_class.h"
@@ -94,15 +95,6 @@ std::uint32_t topLevel(const CharacterSheet& character) {
 const CharacterClassLevel* nextLevelRecord(const CharacterSheet& character) {
     if (!character.characterClass || character.level >= topLevel(character)) return nullptr;
     return character.characterClass->getLevel(character.level + 1);
-}
-
-// The experience of the top level's record, when the class has one.
-bool topExperience(const CharacterSheet& character, std::uint32_t& out) {
-    if (!character.characterClass || topLevel(character) == 0) return false;
-    const CharacterClassLevel* record = character.characterClass->getLevel(topLevel(character));
-    if (!record) return false;
-    out = recordExperience(*record);
-    return true;
 }
 
 std::string armourClassText(const CharacterSheet& character) { return std::to_string(character.getArmourClass()); }
@@ -415,9 +407,8 @@ void BRAVUICoreStatsTab::refreshExperience() {
 void BRAVUICoreStatsTab::refreshButtonStates() {
     if (!character) return;
     if (levelUpButton) levelUpButton->setEnabled(canLevelUp(*character));
-    std::uint32_t cap = 0;
-    const bool belowCap = !topExperience(*character, cap) || character->experience < cap;
-    if (addXPButton) addXPButton->setEnabled(belowCap);
+    const std::optional<std::uint32_t> cap = BRAVUIAddExperienceWindow::experienceCeiling(*character);
+    if (addXPButton) addXPButton->setEnabled(!cap || character->experience < *cap);
 }
 
 void BRAVUICoreStatsTab::stepLevelUp() {

@@ -29,10 +29,12 @@ public:
     // widget pointer before use.
     virtual void update() = 0;
 
+    // Hands a window the tab (or a sequence it runs) opened to the window manager as the active
+    // window.
+    static void showTabWindow(UIContext* owner, GameUIBaseWindow* window);
+
 protected:
     // The depth for a window the tab opens: above the shown panel's widgets, or above every window
     // while the tab is not shown.
     static std::uint32_t windowDepthOver(const GameUIElementGroup* panel, const UIContext* owner);
-    // Hands a window the tab opened to the window manager as the active window.
-    static void showTabWindow(UIContext* owner, GameUIBaseWindow* window);
 };

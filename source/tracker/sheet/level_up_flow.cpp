@@ -5,6 +5,7 @@
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
+#include "tracker/sheet/bravui_sheet_tab.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
 #include "ui/window_manager.h"
@@ -27,11 +28,7 @@ LevelUpFlow::~LevelUpFlow() {
     close(spellPicker);
 }
 
-bool LevelUpFlow::inProgress() const {
-    return reportWindow || generalPicker || classPicker || spellPicker || reportClosed || generalPickerDue ||
-           generalPickerClosed || classPickerDue || classPickerClosed || spellPickerDue || spellPickerClosed ||
-           finished;
-}
+bool LevelUpFlow::inProgress() const { return reportWindow || generalPicker || classPicker || spellPicker; }
 
 void LevelUpFlow::onReportEvent(UIEvent::Data& event) {
     if (event.name == "nextStep") reportClosed = 1;
@@ -49,11 +46,6 @@ void LevelUpFlow::onSpellPickerEvent(UIEvent::Data& event) {
     if (event.name == "nextStep") spellPickerClosed = 1;
 }
 
-void LevelUpFlow::show(GameUIBaseElement* window) {
-    owner->windowManager->addWindow(window);
-    owner->windowManager->setActiveWindow(window);
-}
-
 template <class Window>
 void LevelUpFlow::close(Window*& window) {
     if (!window) return;
@@ -65,80 +57,75 @@ void LevelUpFlow::close(Window*& window) {
 bool LevelUpFlow::update(std::uint32_t depth) {
     // Windows can be shown only through a window manager.
     if (!owner || !owner->windowManager) return false;
+    // A closed window opens the next one in the same frame, so these hold only within one step.
+    bool generalPickerDue = false, classPickerDue = false, spellPickerDue = false, finished = false;
     if (levelUpClicked) {
         levelUpClicked = 0;
         // One sequence at a time; and without a next level record nothing changed to report.
         if (!inProgress() && character->levelUp()) {
             reportWindow = new BRAVUILevelUpChangeReportWindow(tag, owner, theme, "Level Up Report", reportTopLeft,
                                                                reportBottomRight, depth, character);
-            show(reportWindow);
+            BRAVUISheetTab::showTabWindow(owner, reportWindow);
             reportWindow->windowSignal.connect(this, &LevelUpFlow::onReportEvent);
         }
     }
     if (reportClosed) {
         reportClosed = 0;
         close(reportWindow);
-        generalPickerDue = 1;
+        generalPickerDue = true;
     }
     if (generalPickerDue) {
-        generalPickerDue = 0;
         const std::int32_t slots = character->unallocatedGeneralProficiencySlots;
         if (slots <= 0) {
-            classPickerDue = 1;
+            classPickerDue = true;
         } else {
             generalPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                         depth, "general", static_cast<std::uint32_t>(slots),
                                                         "Pick or upgrade proficiencies from general list",
                                                         &catalogues->proficiencies, character);
-            show(generalPicker);
+            BRAVUISheetTab::showTabWindow(owner, generalPicker);
             generalPicker->windowSignal.connect(this, &LevelUpFlow::onGeneralPickerEvent);
         }
     }
     if (generalPickerClosed) {
         generalPickerClosed = 0;
         close(generalPicker);
-        classPickerDue = 1;
+        classPickerDue = true;
     }
     if (classPickerDue) {
-        classPickerDue = 0;
         const std::int32_t slots = character->unallocatedClassProficiencySlots;
         if (slots <= 0 || !character->characterClass) {
-            spellPickerDue = 1;
+            spellPickerDue = true;
         } else {
             classPicker = new BRAVUIPickProficiencies(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                       depth, character->characterClass->proficiencyList,
                                                       static_cast<std::uint32_t>(slots),
                                                       "Pick or upgrade proficiencies from class list",
                                                       &catalogues->proficiencies, character);
-            show(classPicker);
+            BRAVUISheetTab::showTabWindow(owner, classPicker);
             classPicker->windowSignal.connect(this, &LevelUpFlow::onClassPickerEvent);
         }
     }
     if (classPickerClosed) {
         classPickerClosed = 0;
         close(classPicker);
-        spellPickerDue = 1;
+        spellPickerDue = true;
     }
     if (spellPickerDue) {
-        spellPickerDue = 0;
         if (character->countUnallocatedArcaneSpellSlots() <= 0) {
-            finished = 1;
+            finished = true;
         } else {
             spellPicker = new BRAVUIArcaneSpellPicker(tag, owner, theme, reportTopLeft, reportBottomRight,
                                                       depth, "Pick, or roll for, new arcane spells",
                                                       &catalogues->spells, character);
-            show(spellPicker);
+            BRAVUISheetTab::showTabWindow(owner, spellPicker);
             spellPicker->windowSignal.connect(this, &LevelUpFlow::onSpellPickerEvent);
         }
     }
     if (spellPickerClosed) {
         spellPickerClosed = 0;
         close(spellPicker);
-        finished = 1;
+        finished = true;
     }
-    if (finished) {
-        finished = 0;
-        return true;
-    }
-    return false;
+    return finished;
 }

@@ -13,7 +13,6 @@ class BRAVUIArcaneSpellPicker;
 class BRAVUILevelUpChangeReportWindow;
 class BRAVUIPickProficiencies;
 class CharacterSheet;
-class GameUIBaseElement;
 class Theme;
 struct RulesCatalogues;
 struct UIContext;
@@ -30,7 +29,7 @@ public:
     // One frame of the sequence; windows it opens go at depth. True on the frame the sequence
     // ends, when the tab rebuilds itself.
     bool update(std::uint32_t depth);
-    // A window of the sequence is open or about to open; a Level Up click is then ignored.
+    // A window of the sequence is open; a Level Up click is then ignored.
     bool inProgress() const;
 
     void onReportEvent(UIEvent::Data& event);
@@ -47,13 +46,9 @@ public:
     // Set by the tab for a click of its Level Up button.
     std::uint8_t levelUpClicked = 0;
     std::uint8_t reportClosed = 0;
-    std::uint8_t generalPickerDue = 0;
     std::uint8_t generalPickerClosed = 0;
-    std::uint8_t classPickerDue = 0;
     std::uint8_t classPickerClosed = 0;
-    std::uint8_t spellPickerDue = 0;
     std::uint8_t spellPickerClosed = 0;
-    std::uint8_t finished = 0;
 
     BRAVUILevelUpChangeReportWindow* reportWindow = nullptr;
     BRAVUIPickProficiencies* generalPicker = nullptr;
@@ -61,8 +56,6 @@ public:
     BRAVUIArcaneSpellPicker* spellPicker = nullptr;
 
 private:
-    // Adds the window to the window manager and makes it the active one.
-    void show(GameUIBaseElement* window);
     // Takes a window of the sequence off screen and forgets it.
     template <class Window>
     void close(Window*& window);

@@ -1,16 +1,12 @@
 // Level Up on the Core tab of a real sheet: the click raises the level and opens the report,
 // every picker with slots left follows in order, and the tab comes back showing the new level.
-#include <gtest/gtest.h>
+#include "tracker/sheet/sheet_fixture.h"
 
 #include <string>
-#include <vector>
 
 #include "level_up_fixture.h"
-#include "support/ui_harness.h"
-#include "tracker/brav_config.h"
 #include "tracker/sheet/bravui_core_stats_tab.h"
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
-#include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
 #include "ui/game_ui_label.h"
@@ -19,33 +15,18 @@
 
 namespace {
 
-class LevelUpSheetTest : public ::testing::Test {
+class LevelUpSheetTest : public SheetTest {
 protected:
-    LevelUpSheetTest() : config(ui.context().updatePool, "BRAV Zoderud") {
-        ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.05f);
-    }
-
-    ~LevelUpSheetTest() override {
-        if (sheet) {
-            ui.windowManager().removeWindow(sheet);
-            ui.windowManager().applyRemovals();
-        }
-    }
+    LevelUpSheetTest() { ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.05f); }
 
     void openSheet(std::unique_ptr<CharacterSheet> sheetCharacter) {
         character = std::move(sheetCharacter);
-        sheet = ui.addWindow(new BRAVUITabbedFullCharacterSheet(
-            ui.theme(), &ui.context(), 0, character.get(), &config,
-            const_cast<RulesCatalogues*>(&levelUpCatalogues()), "characterSheetUI"));
-        ui.step();
+        SheetTest::openSheet(const_cast<RulesCatalogues&>(levelUpCatalogues()));
         core = dynamic_cast<BRAVUICoreStatsTab*>(sheet->tabs[BRAVUITabbedFullCharacterSheet::CoreTab].get());
         ASSERT_NE(core, nullptr);
     }
 
-    std::string levelText() const {
-        auto* label = ui.find<GameUILabel>("levelLabel");
-        return label ? label->text : "<no level label>";
-    }
+    std::string levelText() const { return labelText("levelLabel"); }
 
     // The title of the active window, or "" when the sheet has the input again.
     std::string activeTitle() {
@@ -53,10 +34,6 @@ protected:
         return window ? window->title : "";
     }
 
-    UIHarness ui;
-    BRAVConfig config;
-    std::unique_ptr<CharacterSheet> character;
-    BRAVUITabbedFullCharacterSheet* sheet = nullptr;
     BRAVUICoreStatsTab* core = nullptr;
 };
 

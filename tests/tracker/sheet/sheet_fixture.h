@@ -65,10 +65,10 @@ protected:
         }
     }
 
-    // The sheet as the main menu opens it.
-    void openSheet() {
+    // The sheet as the main menu opens it, over the shipped rules or the given ones.
+    void openSheet(RulesCatalogues& rules = sheetTestRules()) {
         sheet = ui.addWindow(new BRAVUITabbedFullCharacterSheet(ui.theme(), &ui.context(), 0, character.get(), &config,
-                                                               &sheetTestRules(), "characterSheetUI"));
+                                                               &rules, "characterSheetUI"));
         ui.step();
     }
 
