@@ -58,10 +58,10 @@ GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* n
 } // namespace
 
 Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, const float topLeft[2],
-                                 const float bottomRight[2], const std::string&, const std::string& title,
-                                 std::uint32_t depth, const EquipmentCatalogue* catalogue, CharacterSheet* character)
-    : GameUIBaseWindow(tag, owner, theme, windowName, title, topLeft, bottomRight, depth, nullptr, true), tag(tag),
-      owner(owner), catalogue(catalogue), character(character) {
+                                 const float bottomRight[2], const std::string& title, std::uint32_t depth,
+                                 const EquipmentCatalogue* catalogue, CharacterSheet* character)
+    : GameUIBaseWindow(tag, owner, theme, windowName, title, topLeft, bottomRight, depth, nullptr, true),
+      catalogue(catalogue), character(character) {
     listTitleLabel = makeTitleLabel(owner, theme, "proficienciesListTitleLabel", "<id='TitleBarText'[* Buy Equipment ]>",
                                     -0.95f, -0.05f, this);
     addChild(listTitleLabel);

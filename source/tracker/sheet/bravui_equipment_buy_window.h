@@ -29,10 +29,9 @@ public:
     static constexpr const char* updatedEvent = "updatedInventory";
     static constexpr const char* titlePrefix = "Confirm details for: ";
 
-    // The string after bottomRight is not used; title is the window's title.
     BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, const float topLeft[2],
-                             const float bottomRight[2], const std::string& unused, const std::string& title,
-                             std::uint32_t depth, const EquipmentCatalogue* catalogue, CharacterSheet* character);
+                             const float bottomRight[2], const std::string& title, std::uint32_t depth,
+                             const EquipmentCatalogue* catalogue, CharacterSheet* character);
     // Also takes away a confirmation still open and the item it was confirming.
     ~BRAVUIEquipmentBuyWindow() override;
 
@@ -54,8 +53,6 @@ public:
     void onPurchaseWindowEvent(UIEvent::Data& event);
     void onAcquireWindowEvent(UIEvent::Data& event);
 
-    std::uint32_t tag;
-    UIContext* owner;
     GameUIPushButton* finishButton = nullptr;
     GameUIPushButton* buyButton = nullptr;
     GameUIPushButton* acquireButton = nullptr;

@@ -53,7 +53,7 @@ protected:
     void openWindow() {
         const float topLeft[2] = {-0.25f, 0.95f}, bottomRight[2] = {0.95f, -0.75f};
         window = ui.addWindow(new BRAVUIEquipmentBuyWindow(0, &ui.context(), ui.theme(), topLeft, bottomRight,
-                                                           "Buy or Aquire Equipment", "Buy or Aquire Equipment", 3,
+                                                           "Buy or Aquire Equipment", 3,
                                                            &catalogue, character.get()),
                               true);
         ui.record(window->windowSignal);
