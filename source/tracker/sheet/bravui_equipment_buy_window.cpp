@@ -104,8 +104,7 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
     categoryCombo->eventSignal.connect(this, &Window::onCategoryEvent);
     addChild(categoryCombo);
 
-    shownTypes = categoryTypes(firstCategory);
-    fillList();
+    fillList(firstCategory);
     topDepth = getMaxChildDepth();
 }
 
@@ -136,15 +135,15 @@ const Equipment* Window::selectedRecord() const {
     return row ? row->record : nullptr;
 }
 
-void Window::fillList() {
-    shownRecords.clear();
-    if (catalogue) catalogue->collectEquipmentOfTypes(shownRecords, shownTypes);
+void Window::fillList(const std::string& category) {
+    std::vector<const Equipment*> records;
+    if (catalogue) catalogue->collectEquipmentOfTypes(records, categoryTypes(category));
     equipmentList->clearItems();
     // Nothing of the new category is chosen yet.
     equipmentList->selectedIndex = -1;
     equipmentList->requestedIndex = -1;
     descriptionBox->setText("");
-    for (const Equipment* record : shownRecords) {
+    for (const Equipment* record : records) {
         equipmentList->addItem(new BRAVUIEquipmentListItem(tag, owner, theme, record->id, rowText(*record), "", record,
                                                            0, equipmentList));
     }
@@ -293,8 +292,7 @@ void Window::update(float dt) {
     }
     if (categoryChanged) {
         categoryChanged = 0;
-        shownTypes = categoryTypes(categoryCombo->text);
-        fillList();
+        fillList(categoryCombo->text);
     }
     stepBuying();
     stepAcquiring();

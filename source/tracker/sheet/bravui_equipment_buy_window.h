@@ -64,8 +64,6 @@ public:
     GameUILabel* descriptionLabel = nullptr;
     GameUIScrollableTextBox* descriptionBox = nullptr;
     std::uint8_t selectionChanged = 0;
-    std::vector<int> shownTypes;
-    std::vector<const Equipment*> shownRecords;
     std::uint8_t buyPressed = 0;
     std::uint8_t acquirePressed = 0;
     std::uint8_t buyConfirmed = 0;
@@ -81,7 +79,8 @@ public:
     std::uint8_t categoryChanged = 0;
 
 private:
-    void fillList();
+    // Lists the catalogue's records of the category, none selected.
+    void fillList(const std::string& category);
     std::uint32_t confirmationDepth() const;
     void openConfirmation(GameUIBaseWindow* window);
     // Stops hearing a confirmation (null: none) and has the window manager take it away.
