@@ -9,9 +9,8 @@
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
-#include "tracker/sheet/title_label.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_combo_box.h"
-#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
@@ -41,12 +40,6 @@ const std::vector<Category>& categories() {
     return table;
 }
 
-GameUILabel* makeTitleLabel(UIContext* owner, const Theme* theme, const char* name, const std::string& text, float left,
-                            float right, GameUIBaseElement* parent) {
-    const float topLeft[2] = {left, 0.95f}, bottomRight[2] = {right, 0.85f};
-    return makeSheetLabel(owner, theme, name, text, "", topLeft, bottomRight, parent);
-}
-
 GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* name, const char* caption,
                              const char* toolTip, float left, float right, GameUIBaseElement* parent) {
     const float topLeft[2] = {left, -0.75f}, bottomRight[2] = {right, -0.95f};
@@ -62,9 +55,8 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
                                  const EquipmentCatalogue* catalogue, CharacterSheet* character)
     : GameUIBaseWindow(tag, owner, theme, windowName, title, topLeft, bottomRight, depth, nullptr, true),
       catalogue(catalogue), character(character) {
-    listTitleLabel = makeTitleLabel(owner, theme, "proficienciesListTitleLabel", "<id='TitleBarText'[* Buy Equipment ]>",
-                                    -0.95f, -0.05f, this);
-    addChild(listTitleLabel);
+    listTitleLabel = windowparts::addTitleLabel(*this, "proficienciesListTitleLabel", " Buy Equipment ", -0.95f, 0.95f,
+                                                -0.05f, 0.85f);
 
     const float listTopLeft[2] = {-0.95f, 0.65f}, listBottomRight[2] = {-0.05f, -0.7f};
     equipmentList =
@@ -72,9 +64,8 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
     equipmentList->eventSignal.connect(this, &Window::onListEvent);
     addChild(equipmentList);
 
-    descriptionLabel = makeTitleLabel(owner, theme, "descriptionBoxTitleLabel",
-                                      titleBarText("Description"), 0.05f, 0.95f, this);
-    addChild(descriptionLabel);
+    descriptionLabel =
+        windowparts::addTitleLabel(*this, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
     const float descriptionTopLeft[2] = {0.05f, 0.8f}, descriptionBottomRight[2] = {0.95f, -0.7f};
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", descriptionTopLeft,
                                                  descriptionBottomRight, this, 0, 0, 0);
