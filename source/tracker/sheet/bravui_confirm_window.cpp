@@ -1,6 +1,6 @@
 #include "tracker/sheet/bravui_confirm_window.h"
 
-#include "render/render_interface.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -54,9 +54,8 @@ void BRAVUIConfirmWindow::addNameBox(float top, float bottom) {
     const float labelTopLeft[2] = {-0.99f, top}, labelBottomRight[2] = {-0.75f, bottom};
     addChild(new GameUILabel(context, theme, "attributeDescription", "Rename: ", renameToolTip, labelTopLeft,
                              labelBottomRight, this, false, false, true));
-    RenderInterface* ri = renderInterface();
     const float boxTopLeft[2] = {-0.75f, top}, boxBottomRight[2] = {0.85f, bottom};
-    nameBox = new GameUIEditableTextLineBox(context, theme, "nameEditBox", "", ri ? ri->mainFontName() : std::string(),
+    nameBox = new GameUIEditableTextLineBox(context, theme, "nameEditBox", "", windowparts::mainFont(*this),
                                             "Enter a custom name for this item'", boxTopLeft, boxBottomRight, this,
                                             false);
     addChild(nameBox);
