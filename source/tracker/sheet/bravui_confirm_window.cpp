@@ -30,14 +30,10 @@ BRAVUIConfirmWindow::~BRAVUIConfirmWindow() {
 }
 
 void BRAVUIConfirmWindow::addButtons(const Button& confirm, const Button& cancel) {
-    const auto make = [this](const char* name, const Button& wanted, void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
-        const float topLeft[2] = {wanted.left, wanted.top}, bottomRight[2] = {wanted.right, wanted.bottom};
-        auto* button = new GameUIPushButton(context, theme, name, wanted.caption, wanted.toolTip, topLeft, bottomRight, this);
-        // Set at creation: without it the button never reports a click.
-        button->signalsEnabled = 1;
-        button->clickSignal.connect(this, slot);
-        addChild(button);
-        return button;
+    const auto make = [this](const char* name, const Button& wanted,
+                             void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
+        return windowparts::addReportingButton(*this, name, wanted.caption, wanted.toolTip, wanted.left, wanted.top,
+                                               wanted.right, wanted.bottom, slot);
     };
     confirmButton = make("doneButton", confirm, &BRAVUIConfirmWindow::onConfirmButton);
     cancelButton = make("cencelButton", cancel, &BRAVUIConfirmWindow::onCancelButton);

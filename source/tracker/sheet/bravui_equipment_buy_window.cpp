@@ -40,14 +40,6 @@ const std::vector<Category>& categories() {
     return table;
 }
 
-GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* name, const char* caption,
-                             const char* toolTip, float left, float right, GameUIBaseElement* parent) {
-    const float topLeft[2] = {left, -0.75f}, bottomRight[2] = {right, -0.95f};
-    auto* button = new GameUIPushButton(owner, theme, name, caption, toolTip, topLeft, bottomRight, parent);
-    button->signalsEnabled = 1;
-    return button;
-}
-
 } // namespace
 
 Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, const float topLeft[2],
@@ -71,17 +63,13 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
                                                  descriptionBottomRight, this, 0, 0, 0);
     addChild(descriptionBox);
 
-    buyButton = makeButton(owner, theme, "buyButton", "Buy", "Buy the selected equipment", -0.95f, -0.55f, this);
-    buyButton->clickSignal.connect(this, &Window::onBuyButton);
-    addChild(buyButton);
-    acquireButton =
-        makeButton(owner, theme, "acquireButton", "Acquire", "Acquire the selected equipment", -0.45f, -0.05f, this);
-    acquireButton->clickSignal.connect(this, &Window::onAcquireButton);
-    addChild(acquireButton);
-    finishButton = makeButton(owner, theme, "finishButton", "Finish", "Finish buying and acquiring new items", 0.55f,
-                              0.95f, this);
-    finishButton->clickSignal.connect(this, &Window::onFinishButton);
-    addChild(finishButton);
+    buyButton = windowparts::addReportingButton(*this, "buyButton", "Buy", "Buy the selected equipment", -0.95f, -0.75f,
+                                                -0.55f, -0.95f, &Window::onBuyButton);
+    acquireButton = windowparts::addReportingButton(*this, "acquireButton", "Acquire", "Acquire the selected equipment",
+                                                    -0.45f, -0.75f, -0.05f, -0.95f, &Window::onAcquireButton);
+    finishButton = windowparts::addReportingButton(*this, "finishButton", "Finish",
+                                                   "Finish buying and acquiring new items", 0.55f, -0.75f, 0.95f,
+                                                   -0.95f, &Window::onFinishButton);
     // Closing the window is finishing.
     if (closeButton) {
         closeButton->clickSignal.disconnect(this);

@@ -19,12 +19,9 @@ BRAVUIEquipmentCustomNameWindow::BRAVUIEquipmentCustomNameWindow(std::uint32_t t
     // Typing starts at once, without a click into the box.
     nameBox->activationRequested = 1;
 
-    const float doneTopLeft[2] = {0.75f, -0.55f}, doneBottomRight[2] = {0.95f, -0.95f};
-    doneButton = new GameUIPushButton(owner, theme, "doneButton", "Done", "Finish editing this profciency's domain",
-                                      doneTopLeft, doneBottomRight, this);
-    doneButton->signalsEnabled = 1;
-    doneButton->clickSignal.connect(this, &BRAVUIEquipmentCustomNameWindow::onDoneButton);
-    addChild(doneButton);
+    doneButton = windowparts::addReportingButton(*this, "doneButton", "Done", "Finish editing this profciency's domain",
+                                                 0.75f, -0.55f, 0.95f, -0.95f,
+                                                 &BRAVUIEquipmentCustomNameWindow::onDoneButton);
     doneButton->disable();
     topDepth = getMaxChildDepth();
 }
