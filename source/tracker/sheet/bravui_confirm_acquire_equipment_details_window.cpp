@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "render/render_interface.h"
 #include "rules/character_equipment.h"
 #include "tracker/typed_count.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 
@@ -22,11 +22,10 @@ Window::BRAVUIConfirmAcquireEquipmentDetailsWindow(std::uint32_t tag, UIContext*
     addChild(new GameUILabel(owner, theme, "attributeDescription", "Quantity: ",
                              "How many of the item we have acquired e.g. 30 arrows", labelTopLeft, labelBottomRight,
                              this, false, false, true));
-    RenderInterface* ri = renderInterface();
     const float boxTopLeft[2] = {-0.75f, 0.2f}, boxBottomRight[2] = {-0.25f, -0.2f};
     const int purchaseQuantity = item && item->record ? item->record->purchaseQuantity : 1;
     quantityBox = new GameUIEditableTextLineBox(owner, theme, "quantityEditBox", std::to_string(purchaseQuantity),
-                                                ri ? ri->mainFontName() : std::string(),
+                                                windowparts::mainFont(*this),
                                                 "Enter a quantity for this item'", boxTopLeft, boxBottomRight, this,
                                                 true);
     quantityBox->eventSignal.connect(this, &Window::onQuantityBoxEvent);

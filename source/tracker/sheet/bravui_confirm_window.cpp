@@ -1,6 +1,6 @@
 #include "tracker/sheet/bravui_confirm_window.h"
 
-#include "render/render_interface.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -30,14 +30,10 @@ BRAVUIConfirmWindow::~BRAVUIConfirmWindow() {
 }
 
 void BRAVUIConfirmWindow::addButtons(const Button& confirm, const Button& cancel) {
-    const auto make = [this](const char* name, const Button& wanted, void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
-        const float topLeft[2] = {wanted.left, wanted.top}, bottomRight[2] = {wanted.right, wanted.bottom};
-        auto* button = new GameUIPushButton(context, theme, name, wanted.caption, wanted.toolTip, topLeft, bottomRight, this);
-        // Set at creation: without it the button never reports a click.
-        button->signalsEnabled = 1;
-        button->clickSignal.connect(this, slot);
-        addChild(button);
-        return button;
+    const auto make = [this](const char* name, const Button& wanted,
+                             void (BRAVUIConfirmWindow::*slot)(UIEvent::Data&)) {
+        return windowparts::addReportingButton(*this, name, wanted.caption, wanted.toolTip, wanted.left, wanted.top,
+                                               wanted.right, wanted.bottom, slot);
     };
     confirmButton = make("doneButton", confirm, &BRAVUIConfirmWindow::onConfirmButton);
     cancelButton = make("cencelButton", cancel, &BRAVUIConfirmWindow::onCancelButton);
@@ -54,9 +50,8 @@ void BRAVUIConfirmWindow::addNameBox(float top, float bottom) {
     const float labelTopLeft[2] = {-0.99f, top}, labelBottomRight[2] = {-0.75f, bottom};
     addChild(new GameUILabel(context, theme, "attributeDescription", "Rename: ", renameToolTip, labelTopLeft,
                              labelBottomRight, this, false, false, true));
-    RenderInterface* ri = renderInterface();
     const float boxTopLeft[2] = {-0.75f, top}, boxBottomRight[2] = {0.85f, bottom};
-    nameBox = new GameUIEditableTextLineBox(context, theme, "nameEditBox", "", ri ? ri->mainFontName() : std::string(),
+    nameBox = new GameUIEditableTextLineBox(context, theme, "nameEditBox", "", windowparts::mainFont(*this),
                                             "Enter a custom name for this item'", boxTopLeft, boxBottomRight, this,
                                             false);
     addChild(nameBox);

@@ -9,9 +9,8 @@
 #include "tracker/rows/bravui_equipment_list_item.h"
 #include "tracker/sheet/bravui_confirm_acquire_equipment_details_window.h"
 #include "tracker/sheet/bravui_confirm_equipment_purchase_price_and_name_window.h"
-#include "tracker/sheet/title_label.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_combo_box.h"
-#include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
@@ -41,30 +40,15 @@ const std::vector<Category>& categories() {
     return table;
 }
 
-GameUILabel* makeTitleLabel(UIContext* owner, const Theme* theme, const char* name, const std::string& text, float left,
-                            float right, GameUIBaseElement* parent) {
-    const float topLeft[2] = {left, 0.95f}, bottomRight[2] = {right, 0.85f};
-    return makeSheetLabel(owner, theme, name, text, "", topLeft, bottomRight, parent);
-}
-
-GameUIPushButton* makeButton(UIContext* owner, const Theme* theme, const char* name, const char* caption,
-                             const char* toolTip, float left, float right, GameUIBaseElement* parent) {
-    const float topLeft[2] = {left, -0.75f}, bottomRight[2] = {right, -0.95f};
-    auto* button = new GameUIPushButton(owner, theme, name, caption, toolTip, topLeft, bottomRight, parent);
-    button->signalsEnabled = 1;
-    return button;
-}
-
 } // namespace
 
 Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, const float topLeft[2],
-                                 const float bottomRight[2], const std::string&, const std::string& title,
-                                 std::uint32_t depth, const EquipmentCatalogue* catalogue, CharacterSheet* character)
-    : GameUIBaseWindow(tag, owner, theme, windowName, title, topLeft, bottomRight, depth, nullptr, true), tag(tag),
-      owner(owner), catalogue(catalogue), character(character) {
-    listTitleLabel = makeTitleLabel(owner, theme, "proficienciesListTitleLabel", "<id='TitleBarText'[* Buy Equipment ]>",
-                                    -0.95f, -0.05f, this);
-    addChild(listTitleLabel);
+                                 const float bottomRight[2], const std::string& title, std::uint32_t depth,
+                                 const EquipmentCatalogue* catalogue, CharacterSheet* character)
+    : GameUIBaseWindow(tag, owner, theme, windowName, title, topLeft, bottomRight, depth, nullptr, true),
+      catalogue(catalogue), character(character) {
+    listTitleLabel = windowparts::addTitleLabel(*this, "proficienciesListTitleLabel", " Buy Equipment ", -0.95f, 0.95f,
+                                                -0.05f, 0.85f);
 
     const float listTopLeft[2] = {-0.95f, 0.65f}, listBottomRight[2] = {-0.05f, -0.7f};
     equipmentList =
@@ -72,25 +56,20 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
     equipmentList->eventSignal.connect(this, &Window::onListEvent);
     addChild(equipmentList);
 
-    descriptionLabel = makeTitleLabel(owner, theme, "descriptionBoxTitleLabel",
-                                      titleBarText("Description"), 0.05f, 0.95f, this);
-    addChild(descriptionLabel);
+    descriptionLabel =
+        windowparts::addTitleLabel(*this, "descriptionBoxTitleLabel", "Description", 0.05f, 0.95f, 0.95f, 0.85f);
     const float descriptionTopLeft[2] = {0.05f, 0.8f}, descriptionBottomRight[2] = {0.95f, -0.7f};
     descriptionBox = new GameUIScrollableTextBox(tag, owner, theme, "descriptionTextBox", "", "", descriptionTopLeft,
                                                  descriptionBottomRight, this, 0, 0, 0);
     addChild(descriptionBox);
 
-    buyButton = makeButton(owner, theme, "buyButton", "Buy", "Buy the selected equipment", -0.95f, -0.55f, this);
-    buyButton->clickSignal.connect(this, &Window::onBuyButton);
-    addChild(buyButton);
-    acquireButton =
-        makeButton(owner, theme, "acquireButton", "Acquire", "Acquire the selected equipment", -0.45f, -0.05f, this);
-    acquireButton->clickSignal.connect(this, &Window::onAcquireButton);
-    addChild(acquireButton);
-    finishButton = makeButton(owner, theme, "finishButton", "Finish", "Finish buying and acquiring new items", 0.55f,
-                              0.95f, this);
-    finishButton->clickSignal.connect(this, &Window::onFinishButton);
-    addChild(finishButton);
+    buyButton = windowparts::addReportingButton(*this, "buyButton", "Buy", "Buy the selected equipment", -0.95f, -0.75f,
+                                                -0.55f, -0.95f, &Window::onBuyButton);
+    acquireButton = windowparts::addReportingButton(*this, "acquireButton", "Acquire", "Acquire the selected equipment",
+                                                    -0.45f, -0.75f, -0.05f, -0.95f, &Window::onAcquireButton);
+    finishButton = windowparts::addReportingButton(*this, "finishButton", "Finish",
+                                                   "Finish buying and acquiring new items", 0.55f, -0.75f, 0.95f,
+                                                   -0.95f, &Window::onFinishButton);
     // Closing the window is finishing.
     if (closeButton) {
         closeButton->clickSignal.disconnect(this);
@@ -104,8 +83,7 @@ Window::BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Them
     categoryCombo->eventSignal.connect(this, &Window::onCategoryEvent);
     addChild(categoryCombo);
 
-    shownTypes = categoryTypes(firstCategory);
-    fillList();
+    fillList(firstCategory);
     topDepth = getMaxChildDepth();
 }
 
@@ -136,15 +114,15 @@ const Equipment* Window::selectedRecord() const {
     return row ? row->record : nullptr;
 }
 
-void Window::fillList() {
-    shownRecords.clear();
-    if (catalogue) catalogue->collectEquipmentOfTypes(shownRecords, shownTypes);
+void Window::fillList(const std::string& category) {
+    std::vector<const Equipment*> records;
+    if (catalogue) catalogue->collectEquipmentOfTypes(records, categoryTypes(category));
     equipmentList->clearItems();
     // Nothing of the new category is chosen yet.
     equipmentList->selectedIndex = -1;
     equipmentList->requestedIndex = -1;
     descriptionBox->setText("");
-    for (const Equipment* record : shownRecords) {
+    for (const Equipment* record : records) {
         equipmentList->addItem(new BRAVUIEquipmentListItem(tag, owner, theme, record->id, rowText(*record), "", record,
                                                            0, equipmentList));
     }
@@ -293,8 +271,7 @@ void Window::update(float dt) {
     }
     if (categoryChanged) {
         categoryChanged = 0;
-        shownTypes = categoryTypes(categoryCombo->text);
-        fillList();
+        fillList(categoryCombo->text);
     }
     stepBuying();
     stepAcquiring();

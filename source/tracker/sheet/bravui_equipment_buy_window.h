@@ -29,10 +29,9 @@ public:
     static constexpr const char* updatedEvent = "updatedInventory";
     static constexpr const char* titlePrefix = "Confirm details for: ";
 
-    // The string after bottomRight is not used; title is the window's title.
     BRAVUIEquipmentBuyWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, const float topLeft[2],
-                             const float bottomRight[2], const std::string& unused, const std::string& title,
-                             std::uint32_t depth, const EquipmentCatalogue* catalogue, CharacterSheet* character);
+                             const float bottomRight[2], const std::string& title, std::uint32_t depth,
+                             const EquipmentCatalogue* catalogue, CharacterSheet* character);
     // Also takes away a confirmation still open and the item it was confirming.
     ~BRAVUIEquipmentBuyWindow() override;
 
@@ -54,8 +53,6 @@ public:
     void onPurchaseWindowEvent(UIEvent::Data& event);
     void onAcquireWindowEvent(UIEvent::Data& event);
 
-    std::uint32_t tag;
-    UIContext* owner;
     GameUIPushButton* finishButton = nullptr;
     GameUIPushButton* buyButton = nullptr;
     GameUIPushButton* acquireButton = nullptr;
@@ -67,8 +64,6 @@ public:
     GameUILabel* descriptionLabel = nullptr;
     GameUIScrollableTextBox* descriptionBox = nullptr;
     std::uint8_t selectionChanged = 0;
-    std::vector<int> shownTypes;
-    std::vector<const Equipment*> shownRecords;
     std::uint8_t buyPressed = 0;
     std::uint8_t acquirePressed = 0;
     std::uint8_t buyConfirmed = 0;
@@ -84,7 +79,8 @@ public:
     std::uint8_t categoryChanged = 0;
 
 private:
-    void fillList();
+    // Lists the catalogue's records of the category, none selected.
+    void fillList(const std::string& category);
     std::uint32_t confirmationDepth() const;
     void openConfirmation(GameUIBaseWindow* window);
     // Stops hearing a confirmation (null: none) and has the window manager take it away.

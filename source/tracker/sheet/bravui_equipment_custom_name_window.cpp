@@ -1,6 +1,6 @@
 #include "tracker/sheet/bravui_equipment_custom_name_window.h"
 
-#include "render/render_interface.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
 
@@ -10,10 +10,8 @@ BRAVUIEquipmentCustomNameWindow::BRAVUIEquipmentCustomNameWindow(std::uint32_t t
                                                                  std::uint32_t depth)
     : GameUIBaseWindow(tag, owner, theme, "equipmentCustomNameWindow", title, topLeft, bottomRight, depth, nullptr,
                        true) {
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
     const float boxTopLeft[2] = {-0.8f, 0.2f}, boxBottomRight[2] = {0.8f, -0.2f};
-    nameBox = new GameUIEditableTextLineBox(owner, theme, "domainDisplay", "", font,
+    nameBox = new GameUIEditableTextLineBox(owner, theme, "domainDisplay", "", windowparts::mainFont(*this),
                                             "Enter a custom name for this item'", boxTopLeft, boxBottomRight, this,
                                             false);
     addChild(nameBox);
@@ -21,12 +19,9 @@ BRAVUIEquipmentCustomNameWindow::BRAVUIEquipmentCustomNameWindow(std::uint32_t t
     // Typing starts at once, without a click into the box.
     nameBox->activationRequested = 1;
 
-    const float doneTopLeft[2] = {0.75f, -0.55f}, doneBottomRight[2] = {0.95f, -0.95f};
-    doneButton = new GameUIPushButton(owner, theme, "doneButton", "Done", "Finish editing this profciency's domain",
-                                      doneTopLeft, doneBottomRight, this);
-    doneButton->signalsEnabled = 1;
-    doneButton->clickSignal.connect(this, &BRAVUIEquipmentCustomNameWindow::onDoneButton);
-    addChild(doneButton);
+    doneButton = windowparts::addReportingButton(*this, "doneButton", "Done", "Finish editing this profciency's domain",
+                                                 0.75f, -0.55f, 0.95f, -0.95f,
+                                                 &BRAVUIEquipmentCustomNameWindow::onDoneButton);
     doneButton->disable();
     topDepth = getMaxChildDepth();
 }

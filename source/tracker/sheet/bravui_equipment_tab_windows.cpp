@@ -224,10 +224,10 @@ void BRAVUIEquipmentTab::stepBuy() {
         addPressed = 0;
         WindowManager* manager = owner ? owner->windowManager : nullptr;
         if (!buyWindow && manager) {
-            const std::string title = "Buy or Aquire Equipment";
             rememberQuantities();
             buyWindow = new BRAVUIEquipmentBuyWindow(tag, owner, manager->getTheme("default_theme"), buyTopLeft,
-                                                     buyBottomRight, title, title, windowDepth(), catalogue, character);
+                                                     buyBottomRight, "Buy or Aquire Equipment", windowDepth(),
+                                                     catalogue, character);
             buyWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onBuyWindowEvent);
             showWindow(buyWindow);
         }

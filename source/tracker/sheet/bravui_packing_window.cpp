@@ -5,6 +5,7 @@
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_container_list_item.h"
 #include "tracker/sheet/title_label.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
@@ -32,12 +33,9 @@ BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, co
     }
     list->selectItem(0);
 
-    const float finishTopLeft[2] = {0.55f, -0.75f}, finishBottomRight[2] = {0.95f, -0.95f};
-    finishButton = new GameUIPushButton(owner, theme, "finishButton", "Finish", "Finish buying and acquiring new items",
-                                        finishTopLeft, finishBottomRight, this);
-    finishButton->signalsEnabled = 1;
-    finishButton->clickSignal.connect(this, &BRAVUIPackingWindow::onFinishButton);
-    addChild(finishButton);
+    finishButton = windowparts::addReportingButton(*this, "finishButton", "Finish",
+                                                   "Finish buying and acquiring new items", 0.55f, -0.75f, 0.95f,
+                                                   -0.95f, &BRAVUIPackingWindow::onFinishButton);
     topDepth = getMaxChildDepth();
 }
 

@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "render/render_interface.h"
 #include "rules/character_sheet.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 
@@ -12,14 +12,12 @@ BRAVUIPaymentWindow::BRAVUIPaymentWindow(std::uint32_t tag, UIContext* owner, co
                                          const float bottomRight[2], const std::string& title, std::uint32_t depth)
     : BRAVUIConfirmWindow(tag, owner, theme, "paymentWindow", title, topLeft, bottomRight, depth), spending(spending),
       character(character) {
-    RenderInterface* ri = renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
     const float labelTopLeft[2] = {-0.85f, 0.8f}, labelBottomRight[2] = {-0.55f, 0.4f};
     addChild(new GameUILabel(owner, theme, "descriptionLabel", "Description: ", "Description of this payment",
                              labelTopLeft, labelBottomRight, this, false, false, true));
     const float boxTopLeft[2] = {-0.5f, 0.8f}, boxBottomRight[2] = {0.85f, 0.4f};
     descriptionBox = new GameUIEditableTextLineBox(owner, theme, "descriptionBox",
-                                                   spending ? "Spent money" : "Earned money", font,
+                                                   spending ? "Spent money" : "Earned money", windowparts::mainFont(*this),
                                                    "A description of how or why this payment changed hands",
                                                    boxTopLeft, boxBottomRight, this, false);
     addChild(descriptionBox);

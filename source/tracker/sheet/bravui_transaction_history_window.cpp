@@ -2,6 +2,7 @@
 
 #include "rules/character_sheet.h"
 #include "tracker/rows/bravui_transacton_history_list_item.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
 
@@ -23,12 +24,9 @@ BRAVUITransactionHistoryWindow::BRAVUITransactionHistoryWindow(std::uint32_t tag
         }
     }
 
-    const float finishTopLeft[2] = {0.65f, -0.8f}, finishBottomRight[2] = {0.95f, -0.95f};
-    finishButton = new GameUIPushButton(owner, theme, "finishButton", "Finish", "Return to the equipment tab.",
-                                        finishTopLeft, finishBottomRight, this);
-    finishButton->signalsEnabled = 1;
-    finishButton->clickSignal.connect(this, &BRAVUITransactionHistoryWindow::onFinishButton);
-    addChild(finishButton);
+    finishButton = windowparts::addReportingButton(*this, "finishButton", "Finish", "Return to the equipment tab.",
+                                                   0.65f, -0.8f, 0.95f, -0.95f,
+                                                   &BRAVUITransactionHistoryWindow::onFinishButton);
     topDepth = getMaxChildDepth();
 }
 

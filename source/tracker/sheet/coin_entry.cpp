@@ -1,7 +1,7 @@
 #include "tracker/sheet/coin_entry.h"
 
-#include "render/render_interface.h"
 #include "tracker/typed_count.h"
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_standard_element.h"
@@ -35,8 +35,7 @@ namespace coinentry {
 CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, const Money& start,
                        float top, float bottom) {
     CoinBoxes boxes{};
-    RenderInterface* ri = parent->renderInterface();
-    const std::string font = ri ? ri->mainFontName() : std::string();
+    const std::string font = windowparts::mainFont(*parent);
     for (std::size_t i = 0; i < std::size(coins); ++i) {
         const Coin& coin = coins[i];
         const float labelTopLeft[2] = {coin.left, top}, labelBottomRight[2] = {coin.left + labelWidth, bottom};

@@ -1,22 +1,22 @@
 #include "tracker/sheet/title_label.h"
 
+#include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
-
-std::string titleBarText(const std::string& title) { return "<id='TitleBarText'[*" + title + "]>"; }
 
 GameUILabel* makeSheetLabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
                             const std::string& toolTip, const float topLeft[2], const float bottomRight[2],
                             GameUIBaseElement* parent) {
     auto* label = new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, parent, false, false, false);
-    label->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
+    label->setFonts(windowparts::titleFont, windowparts::titleBoldFont);
     return label;
 }
 
 GameUILabel* addPanelTitle(GameUIElementGroup* panel, UIContext* owner, const Theme* theme, const std::string& name,
                            const std::string& title, float left, float top, float right, float bottom) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    GameUILabel* label = makeSheetLabel(owner, theme, name, titleBarText(title), "", topLeft, bottomRight, panel);
+    GameUILabel* label =
+        makeSheetLabel(owner, theme, name, windowparts::titleText(title), "", topLeft, bottomRight, panel);
     panel->addElement(label);
     return label;
 }

@@ -9,9 +9,6 @@ class GameUILabel;
 class Theme;
 struct UIContext;
 
-// "<id='TitleBarText'[*" + title + "]>".
-std::string titleBarText(const std::string& title);
-
 // A label with text as given; the caller adds it to parent.
 GameUILabel* makeSheetLabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
                             const std::string& toolTip, const float topLeft[2], const float bottomRight[2],

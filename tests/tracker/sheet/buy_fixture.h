@@ -26,11 +26,6 @@
 #include "ui/game_ui_toggle_group.h"
 #include "ui/text_entry.h"
 
-inline RulesCatalogues& buyTestRules() {
-    static std::unique_ptr<RulesCatalogues> rules = loadRulesCatalogues(ZODERUD_SOURCE_DIR);
-    return *rules;
-}
-
 class BuyTest : public ::testing::Test {
 protected:
     using PurchaseWindow = BRAVUIConfirmEquipmentPurchasePriceAndNameWindow;
@@ -38,7 +33,7 @@ protected:
 
     BuyTest() : catalogue(std::string(ZODERUD_SOURCE_DIR) + "/tests/tracker/data/buy/") {
         catalogue.loadEquipmentCatalogue("equipment/");
-        RulesCatalogues& rules = buyTestRules();
+        RulesCatalogues& rules = sheetTestRules();
         character = std::make_unique<CharacterSheet>(nullptr, rules.classes, rules.proficiencies, catalogue, rules.spells);
         // Rows are laid out by the default font's line height.
         ui.renderInterface().registerFontName(ui.renderInterface().mainFontName(), 0.05f);
@@ -53,7 +48,7 @@ protected:
     void openWindow() {
         const float topLeft[2] = {-0.25f, 0.95f}, bottomRight[2] = {0.95f, -0.75f};
         window = ui.addWindow(new BRAVUIEquipmentBuyWindow(0, &ui.context(), ui.theme(), topLeft, bottomRight,
-                                                           "Buy or Aquire Equipment", "Buy or Aquire Equipment", 3,
+                                                           "Buy or Aquire Equipment", 3,
                                                            &catalogue, character.get()),
                               true);
         ui.record(window->windowSignal);
