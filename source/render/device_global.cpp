@@ -16,6 +16,7 @@ gfx::VertexDeclaration* vdPosition4Tex = nullptr;
 gfx::VertexDeclaration* vdHalfInstance = nullptr;
 gfx::VertexDeclaration* vdHalfPositionTex = nullptr;
 gfx::VertexDeclaration* vdReserved = nullptr;
+gfx::VertexDeclaration* vdUIRectangle = nullptr;
 
 namespace {
 
@@ -40,7 +41,8 @@ void create(const std::vector<gfx::VertexElement>& elements, gfx::VertexDeclarat
 
 gfx::VertexDeclaration** allSlots[] = {&vdPosition,     &vdPositionColour, &vdPosition4Normal, &vdPositionTex,
                                        &vdPositionColourTex, &vdMesh,      &vdMeshTwoTex,      &vdHalfMesh,
-                                       &vdPosition4Tex, &vdHalfInstance,   &vdHalfPositionTex, &vdReserved};
+                                       &vdPosition4Tex, &vdHalfInstance,   &vdHalfPositionTex, &vdReserved,
+                                       &vdUIRectangle};
 
 } // namespace
 
@@ -76,6 +78,9 @@ void createVertexDeclarations() {
            &vdHalfInstance);
     create({element(0, DeclType::Float16x4, DeclUsage::Position), element(8, DeclType::Float16x4, DeclUsage::TexCoord)},
            &vdHalfPositionTex);
+    create({element(0, DeclType::Float4, DeclUsage::Position), element(16, DeclType::Float3, DeclUsage::TexCoord),
+            element(28, DeclType::Float4, DeclUsage::TexCoord, 1), element(44, DeclType::Float4, DeclUsage::TexCoord, 2)},
+           &vdUIRectangle);
 }
 
 void releaseVertexDeclarations() {

@@ -18,6 +18,8 @@ extern gfx::VertexDeclaration* vdHalfInstance;
 extern gfx::VertexDeclaration* vdHalfPositionTex;
 // Never created; kept so the table keeps its twelve slots.
 extern gfx::VertexDeclaration* vdReserved;
+// The one-quad UI rectangles (UIRectangleVertex).
+extern gfx::VertexDeclaration* vdUIRectangle;
 
 void createVertexDeclarations();
 void releaseVertexDeclarations();

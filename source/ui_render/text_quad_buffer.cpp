@@ -8,7 +8,6 @@
 namespace {
 
 constexpr std::uint32_t initialQuads = 4096;
-constexpr std::uint32_t vertexSize = sizeof(ColouredTexturedVertex);
 
 } // namespace
 
@@ -27,9 +26,9 @@ bool TextQuadBuffer::reserve(gfx::Device* device, std::uint32_t vertexCount) {
     gfx::safeRelease(vertices_);
     vertexCapacity_ = 0;
     used_ = 0;
-    if (device->createVertexBuffer(quads * 4 * vertexSize, gfx::Usage::Dynamic | gfx::Usage::WriteOnly,
+    if (device->createVertexBuffer(quads * 4 * vertexSize_, gfx::Usage::Dynamic | gfx::Usage::WriteOnly,
                                    gfx::Pool::Default, &vertices_) != gfx::Result::Ok) {
-        LOG_MESSAGE("Unable to create the text vertex buffer for %u quads", quads);
+        LOG_MESSAGE("Unable to create the UI vertex buffer for %u quads", quads);
         vertices_ = nullptr;
         return false;
     }
@@ -39,7 +38,7 @@ bool TextQuadBuffer::reserve(gfx::Device* device, std::uint32_t vertexCount) {
     indexQuadCapacity_ = 0;
     if (device->createIndexBuffer(quads * 6 * 4, gfx::Usage::WriteOnly, gfx::Format::Index32, gfx::Pool::Managed,
                                   &indices_) != gfx::Result::Ok) {
-        LOG_MESSAGE("Unable to create the text index buffer for %u quads", quads);
+        LOG_MESSAGE("Unable to create the UI index buffer for %u quads", quads);
         indices_ = nullptr;
         return false;
     }
@@ -60,7 +59,7 @@ bool TextQuadBuffer::reserve(gfx::Device* device, std::uint32_t vertexCount) {
     return true;
 }
 
-bool TextQuadBuffer::write(gfx::Device* device, const ColouredTexturedVertex* vertices, std::uint32_t count,
+bool TextQuadBuffer::write(gfx::Device* device, const void* vertices, std::uint32_t count,
                            std::uint32_t& firstVertex) {
     if (!device || count == 0) return false;
     if (!reserve(device, count)) return false;
@@ -70,8 +69,8 @@ bool TextQuadBuffer::write(gfx::Device* device, const ColouredTexturedVertex* ve
         flags = gfx::Lock::Discard;
     }
     void* data = nullptr;
-    if (vertices_->lock(used_ * vertexSize, count * vertexSize, &data, flags) != gfx::Result::Ok) return false;
-    std::memcpy(data, vertices, static_cast<std::size_t>(count) * vertexSize);
+    if (vertices_->lock(used_ * vertexSize_, count * vertexSize_, &data, flags) != gfx::Result::Ok) return false;
+    std::memcpy(data, vertices, static_cast<std::size_t>(count) * vertexSize_);
     vertices_->unlock();
     firstVertex = used_;
     used_ += count;
@@ -79,6 +78,6 @@ bool TextQuadBuffer::write(gfx::Device* device, const ColouredTexturedVertex* ve
 }
 
 void TextQuadBuffer::bind(gfx::Device* device) const {
-    device->setStreamSource(0, vertices_, 0, vertexSize);
+    device->setStreamSource(0, vertices_, 0, vertexSize_);
     device->setIndices(indices_);
 }

@@ -33,13 +33,27 @@ void UIBatchWriter::setKey(const UIDrawKey& key) {
     haveKey_ = true;
 }
 
-ColouredTexturedVertex* UIBatchWriter::addQuads(std::uint32_t count) {
-    if (!haveKey_ || !key_.effect || count == 0) return nullptr;
-    const auto first = static_cast<std::uint32_t>(vertices_.size());
-    if (runs_.size() <= sectionStart_ || !runs_.back().key.sameDrawAs(key_)) runs_.push_back({key_, first, 0});
+bool UIBatchWriter::extendRun(Layout layout, std::uint32_t firstVertex, std::uint32_t count) {
+    if (!haveKey_ || !key_.effect || count == 0) return false;
+    if (runs_.size() <= sectionStart_ || runs_.back().layout != layout || !runs_.back().key.sameDrawAs(key_)) {
+        runs_.push_back({key_, layout, firstVertex, 0});
+    }
     runs_.back().vertexCount += count * 4;
+    return true;
+}
+
+ColouredTexturedVertex* UIBatchWriter::addQuads(std::uint32_t count) {
+    const auto first = static_cast<std::uint32_t>(vertices_.size());
+    if (!extendRun(Layout::ColouredTextured, first, count)) return nullptr;
     vertices_.resize(vertices_.size() + static_cast<std::size_t>(count) * 4);
     return vertices_.data() + first;
+}
+
+UIRectangleVertex* UIBatchWriter::addRectangleQuads(std::uint32_t count) {
+    const auto first = static_cast<std::uint32_t>(rectangleVertices_.size());
+    if (!extendRun(Layout::Rectangle, first, count)) return nullptr;
+    rectangleVertices_.resize(rectangleVertices_.size() + static_cast<std::size_t>(count) * 4);
+    return rectangleVertices_.data() + first;
 }
 
 void UIBatchWriter::addQuad(const float (&corners)[8], std::uint32_t colour) {
@@ -76,6 +90,7 @@ std::uint32_t UIBatchWriter::beginSection() {
 
 void UIBatchWriter::clear() {
     vertices_.clear();
+    rectangleVertices_.clear();
     runs_.clear();
     haveKey_ = false;
     sectionStart_ = 0;
@@ -84,8 +99,14 @@ void UIBatchWriter::clear() {
 
 bool UIBatchWriter::upload(gfx::Device* device) {
     uploaded_ = false;
-    if (vertices_.empty() || !device) return false;
-    uploaded_ = buffer_.write(device, vertices_.data(), static_cast<std::uint32_t>(vertices_.size()), uploadedBase_);
+    if ((vertices_.empty() && rectangleVertices_.empty()) || !device) return false;
+    const bool plain = vertices_.empty() || buffer_.write(device, vertices_.data(),
+                                                          static_cast<std::uint32_t>(vertices_.size()), uploadedBase_);
+    const bool rectangles =
+        rectangleVertices_.empty() || rectangleBuffer_.write(device, rectangleVertices_.data(),
+                                                             static_cast<std::uint32_t>(rectangleVertices_.size()),
+                                                             uploadedRectangleBase_);
+    uploaded_ = plain && rectangles;
     return uploaded_;
 }
 
@@ -93,12 +114,18 @@ void UIBatchWriter::drawRuns(gfx::Device* device, std::uint32_t first, std::uint
     end = std::min(end, static_cast<std::uint32_t>(runs_.size()));
     if (!uploaded_ || !device || first >= end) return;
     // Others draw between sections with buffers of their own: bind ours each time.
-    device->setVertexDeclaration(vdPositionColourTex);
-    buffer_.bind(device);
+    Layout bound = Layout::None;
     bool scissorOn = false;
     for (std::uint32_t index = first; index < end; ++index) {
         const Run& run = runs_[index];
         const UIDrawKey& key = run.key;
+        if (run.layout != bound) {
+            bound = run.layout;
+            const bool rectangles = bound == Layout::Rectangle;
+            device->setVertexDeclaration(rectangles ? vdUIRectangle : vdPositionColourTex);
+            (rectangles ? rectangleBuffer_ : buffer_).bind(device);
+        }
+        const std::uint32_t base = bound == Layout::Rectangle ? uploadedRectangleBase_ : uploadedBase_;
         gfx::beginPerfEvent(0xFF22FFFF, key.eventName);
         if (key.scissorEnabled) device->setScissorRect(key.scissor);
         if (key.scissorEnabled != scissorOn) {
@@ -115,7 +142,7 @@ void UIBatchWriter::drawRuns(gfx::Device* device, std::uint32_t first, std::uint
                 for (std::uint32_t done = 0; done < run.vertexCount; done += maxQuadsPerCall * 4) {
                     const std::uint32_t vertices = std::min(maxQuadsPerCall * 4, run.vertexCount - done);
                     device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList,
-                                                 static_cast<std::int32_t>(uploadedBase_ + run.firstVertex + done),
+                                                 static_cast<std::int32_t>(base + run.firstVertex + done),
                                                  0, vertices, 0, vertices / 2);
                 }
                 ++drawCalls_;

@@ -1,5 +1,6 @@
 #include "ui_render/ui_outlined_rectangle_renderable.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/parameter_description.h"
@@ -10,10 +11,7 @@
 
 namespace {
 
-struct FrameVertices {
-    std::array<ColouredTexturedVertex, outlinedRectangleQuads * 4> vertices;
-    std::uint32_t quads = 0;
-};
+using FrameVertices = std::array<UIRectangleVertex, 4>;
 
 } // namespace
 
@@ -44,16 +42,15 @@ void UIOutlinedRectangleRenderableAsset::updateInstanceData(UIRenderableInstance
     const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
     OutlinedRectangleShape shape;
     readOutlinedRectangle(group, packed_, px, py, shape);
-    auto* frame = static_cast<FrameVertices*>(record.instanceData);
-    frame->quads = writeOutlinedRectangle(shape, px, py, frame->vertices.data());
+    writeRectangleQuad(shape, px, py, 0.0f, static_cast<FrameVertices*>(record.instanceData)->data());
 }
 
 void UIOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
     if (!record.instanceData) return;
     const FrameVertices& frame = *static_cast<const FrameVertices*>(record.instanceData);
-    ColouredTexturedVertex* out = writer.addQuads(frame.quads);
+    UIRectangleVertex* out = writer.addRectangleQuads(1);
     if (!out) return;
-    std::copy(frame.vertices.begin(), frame.vertices.begin() + frame.quads * 4, out);
+    std::copy(frame.begin(), frame.end(), out);
 }
 
 UIOutlinedRectangleRenderable::UIOutlinedRectangleRenderable(ThreadResourcePool* renderPool,

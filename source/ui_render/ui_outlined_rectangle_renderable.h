@@ -11,7 +11,7 @@ public:
     ~UIOutlinedRectangleRenderableAsset() override;
 
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
-    // The frame's quads, made at filing and rebuilt only when the object's parameters changed.
+    // The frame's quad, made at filing and rebuilt only when the object's parameters changed.
     void createInstanceData(UIRenderableInstance& record) override;
     void destroyInstanceData(UIRenderableInstance& record) override;
     void updateInstanceData(UIRenderableInstance& record) override;

@@ -1,10 +1,9 @@
 #pragma once
-// The geometry of the rectangle assets as quads of coloured vertices: the bevelled frame (four
-// edge strips and the fill), its shadow band, and the reading of their parameters.
+// The bevelled frames' parameters and their one quad of rectangle vertices each.
 #include <array>
 #include <cstdint>
 
-#include "ui_render/text_vertex.h"
+#include "ui_render/ui_rectangle_vertex.h"
 
 class SimpleParameterGroup;
 
@@ -30,20 +29,13 @@ UIColour unpackUIColour(float packed, float alpha);
 bool readOutlinedRectangle(const SimpleParameterGroup* group, bool packed, float px, float py,
                            OutlinedRectangleShape& shape);
 
-// The most quads writeOutlinedRectangle writes.
-constexpr std::uint32_t outlinedRectangleQuads = 9;
-constexpr std::uint32_t shadowBandQuads = 4;
+// The width of the shadowed rectangle's band.
 constexpr float shadowBandPixels = 4.0f;
 
-// How many quads writeOutlinedRectangle writes for the shape.
-std::uint32_t outlinedRectangleQuadCount(const OutlinedRectangleShape& shape);
-// The bevelled frame: the left and top edges in the border colour, the right and bottom ones in
-// the second, meeting on the mitre from each outer corner to its inner one, and the fill inside.
-// Rounded corners move the outer ends of the edges one pixel in, so each outer corner pixel is
-// cut. Gives the number of quads written (outlinedRectangleQuadCount).
-std::uint32_t writeOutlinedRectangle(const OutlinedRectangleShape& shape, float px, float py,
-                                     ColouredTexturedVertex* out);
-// The band around the exact corners, opaque black at the edge to clear outside: 16 vertices.
-void writeShadowBand(const OutlinedRectangleShape& shape, float px, float py, ColouredTexturedVertex* out);
-// One flat quad: 4 vertices in the given corner order.
-void writeFlatQuad(const float (&corners)[8], std::uint32_t colour, ColouredTexturedVertex* out);
+// The frame as one quad of rectangle vertices, whose fragment stage draws the left and top edges
+// in the border colour and the right and bottom ones in the second, meeting on the mitre from
+// each outer corner to its inner one, and the fill inside; rounded corners leave each outer
+// corner pixel undrawn. With a band, the quad reaches that many pixels further out on every side
+// for the shadow there. Corners in either order make the same rectangle.
+void writeRectangleQuad(const OutlinedRectangleShape& shape, float px, float py, float bandPixels,
+                        UIRectangleVertex* out);

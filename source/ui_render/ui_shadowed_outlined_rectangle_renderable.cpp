@@ -7,7 +7,7 @@
 
 UIShadowedOutlinedRectangleRenderableAsset::UIShadowedOutlinedRectangleRenderableAsset(
     const std::string& name, RenderInterface* renderInterface)
-    : UISolidRectangleAsset(name, renderInterface, "ShadowedOutlinedUI.fx") {}
+    : UISolidRectangleAsset(name, renderInterface, "OutlinedUI.fx") {}
 
 void UIShadowedOutlinedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
     packed_ = name() == "ui_shadowed_compressed_outlined_rectangle";
@@ -19,12 +19,9 @@ void UIShadowedOutlinedRectangleRenderableAsset::renderInstance(UIRenderableInst
     const RenderSettings& settings = renderInterface_->renderSettings();
     const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
     readOutlinedRectangle(record.pair ? record.pair->renderGroup() : nullptr, packed_, px, py, shape_);
-    const std::uint32_t frameQuads = outlinedRectangleQuadCount(shape_);
-    ColouredTexturedVertex* out = writer.addQuads(frameQuads + shadowBandQuads);
-    if (!out) return;
-    // The frame, then its shadow, as one run.
-    writeOutlinedRectangle(shape_, px, py, out);
-    writeShadowBand(shape_, px, py, out + frameQuads * 4);
+    // The outlined frame's effect draws the band where the quad reaches past the rectangle.
+    UIRectangleVertex* out = writer.addRectangleQuads(1);
+    if (out) writeRectangleQuad(shape_, px, py, shadowBandPixels, out);
 }
 
 UIShadowedOutlinedRectangleRenderable::UIShadowedOutlinedRectangleRenderable(ThreadResourcePool* renderPool,

@@ -1,7 +1,15 @@
 // The rectangle renderables through the UI manager on an offscreen device: layer and group
-// order, border widths, rounded corners, the shadow band, snapping and the top layer.
+// order, border widths, mitres, rounded corners, the shadow band, snapping and the top layer.
 #include "ui_draw_fixture.h"
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_rectangle_geometry.h"
 
 namespace {
@@ -30,6 +38,35 @@ protected:
         placeRectangle(object, l, t, r, b);
         params(object)->setVector4("colour", rgba(colour));
         return object;
+    }
+
+    // A blue frame with red left and top edges and green right and bottom ones.
+    RenderInterface::UIObject* frameObject(const char* type, std::uint32_t layer, int l, int t, int r, int b,
+                                           std::array<unsigned, 4> edges, bool rounded = false) {
+        RenderInterface::UIObject* object = make(type, layer);
+        placeRectangle(object, l, t, r, b);
+        params(object)->setVector4("colour", rgba(blue));
+        params(object)->setVector4("borderColour", rgba(red));
+        params(object)->setVector4("borderColour2", rgba(green));
+        const char* names[] = {"border1Width", "border1Height", "border2Width", "border2Height"};
+        for (std::size_t i = 0; i < 4; ++i) params(object)->setUnsignedInt(names[i], edges[i]);
+        params(object)->setBool("roundedCorners", rounded);
+        return object;
+    }
+
+    // The pixels from (x, y) as rows of r (red), g (green), b (blue) and . (grey), and with
+    // ring, a ring of grey around them.
+    void expectPicture(int x, int y, const std::vector<std::string>& rows, bool ring) {
+        const int h = int(rows.size()), w = int(rows.front().size()), margin = ring ? 1 : 0;
+        for (int row = -margin; row < h + margin; ++row) {
+            for (int column = -margin; column < w + margin; ++column) {
+                const bool inside = row >= 0 && row < h && column >= 0 && column < w;
+                const char c = inside ? rows[std::size_t(row)][std::size_t(column)] : '.';
+                const std::uint32_t expected = c == 'r' ? red : c == 'g' ? green : c == 'b' ? blue : grey;
+                EXPECT_TRUE(near(pixel(x + column, y + row), expected))
+                    << "at column " << column << ", row " << row << ": " << std::hex << pixel(x + column, y + row);
+            }
+        }
     }
 };
 
@@ -153,6 +190,114 @@ TEST_F(UIRectangles, EdgesMeetOnTheMitre) {
     }
 }
 
+TEST_F(UIRectangles, EdgesOfUnequalThicknessMeetWhereTheStripsDid) {
+    // Each picture is what the frame's former edge strips and corner triangles drew: mitres of
+    // every slope (a pixel centred on one goes to the right or bottom edge), thin and thick edges
+    // mixed, and edges wider than the frame, whose strips overlapped in drawing order.
+    struct Case {
+        int w, h;
+        std::array<unsigned, 4> edges;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {9, 7, {1, 1, 3, 2},
+         {"rrrrrrrgg", "rbbbbbggg", "rbbbbbggg", "rbbbbbggg", "rbbbbbggg", "rgggggggg", "ggggggggg"}},
+        {9, 7, {3, 2, 1, 1},
+         {"rrrrrrrrr", "rrrrrrrrg", "rrrbbbbbg", "rrrbbbbbg", "rrrbbbbbg", "rrrbbbbbg", "rgggggggg"}},
+        {9, 7, {2, 3, 4, 1},
+         {"rrrrrrrrg", "rrrrrrrgg", "rrrrrrggg", "rrbbbgggg", "rrbbbgggg", "rrbbbgggg", "rgggggggg"}},
+        {9, 7, {4, 1, 2, 3},
+         {"rrrrrrrrg", "rrrrbbbgg", "rrrrbbbgg", "rrrrbbbgg", "rrrgggggg", "rrggggggg", "rgggggggg"}},
+        {9, 7, {3, 1, 3, 1},
+         {"rrrrrrrgg", "rrrbbbggg", "rrrbbbggg", "rrrbbbggg", "rrrbbbggg", "rrrbbbggg", "rgggggggg"}},
+        {9, 7, {1, 2, 2, 1},
+         {"rrrrrrrrg", "rrrrrrrgg", "rbbbbbbgg", "rbbbbbbgg", "rbbbbbbgg", "rbbbbbbgg", "ggggggggg"}},
+        {9, 7, {2, 1, 1, 1},
+         {"rrrrrrrrg", "rrbbbbbbg", "rrbbbbbbg", "rrbbbbbbg", "rrbbbbbbg", "rrbbbbbbg", "rgggggggg"}},
+        {3, 3, {1, 1, 1, 1}, {"rrg", "rbg", "ggg"}},
+        {3, 3, {2, 2, 2, 2}, {"rrg", "rgg", "ggg"}},
+        {2, 4, {2, 1, 2, 1}, {"rg", "bb", "bb", "rg"}},
+        {5, 6, {4, 0, 4, 0}, {"rbbbg", "rbbbg", "rbbbg", "rbbbg", "rbbbg", "rbbbg"}},
+    };
+    for (const Case& c : cases) {
+        for (const char* type : {"ui_outlined_rectangle", "ui_shadowed_outlined_rectangle"}) {
+            SCOPED_TRACE(::testing::Message() << type << " " << c.w << "x" << c.h << ", edges " << c.edges[0] << " "
+                                              << c.edges[1] << " " << c.edges[2] << " " << c.edges[3]);
+            RenderInterface::UIObject* object = frameObject(type, 1, 10, 10, 10 + c.w, 10 + c.h, c.edges);
+            frame(grey);
+            // The shadow band covers the ring.
+            expectPicture(10, 10, c.rows, std::string(type) == "ui_outlined_rectangle");
+            renderInterface_->destroyUIObject(object);
+        }
+    }
+}
+
+TEST_F(UIRectangles, RoundedCornersCutOnlyTheOuterCornerPixelWhateverTheEdges) {
+    struct Case {
+        std::array<unsigned, 4> edges;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {{2, 2, 2, 2}, {".rrrrrrr.", "rrrrrrrgg", "rrbbbbbgg", "rrbbbbbgg", "rrbbbbbgg", "rgggggggg", ".ggggggg."}},
+        {{3, 1, 2, 1}, {".rrrrrrr.", "rrrbbbbgg", "rrrbbbbgg", "rrrbbbbgg", "rrrbbbbgg", "rrrbbbbgg", ".ggggggg."}},
+        {{0, 0, 0, 0}, {".bbbbbbb.", "bbbbbbbbb", "bbbbbbbbb", "bbbbbbbbb", "bbbbbbbbb", "bbbbbbbbb", ".bbbbbbb."}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "edges " << c.edges[0] << " " << c.edges[1] << " " << c.edges[2] << " "
+                                          << c.edges[3]);
+        RenderInterface::UIObject* object = frameObject("ui_outlined_rectangle", 1, 10, 10, 19, 17, c.edges, true);
+        frame(grey);
+        expectPicture(10, 10, c.rows, true);
+        renderInterface_->destroyUIObject(object);
+    }
+}
+
+TEST_F(UIRectangles, CornersGivenInEitherOrderMakeTheSameFrame) {
+    for (const char* type : {"ui_outlined_rectangle", "ui_shadowed_outlined_rectangle"}) {
+        RenderInterface::UIObject* object = frameObject(type, 1, 10, 10, 19, 17, {2, 1, 1, 2});
+        params(object)->setVector2("topLeft", {edgeX(19), edgeY(17)});
+        params(object)->setVector2("bottomRight", {edgeX(10), edgeY(10)});
+        frame(grey);
+        for (auto [x, y, expected] : {std::tuple{10, 13, red}, {14, 10, red}, {18, 13, green}, {14, 16, green},
+                                      {14, 13, blue}, {12, 13, blue}}) {
+            EXPECT_TRUE(near(pixel(x, y), expected)) << type << " at " << x << "," << y << ": " << std::hex
+                                                     << pixel(x, y);
+        }
+        renderInterface_->destroyUIObject(object);
+    }
+}
+
+TEST_F(UIRectangles, ShadowBandsMeetOnTheCornerDiagonals) {
+    // Over white, a band pixel k whole pixels from the frame (k = the larger of its distances
+    // across and along) keeps (k + 0.5) / 4 of the background: bands of two sides meet on the
+    // diagonal through the corner. Both parameter forms draw the same.
+    for (const char* type : {"ui_shadowed_outlined_rectangle", "ui_shadowed_compressed_outlined_rectangle"}) {
+        RenderInterface::UIObject* object = make(type, 1);
+        if (std::string(type) == "ui_shadowed_outlined_rectangle") {
+            placeRectangle(object, 16, 12, 40, 36);
+            params(object)->setVector4("colour", rgba(blue));
+        } else {
+            params(object)->setVector4("position", {edgeX(16), edgeY(12), edgeX(40), edgeY(36)});
+            params(object)->setVector4("colours", {packed(blue), packed(white), packed(white), 1.0f});
+        }
+        frame(white);
+        for (int dy = 0; dy < 4; ++dy) {
+            for (int dx = 0; dx < 4; ++dx) {
+                const int level = int(std::lround(255.0 * (std::max(dx, dy) + 0.5) / 4.0));
+                const std::uint32_t expected = 0xFF000000u | std::uint32_t(level) * 0x010101u;
+                for (auto [x, y] : {std::pair{15 - dx, 11 - dy}, {40 + dx, 11 - dy}, {15 - dx, 36 + dy},
+                                    {40 + dx, 36 + dy}}) {
+                    EXPECT_TRUE(near(pixel(x, y), expected))
+                        << type << " at " << x << "," << y << ": " << std::hex << pixel(x, y);
+                }
+            }
+        }
+        EXPECT_TRUE(near(pixel(16, 12), white)) << type;
+        EXPECT_TRUE(near(pixel(28, 24), blue)) << type;
+        renderInterface_->destroyUIObject(object);
+    }
+}
+
 TEST_F(UIRectangles, ShadowBandRunsFromDarkToClearOverFourPixels) {
     RenderInterface::UIObject* object = make("ui_shadowed_outlined_rectangle", 1);
     placeRectangle(object, 16, 12, 40, 36);
@@ -209,6 +354,68 @@ TEST_F(UIRectangles, RemovedObjectsStopDrawing) {
     renderInterface_->destroyUIObject(object);
     frame();
     EXPECT_TRUE(near(pixel(4, 4), black));
+}
+
+TEST_F(UIRectangles, FramesAndPlainRectanglesInterleavedKeepTheirOrder) {
+    // Frames and plain rectangles travel in vertex buffers of their own. Drawn alternately, by
+    // layer and within a layer by group (shadowed, simple, outlined), each covers the one before
+    // from its left edge on, whatever the order they were made in.
+    struct Step {
+        std::string type;
+        std::uint32_t layer;
+        int left;
+        std::uint32_t colour;
+    };
+    const Step steps[] = {{"ui_simple_rectangle", 5, 36, red},    {"ui_outlined_rectangle", 2, 8, green},
+                          {"ui_simple_rectangle", 4, 20, blue},   {"ui_shadowed_outlined_rectangle", 3, 16, red},
+                          {"ui_simple_rectangle", 1, 4, white},   {"ui_shadowed_outlined_rectangle", 5, 32, green},
+                          {"ui_outlined_rectangle", 4, 24, white}};
+    for (const Step& step : steps) {
+        RenderInterface::UIObject* object = make(step.type, step.layer);
+        placeRectangle(object, step.left, 10, 40, 30);
+        params(object)->setVector4("colour", rgba(step.colour));
+        if (step.type != "ui_simple_rectangle") {
+            params(object)->setVector4("borderColour", rgba(step.colour));
+            params(object)->setVector4("borderColour2", rgba(step.colour));
+        }
+    }
+    frame();
+    for (auto [x, expected] :
+         {std::pair{5, white}, {9, green}, {17, red}, {21, blue}, {25, white}, {33, green}, {37, red}}) {
+        EXPECT_TRUE(near(pixel(x, 20), expected)) << "column " << x << ": " << std::hex << pixel(x, 20);
+    }
+}
+
+TEST_F(UIRectangles, FramesBeyondOneCallOfALayerStayOneDraw) {
+    // More frames than one GL call takes, each a pixel of fill over a pixel of bottom edge, drawn
+    // again with other fills into the vertex buffer after the first frame's: each lands where it
+    // should, with its own colours.
+    const int count = int(UIBatchWriter::maxQuadsPerCall) + 30;
+    std::vector<RenderInterface::UIObject*> objects;
+    for (int i = 0; i < count; ++i) {
+        const int x = i % 64, y = (i / 64) * 3;
+        objects.push_back(frameObject("ui_outlined_rectangle", 6, x, y, x + 1, y + 2, {0, 0, 0, 1}));
+        params(objects.back())->setVector4("colour", rgba(i % 2 ? red : blue));
+    }
+    for (int run = 0; run < 2; ++run) {
+        if (run == 1) {
+            for (int i = 0; i < count; ++i) {
+                params(objects[std::size_t(i)])->setVector4("colour", rgba(i % 2 ? white : red));
+            }
+            // Frame data is rebuilt by the update after the frame that sees the change.
+            frame();
+        }
+        manager_->batchWriter().resetDrawCalls();
+        frame();
+        EXPECT_EQ(manager_->batchWriter().drawCalls(), 1u);
+        for (int i : {0, 1, int(UIBatchWriter::maxQuadsPerCall) - 1, int(UIBatchWriter::maxQuadsPerCall), count - 1}) {
+            const int x = i % 64, y = (i / 64) * 3;
+            const std::uint32_t fill = run == 0 ? (i % 2 ? red : blue) : (i % 2 ? white : red);
+            EXPECT_TRUE(near(pixel(x, y), fill)) << "frame " << i << ", run " << run;
+            EXPECT_TRUE(near(pixel(x, y + 1), green)) << "frame " << i << ", run " << run;
+            EXPECT_TRUE(near(pixel(x, y + 2), black)) << "frame " << i << ", run " << run;
+        }
+    }
 }
 
 TEST_F(UIRectangles, ManyRectanglesOfALayerShareOneDraw) {
