@@ -1,5 +1,7 @@
 // UI text: glyph quads sampled from the glyph atlas (coverage in every channel), coloured per vertex (the
-// bottom and top colours of a glyph give a vertical gradient) and written premultiplied.
+// bottom and top colours of a glyph give a vertical gradient) and written premultiplied. A texel
+// without coverage is discarded, which changes no pixel but keeps software GL (llvmpipe) off its
+// 8-bit span path, which draws these shaders with squared colours and no alpha.
 // SimpleTech is for pixel-snapped text, whose texels land on pixel centres; AnisoTech filters
 // text that sits between pixels. The atlas view techniques show the atlas itself, opaque.
 
@@ -35,6 +37,7 @@ in vec4 colour;
 in vec2 uv;
 void main() {
     float coverage = texture(FontPointSampler, uv).r * colour.a;
+    if (coverage == 0.0) discard;
     outColour = vec4(colour.rgb * coverage, coverage);
 }
 }
@@ -44,6 +47,7 @@ in vec4 colour;
 in vec2 uv;
 void main() {
     float coverage = texture(FontLinearSampler, uv).r * colour.a;
+    if (coverage == 0.0) discard;
     outColour = vec4(colour.rgb * coverage, coverage);
 }
 }
