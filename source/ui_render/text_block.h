@@ -1,5 +1,6 @@
 #pragma once
-// What one "TextBox" object draws: the glyph quads of its last layout, and how (snapping, clip).
+// What one "TextBox" object draws: the glyph quads of its last layout, how (snapping, clip), and
+// the run quads that draw the same pixels from the run atlas when it holds the block's runs.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -22,6 +23,14 @@ public:
     bool snapToVertPixels = true;
     bool clip = false;
     TextScissor scissor;
+    // The first quad of every line that has quads, in order.
+    std::vector<std::uint32_t> lineStarts;
+
+    // One quad per visible line, drawn instead of the glyph quads when byRuns is set; the runs
+    // they show are held in the run atlas until released.
+    std::vector<ColouredTexturedVertex> runVertices;
+    std::vector<std::uint32_t> runIds;
+    bool byRuns = false;
 
     // What the block was built from, to tell a re-layout from a rebuild.
     std::string text;

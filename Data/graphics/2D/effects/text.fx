@@ -3,9 +3,12 @@
 // without coverage is discarded, which changes no pixel but keeps software GL (llvmpipe) off its
 // 8-bit span path, which draws these shaders with squared colours and no alpha.
 // SimpleTech is for pixel-snapped text, whose texels land on pixel centres; AnisoTech filters
-// text that sits between pixels. The atlas view techniques show the atlas itself, opaque.
+// text that sits between pixels. RunTech draws snapped lines whole from the run atlas, whose
+// texels are already coloured and premultiplied. The atlas view techniques show the atlas
+// itself, opaque.
 
 parameter texture gFontTexture;
+parameter texture gRunTexture;
 
 sampler2D FontPointSampler {
     texture = gFontTexture;
@@ -16,6 +19,12 @@ sampler2D FontPointSampler {
 sampler2D FontLinearSampler {
     texture = gFontTexture;
     MinFilter = Linear; MagFilter = Linear; MipFilter = None;
+    AddressU = Clamp; AddressV = Clamp;
+}
+
+sampler2D RunPointSampler {
+    texture = gRunTexture;
+    MinFilter = Point; MagFilter = Point; MipFilter = None;
     AddressU = Clamp; AddressV = Clamp;
 }
 
@@ -52,6 +61,12 @@ void main() {
 }
 }
 
+fragment RunFS {
+in vec4 colour;
+in vec2 uv;
+void main() { outColour = texture(RunPointSampler, uv); }
+}
+
 fragment PointAtlasFS {
 in vec4 colour;
 in vec2 uv;
@@ -70,6 +85,10 @@ technique SimpleTech {
 
 technique AnisoTech {
     pass P0 { vertex = GlyphVS; fragment = LinearGlyphFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+}
+
+technique RunTech {
+    pass P0 { vertex = GlyphVS; fragment = RunFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
 }
 
 technique AtlasViewTech {
