@@ -16,6 +16,14 @@ struct TextScissor {
     bool operator==(const TextScissor&) const = default;
 };
 
+// The part of a glyph quad that holds coverage, in pixels from the quad's bottom-left corner.
+struct TextQuadInk {
+    std::uint16_t left = 0;
+    std::uint16_t bottom = 0;
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
+};
+
 class TextBlock {
 public:
     // Four vertices per quad, in drawing order.
@@ -23,6 +31,8 @@ public:
     bool snapToVertPixels = true;
     bool clip = false;
     TextScissor scissor;
+    // One per quad.
+    std::vector<TextQuadInk> inks;
     // The first quad of every line that has quads, in order.
     std::vector<std::uint32_t> lineStarts;
 

@@ -58,7 +58,10 @@ public:
         const bool oneColour = bottom.r == top.r && bottom.g == top.g && bottom.b == top.b && bottom.a == top.a;
         float left = x, right = x + glyph.cellWidthClip, lower = y, upper = y + glyph.cellHeightClip;
         float uMin = glyph.uMin, uMax = glyph.uMax, vMin = glyph.vMin, vMax = glyph.vMax;
+        TextQuadInk ink{static_cast<std::uint16_t>(glyph.inkLeft), static_cast<std::uint16_t>(glyph.inkBottom),
+                        static_cast<std::uint16_t>(glyph.inkWidth), static_cast<std::uint16_t>(glyph.inkHeight)};
         if (snapVertically_ && oneColour) {
+            ink.left = ink.bottom = 0;
             const float du = (glyph.uMax - glyph.uMin) / static_cast<float>(glyph.cellWidth);
             const float dv = (glyph.vMax - glyph.vMin) / static_cast<float>(glyph.cellHeight);
             const auto inkRight = static_cast<float>(glyph.inkLeft + glyph.inkWidth);
@@ -72,6 +75,7 @@ public:
             vMin = glyph.vMin + static_cast<float>(glyph.inkBottom) * dv;
             vMax = glyph.vMin + inkTop * dv;
         }
+        block_.inks.push_back(ink);
         auto& v = block_.vertices;
         v.emplace_back(left, lower, uMin, vMin, bottom.r, bottom.g, bottom.b, bottom.a);
         v.emplace_back(left, upper, uMin, vMax, top.r, top.g, top.b, top.a);
@@ -103,6 +107,7 @@ TextScissor textScissorRect(const float clipTopLeft[2], const float clipBottomRi
 
 void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderInterface* renderInterface) {
     block.vertices.clear();
+    block.inks.clear();
     block.lineStarts.clear();
     block.snapToVertPixels = request.snapToVertPixels;
     block.clip = request.clip;

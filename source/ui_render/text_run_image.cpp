@@ -27,35 +27,10 @@ std::uint32_t remaining(std::uint32_t destination, std::uint32_t sourceAlpha) {
     return (destination * (255u - sourceAlpha) + 127u) / 255u;
 }
 
-// Narrows the glyph to its texels with coverage; false when there are none.
-bool trimToInk(TextRunGlyph& glyph, const std::uint8_t* atlasPixels, std::uint32_t atlasSize) {
-    std::int32_t left = glyph.width, right = 0, bottom = glyph.height, top = 0;
-    for (std::int32_t row = 0; row < glyph.height; ++row) {
-        const std::uint8_t* coverage =
-            atlasPixels + static_cast<std::size_t>(glyph.atlasY + row) * atlasSize + glyph.atlasX;
-        for (std::int32_t column = 0; column < glyph.width; ++column) {
-            if (coverage[column] == 0) continue;
-            left = std::min(left, column);
-            right = std::max(right, column + 1);
-            bottom = std::min(bottom, row);
-            top = std::max(top, row + 1);
-        }
-    }
-    if (right == 0) return false;
-    glyph.x += left;
-    glyph.y += bottom;
-    glyph.atlasX += left;
-    glyph.atlasY += bottom;
-    glyph.rampStart = bottom;
-    glyph.width = right - left;
-    glyph.height = top - bottom;
-    return true;
-}
-
 } // namespace
 
-void shapeTextRun(const ColouredTexturedVertex* quads, std::size_t count, float px, float py,
-                  const std::uint8_t* atlasPixels, std::uint32_t atlasSize, TextRunShape& shape) {
+void shapeTextRun(const ColouredTexturedVertex* quads, const TextQuadInk* inks, std::size_t count, float px,
+                  float py, std::uint32_t atlasSize, TextRunShape& shape) {
     shape.glyphs.clear();
     std::int32_t left = std::numeric_limits<std::int32_t>::max(), bottom = left;
     std::int32_t right = std::numeric_limits<std::int32_t>::min(), top = right;
@@ -64,17 +39,19 @@ void shapeTextRun(const ColouredTexturedVertex* quads, std::size_t count, float 
         // Corners lower-left, upper-left, upper-right, lower-right; snapped corners sit half a
         // pixel off whole multiples of a pixel.
         const ColouredTexturedVertex* v = quads + q * 4;
+        const TextQuadInk& ink = inks[q];
+        if (ink.width == 0 || ink.height == 0) continue;
         TextRunGlyph glyph;
-        glyph.x = whole(v[0].x / px - 0.5f);
-        glyph.y = whole(v[0].y / py - 0.5f);
-        glyph.width = whole((v[2].x - v[0].x) / px);
-        glyph.height = whole((v[1].y - v[0].y) / py);
-        glyph.atlasX = whole(v[0].u * texels);
-        glyph.atlasY = whole(v[0].v * texels);
-        glyph.rampHeight = glyph.height;
+        glyph.x = whole(v[0].x / px - 0.5f) + ink.left;
+        glyph.y = whole(v[0].y / py - 0.5f) + ink.bottom;
+        glyph.width = ink.width;
+        glyph.height = ink.height;
+        glyph.atlasX = whole(v[0].u * texels) + ink.left;
+        glyph.atlasY = whole(v[0].v * texels) + ink.bottom;
+        glyph.rampStart = ink.bottom;
+        glyph.rampHeight = whole((v[1].y - v[0].y) / py);
         glyph.bottomColour = v[0].colour;
         glyph.topColour = v[1].colour;
-        if (!trimToInk(glyph, atlasPixels, atlasSize)) continue;
         left = std::min(left, glyph.x);
         bottom = std::min(bottom, glyph.y);
         right = std::max(right, glyph.x + glyph.width);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ui_render/text_block.h"
 #include "ui_render/text_vertex.h"
 
 // The inked part of one glyph quad of a run, in pixels from the run's bottom-left corner.
@@ -35,12 +36,11 @@ struct TextRunShape {
     std::vector<TextRunGlyph> glyphs;
 };
 
-// The shape of count snapped glyph quads (four vertices each, as text layout writes them) on a
-// screen whose pixels are px by py clip units, sampling a glyph atlas of atlasSize x atlasSize
-// coverage bytes; only texels with coverage count, since the others leave pixels as they were.
-// Empty (width 0) when no quad covers any.
-void shapeTextRun(const ColouredTexturedVertex* quads, std::size_t count, float px, float py,
-                  const std::uint8_t* atlasPixels, std::uint32_t atlasSize, TextRunShape& shape);
+// The shape of count snapped glyph quads (four vertices each, as text layout writes them) and
+// their inked parts on a screen whose pixels are px by py clip units, sampling a glyph atlas
+// atlasSize texels a side. Only the inked parts count: the rest leaves pixels as they were.
+void shapeTextRun(const ColouredTexturedVertex* quads, const TextQuadInk* inks, std::size_t count, float px,
+                  float py, std::uint32_t atlasSize, TextRunShape& shape);
 
 // Equal for two shapes exactly when they compose to the same image.
 std::string textRunKey(const TextRunShape& shape);

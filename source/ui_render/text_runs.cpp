@@ -72,7 +72,7 @@ void attachTextRuns(TextBlock& block, TextRunAtlas& runs, const GlyphAtlas& glyp
             const std::size_t end = line + 1 < block.lineStarts.size() ? block.lineStarts[line + 1] : quads;
             const ColouredTexturedVertex* vertices = block.vertices.data() + first * 4;
             if (end <= first || !visible.overlaps(extentOf(vertices, end - first))) continue;
-            shapeTextRun(vertices, end - first, px, py, glyphs.pixels().data(), glyphs.size(), shape);
+            shapeTextRun(vertices, block.inks.data() + first, end - first, px, py, glyphs.size(), shape);
             if (shape.width == 0) continue;
             std::uint32_t id = 0;
             PackedRect rect;
