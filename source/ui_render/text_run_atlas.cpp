@@ -30,6 +30,28 @@ void TextRunAtlas::release() {
     entries_.clear();
     freeIds_.clear();
     byKey_.clear();
+    idle_.clear();
+}
+
+bool TextRunAtlas::evictIdle() {
+    if (idle_.empty()) return false;
+    const std::uint32_t id = idle_.front();
+    idle_.pop_front();
+    Entry& entry = entries_[id];
+    packer_.release(entry.rect);
+    byKey_.erase(*entry.key);
+    entry = Entry{};
+    freeIds_.push_back(id);
+    return true;
+}
+
+bool TextRunAtlas::allocate(const TextRunShape& shape, PackedRect& rect) {
+    const auto width = static_cast<std::uint32_t>(shape.width), height = static_cast<std::uint32_t>(shape.height);
+    if (width > packer_.size() || height > packer_.size()) return false;
+    while (!packer_.allocate(width, height, rect)) {
+        if (!evictIdle()) return false;
+    }
+    return true;
 }
 
 bool TextRunAtlas::acquire(const TextRunShape& shape, const GlyphAtlas& glyphs, std::uint32_t& id, PackedRect& rect) {
@@ -37,13 +59,12 @@ bool TextRunAtlas::acquire(const TextRunShape& shape, const GlyphAtlas& glyphs, 
     std::string key = textRunKey(shape);
     if (auto found = byKey_.find(key); found != byKey_.end()) {
         id = found->second;
-        ++entries_[id].holders;
-        rect = entries_[id].rect;
+        Entry& entry = entries_[id];
+        if (entry.holders++ == 0) idle_.erase(entry.idlePlace);
+        rect = entry.rect;
         return true;
     }
-    if (!packer_.allocate(static_cast<std::uint32_t>(shape.width), static_cast<std::uint32_t>(shape.height), rect)) {
-        return false;
-    }
+    if (!allocate(shape, rect)) return false;
     const auto x = static_cast<std::int32_t>(rect.x), y = static_cast<std::int32_t>(rect.y);
     const gfx::Rect area{x, y, x + shape.width, y + shape.height};
     gfx::LockedRect locked;
@@ -63,16 +84,15 @@ bool TextRunAtlas::acquire(const TextRunShape& shape, const GlyphAtlas& glyphs, 
         freeIds_.pop_back();
     }
     const auto inserted = byKey_.emplace(std::move(key), id).first;
-    entries_[id] = Entry{&inserted->first, rect, 1};
+    Entry& entry = entries_[id];
+    entry.key = &inserted->first;
+    entry.rect = rect;
+    entry.holders = 1;
     return true;
 }
 
 void TextRunAtlas::releaseRun(std::uint32_t id) {
     if (id >= entries_.size() || entries_[id].holders == 0) return;
     Entry& entry = entries_[id];
-    if (--entry.holders > 0) return;
-    packer_.release(entry.rect);
-    byKey_.erase(*entry.key);
-    entry = Entry{};
-    freeIds_.push_back(id);
+    if (--entry.holders == 0) entry.idlePlace = idle_.insert(idle_.end(), id);
 }

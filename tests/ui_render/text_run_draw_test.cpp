@@ -1,7 +1,8 @@
 // Texts drawn by runs (one quad per line from the run atlas) against the same texts drawn glyph
 // by glyph, read back from an offscreen window: gradients, translucent and overlapping glyphs,
 // clipping and the edit cursor; the fallback when the run atlas is full; runs shared between
-// texts and given back when texts go; lines off the screen; a device reset.
+// texts, let go when texts go and their room taken by new runs; lines off the screen; a device
+// reset.
 #include "ui_draw_fixture.h"
 
 #include <algorithm>
@@ -169,33 +170,59 @@ TEST_F(TextRuns, TextThatFindsNoRoomDrawsGlyphByGlyph) {
     const std::vector<std::uint32_t> mixed = drawnFrame();
     EXPECT_TRUE(byRuns(small));
     EXPECT_FALSE(byRuns(large));
-    EXPECT_EQ(asset_->runAtlas().runCount(), 1u) << "the long line held no run";
+    EXPECT_EQ(asset_->runAtlas().heldRunCount(), 1u) << "the long line held no run";
     EXPECT_GT(inked(mixed), 200);
     expectSameAsGlyphByGlyph(mixed, "fallback");
 }
 
-TEST_F(TextRuns, RunsAreSharedAndGivenBackWhenTextsGo) {
+TEST_F(TextRuns, RunsAreSharedAndLetGoWhenTextsGo) {
     RenderInterface::UIObject* first = text("Same words\\ntwo lines", -0.9f, 0.8f, 0.9f, 0.4f);
     RenderInterface::UIObject* second = text("Same words\\ntwo lines", -0.9f, 0.2f, 0.9f, -0.2f);
     drawnFrame();
     ASSERT_TRUE(byRuns(first) && byRuns(second));
-    EXPECT_EQ(asset_->runAtlas().runCount(), 2u) << "one run a line, shared by both texts";
-    const std::uint64_t area = asset_->runAtlas().usedArea();
-    EXPECT_GT(area, 0u);
+    const TextRunAtlas& runs = asset_->runAtlas();
+    EXPECT_EQ(runs.heldRunCount(), 2u) << "one run a line, shared by both texts";
 
     // A changed text lets go of the run it no longer shows.
     params(second)->setString("string", "Same words\\nother line");
     drawnFrame();
-    EXPECT_EQ(asset_->runAtlas().runCount(), 3u);
+    EXPECT_EQ(runs.heldRunCount(), 3u);
+    params(second)->setString("string", "Same words\\nlast line");
+    drawnFrame();
+    EXPECT_EQ(runs.heldRunCount(), 3u);
 
     renderInterface_->destroyUIObject(second);
     drawnFrame();
-    EXPECT_EQ(asset_->runAtlas().runCount(), 2u);
-    EXPECT_EQ(asset_->runAtlas().usedArea(), area);
+    EXPECT_EQ(runs.heldRunCount(), 2u);
     renderInterface_->destroyUIObject(first);
     drawnFrame();
-    EXPECT_EQ(asset_->runAtlas().runCount(), 0u);
-    EXPECT_EQ(asset_->runAtlas().usedArea(), 0u);
+    EXPECT_EQ(runs.heldRunCount(), 0u);
+    EXPECT_EQ(runs.runCount(), 4u) << "kept while their room is not needed";
+}
+
+TEST_F(TextRuns, RunsNoTextHoldsGiveTheirRoomToNewOnes) {
+    asset_->setRunAtlasSize(64);
+    // Twelve one-line texts, more than the atlas holds; drawn again in another colour, each
+    // line is a new run of the same size.
+    auto show = [&](const Vector4Value& colour, std::vector<RenderInterface::UIObject*>& texts) {
+        for (int i = 0; i < 12; ++i) {
+            const float top = 0.9f - float(i) * 0.12f;
+            texts.push_back(text("Word " + std::to_string(i), -0.9f, top, 0.9f, top - 0.1f));
+            params(texts.back())->setVector4("colour", colour);
+        }
+        drawnFrame();
+        return std::count_if(texts.begin(), texts.end(), [&](auto* object) { return byRuns(object); });
+    };
+    std::vector<RenderInterface::UIObject*> first, second;
+    const auto firstByRuns = show({1.0f, 0.5f, 0.5f, 1.0f}, first);
+    ASSERT_GT(firstByRuns, 0);
+    ASSERT_LT(firstByRuns, 12) << "the atlas is full";
+    for (RenderInterface::UIObject* object : first) renderInterface_->destroyUIObject(object);
+    drawnFrame();
+    EXPECT_EQ(asset_->runAtlas().heldRunCount(), 0u);
+
+    EXPECT_EQ(show({0.5f, 0.5f, 1.0f, 1.0f}, second), firstByRuns);
+    EXPECT_EQ(asset_->runAtlas().heldRunCount(), std::size_t(firstByRuns));
 }
 
 TEST_F(TextRuns, ALineBelowTheScreenHoldsNoRunWhileTheLineOnItDoes) {
@@ -205,7 +232,7 @@ TEST_F(TextRuns, ALineBelowTheScreenHoldsNoRunWhileTheLineOnItDoes) {
         text("visible\\n\\n\\n\\n\\nbelow", -0.9f, -1.0f + 2.5f * lineHeight, 0.9f, -1.0f);
     const std::vector<std::uint32_t> byRunsFrame = drawnFrame();
     ASSERT_TRUE(byRuns(object));
-    EXPECT_EQ(asset_->runAtlas().runCount(), 1u) << "the line below the screen holds none";
+    EXPECT_EQ(asset_->runAtlas().heldRunCount(), 1u) << "the line below the screen holds none";
     EXPECT_GT(inked(byRunsFrame), 50);
     expectSameAsGlyphByGlyph(byRunsFrame, "lines off the screen");
 }
@@ -214,15 +241,15 @@ TEST_F(TextRuns, DeviceResetMakesTheRunsAgain) {
     RenderInterface::UIObject* object = text("Before and after\\na reset", -0.9f, 0.8f, 0.9f, 0.0f);
     params(object)->setVector4("colour2", {1.0f, 0.8f, 0.2f, 1.0f});
     const std::vector<std::uint32_t> before = drawnFrame();
-    const std::size_t runs = asset_->runAtlas().runCount();
+    const std::size_t runs = asset_->runAtlas().heldRunCount();
     ASSERT_EQ(runs, 2u);
     manager_->onLostDevice();
     manager_->onResetDevice();
-    EXPECT_EQ(asset_->runAtlas().runCount(), 0u) << "every block was dropped with the old atlas";
+    EXPECT_EQ(asset_->runAtlas().runCount(), 0u) << "every run went with the old atlas";
     ASSERT_NE(asset_->runAtlas().texture(), nullptr);
     const std::vector<std::uint32_t> after = drawnFrame();
     EXPECT_TRUE(byRuns(object));
-    EXPECT_EQ(asset_->runAtlas().runCount(), runs);
+    EXPECT_EQ(asset_->runAtlas().heldRunCount(), runs);
     std::size_t where = 0;
     EXPECT_EQ(largestDifference(before, after, where), 0) << "pixel " << where % width << "," << where / width;
 }
