@@ -40,9 +40,14 @@ public:
     QuadWriter(TextBlock& block, float px, float py, bool snapVertically)
         : block_(block), px_(px), py_(py), snapVertically_(snapVertically) {}
 
-    void glyph(const GlyphRecord& glyph, float x, float y, const TextColour& bottom, const TextColour& top) {
+    void glyph(const GlyphRecord& glyph, float x, float y, std::size_t line, const TextColour& bottom,
+               const TextColour& top) {
         // A blank cell leaves every pixel as it was; its quad would only cost fill.
         if (!glyph.inked) return;
+        if (block_.lineStarts.empty() || line != line_) {
+            block_.lineStarts.push_back(static_cast<std::uint32_t>(block_.quadCount()));
+            line_ = line;
+        }
         x = snapToPixel(x, px_) + px_ * 0.5f;
         if (snapVertically_) y = snapToPixel(y, py_);
         y += py_ * 0.5f;
@@ -53,7 +58,10 @@ public:
         const bool oneColour = bottom.r == top.r && bottom.g == top.g && bottom.b == top.b && bottom.a == top.a;
         float left = x, right = x + glyph.cellWidthClip, lower = y, upper = y + glyph.cellHeightClip;
         float uMin = glyph.uMin, uMax = glyph.uMax, vMin = glyph.vMin, vMax = glyph.vMax;
+        TextQuadInk ink{static_cast<std::uint16_t>(glyph.inkLeft), static_cast<std::uint16_t>(glyph.inkBottom),
+                        static_cast<std::uint16_t>(glyph.inkWidth), static_cast<std::uint16_t>(glyph.inkHeight)};
         if (snapVertically_ && oneColour) {
+            ink.left = ink.bottom = 0;
             const float du = (glyph.uMax - glyph.uMin) / static_cast<float>(glyph.cellWidth);
             const float dv = (glyph.vMax - glyph.vMin) / static_cast<float>(glyph.cellHeight);
             const auto inkRight = static_cast<float>(glyph.inkLeft + glyph.inkWidth);
@@ -67,6 +75,7 @@ public:
             vMin = glyph.vMin + static_cast<float>(glyph.inkBottom) * dv;
             vMax = glyph.vMin + inkTop * dv;
         }
+        block_.inks.push_back(ink);
         auto& v = block_.vertices;
         v.emplace_back(left, lower, uMin, vMin, bottom.r, bottom.g, bottom.b, bottom.a);
         v.emplace_back(left, upper, uMin, vMax, top.r, top.g, top.b, top.a);
@@ -79,6 +88,7 @@ private:
     float px_;
     float py_;
     bool snapVertically_;
+    std::size_t line_ = 0;
 };
 
 } // namespace
@@ -97,6 +107,8 @@ TextScissor textScissorRect(const float clipTopLeft[2], const float clipBottomRi
 
 void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderInterface* renderInterface) {
     block.vertices.clear();
+    block.inks.clear();
+    block.lineStarts.clear();
     block.snapToVertPixels = request.snapToVertPixels;
     block.clip = request.clip;
     if (request.clip) {
@@ -137,7 +149,7 @@ void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderI
         cursorDrawn = true;
         if (cursorGlyph) {
             quads.glyph(*cursorGlyph, startX + penX - px, lineY(line) + static_cast<float>(cursorGlyph->descent) * py,
-                        bottom, top);
+                        line, bottom, top);
         }
         if (renderInterface) renderInterface->setEditCursorPosition(startX + penX, lineY(line));
     };
@@ -160,7 +172,7 @@ void layoutTextQuads(TextBlock& block, const TextLayoutRequest& request, RenderI
         // of its pen moves left twice that far.
         if (!step.standIn && step.glyph->bearingX < 0) quadX -= 2.0f * static_cast<float>(-step.glyph->bearingX) * px;
         quads.glyph(*step.glyph, startX + quadX, lineY(step.line) + static_cast<float>(step.glyph->descent) * py,
-                    bottom, top);
+                    step.line, bottom, top);
     }
     if (wantsCursor && !cursorDrawn) drawCursor(walk.penX(), walk.line());
 }

@@ -7,6 +7,7 @@
 #include "app/simple_parameter_group.h"
 #include "render/device_global.h"
 #include "ui_render/text_layout.h"
+#include "ui_render/text_runs.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
@@ -38,8 +39,17 @@ const TextBlock* UITextRenderableAsset::blockOf(const ParameterManager::Paramete
 }
 
 void UITextRenderableAsset::destroyInstanceData(UIRenderableInstance& record) {
-    delete blockOfRecord(record);
+    TextBlock* block = blockOfRecord(record);
+    if (block) detachTextRuns(*block, runAtlas_);
+    delete block;
     record.instanceData = nullptr;
+}
+
+void UITextRenderableAsset::dropBlocks() {
+    for (UIRenderableInstance* record : mainList()) {
+        destroyInstanceData(*record);
+        record->firstUpdate = 1;
+    }
 }
 
 void UITextRenderableAsset::buildAtlas() {
@@ -76,6 +86,18 @@ void UITextRenderableAsset::uploadAtlas() {
     }
 }
 
+void UITextRenderableAsset::createRunAtlas() {
+    const std::uint32_t size = runAtlasSize_.value_or(TextRunAtlas::sizeForScreen(screenWidth_, screenHeight_));
+    // Without the glyph atlas or the effect's run technique, every text draws glyph by glyph.
+    if (!atlasTexture_ || !runTechnique_ || !runAtlas_.create(deviceGlobal, size)) runAtlas_.release();
+}
+
+void UITextRenderableAsset::setRunAtlasSize(std::uint32_t size) {
+    runAtlasSize_ = size;
+    dropBlocks();
+    createRunAtlas();
+}
+
 bool UITextRenderableAsset::load() {
     buildAtlas();
     effect_ = loadUIEffect("text.fx", true);
@@ -84,9 +106,12 @@ bool UITextRenderableAsset::load() {
         anisoTechnique_ = effect_->getTechniqueByName("AnisoTech");
         atlasViewTechnique_ = effect_->getTechniqueByName("AtlasViewTech");
         atlasViewPointTechnique_ = effect_->getTechniqueByName("AtlasViewPointTech");
+        runTechnique_ = effect_->getTechniqueByName("RunTech");
         fontTexture_ = effect_->getParameterByName("gFontTexture");
+        runTexture_ = effect_->getParameterByName("gRunTexture");
     }
     uploadAtlas();
+    createRunAtlas();
     return effect_ != nullptr;
 }
 
@@ -95,6 +120,7 @@ void UITextRenderableAsset::unload() {
     gfx::safeRelease(effect_);
     gfx::safeRelease(atlasTexture_);
     for (UIRenderableInstance* record : mainList()) destroyInstanceData(*record);
+    runAtlas_.release();
     atlas_.clear();
 }
 
@@ -104,13 +130,11 @@ void UITextRenderableAsset::onLostDevice() {
 
 void UITextRenderableAsset::onResetDevice() {
     if (effect_) effect_->onResetDevice();
-    for (UIRenderableInstance* record : mainList()) {
-        destroyInstanceData(*record);
-        record->firstUpdate = 1;
-    }
+    dropBlocks();
     // A new screen size gives every font new pixel sizes.
     buildAtlas();
     uploadAtlas();
+    createRunAtlas();
 }
 
 void UITextRenderableAsset::updateInstanceData(UIRenderableInstance& record) {
@@ -171,25 +195,38 @@ void UITextRenderableAsset::updateInstanceData(UIRenderableInstance& record) {
     block->fontKey = request.regular->key;
     block->bottomColour = request.colour;
     block->topColour = request.colour2;
-    if (block->vertices.empty()) destroyInstanceData(record);
+    if (block->vertices.empty()) {
+        destroyInstanceData(record);
+        return;
+    }
+    attachTextRuns(*block, runAtlas_, atlas_, screenWidth_, screenHeight_);
 }
 
 void UITextRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
     const TextBlock* block = blockOfRecord(record);
     if (!effect_ || !block || block->vertices.empty()) return;
-    // Texts drawn the same way (technique and clip rectangle) one after another share a draw.
+    // Texts drawn the same way (technique, texture and clip rectangle) one after another share a
+    // draw.
     UIDrawKey key;
     key.effect = effect_;
-    key.technique = block->snapToVertPixels ? simpleTechnique_ : anisoTechnique_;
-    key.textureParameter = fontTexture_;
-    key.texture = atlasTexture_;
+    if (block->byRuns) {
+        key.technique = runTechnique_;
+        key.textureParameter = runTexture_;
+        key.texture = runAtlas_.texture();
+    } else {
+        key.technique = block->snapToVertPixels ? simpleTechnique_ : anisoTechnique_;
+        key.textureParameter = fontTexture_;
+        key.texture = atlasTexture_;
+    }
     key.scissorEnabled = block->clip;
     key.scissor = gfx::Rect{block->scissor.left, block->scissor.top, block->scissor.right, block->scissor.bottom};
     key.eventName = "UI Text Renderable";
+    const std::vector<ColouredTexturedVertex>& source = block->byRuns ? block->runVertices : block->vertices;
+    const auto quads = static_cast<std::uint32_t>(source.size() / 4);
+    if (quads == 0) return;
     writer.setKey(key);
-    const auto quads = static_cast<std::uint32_t>(block->quadCount());
     ColouredTexturedVertex* vertices = writer.addQuads(quads);
-    if (vertices) std::copy(block->vertices.begin(), block->vertices.begin() + quads * 4, vertices);
+    if (vertices) std::copy(source.begin(), source.end(), vertices);
 }
 
 void UITextRenderableAsset::drawAtlasViews(std::uint32_t layer, UIBatchWriter& writer) {

@@ -1,8 +1,9 @@
 #pragma once
 // The asset of "TextBox" objects (and of "FontTexture" objects, which show the glyph atlas): the
-// atlas, each object's laid-out text block as its per-instance data, and the glyph quads it
-// writes into the UI batch of a layer.
+// glyph atlas, the run atlas, each object's laid-out text block as its per-instance data, and the
+// quads it writes into the UI batch of a layer.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "ui_render/font_list.h"
 #include "ui_render/glyph_atlas.h"
 #include "ui_render/text_block.h"
+#include "ui_render/text_run_atlas.h"
 #include "ui_render/ui_renderable_asset.h"
 
 class UIBatchWriter;
@@ -37,12 +39,19 @@ public:
     void drawAtlasViews(std::uint32_t layer, UIBatchWriter& writer);
 
     const GlyphAtlas& atlas() const { return atlas_; }
+    const TextRunAtlas& runAtlas() const { return runAtlas_; }
+    // From now on a run atlas of that size (0: none, so every text draws glyph by glyph) instead
+    // of one sized for the screen; every text is laid out again on its next update.
+    void setRunAtlasSize(std::uint32_t size);
     // The block an object's text was laid out into, or null (nothing to draw).
     const TextBlock* blockOf(const ParameterManager::ParameterGroupPair* pair) const;
 
 private:
     void buildAtlas();
     void uploadAtlas();
+    void createRunAtlas();
+    // Every text loses its block and is laid out again on its next update.
+    void dropBlocks();
 
     std::string folder_;
     std::vector<FontListEntry> fonts_;
@@ -53,10 +62,14 @@ private:
 
     GlyphAtlas atlas_;
     gfx::Texture* atlasTexture_ = nullptr;
+    TextRunAtlas runAtlas_;
+    std::optional<std::uint32_t> runAtlasSize_;
     gfx::Effect* effect_ = nullptr;
     gfx::EffectHandle simpleTechnique_ = 0;
     gfx::EffectHandle anisoTechnique_ = 0;
+    gfx::EffectHandle runTechnique_ = 0;
     gfx::EffectHandle atlasViewTechnique_ = 0;
     gfx::EffectHandle atlasViewPointTechnique_ = 0;
     gfx::EffectHandle fontTexture_ = 0;
+    gfx::EffectHandle runTexture_ = 0;
 };

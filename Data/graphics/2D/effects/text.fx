@@ -1,9 +1,14 @@
 // UI text: glyph quads sampled from the glyph atlas (coverage in every channel), coloured per vertex (the
-// bottom and top colours of a glyph give a vertical gradient) and written premultiplied.
+// bottom and top colours of a glyph give a vertical gradient) and written premultiplied. A texel
+// without coverage is discarded, which changes no pixel but keeps software GL (llvmpipe) off its
+// 8-bit span path, which draws these shaders with squared colours and no alpha.
 // SimpleTech is for pixel-snapped text, whose texels land on pixel centres; AnisoTech filters
-// text that sits between pixels. The atlas view techniques show the atlas itself, opaque.
+// text that sits between pixels. RunTech draws snapped lines whole from the run atlas, whose
+// texels are already coloured and premultiplied. The atlas view techniques show the atlas
+// itself, opaque.
 
 parameter texture gFontTexture;
+parameter texture gRunTexture;
 
 sampler2D FontPointSampler {
     texture = gFontTexture;
@@ -14,6 +19,12 @@ sampler2D FontPointSampler {
 sampler2D FontLinearSampler {
     texture = gFontTexture;
     MinFilter = Linear; MagFilter = Linear; MipFilter = None;
+    AddressU = Clamp; AddressV = Clamp;
+}
+
+sampler2D RunPointSampler {
+    texture = gRunTexture;
+    MinFilter = Point; MagFilter = Point; MipFilter = None;
     AddressU = Clamp; AddressV = Clamp;
 }
 
@@ -35,6 +46,7 @@ in vec4 colour;
 in vec2 uv;
 void main() {
     float coverage = texture(FontPointSampler, uv).r * colour.a;
+    if (coverage == 0.0) discard;
     outColour = vec4(colour.rgb * coverage, coverage);
 }
 }
@@ -44,8 +56,15 @@ in vec4 colour;
 in vec2 uv;
 void main() {
     float coverage = texture(FontLinearSampler, uv).r * colour.a;
+    if (coverage == 0.0) discard;
     outColour = vec4(colour.rgb * coverage, coverage);
 }
+}
+
+fragment RunFS {
+in vec4 colour;
+in vec2 uv;
+void main() { outColour = texture(RunPointSampler, uv); }
 }
 
 fragment PointAtlasFS {
@@ -66,6 +85,10 @@ technique SimpleTech {
 
 technique AnisoTech {
     pass P0 { vertex = GlyphVS; fragment = LinearGlyphFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+}
+
+technique RunTech {
+    pass P0 { vertex = GlyphVS; fragment = RunFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
 }
 
 technique AtlasViewTech {
