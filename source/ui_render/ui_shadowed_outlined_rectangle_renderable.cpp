@@ -7,7 +7,7 @@
 
 UIShadowedOutlinedRectangleRenderableAsset::UIShadowedOutlinedRectangleRenderableAsset(
     const std::string& name, RenderInterface* renderInterface)
-    : UISolidRectangleAsset(name, renderInterface, "OutlinedUI.fx") {}
+    : UISolidRectangleAsset(name, renderInterface, "ShadowedOutlinedUI.fx") {}
 
 void UIShadowedOutlinedRectangleRenderableAsset::beginBatch(UIBatchWriter& writer) {
     packed_ = name() == "ui_shadowed_compressed_outlined_rectangle";

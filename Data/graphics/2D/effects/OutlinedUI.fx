@@ -1,6 +1,7 @@
-// Bevelled UI frames, one quad each, with or without a shadow band around them. Every vertex
-// carries the whole frame, its corners already snapped to pixels and its colours premultiplied,
-// so that many frames draw in one call; the fragment stage picks each pixel's colour.
+// Bevelled UI frames, one quad each, covering the frame only (ShadowedOutlinedUI.fx adds the
+// shadow band). Every vertex carries the whole frame, its corners already snapped to pixels and
+// its colours premultiplied, so that many frames draw in one call; the fragment stage picks each
+// pixel's colour.
 //
 // The frame was once drawn as strips and corner triangles, one after another, and its pixels are
 // still those the last of them to cover each pixel gave: the left and top edges in the border
@@ -53,11 +54,7 @@ void main() {
     if (strip.z && strip.y) pick = edges.z * outer.y < edges.y * outer.z - 0.25 ? border : border2;
     if (strip.x && strip.w) pick = edges.w * outer.x < edges.x * outer.w - 0.25 ? border : border2;
     if (rounded > 0.5 && min(outer.x, outer.z) < 1.0 && min(outer.y, outer.w) < 1.0) pick = none;
-    vec4 colour = mod(floor(colours * pick), 256.0) / 255.0;
-    // The shadow band, where the quad reaches past the frame: opaque black at the edge to clear
-    // 4 pixels out, the bands of two sides meeting on the diagonal through the corner.
-    float outside = -min(min(outer.x, outer.y), min(outer.z, outer.w));
-    outColour = outside > 0.0 ? vec4(0.0, 0.0, 0.0, 1.0 - outside / 4.0) : colour;
+    outColour = mod(floor(colours * pick), 256.0) / 255.0;
 }
 }
 
