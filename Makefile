@@ -7,8 +7,10 @@ TEST_DIR := build/asan
 TSAN_DIR := build/tsan
 CMAKE_FLAGS := -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
 # Leaks the GL and window-system stack keeps for the life of a process are accepted by module;
-# every other leak fails the run.
-LSAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+# every other leak fails the run. Thread-local storage is not scanned: GCC 12's LeakSanitizer
+# crashes at exit walking the dynamic TLS of the GL driver's modules (depending on code layout),
+# so the few system records held only there are named in the suppressions instead.
+LSAN_ENV := LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0:use_tls=0
 TEST_ENV := SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ZODERUD_TESTING=1 $(LSAN_ENV) \
             ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
