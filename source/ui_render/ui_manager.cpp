@@ -63,34 +63,38 @@ void UIManager::draw() {
     device->setRenderState(gfx::RenderState::BlendOp, static_cast<std::uint32_t>(gfx::BlendOp::Add));
     device->setRenderState(gfx::RenderState::SrcBlend, static_cast<std::uint32_t>(gfx::Blend::One));
     device->setRenderState(gfx::RenderState::DestBlend, static_cast<std::uint32_t>(gfx::Blend::InvSrcAlpha));
-    // First every quad the batching renderables write for the whole frame, uploaded at once;
-    // then the frame in order, their runs drawn in their places between the other renderables.
-    const std::size_t count = renderables_.size();
-    sections_.assign(layerCount * count + 1, 0);
     batchWriter_.clear();
+    slots_.clear();
+    std::size_t chunkStart = 0;
     for (std::uint32_t layer = 0; layer < layerCount; ++layer) {
-        std::size_t index = 0;
         for (UIRenderable* renderable : renderables_) {
-            sections_[layer * count + index++] = batchWriter_.beginSection();
-            if (renderable->drawsThroughBatchWriter()) renderable->draw(layer);
-        }
-    }
-    sections_.back() = batchWriter_.beginSection();
-    batchWriter_.upload(device);
-    for (std::uint32_t layer = 0; layer < layerCount; ++layer) {
-        std::size_t index = 0;
-        for (UIRenderable* renderable : renderables_) {
-            const std::size_t section = layer * count + index++;
-            if (renderable->drawsThroughBatchWriter()) {
-                batchWriter_.drawRuns(device, sections_[section], sections_[section + 1]);
-            } else {
-                renderable->draw(layer);
+            slots_.push_back({layer, renderable, batchWriter_.beginSection()});
+            if (!renderable->drawsThroughBatchWriter()) continue;
+            renderable->draw(layer);
+            if (batchWriter_.pendingQuads() >= chunkQuads) {
+                drawChunk(device, chunkStart);
+                chunkStart = slots_.size();
             }
         }
     }
-    batchWriter_.clear();
+    drawChunk(device, chunkStart);
     device->setRenderState(gfx::RenderState::AlphaBlendEnable, 0);
     gfx::endPerfEvent();
+}
+
+void UIManager::drawChunk(gfx::Device* device, std::size_t firstSlot) {
+    const std::uint32_t end = batchWriter_.beginSection();
+    batchWriter_.upload(device);
+    for (std::size_t slot = firstSlot; slot < slots_.size(); ++slot) {
+        const Slot& current = slots_[slot];
+        if (current.renderable->drawsThroughBatchWriter()) {
+            batchWriter_.drawRuns(device, current.section, slot + 1 < slots_.size() ? slots_[slot + 1].section : end);
+        } else {
+            current.renderable->draw(current.layer);
+        }
+    }
+    device->flush();
+    batchWriter_.clear();
 }
 
 void UIManager::onLostDevice() {

@@ -19,6 +19,11 @@ struct UIImageSaveOutcome;
 class UIManager {
 public:
     static constexpr std::uint32_t layerCount = uiLayerCount;
+    // Once the renderables have written this many quads, they are drawn and handed to the
+    // driver before the rest are written: software GL (llvmpipe) rasterises them meanwhile,
+    // where one upload per frame left every pixel until the present. Smaller chunks cost more
+    // in flushes than they gain.
+    static constexpr std::uint32_t chunkQuads = 1024;
 
     UIManager(ThreadResourcePool* renderPool, RenderInterface* renderInterface);
     ~UIManager();
@@ -32,7 +37,7 @@ public:
     void destroyRenderables();
     // Between the device's begin and end of scene; begins no scene itself. Layer by layer, and
     // within a layer renderable by renderable in file order; what a renderable wrote is drawn
-    // before the next one draws.
+    // before the next one draws. The quads go to the device about chunkQuads at a time.
     void draw();
     void onLostDevice();
     void onResetDevice();
@@ -61,12 +66,22 @@ public:
     RenderInterface* renderInterface() const { return renderInterface_; }
 
 private:
+    // One layer of one renderable in the frame, and its first run in the batch writer.
+    struct Slot {
+        std::uint32_t layer;
+        UIRenderable* renderable;
+        std::uint32_t section;
+    };
+    // Uploads what the writer holds, draws the slots from firstSlot on in order, hands the draws
+    // to the driver and empties the writer.
+    void drawChunk(gfx::Device* device, std::size_t firstSlot);
+
     std::list<UIRenderable*> renderables_;
     ThreadResourcePool* renderPool_;
     RenderInterface* renderInterface_;
     std::vector<PathGroup> pathGroups_;
     std::unordered_map<std::string, UIRenderableAsset*> typeNameMap_;
     UIBatchWriter batchWriter_;
-    // The first run of each layer and renderable in the writer, in drawing order.
-    std::vector<std::uint32_t> sections_;
+    // The slots of the frame so far, in drawing order.
+    std::vector<Slot> slots_;
 };

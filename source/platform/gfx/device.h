@@ -97,6 +97,10 @@ public:
     Result drawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount);
     Result drawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex, uint32_t numVertices,
                                 uint32_t startIndex, uint32_t primitiveCount);
+    // Hands the draws made so far to the driver without waiting for them, as issuing a query
+    // with its flush flag does in Direct3D 9: a software rasteriser starts on them while the
+    // caller prepares the next ones, instead of at the present.
+    Result flush();
 
     static constexpr uint32_t kMaxStreams = 4;
     static constexpr uint32_t kMaxRenderTargets = 2;

@@ -493,6 +493,11 @@ Result Device::drawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint
     return Result::Ok;
 }
 
+Result Device::flush() {
+    if (loss_ == LossState::None) glFlush();
+    return Result::Ok;
+}
+
 void beginPerfEvent(uint32_t colour, const char* name) {
     Device* device = detail::lastDevice;
     if (!device || !device->debugGroups_ || !name) return;
