@@ -419,20 +419,24 @@ TEST_F(UIRectangles, FramesBeyondOneCallOfALayerStayOneDraw) {
 }
 
 TEST_F(UIRectangles, AFrameSentInChunksKeepsItsDrawingOrder) {
-    // More one-pixel rectangles on layer 2 than one chunk holds (red ones in the first, green
-    // after), then a layer-2 square made after them, a layer-3 strip made before them and a
-    // layer-1 band made last: order by layer, then creation, holds across the chunk's end.
+    // More half-clear one-pixel rectangles on layer 2 than one chunk holds, then a layer-2
+    // square made after them, a half-clear layer-3 strip made before them (drawn in the next
+    // chunk) and a layer-1 band made last: order by layer, then creation, holds across the
+    // chunk's end, and a half-clear rectangle drawn twice would show.
+    constexpr std::uint32_t halfRed = 0x80800000, halfGreen = 0x80008000, halfWhite = 0x80808080; // premultiplied
     const auto count = int(UIManager::chunkQuads) + 64;
-    simple(3, white, 60, 0, 64, 20);
-    for (int i = 0; i < count; ++i) simple(2, i < int(UIManager::chunkQuads) ? red : green, i % 64, i / 64, i % 64 + 1, i / 64 + 1);
+    simple(3, halfWhite, 60, 0, 64, 20);
+    for (int i = 0; i < count; ++i) {
+        simple(2, i < int(UIManager::chunkQuads) ? halfRed : halfGreen, i % 64, i / 64, i % 64 + 1, i / 64 + 1);
+    }
     simple(2, blue, 0, 0, 4, 4);
     simple(1, white, 0, 15, 64, 19);
     frame();
     const struct {
         int x, y;
         std::uint32_t colour;
-    } expected[] = {{2, 2, blue}, {10, 5, red}, {10, 15, red}, {10, 16, green}, {62, 10, white}, {62, 16, white},
-                    {10, 18, white}, {10, 20, black}};
+    } expected[] = {{2, 2, blue},        {10, 5, 0xFF800000}, {10, 15, 0xFFFF7F7F}, {10, 16, 0xFF7FFF7F},
+                    {62, 10, 0xFFC08080}, {62, 19, 0xFF808080}, {10, 18, white},    {10, 20, black}};
     for (const auto& point : expected) {
         EXPECT_TRUE(near(pixel(point.x, point.y), point.colour))
             << point.x << ", " << point.y << ": " << std::hex << pixel(point.x, point.y);
