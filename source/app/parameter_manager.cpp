@@ -13,7 +13,9 @@ namespace {
 
 // Every part of a pair's slot and block starts on a boundary that suits any fundamental type.
 constexpr std::size_t placeAlignment = alignof(std::max_align_t);
-constexpr std::size_t aligned(std::size_t size) { return (size + placeAlignment - 1) / placeAlignment * placeAlignment; }
+constexpr std::size_t aligned(std::size_t size) {
+    return (size + placeAlignment - 1) / placeAlignment * placeAlignment;
+}
 static_assert(alignof(SimpleParameterGroup) <= placeAlignment);
 constexpr std::size_t pairAlignment = alignof(ParameterManager::ParameterGroupPair);
 
@@ -140,7 +142,8 @@ ParameterManager::ParameterGroupPair* ParameterManager::createGroupPair(const st
     auto* const slot = static_cast<std::byte*>(slots_.take());
     ParameterGroupPair* pair = nullptr;
     try {
-        pair = ::new (slot + handleRoomSize_) ParameterGroupPair(*description, extraKinds, pool_, this, handleRoomSize_);
+        pair = ::new (slot + handleRoomSize_)
+            ParameterGroupPair(*description, extraKinds, pool_, this, handleRoomSize_);
     } catch (...) {
         slots_.giveBack(slot);
         throw;

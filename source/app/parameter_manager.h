@@ -82,7 +82,8 @@ public:
     // The registry is not owned; it must outlive the manager. Each pair made here keeps
     // handleRoomSize bytes right in front of it for the object that owns it: the render interface
     // keeps a UI object there, where the hand-off reads it with its pair.
-    ParameterManager(ParameterDescriptionRegistry* registry, ThreadResourcePool* pool, std::size_t handleRoomSize = 0);
+    ParameterManager(ParameterDescriptionRegistry* registry, ThreadResourcePool* pool,
+                     std::size_t handleRoomSize = 0);
     ~ParameterManager();
     ParameterManager(const ParameterManager&) = delete;
     ParameterManager& operator=(const ParameterManager&) = delete;

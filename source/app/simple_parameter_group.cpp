@@ -31,7 +31,8 @@ constexpr std::size_t slotAlignment =
               alignof(StringParameter), alignof(PointPathParameter), alignof(IntVecArrayParameter),
               alignof(PointPathAndColourParameter), alignof(MatrixVectorParameter)});
 
-static_assert(slotAlignment <= alignof(std::max_align_t), "a room aligned for any fundamental type suits every slot");
+static_assert(slotAlignment <= alignof(std::max_align_t),
+              "a room aligned for any fundamental type suits every slot");
 
 constexpr std::size_t slotSize(std::size_t size) { return (size + slotAlignment - 1) / slotAlignment * slotAlignment; }
 

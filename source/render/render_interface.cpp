@@ -118,7 +118,7 @@ RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& ty
     }
     auto* object = new (pair) UIObject(pair, typeName);
     uiObjectsToAdd_.push_back(object);
-    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
+    liveUIObjects_.insert(object);
     return object;
 }
 
@@ -140,19 +140,17 @@ RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::
     auto* object = new (pair) UIObject(pair, texturedRectName(fileName));
     object->setStrings(renderableClassName, folder, fileName);
     texturedRectsToAdd_.push_back(object);
-    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
+    liveUIObjects_.insert(object);
     return object;
 }
 
 void RenderInterface::destroyUIObject(UIObject* object) {
     if (!object || !mayChangeObjects()) return;
-    auto live = liveUIObjectIndex_.find(object);
-    if (live == liveUIObjectIndex_.end()) return;
+    // Looked up by address first: a destroyed object may be gone already.
+    if (!liveUIObjects_.erase(object)) return;
     // Nothing draws it again, so values set on it since the last hand-off need not cross.
     if (object->pair()) object->pair()->live = false;
     uiObjectsToDelete_.push_back(object);
-    liveUIObjects_.erase(live->second);
-    liveUIObjectIndex_.erase(live);
 }
 
 void RenderInterface::setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,

@@ -16,6 +16,7 @@
 #include "app/parameter_manager.h"
 #include "app/typed_parameters.h"
 #include "platform/thread.h"
+#include "render/ordered_pointer_set.h"
 #include "render/render_settings.h"
 
 class ThreadResourcePool;
@@ -258,7 +259,7 @@ public:
     std::list<UIObject*>& uiObjectsToAdd() { return uiObjectsToAdd_; }
     std::list<UIObject*>& texturedRectsToAdd() { return texturedRectsToAdd_; }
     std::vector<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
-    const std::list<UIObject*>& liveUIObjects() const { return liveUIObjects_; }
+    const OrderedPointerSet<UIObject>& liveUIObjects() const { return liveUIObjects_; }
     const std::multimap<std::string, RenderableObject*>& liveObjects() const { return liveObjects_; }
 
     std::vector<DisplayMode>& displayModes() { return displayModes_; }
@@ -300,9 +301,9 @@ private:
     std::list<UIObject*> texturedRectsToAdd_;
     // An array: a closing screen queues thousands, which the render state walks once.
     std::vector<UIObject*> uiObjectsToDelete_;
-    std::list<UIObject*> liveUIObjects_;
-    // Where each live UI object sits in the list: closing a screen destroys thousands at once.
-    std::unordered_map<UIObject*, std::list<UIObject*>::iterator> liveUIObjectIndex_;
+    // In creation order. Closing a screen destroys thousands at once: each is found by address,
+    // in one dense table, and leaves no node to free.
+    OrderedPointerSet<UIObject> liveUIObjects_;
 
     ParameterManager* parameterManager_;
     std::uint8_t sceneChangeRequest_ = 0;
