@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +33,10 @@ public:
         ~ParameterGroupPair();
         ParameterGroupPair(const ParameterGroupPair&) = delete;
         ParameterGroupPair& operator=(const ParameterGroupPair&) = delete;
+        // A manager makes its pairs in its own slots and ends them there; any other pair is a
+        // variable of its own.
+        static void* operator new(std::size_t) = delete;
+        static void operator delete(void*) = delete;
 
         SimpleParameterGroup* updateGroup() const { return updateGroup_; }
         SimpleParameterGroup* renderGroup() const { return renderGroup_; }

@@ -82,7 +82,7 @@ void SimpleParameterGroup::reserveFor(const ParameterDescription& description,
     if (storage_) return;
     parameters_.reserve(parameters_.size() + description.entries().size() + extraKinds.size());
     const std::size_t size = roomFor(description, extraKinds);
-    if (size == 0 || !room) return;
+    if (size == 0) return;
     storage_ = room;
     storageSize_ = size;
     storageUsed_ = 0;

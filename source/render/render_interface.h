@@ -82,7 +82,6 @@ public:
         enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16, Saved = 20 };
 
         UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
-        ~UIObject();
         UIObject(const UIObject&) = delete;
         UIObject& operator=(const UIObject&) = delete;
         // An object made with new lives in the room its pair keeps for it (the render interface's

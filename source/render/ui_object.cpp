@@ -27,8 +27,6 @@ RenderInterface::UIObject::UIObject(ParameterManager::ParameterGroupPair* pair, 
     }
 }
 
-RenderInterface::UIObject::~UIObject() = default;
-
 void* RenderInterface::UIObject::operator new(std::size_t size, ParameterManager::ParameterGroupPair* pair) {
     if (!pair || pair->handleRoomSize() < size) throw std::bad_alloc();
     return pair->handleRoom();
