@@ -1,14 +1,16 @@
 #pragma once
 // Pairs of update-side and render-side parameter groups, and the per-frame copy of what changed.
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
-#include <memory>
 #include <string>
 #include <vector>
 
+#include "app/pair_slots.h"
 #include "app/parameter_kind.h"
 
 class SimpleParameterGroup;
+class ParameterDescription;
 class ParameterDescriptionRegistry;
 class ThreadResourcePool;
 
@@ -25,34 +27,66 @@ public:
     // reads the render side. Each parameter of one has a linked twin in the other.
     class ParameterGroupPair {
     public:
+        // A pair on its own, each group an allocation of its own.
         ParameterGroupPair(const std::string& typeName, ThreadResourcePool* pool, ParameterManager* manager,
                            bool marksChanges);
         ~ParameterGroupPair();
         ParameterGroupPair(const ParameterGroupPair&) = delete;
         ParameterGroupPair& operator=(const ParameterGroupPair&) = delete;
+        // A manager makes its pairs in its own slots and ends them there; any other pair is a
+        // variable of its own.
+        static void* operator new(std::size_t) = delete;
+        static void operator delete(void*) = delete;
 
-        SimpleParameterGroup* updateGroup() const { return updateGroup_.get(); }
-        SimpleParameterGroup* renderGroup() const { return renderGroup_.get(); }
+        SimpleParameterGroup* updateGroup() const { return updateGroup_; }
+        SimpleParameterGroup* renderGroup() const { return renderGroup_; }
+        // The room the manager keeps right in front of the pair for the object that owns it (see
+        // the manager's constructor), or null.
+        void* handleRoom() const;
+        std::size_t handleRoomSize() const { return handleRoomSize_; }
 
-        std::string typeName;
-        ThreadResourcePool* pool;
+        // What the hand-off's walks read comes first, in the cache line the pair shares with its
+        // handle.
         // Only live pairs are synchronised. Set when the pair is filled from a description with
         // entries; render objects that add parameters of their own set it themselves, and the
         // render interface clears it when the object is destroyed (nothing draws it again).
         bool live = false;
+        // Set by the manager when the pair is queued for deletion; the next sync takes it out of
+        // every list, and it is freed after that hand-off.
+        bool deletionQueued = false;
+        bool marksChanges;
         ParameterManager* manager;
         ParameterGroupOwnerInterface* owner = nullptr;
-        bool marksChanges;
-        // Set by the manager when the pair is queued for deletion; it is deleted at the next sync.
-        bool deletionQueued = false;
+        ThreadResourcePool* pool;
+        std::string typeName;
 
     private:
-        std::unique_ptr<SimpleParameterGroup> updateGroup_;
-        std::unique_ptr<SimpleParameterGroup> renderGroup_;
+        friend class ParameterManager;
+        struct Body;
+        // A manager's pair, made in a slot behind handleRoomSize bytes of room: both groups, and
+        // room in each for the parameters description and extraKinds add, are one block, so the
+        // pair costs two allocations whatever its parameters.
+        ParameterGroupPair(const ParameterDescription& description, std::initializer_list<ParameterKind> extraKinds,
+                           ThreadResourcePool* pool, ParameterManager* manager, std::size_t handleRoomSize);
+        // Asks for the pair's memory to be brought into cache, in two steps of a walk over many
+        // pairs: the block of the groups and their parameters (this pair's line must have
+        // arrived), then, once that arrived too, the groups' parameter lists.
+        void prefetchBody() const;
+        void prefetchGroupLists() const;
+
+        SimpleParameterGroup* updateGroup_ = nullptr;
+        SimpleParameterGroup* renderGroup_ = nullptr;
+        // The block of a manager's pair, null for a pair on its own.
+        std::byte* body_ = nullptr;
+        std::size_t bodySize_ = 0;
+        std::size_t handleRoomSize_ = 0;
     };
 
-    // The registry is not owned; it must outlive the manager.
-    ParameterManager(ParameterDescriptionRegistry* registry, ThreadResourcePool* pool);
+    // The registry is not owned; it must outlive the manager. Each pair made here keeps
+    // handleRoomSize bytes right in front of it for the object that owns it: the render interface
+    // keeps a UI object there, where the hand-off reads it with its pair.
+    ParameterManager(ParameterDescriptionRegistry* registry, ThreadResourcePool* pool,
+                     std::size_t handleRoomSize = 0);
     ~ParameterManager();
     ParameterManager(const ParameterManager&) = delete;
     ParameterManager& operator=(const ParameterManager&) = delete;
@@ -68,7 +102,12 @@ public:
     void addChangedPair(ParameterGroupPair* pair);
     // Once per frame, while the update thread is parked: applies pending additions, then
     // deletions, then copies every flagged update-side value of each listed live pair to its twin.
+    // A deleted pair leaves every list at once and waits, retired, until it is released.
     void sync();
+    // Frees the retired pairs. Meant for the main thread right after the hand-off, while the update
+    // thread runs again: nothing refers to those pairs any more, and freeing the thousands of a
+    // closed screen then no longer keeps the update thread parked.
+    void releaseRetiredPairs();
 
     std::uint64_t getOwnerThreadId() const { return ownerThreadId_; }
     void setOwnerThreadId(std::uint64_t id) { ownerThreadId_ = id; }
@@ -77,10 +116,11 @@ public:
     const std::vector<ParameterGroupPair*>& livePairs() const { return livePairs_; }
     const std::vector<ParameterGroupPair*>& changedPairs() const { return changedPairs_; }
     const std::vector<ParameterGroupPair*>& pendingAdditions() const { return pendingAdditions_; }
+    const std::vector<ParameterGroupPair*>& retiredPairs() const { return retiredPairs_; }
 
 private:
     void applyPending();
-    void deletePendingPairs();
+    void destroyPair(ParameterGroupPair* pair);
 
     std::uint64_t ownerThreadId_ = 0;
     // Plain arrays: the hand-off walks them once a frame, and a closing screen removes thousands
@@ -88,8 +128,12 @@ private:
     std::vector<ParameterGroupPair*> pendingAdditions_;
     // In queueing order; each pair's own flag tells a duplicate without a search.
     std::vector<ParameterGroupPair*> pendingDeletions_;
+    // Out of every list, waiting to be freed; touched on the main thread only.
+    std::vector<ParameterGroupPair*> retiredPairs_;
     std::vector<ParameterGroupPair*> livePairs_;
     std::vector<ParameterGroupPair*> changedPairs_;
     ParameterDescriptionRegistry* registry_;
     ThreadResourcePool* pool_;
+    std::size_t handleRoomSize_;
+    PairSlots slots_;
 };

@@ -4,12 +4,13 @@
 // work; asking a few objects ahead lets those loads overlap. A hint never changes behaviour.
 #include <cstddef>
 
-// The line size of the processors this runs on; only the spacing of the hints depends on it.
-inline constexpr std::size_t prefetchLineSize = 64;
+// The line size of the processors this runs on; only the spacing of the hints, and how data is
+// laid out to share lines, depend on it.
+inline constexpr std::size_t cacheLineSize = 64;
 
 inline void prefetchForRead(const void* address) { __builtin_prefetch(address); }
 
 inline void prefetchRangeForRead(const void* begin, std::size_t size) {
     const auto* bytes = static_cast<const unsigned char*>(begin);
-    for (std::size_t offset = 0; offset < size; offset += prefetchLineSize) __builtin_prefetch(bytes + offset);
+    for (std::size_t offset = 0; offset < size; offset += cacheLineSize) __builtin_prefetch(bytes + offset);
 }

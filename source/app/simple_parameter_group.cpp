@@ -31,6 +31,9 @@ constexpr std::size_t slotAlignment =
               alignof(StringParameter), alignof(PointPathParameter), alignof(IntVecArrayParameter),
               alignof(PointPathAndColourParameter), alignof(MatrixVectorParameter)});
 
+static_assert(slotAlignment <= alignof(std::max_align_t),
+              "a room aligned for any fundamental type suits every slot");
+
 constexpr std::size_t slotSize(std::size_t size) { return (size + slotAlignment - 1) / slotAlignment * slotAlignment; }
 
 template <class P>
@@ -66,30 +69,32 @@ SimpleParameterGroup::~SimpleParameterGroup() {
     for (BaseParameter* parameter : parameters_) destroy(parameter);
 }
 
-void SimpleParameterGroup::reserveFor(const ParameterDescription& description,
-                                      std::initializer_list<ParameterKind> extraKinds) {
-    if (storage_) return;
+std::size_t SimpleParameterGroup::roomFor(const ParameterDescription& description,
+                                          std::initializer_list<ParameterKind> extraKinds) {
     std::size_t size = 0;
     for (const auto& entry : description.entries()) size += slotOfKind(static_cast<ParameterKind>(entry.second));
     for (ParameterKind kind : extraKinds) size += slotOfKind(kind);
+    return size;
+}
+
+void SimpleParameterGroup::reserveFor(const ParameterDescription& description,
+                                      std::initializer_list<ParameterKind> extraKinds, std::byte* room) {
+    if (storage_) return;
     parameters_.reserve(parameters_.size() + description.entries().size() + extraKinds.size());
+    const std::size_t size = roomFor(description, extraKinds);
     if (size == 0) return;
-    // operator new[] aligns the block for any fundamental type, so every slot is aligned too.
-    storage_.reset(new std::byte[size]);
+    storage_ = room;
     storageSize_ = size;
     storageUsed_ = 0;
 }
 
-void SimpleParameterGroup::prefetchParameters() const {
-    prefetchForRead(parameters_.data());
-    if (storage_) prefetchRangeForRead(storage_.get(), storageUsed_);
-}
+void SimpleParameterGroup::prefetchParameters() const { prefetchForRead(parameters_.data()); }
 
 template <class P>
 P* SimpleParameterGroup::make(const std::string& name, const typename P::ValueType& value, bool paired) {
     constexpr std::size_t slot = slotOf<P>();
     if (storage_ && storageSize_ - storageUsed_ >= slot) {
-        void* place = storage_.get() + storageUsed_;
+        void* place = storage_ + storageUsed_;
         storageUsed_ += slot;
         return new (place) P(name, value, paired, pool_, this);
     }
@@ -98,7 +103,7 @@ P* SimpleParameterGroup::make(const std::string& name, const typename P::ValueTy
 
 void SimpleParameterGroup::destroy(BaseParameter* parameter) {
     const auto address = reinterpret_cast<std::uintptr_t>(parameter);
-    const auto begin = reinterpret_cast<std::uintptr_t>(storage_.get());
+    const auto begin = reinterpret_cast<std::uintptr_t>(storage_);
     if (storage_ && address >= begin && address < begin + storageSize_) {
         parameter->~BaseParameter();
     } else {

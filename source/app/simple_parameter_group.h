@@ -67,18 +67,23 @@ public:
     // it, added otherwise. An element of another name changes nothing.
     void loadXml(const tinyxml2::XMLElement* element);
 
-    // Makes room, in one block, for the parameters description adds to this group and for one
-    // parameter of each of extraKinds: a render object's parameters then sit side by side, and
-    // freeing the object frees one block rather than one allocation per parameter. Parameters
-    // added beyond that room are allocated alone. Only the first call makes a block.
-    void reserveFor(const ParameterDescription& description, std::initializer_list<ParameterKind> extraKinds = {});
+    // The bytes that hold, side by side, the parameters description adds to a group and one
+    // parameter of each of extraKinds.
+    static std::size_t roomFor(const ParameterDescription& description,
+                               std::initializer_list<ParameterKind> extraKinds = {});
+    // Makes this group's parameters in room (roomFor bytes, aligned for any fundamental type,
+    // owned by the caller and outliving the group): a render object's parameters then sit side
+    // by side and cost no allocation each. Parameters added beyond that room are allocated
+    // alone. Only the first call takes effect.
+    void reserveFor(const ParameterDescription& description, std::initializer_list<ParameterKind> extraKinds,
+                    std::byte* room);
 
     // Made by the pair that owns both groups.
     void setTwin(SimpleParameterGroup* twin) { twin_ = twin; }
     void setPair(ParameterManager::ParameterGroupPair* pair) { pair_ = pair; }
     SimpleParameterGroup* getTwin() const { return twin_; }
-    // Asks for the parameter list and the reserved block to be brought into cache, ahead of a
-    // walk over many groups (a bulk deletion).
+    // Asks for the parameter list to be brought into cache, ahead of a walk over many groups (a
+    // bulk deletion).
     void prefetchParameters() const;
 
     // In the order added.
@@ -102,8 +107,9 @@ private:
     SimpleParameterGroup* twin_ = nullptr;
     ParameterManager::ParameterGroupPair* pair_ = nullptr;
     std::vector<BaseParameter*> parameters_;
-    // The reserved block; a parameter removed from it leaves its slot unused until the group goes.
-    std::unique_ptr<std::byte[]> storage_;
+    // The reserved room (not owned); a parameter removed from it leaves its slot unused until the
+    // group goes.
+    std::byte* storage_ = nullptr;
     std::size_t storageSize_ = 0;
     std::size_t storageUsed_ = 0;
     std::string name_;

@@ -21,7 +21,7 @@ const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 RenderInterface::RenderInterface(ParameterDescriptionRegistry* registry, ThreadResourcePool* renderPool,
                                  std::uint32_t width, std::uint32_t height, const char* workingDirectory)
     : renderPool_(renderPool), workingDirectory_(workingDirectory ? workingDirectory : ""), glyphCharacterSet_(glyphSet) {
-    parameterManager_ = new ParameterManager(registry, renderPool);
+    parameterManager_ = new ParameterManager(registry, renderPool, sizeof(UIObject));
     updateSettings_.width = renderSettings_.width = width;
     updateSettings_.height = renderSettings_.height = height;
     // Identity matrices until a camera first hands over its view.
@@ -116,9 +116,9 @@ RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& ty
         LOG_MESSAGE("Unable to create ui object of type %s", typeName.c_str());
         return nullptr;
     }
-    auto* object = new UIObject(pair, typeName);
+    auto* object = new (pair) UIObject(pair, typeName);
     uiObjectsToAdd_.push_back(object);
-    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
+    liveUIObjects_.insert(object);
     return object;
 }
 
@@ -137,22 +137,20 @@ RenderInterface::UIObject* RenderInterface::createTexturedRectObject(const std::
         LOG_MESSAGE("Unable to create ui object of type %s", renderableClassName.c_str());
         return nullptr;
     }
-    auto* object = new UIObject(pair, texturedRectName(fileName));
+    auto* object = new (pair) UIObject(pair, texturedRectName(fileName));
     object->setStrings(renderableClassName, folder, fileName);
     texturedRectsToAdd_.push_back(object);
-    liveUIObjectIndex_.emplace(object, liveUIObjects_.insert(liveUIObjects_.end(), object));
+    liveUIObjects_.insert(object);
     return object;
 }
 
 void RenderInterface::destroyUIObject(UIObject* object) {
     if (!object || !mayChangeObjects()) return;
-    auto live = liveUIObjectIndex_.find(object);
-    if (live == liveUIObjectIndex_.end()) return;
+    // Looked up by address first: a destroyed object may be gone already.
+    if (!liveUIObjects_.erase(object)) return;
     // Nothing draws it again, so values set on it since the last hand-off need not cross.
     if (object->pair()) object->pair()->live = false;
     uiObjectsToDelete_.push_back(object);
-    liveUIObjects_.erase(live->second);
-    liveUIObjectIndex_.erase(live);
 }
 
 void RenderInterface::setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,
@@ -207,8 +205,10 @@ void RenderInterface::swapFrame() {
     updateSettings_.effectReloadRequested = 0;
     updateSettings_.qualityReloadRequested = 0;
 
-    // 2. Changed parameters.
+    // 2. Changed parameters. Pairs retired at the last hand-off are normally freed by the render
+    // state right after it; what is left (no state did) goes now, before more are retired.
     uidump::atHandOff(*this);
+    parameterManager_->releaseRetiredPairs();
     parameterManager_->sync();
 
     // 3. The camera exchange joins here once camera entities exist.

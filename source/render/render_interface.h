@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <list>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
@@ -15,6 +16,7 @@
 #include "app/parameter_manager.h"
 #include "app/typed_parameters.h"
 #include "platform/thread.h"
+#include "render/ordered_pointer_set.h"
 #include "render/render_settings.h"
 
 class ThreadResourcePool;
@@ -80,6 +82,16 @@ public:
         enum Status : std::uint32_t { Ready = 4, Refused = 12, SaveFailed = 16, Saved = 20 };
 
         UIObject(ParameterManager::ParameterGroupPair* pair, std::string name);
+        UIObject(const UIObject&) = delete;
+        UIObject& operator=(const UIObject&) = delete;
+        // An object made with new lives in the room its pair keeps for it (the render interface's
+        // manager keeps one behind every pair): the hand-off reads the two side by side, and a
+        // closing screen's objects cost no allocation of their own. The pair outlives its object,
+        // so deleting the object only ends it; the room goes with the pair.
+        static void* operator new(std::size_t size, ParameterManager::ParameterGroupPair* pair);
+        static void operator delete(void* memory, ParameterManager::ParameterGroupPair* pair);
+        static void operator delete(void* memory, std::size_t size);
+
         void setStrings(const std::string& renderableClassName, const std::string& folder, const std::string& fileName);
         void setRenderLayer(std::uint32_t layer);
         // The layer last set on the update side.
@@ -87,18 +99,24 @@ public:
 
         const std::string& name() const { return name_; }
         ParameterManager::ParameterGroupPair* pair() const { return pair_; }
-        const std::string& renderableClassName() const { return renderableClassName_; }
-        const std::string& folder() const { return folder_; }
-        const std::string& fileName() const { return fileName_; }
+        // The image an object made for an image file shows; empty for the others.
+        const std::string& renderableClassName() const;
+        const std::string& folder() const;
+        const std::string& fileName() const;
         std::uint32_t status() const { return status_; }
         void setStatus(std::uint32_t status) { status_ = status; }
 
     private:
+        struct Image {
+            std::string renderableClassName;
+            std::string folder;
+            std::string fileName;
+        };
+
         std::string name_;
         ParameterManager::ParameterGroupPair* pair_;
-        std::string renderableClassName_;
-        std::string folder_;
-        std::string fileName_;
+        // Only objects made for an image file have one: the others stay small.
+        std::unique_ptr<Image> image_;
         std::uint32_t status_ = 0;
     };
 
@@ -240,7 +258,7 @@ public:
     std::list<UIObject*>& uiObjectsToAdd() { return uiObjectsToAdd_; }
     std::list<UIObject*>& texturedRectsToAdd() { return texturedRectsToAdd_; }
     std::vector<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
-    const std::list<UIObject*>& liveUIObjects() const { return liveUIObjects_; }
+    const OrderedPointerSet<UIObject>& liveUIObjects() const { return liveUIObjects_; }
     const std::multimap<std::string, RenderableObject*>& liveObjects() const { return liveObjects_; }
 
     std::vector<DisplayMode>& displayModes() { return displayModes_; }
@@ -282,9 +300,9 @@ private:
     std::list<UIObject*> texturedRectsToAdd_;
     // An array: a closing screen queues thousands, which the render state walks once.
     std::vector<UIObject*> uiObjectsToDelete_;
-    std::list<UIObject*> liveUIObjects_;
-    // Where each live UI object sits in the list: closing a screen destroys thousands at once.
-    std::unordered_map<UIObject*, std::list<UIObject*>::iterator> liveUIObjectIndex_;
+    // In creation order. Closing a screen destroys thousands at once: each is found by address,
+    // in one dense table, and leaves no node to free.
+    OrderedPointerSet<UIObject> liveUIObjects_;
 
     ParameterManager* parameterManager_;
     std::uint8_t sceneChangeRequest_ = 0;

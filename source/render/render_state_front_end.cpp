@@ -43,9 +43,20 @@ void RenderStateFrontEnd::update(float) {
     if (uiManager_) {
         for (UIRenderable* renderable : uiManager_->renderables()) renderable->updateInstances();
     }
+    releaseRetiredPairs();
 }
 
-void RenderStateFrontEnd::updateWhileLinked(float) { drawFrame(); }
+void RenderStateFrontEnd::updateWhileLinked(float) {
+    drawFrame();
+    releaseRetiredPairs();
+}
+
+void RenderStateFrontEnd::releaseRetiredPairs() {
+    // The update thread runs again by now: freeing here, not in the hand-off, keeps a closed
+    // screen's thousands of pairs from keeping it parked. Nothing draws them any more: their
+    // records left with their objects a hand-off before they were retired.
+    if (renderInterface_) renderInterface_->parameterManager()->releaseRetiredPairs();
+}
 
 void RenderStateFrontEnd::setScreenSize(std::uint32_t width, std::uint32_t height) {
     width_ = width;
@@ -98,13 +109,12 @@ void RenderStateFrontEnd::applyPendingDeletions() {
         additions.remove_if(isDoomed);
         texturedRects.remove_if(isDoomed);
     }
-    // The objects of a closing screen are cold by now; asking for later objects and their pairs
-    // ahead lets those loads overlap (see ParameterManager).
-    constexpr std::size_t objectAhead = 8, pairAhead = 4;
+    // The objects of a closing screen are cold by now; asking for later ones ahead lets those
+    // loads overlap. An object shares its cache line with its pair's flags (see ParameterManager).
+    constexpr std::size_t objectAhead = 16;
     const std::size_t count = deletions.size();
     for (std::size_t i = 0; i < count; ++i) {
-        if (i + objectAhead < count) prefetchRangeForRead(deletions[i + objectAhead], sizeof(RenderInterface::UIObject));
-        if (i + pairAhead < count && deletions[i + pairAhead]) prefetchForRead(deletions[i + pairAhead]->pair());
+        if (i + objectAhead < count) prefetchForRead(deletions[i + objectAhead]);
         RenderInterface::UIObject* object = deletions[i];
         if (!object) continue;
         if (uiManager_) uiManager_->removeInstance(object);

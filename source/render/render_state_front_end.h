@@ -46,6 +46,8 @@ private:
     void applyPendingDeletions();
     // Each image save marks its object saved or failed, which the update side reads after this hand-off.
     void publishSaveOutcomes();
+    // Frees the parameter pairs the last hand-off retired; after drawing, outside the hand-off.
+    void releaseRetiredPairs();
 
     ThreadResourcePool* renderPool_;
     StateManager* manager_;

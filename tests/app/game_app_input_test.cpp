@@ -225,12 +225,47 @@ TEST(GameAppThreads, AKeyReceiverCreatesAndDestroysObjectsThatTakeEffectInThatHa
         EXPECT_TRUE(app.renderInterface()->uiObjectsToDelete().empty());
         EXPECT_TRUE(app.renderInterface()->uiObjectsToAdd().empty());
 
-        // The next hand-off frees the destroyed object's parameters; the new one's are live.
+        // The next hand-off retires the destroyed object's parameters, and the frame drawn after
+        // it frees them; the new one's are live.
         runHandOffs(app, 1);
         const auto& live = app.renderInterface()->parameterManager()->livePairs();
         EXPECT_NE(std::find(live.begin(), live.end(), made->pair()), live.end());
         EXPECT_EQ(std::find(live.begin(), live.end(), firstPair), live.end());
+        EXPECT_TRUE(app.renderInterface()->parameterManager()->retiredPairs().empty());
         app.renderTask()->uiManager()->typeNameMap().erase("test_box");
+    }
+}
+
+// The main thread frees a closed screen's parameters while the update thread runs its next cycle,
+// which makes the next screen (under ThreadSanitizer this is the test of that overlap).
+TEST(GameAppThreads, ScreensClosedEveryCycleAreFreedWhileTheUpdateThreadMakesTheNext) {
+    UserFolder folder;
+    constexpr int screenSize = 300;
+    std::vector<RenderInterface::UIObject*> screen;
+    std::atomic<int> cycles{0};
+    {
+        CountingGameApp app(stateCalling([&](UIContext& context) {
+            RenderInterface* renderInterface = context.renderInterface;
+            if (cycles++ == 0) {
+                registerParameterDescription(*renderInterface->parameterManager()->getRegistry(),
+                                             new ParameterDescription("test_box", nullptr, true));
+            }
+            for (RenderInterface::UIObject* object : screen) renderInterface->destroyUIObject(object);
+            screen.clear();
+            for (int i = 0; i < screenSize; ++i) {
+                RenderInterface::UIObject* object = renderInterface->createUIObject("test_box");
+                object->setRenderLayer(static_cast<std::uint32_t>(i % 4));
+                screen.push_back(object);
+            }
+        }));
+        ASSERT_TRUE(app.setUpSucceeded());
+        runHandOffs(app, 12);
+        ParameterManager* parameters = app.renderInterface()->parameterManager();
+        EXPECT_TRUE(parameters->retiredPairs().empty());
+        // Each cycle's screen, and the ones of the cycle before still queued, no more: the closed
+        // screens' pairs went.
+        EXPECT_LE(parameters->livePairs().size(), 2u * screenSize + 50u);
+        EXPECT_GE(cycles.load(), 10);
     }
 }
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "app/parameter_description.h"
 #include "app/simple_parameter_group.h"
 #include "support/log_capture.h"
@@ -213,6 +216,60 @@ TEST_F(ParameterManagerTest, APendingDeletionLeavesTheChangedList) {
     EXPECT_EQ(manager.livePairs().size(), 1u);
     EXPECT_EQ(manager.livePairs().front(), kept);
     EXPECT_EQ(colourOf(kept->renderGroup()), (Vector4Value{0.5f, 0.5f, 0.5f, 1}));
+}
+
+// Freeing waits for releaseRetiredPairs, which the main thread calls once the update thread runs again.
+TEST_F(ParameterManagerTest, ADeletedPairLeavesEveryListAtTheSyncAndIsFreedWhenReleased) {
+    ParameterManager::ParameterGroupPair* kept = manager.createGroupPair("ui_rect");
+    ParameterManager::ParameterGroupPair* doomed = manager.createGroupPair("ui_rect");
+    manager.sync();
+    manager.addPendingDeletion(doomed);
+    EXPECT_EQ(manager.livePairs().size(), 2u) << "queued, it stays until the sync";
+    doomed->updateGroup()->setVector4("colour", {1, 1, 1, 1});
+    manager.sync();
+    EXPECT_EQ(manager.livePairs(), std::vector<ParameterManager::ParameterGroupPair*>{kept});
+    EXPECT_TRUE(manager.changedPairs().empty());
+    EXPECT_EQ(manager.retiredPairs(), std::vector<ParameterManager::ParameterGroupPair*>{doomed});
+    EXPECT_EQ(doomed->typeName, "ui_rect") << "retired, it is not freed yet";
+
+    // A sync before the release adds to the retired pairs.
+    ParameterManager::ParameterGroupPair* later = manager.createGroupPair("ui_rect");
+    manager.sync();
+    manager.addPendingDeletion(later);
+    manager.sync();
+    EXPECT_EQ(manager.retiredPairs(), (std::vector<ParameterManager::ParameterGroupPair*>{doomed, later}));
+    manager.releaseRetiredPairs();
+    EXPECT_TRUE(manager.retiredPairs().empty());
+    EXPECT_EQ(manager.livePairs(), std::vector<ParameterManager::ParameterGroupPair*>{kept});
+}
+
+// The render interface keeps each UI object in the room in front of its pair.
+TEST_F(ParameterManagerTest, APairKeepsTheRoomAskedForInFrontOfIt) {
+    ParameterManager withRoom(&registry, nullptr, 40);
+    std::vector<ParameterManager::ParameterGroupPair*> pairs;
+    for (int i = 0; i < 3; ++i) {
+        ParameterManager::ParameterGroupPair* pair = withRoom.createGroupPair("ui_rect");
+        ASSERT_NE(pair->handleRoom(), nullptr);
+        ASSERT_GE(pair->handleRoomSize(), 40u);
+        std::memset(pair->handleRoom(), 0xA5, pair->handleRoomSize());
+        pairs.push_back(pair);
+    }
+    // Filling the rooms touched no pair.
+    for (ParameterManager::ParameterGroupPair* pair : pairs) {
+        EXPECT_EQ(pair->typeName, "ui_rect");
+        EXPECT_EQ(pair->manager, &withRoom);
+        EXPECT_TRUE(pair->live);
+        EXPECT_FALSE(pair->deletionQueued);
+        pair->updateGroup()->setVector4("colour", {0, 1, 0, 1});
+    }
+    withRoom.sync();
+    for (ParameterManager::ParameterGroupPair* pair : pairs) {
+        EXPECT_EQ(colourOf(pair->renderGroup()), (Vector4Value{0, 1, 0, 1}));
+    }
+
+    EXPECT_EQ(manager.createGroupPair("ui_rect")->handleRoom(), nullptr);
+    ParameterManager::ParameterGroupPair alone("ui_rect", nullptr, &manager, true);
+    EXPECT_EQ(alone.handleRoom(), nullptr);
 }
 
 TEST_F(ParameterManagerTest, ADescriptionWithoutEntriesGivesAPairThatIsNotSynchronised) {

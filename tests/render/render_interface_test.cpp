@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <vector>
 
 #include "app/parameter_description.h"
 #include "app/simple_parameter_group.h"
@@ -176,9 +177,24 @@ TEST_F(RenderInterfaceTest, TexturedRectanglesAreNamedUpToTheLastDot) {
     EXPECT_EQ(knight->folder(), "Data/portraits/");
     EXPECT_EQ(knight->fileName(), "sir.j.png");
     EXPECT_EQ(knight->status(), 0u);
+    RenderInterface::UIObject* box = renderInterface_->createUIObject("ui_box");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->renderableClassName(), "");
+    EXPECT_EQ(box->folder(), "");
+    EXPECT_EQ(box->fileName(), "");
     EXPECT_EQ(RenderInterface::texturedRectName("plain"), "tex_rect_plain");
     EXPECT_EQ(RenderInterface::texturedRectName("a.b.c.dds"), "tex_rect_a.b.c");
     EXPECT_EQ(renderInterface_->texturedRectsToAdd().size(), 1u);
+}
+
+// What a render state does with the queued objects in the hand-off (it draws none of these).
+void takeDeletions(RenderInterface& renderInterface) {
+    renderInterface.uiObjectsToAdd().clear();
+    for (RenderInterface::UIObject* object : renderInterface.uiObjectsToDelete()) {
+        renderInterface.parameterManager()->addPendingDeletion(object->pair());
+        delete object;
+    }
+    renderInterface.uiObjectsToDelete().clear();
 }
 
 TEST_F(RenderInterfaceTest, DestroyingAUIObjectTwiceQueuesItOnce) {
@@ -187,6 +203,45 @@ TEST_F(RenderInterfaceTest, DestroyingAUIObjectTwiceQueuesItOnce) {
     renderInterface_->destroyUIObject(object);
     EXPECT_EQ(renderInterface_->uiObjectsToDelete().size(), 1u);
     EXPECT_TRUE(renderInterface_->liveUIObjects().empty());
+
+    // Once the render side deleted it, destroying it again does nothing (and reads nothing of it:
+    // the sanitizer would report that).
+    takeDeletions(*renderInterface_);
+    renderInterface_->destroyUIObject(object);
+    EXPECT_TRUE(renderInterface_->uiObjectsToDelete().empty());
+}
+
+TEST_F(RenderInterfaceTest, LiveUIObjectsStayInCreationOrder) {
+    std::vector<RenderInterface::UIObject*> made;
+    for (int i = 0; i < 6; ++i) made.push_back(renderInterface_->createUIObject("ui_box"));
+    renderInterface_->destroyUIObject(made[1]);
+    renderInterface_->destroyUIObject(made[3]);
+    made.push_back(renderInterface_->createTexturedRectObject("UITexturedRectangleRenderable", "", "a.png"));
+    const std::vector<RenderInterface::UIObject*> live(renderInterface_->liveUIObjects().begin(),
+                                                      renderInterface_->liveUIObjects().end());
+    EXPECT_EQ(live, (std::vector<RenderInterface::UIObject*>{made[0], made[2], made[4], made[5], made[6]}));
+}
+
+// The render state frees retired pairs right after the hand-off; when none did, the next swap does.
+TEST_F(RenderInterfaceTest, PairsOfDestroyedObjectsAreRetiredAtTheNextSwapAndFreedAtTheOneAfter) {
+    RenderInterface::UIObject* kept = renderInterface_->createUIObject("ui_box");
+    RenderInterface::UIObject* closed = renderInterface_->createUIObject("ui_box");
+    ParameterManager::ParameterGroupPair* closedPair = closed->pair();
+    ParameterManager* parameters = renderInterface_->parameterManager();
+    renderInterface_->swapFrame();
+    renderInterface_->destroyUIObject(closed);
+    renderInterface_->swapFrame();
+    takeDeletions(*renderInterface_);
+    EXPECT_TRUE(parameters->retiredPairs().empty());
+
+    renderInterface_->swapFrame();
+    EXPECT_EQ(parameters->retiredPairs(), std::vector<ParameterManager::ParameterGroupPair*>{closedPair});
+    EXPECT_EQ(parameters->livePairs(), std::vector<ParameterManager::ParameterGroupPair*>{kept->pair()});
+    renderInterface_->swapFrame();
+    EXPECT_TRUE(parameters->retiredPairs().empty());
+    static_cast<FloatParameter*>(kept->pair()->updateGroup()->getParameter("alpha"))->setValue(0.5f);
+    renderInterface_->swapFrame();
+    EXPECT_EQ(static_cast<FloatParameter*>(kept->pair()->renderGroup()->getParameter("alpha"))->value, 0.5f);
 }
 
 TEST_F(RenderInterfaceTest, HandOffTasksRunWhileTheyWantTo) {

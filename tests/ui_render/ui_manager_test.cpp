@@ -149,9 +149,13 @@ TEST_F(UIManagerTest, ClosingAScreenTakesAllItsObjectsOffInOneHandOff) {
     const auto* layer = static_cast<UnsignedIntParameter*>(keptPair->renderGroup()->getParameter("render_layer"));
     EXPECT_EQ(layer->value, 7u);
 
-    // The next swap frees the screen's pairs; the one that stays is still synchronised.
+    // The next swap retires the screen's pairs, and the front end's frame after it frees them;
+    // the one that stays is still synchronised.
     renderInterface_.swapFrame();
     EXPECT_EQ(parameters->livePairs(), std::vector<ParameterManager::ParameterGroupPair*>{keptPair});
+    EXPECT_EQ(parameters->retiredPairs().size(), 40u);
+    frontEnd_.update(0.016f);
+    EXPECT_TRUE(parameters->retiredPairs().empty());
     kept->setRenderLayer(3);
     renderInterface_.swapFrame();
     EXPECT_EQ(layer->value, 3u);
