@@ -51,18 +51,6 @@ struct ParameterManager::ParameterGroupPair::Body {
     std::size_t room;
 };
 
-ParameterManager::ParameterGroupPair::ParameterGroupPair(const std::string& typeName, ThreadResourcePool* pool,
-                                                         ParameterManager* manager, bool marksChanges)
-    : marksChanges(marksChanges), manager(manager), pool(pool), typeName(typeName) {
-    auto update = std::make_unique<SimpleParameterGroup>(typeName, pool, marksChanges);
-    renderGroup_ = new SimpleParameterGroup(typeName, pool, marksChanges);
-    updateGroup_ = update.release();
-    updateGroup_->setTwin(renderGroup_);
-    renderGroup_->setTwin(updateGroup_);
-    updateGroup_->setPair(this);
-    renderGroup_->setPair(this);
-}
-
 ParameterManager::ParameterGroupPair::ParameterGroupPair(const ParameterDescription& description,
                                                          std::initializer_list<ParameterKind> extraKinds,
                                                          ThreadResourcePool* pool, ParameterManager* manager,
@@ -90,14 +78,9 @@ ParameterManager::ParameterGroupPair::ParameterGroupPair(const ParameterDescript
 }
 
 ParameterManager::ParameterGroupPair::~ParameterGroupPair() {
-    if (body_) {
-        renderGroup_->~SimpleParameterGroup();
-        updateGroup_->~SimpleParameterGroup();
-        ::operator delete(body_);
-    } else {
-        delete renderGroup_;
-        delete updateGroup_;
-    }
+    renderGroup_->~SimpleParameterGroup();
+    updateGroup_->~SimpleParameterGroup();
+    ::operator delete(body_);
 }
 
 void* ParameterManager::ParameterGroupPair::handleRoom() const {
@@ -106,7 +89,7 @@ void* ParameterManager::ParameterGroupPair::handleRoom() const {
 }
 
 void ParameterManager::ParameterGroupPair::prefetchBody() const {
-    if (body_) prefetchRangeForRead(body_, bodySize_);
+    prefetchRangeForRead(body_, bodySize_);
 }
 
 void ParameterManager::ParameterGroupPair::prefetchGroupLists() const {

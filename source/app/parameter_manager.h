@@ -27,14 +27,10 @@ public:
     // reads the render side. Each parameter of one has a linked twin in the other.
     class ParameterGroupPair {
     public:
-        // A pair on its own, each group an allocation of its own.
-        ParameterGroupPair(const std::string& typeName, ThreadResourcePool* pool, ParameterManager* manager,
-                           bool marksChanges);
         ~ParameterGroupPair();
         ParameterGroupPair(const ParameterGroupPair&) = delete;
         ParameterGroupPair& operator=(const ParameterGroupPair&) = delete;
-        // A manager makes its pairs in its own slots and ends them there; any other pair is a
-        // variable of its own.
+        // Only a manager makes pairs, in its own slots, and ends them there.
         static void* operator new(std::size_t) = delete;
         static void operator delete(void*) = delete;
 
@@ -63,9 +59,9 @@ public:
     private:
         friend class ParameterManager;
         struct Body;
-        // A manager's pair, made in a slot behind handleRoomSize bytes of room: both groups, and
-        // room in each for the parameters description and extraKinds add, are one block, so the
-        // pair costs two allocations whatever its parameters.
+        // Made in a slot behind handleRoomSize bytes of room: both groups, and room in each for
+        // the parameters description and extraKinds add, are one block, so the pair costs two
+        // allocations whatever its parameters.
         ParameterGroupPair(const ParameterDescription& description, std::initializer_list<ParameterKind> extraKinds,
                            ThreadResourcePool* pool, ParameterManager* manager, std::size_t handleRoomSize);
         // Asks for the pair's memory to be brought into cache, in two steps of a walk over many
@@ -76,7 +72,7 @@ public:
 
         SimpleParameterGroup* updateGroup_ = nullptr;
         SimpleParameterGroup* renderGroup_ = nullptr;
-        // The block of a manager's pair, null for a pair on its own.
+        // Both groups and their parameters.
         std::byte* body_ = nullptr;
         std::size_t bodySize_ = 0;
         std::size_t handleRoomSize_ = 0;

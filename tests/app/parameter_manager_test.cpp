@@ -28,9 +28,20 @@ struct ParameterManagerTest : ::testing::Test {
     ParameterManager manager{&registry, nullptr};
 };
 
+// A manager whose "ui_rect" pairs start with no parameters, for tests that add their own.
+struct EmptyPairs {
+    EmptyPairs() {
+        EXPECT_TRUE(registerParameterDescription(registry, new ParameterDescription("ui_rect", nullptr, true)));
+    }
+
+    ParameterDescriptionRegistry registry;
+    ParameterManager manager{&registry, nullptr};
+};
+
 TEST(ParameterGroup, AddingToOneSideOfAPairCreatesTheLinkedTwin) {
-    ParameterManager manager(nullptr, nullptr);
-    ParameterManager::ParameterGroupPair pair("ui_rect", nullptr, &manager, true);
+    EmptyPairs pairs;
+    ParameterManager& manager = pairs.manager;
+    ParameterManager::ParameterGroupPair& pair = *manager.createGroupPair("ui_rect");
     Vector4Parameter* colour = pair.updateGroup()->addVector4("colour", {1, 0, 0, 1});
     BaseParameter* twin = pair.renderGroup()->getParameter("colour");
     ASSERT_NE(twin, nullptr);
@@ -96,8 +107,9 @@ TEST(ParameterGroup, UnknownNamesAndWrongKindsAreIgnoredAndLoggedOnce) {
 }
 
 TEST(ParameterGroup, RemovingAParameterRemovesItsTwin) {
-    ParameterManager manager(nullptr, nullptr);
-    ParameterManager::ParameterGroupPair pair("ui_rect", nullptr, &manager, true);
+    EmptyPairs pairs;
+    ParameterManager& manager = pairs.manager;
+    ParameterManager::ParameterGroupPair& pair = *manager.createGroupPair("ui_rect");
     pair.live = true;
     pair.updateGroup()->addFloat("a", 1);
     pair.updateGroup()->addFloat("b", 2);
@@ -268,8 +280,6 @@ TEST_F(ParameterManagerTest, APairKeepsTheRoomAskedForInFrontOfIt) {
     }
 
     EXPECT_EQ(manager.createGroupPair("ui_rect")->handleRoom(), nullptr);
-    ParameterManager::ParameterGroupPair alone("ui_rect", nullptr, &manager, true);
-    EXPECT_EQ(alone.handleRoom(), nullptr);
 }
 
 TEST_F(ParameterManagerTest, ADescriptionWithoutEntriesGivesAPairThatIsNotSynchronised) {
