@@ -16,7 +16,7 @@ namespace {
 
 const gfx::Vector3 up{0, 1, 0};
 
-// The rag doll tests use the humanoid test skeleton, 12.3 units tall, raised 1 unit off the ground.
+// The rag doll tests use the humanoid test skeleton, 12.3 units tall, its toes 0.7 above the ground.
 class RagDoll : public PhysicsWorldTest {
 protected:
     NewPhysicsRagDoll& makeRagDoll(Skeleton& of) {
