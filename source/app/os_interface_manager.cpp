@@ -1,5 +1,7 @@
 #include "app/os_interface_manager.h"
 
+#include "app/physics_interface_maker.h"
+
 OSInterfaceManagerLinux::OSInterfaceManagerLinux(ThreadResourcePool* updatePool)
     : updatePool_(updatePool), mainThread_(platform::currentThreadId()) {}
 
@@ -29,3 +31,5 @@ void OSInterfaceManagerLinux::exchangeClipboard() {
     std::lock_guard<std::mutex> lock(mutex_);
     copy_ = std::move(text);
 }
+
+NewPhysicsInterface* OSInterfaceManagerLinux::createPhysicsInterface() { return makePhysicsInterface(updatePool_); }

@@ -1,6 +1,6 @@
 #pragma once
-// What the update side asks of the operating system: clipboard text (the physics interface joins
-// it with the world layer).
+// What the update side asks of the operating system: clipboard text, and a physics interface
+// from the world layer.
 #include <mutex>
 #include <optional>
 #include <string>
@@ -8,6 +8,7 @@
 #include "platform/input/clipboard.h"
 #include "platform/thread.h"
 
+class NewPhysicsInterface;
 class ThreadResourcePool;
 
 class OSInterfaceManager {
@@ -15,6 +16,8 @@ public:
     virtual ~OSInterfaceManager() = default;
     virtual std::string getClipboardText() = 0;
     virtual void setClipboardText(const std::string& text) = 0;
+    // A new physics manager with no world yet (its init builds one); the caller owns it.
+    virtual NewPhysicsInterface* createPhysicsInterface() = 0;
 };
 
 // The system clipboard may be touched on the main thread only. There it is used directly (key
@@ -26,6 +29,8 @@ public:
     explicit OSInterfaceManagerLinux(ThreadResourcePool* updatePool);
     std::string getClipboardText() override;
     void setClipboardText(const std::string& text) override;
+    // Made with the update pool as its owner.
+    NewPhysicsInterface* createPhysicsInterface() override;
     // In the hand-off, on the main thread: puts a text set elsewhere on the clipboard, and reads
     // the clipboard again when it may have changed.
     void exchangeClipboard();

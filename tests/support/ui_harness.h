@@ -14,6 +14,7 @@
 #include "app/input_manager.h"
 #include "app/os_interface_manager.h"
 #include "app/parameter_description.h"
+#include "app/physics_interface_maker.h"
 #include "app/sigslot.h"
 #include "app/sound_manager.h"
 #include "app/thread_resource_pool.h"
@@ -67,6 +68,7 @@ class FakeOSInterface : public OSInterfaceManager {
 public:
     std::string getClipboardText() override { return clipboard; }
     void setClipboardText(const std::string& text) override { clipboard = text; }
+    NewPhysicsInterface* createPhysicsInterface() override { return makePhysicsInterface(nullptr); }
 
     std::string clipboard;
 };
