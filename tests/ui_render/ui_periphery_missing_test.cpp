@@ -1,5 +1,6 @@
-// The image and map renderables when what they load is missing: images that do not load, a map
-// folder without its images, no effect files. Each draws nothing and nothing crashes.
+// The image, map and picker renderables when what they load is missing: images that do not
+// load, a map folder without its images, no effect files. Each draws nothing and nothing
+// crashes.
 #include "ui_draw_fixture.h"
 
 #include <filesystem>
@@ -18,12 +19,14 @@ protected:
     static std::string group(const std::string& className, const std::string& folder) {
         return "<" + className + "><Path folder=\"" + folder + "\"/></" + className + ">";
     }
-    // The image and map groups, their folders in root.
+    // The image, map and picker groups, their folders in root.
     static std::string groups(const std::string& root) {
         return group("UIFullscreenImageRenderable", root + "screens/") +
                group("UIMultiColourTintableImageRenderable", root + "tinted/") +
                group("UIPannableZoomableLargeImageRenderable", root + "large/") +
-               group("UIGeographicTintableRegionsMapRenderable", root + "maps/");
+               group("UIGeographicTintableRegionsMapRenderable", root + "maps/") +
+               group("UIMultiColourisableImageRenderable", root + "crests/") +
+               "<UIColourSelectionRectangleRenderable/><UIHueSelectionStripRenderable/>";
     }
 
     // Every other pixel of a frame on the clear colour is still the clear colour.
@@ -33,6 +36,7 @@ protected:
             for (int x = 0; x < int(width_); x += 3) ASSERT_EQ(pixel(x, y), 0xFF204060u) << x << "," << y;
         }
     }
+    void placeEverywhere(RenderInterface::UIObject* object) { placeRectangle(object, 0, 0, 256, 192); }
 
     std::string workingFolder_;
 };
@@ -44,8 +48,10 @@ TEST_F(UIPeripheryMissing, ImagesThatDoNotLoadDrawNothing) {
     data.write("tinted/cracked.tga", "");
     data.write("large/faded.tga", "TRUEVISION");
     data.makeFolder("maps/empty");
+    data.write("crests/blot.dds", "DDS ");
     start(groups(data.path()));
     for (const char* type : {"torn", "cracked", "faded", "geographic_map_empty"}) make(type, 1);
+    placeEverywhere(make("colourisable_image_blot", 1));
     expectNothingDrawn();
 }
 
@@ -57,6 +63,9 @@ TEST_F(UIPeripheryMissing, WithoutTheirEffectsNothingDraws) {
     std::filesystem::current_path(elsewhere.path());
     start(groups(root));
     for (const char* type : {"curtain", "glass", "vista", "geographic_map_s"}) make(type, 1);
+    placeEverywhere(make("colourisable_image_crest", 1));
+    placeEverywhere(make("ui_colour_selection_rectangle", 1));
+    placeEverywhere(make("ui_hue_selection_strip", 1));
     expectNothingDrawn();
 }
 

@@ -1,14 +1,17 @@
-// The UI object types the image and map renderables make from their render-path folders, and
-// the parameters each type carries.
+// The UI object types the image, map and picker renderables make from their render-path
+// folders, and the parameters each type carries.
 #include "ui_draw_fixture.h"
 
 #include <algorithm>
 #include <filesystem>
 
 #include "app/base_parameter.h"
+#include "ui_render/ui_colour_selection_rectangle_renderable.h"
 #include "ui_render/ui_fullscreen_image_renderable.h"
 #include "ui_render/ui_geographic_tintable_regions_map_renderable.h"
+#include "ui_render/ui_hue_selection_strip_renderable.h"
 #include "ui_render/ui_multi_colour_tintable_image_renderable.h"
+#include "ui_render/ui_multi_colourisable_image_renderable.h"
 
 namespace {
 
@@ -21,12 +24,14 @@ protected:
     void SetUp() override {
         copy("screens/curtain.tga", "screens/curtain.tga");
         copy("screens/veil.tga", "screens/veil.tga");
+        copy("crests/crest.dds", "crests/crest.dds");
         copy("maps/s/s_base.tga", "maps/s/s_base.tga");
         copy("maps/s/s_tints.tga", "maps/s/s_tints.tga");
         // A repository's own folder and a left-over copy beside the map.
         data_.write("maps/.git/HEAD", "ref: refs/heads/main\n");
         data_.makeFolder("maps/backup");
-        start(group("UIFullscreenImageRenderable", "screens/") + group("UIGeographicTintableRegionsMapRenderable", "maps/"));
+        start(group("UIFullscreenImageRenderable", "screens/") + group("UIMultiColourisableImageRenderable", "crests/") +
+              group("UIGeographicTintableRegionsMapRenderable", "maps/"));
     }
 
     void copy(const std::string& from, const std::string& to) {
@@ -47,8 +52,9 @@ protected:
     TempFolder data_;
 };
 
-TEST_F(UIPeripheryTypes, EachImageAndMapIsATypeWithADescription) {
-    EXPECT_EQ(typeNames(), (std::vector<std::string>{"curtain", "geographic_map_backup", "geographic_map_s", "veil"}));
+TEST_F(UIPeripheryTypes, EachImageMapAndCrestIsATypeWithADescription) {
+    EXPECT_EQ(typeNames(), (std::vector<std::string>{"colourisable_image_crest", "curtain", "geographic_map_backup",
+                                                     "geographic_map_s", "veil"}));
     for (const std::string& name : typeNames()) EXPECT_NE(registry_.find(name), nullptr) << name;
 
     for (const char* name : {"curtain", "veil"}) {
@@ -56,6 +62,9 @@ TEST_F(UIPeripheryTypes, EachImageAndMapIsATypeWithADescription) {
         ASSERT_NE(image, nullptr) << name;
         EXPECT_NE(image->image(), nullptr) << name;
     }
+    auto* crest = dynamic_cast<UIMultiColourisableImageRenderableAsset*>(manager_->findAsset("colourisable_image_crest"));
+    ASSERT_NE(crest, nullptr);
+    EXPECT_NE(crest->texture(), nullptr);
 }
 
 TEST_F(UIPeripheryTypes, AMapLoadsItsBaseAndTintsFromItsSubFolder) {
@@ -103,6 +112,17 @@ TEST(UIPeripheryDescriptions, EveryTypeCarriesItsParametersInOrder) {
          {{"fadeToBlackLerp", ParameterKind::Float}, {"isVisible", ParameterKind::Bool}}},
         {PanZoomImageParameters::describe("geographic_map_s", &pool),
          {{"xPan", ParameterKind::Float}, {"yPan", ParameterKind::Float}, {"zoom", ParameterKind::Float}}},
+        {ColourisableImageParameters::describe("colourisable_image_crest", &pool),
+         {{"topLeft", ParameterKind::Vector2},
+          {"bottomRight", ParameterKind::Vector2},
+          {"usePointSampler", ParameterKind::Bool},
+          {"redChannelColour", ParameterKind::Vector4},
+          {"greenChannelColour", ParameterKind::Vector4},
+          {"blueChannelColour", ParameterKind::Vector4}}},
+        {ColourSelectionRectangleParameters::describe("ui_colour_selection_rectangle", &pool),
+         {{"topLeft", ParameterKind::Vector2}, {"bottomRight", ParameterKind::Vector2}, {"colour", ParameterKind::Vector4}}},
+        {HueSelectionStripParameters::describe("ui_hue_selection_strip", &pool),
+         {{"topLeft", ParameterKind::Vector2}, {"bottomRight", ParameterKind::Vector2}}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<ParameterDescription> description(c.description);

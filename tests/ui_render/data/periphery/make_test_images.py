@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Writes the images of the UI periphery tests beside this script: run-length TGA files drawn
-from the rules below. Run it again after changing them."""
+"""Writes the images of the UI periphery tests beside this script: run-length TGA files and one
+uncompressed A8R8G8B8 DDS file, drawn from the rules below. Run it again after changing them."""
 import os
 import struct
 
@@ -33,6 +33,16 @@ def write_tga(path, width, height, colour_at):
     write(path, out)
 
 
+def write_dds(path, width, height, colour_at):
+    """One level of A8R8G8B8."""
+    flags = 0x1 | 0x2 | 0x4 | 0x8 | 0x1000  # caps, height, width, pitch, pixel format
+    header = struct.pack("<4sIIIIIII", b"DDS ", 124, flags, height, width, width * 4, 0, 1)
+    header += bytes(44)
+    header += struct.pack("<IIIIIIII", 32, 0x41, 0, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000)
+    header += struct.pack("<IIIII", 0x1000, 0, 0, 0, 0)
+    pixels = b"".join(bgra(colour_at(x, y)) for y in range(height) for x in range(width))
+    write(path, header + pixels)
+
 
 def write(path, data):
     full = os.path.join(HERE, path)
@@ -57,3 +67,5 @@ write_tga("large/vista.tga", 512, 256, lambda x, y: GREEN if y >= 192 else (RED 
 # the last cell (no region) on the right half.
 write_tga("maps/s/s_base.tga", 32, 32, lambda x, y: GREY)
 write_tga("maps/s/s_tints.tga", 32, 32, lambda x, y: (0, 0, 0, 255) if x < 16 else (255, 255, 0, 255))
+# A colourisable image: columns of pure red, green, blue and red.
+write_dds("crests/crest.dds", 4, 4, lambda x, y: (RED, GREEN, BLUE, RED)[x])
