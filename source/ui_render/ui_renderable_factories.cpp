@@ -4,6 +4,7 @@
 #include "ui_render/ui_fullscreen_image_renderable.h"
 #include "ui_render/ui_geographic_tintable_regions_map_renderable.h"
 #include "ui_render/ui_hue_selection_strip_renderable.h"
+#include "ui_render/ui_menu_item_renderable.h"
 #include "ui_render/ui_multi_colour_tintable_image_renderable.h"
 #include "ui_render/ui_multi_colourisable_image_renderable.h"
 #include "ui_render/ui_outlined_rectangle_renderable.h"
@@ -20,6 +21,7 @@ UIRenderableFactory<UIOutlinedRectangleRenderable> outlinedRectangle("UIOutlined
 UIRenderableFactory<UIShadowedOutlinedRectangleRenderable> shadowedRectangle("UIShadowedOutlinedRectangleRenderable");
 UIRenderableFactory<UIPointerRenderable> pointer("UIPointerRenderable");
 UIRenderableFactory<UITexturedRectangleRenderable> texturedRectangle("UITexturedRectangleRenderable");
+UIRenderableFactory<UIMenuItemRenderable> menuItem("UIMenuItemRenderable");
 UIRenderableFactory<UIMultiColourisableImageRenderable> colourisableImage("UIMultiColourisableImageRenderable");
 UIRenderableFactory<UIFullscreenImageRenderable> fullscreenImage("UIFullscreenImageRenderable");
 UIRenderableFactory<UIGeographicTintableRegionsMapRenderable> regionsMap("UIGeographicTintableRegionsMapRenderable");

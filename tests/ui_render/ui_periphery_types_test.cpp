@@ -1,15 +1,17 @@
-// The UI object types the image, map and picker renderables make from their render-path
-// folders, and the parameters each type carries.
+// The UI object types the image, map, picker and menu item renderables make from their
+// render-path folders, the parameters each type carries, and the UI renderable registry.
 #include "ui_draw_fixture.h"
 
 #include <algorithm>
 #include <filesystem>
 
 #include "app/base_parameter.h"
+#include "render/renderable_factory.h"
 #include "ui_render/ui_colour_selection_rectangle_renderable.h"
 #include "ui_render/ui_fullscreen_image_renderable.h"
 #include "ui_render/ui_geographic_tintable_regions_map_renderable.h"
 #include "ui_render/ui_hue_selection_strip_renderable.h"
+#include "ui_render/ui_menu_item_renderable.h"
 #include "ui_render/ui_multi_colour_tintable_image_renderable.h"
 #include "ui_render/ui_multi_colourisable_image_renderable.h"
 
@@ -123,6 +125,12 @@ TEST(UIPeripheryDescriptions, EveryTypeCarriesItsParametersInOrder) {
          {{"topLeft", ParameterKind::Vector2}, {"bottomRight", ParameterKind::Vector2}, {"colour", ParameterKind::Vector4}}},
         {HueSelectionStripParameters::describe("ui_hue_selection_strip", &pool),
          {{"topLeft", ParameterKind::Vector2}, {"bottomRight", ParameterKind::Vector2}}},
+        {MenuItemParameters::describe("textMenuItem", &pool),
+         {{"text", ParameterKind::String},
+          {"vertPos", ParameterKind::UnsignedInt},
+          {"horizPos", ParameterKind::UnsignedInt},
+          {"isSelected", ParameterKind::Bool},
+          {"isVisible", ParameterKind::Bool}}},
     };
     for (const Case& c : cases) {
         std::unique_ptr<ParameterDescription> description(c.description);
@@ -134,6 +142,30 @@ TEST(UIPeripheryDescriptions, EveryTypeCarriesItsParametersInOrder) {
             ++entry;
         }
     }
+}
+
+TEST(UIRenderableRegistry, HoldsTheFourteenUIRenderableClasses) {
+    const char* names[] = {"UIPointerRenderable",
+                           "UIMenuItemRenderable",
+                           "UISimpleRectangleRenderable",
+                           "UITexturedRectangleRenderable",
+                           "UIMultiColourisableImageRenderable",
+                           "UIFullscreenImageRenderable",
+                           "UIGeographicTintableRegionsMapRenderable",
+                           "UIPannableZoomableLargeImageRenderable",
+                           "UIMultiColourTintableImageRenderable",
+                           "UIColourSelectionRectangleRenderable",
+                           "UIHueSelectionStripRenderable",
+                           "UITextRenderable",
+                           "UIOutlinedRectangleRenderable",
+                           "UIShadowedOutlinedRectangleRenderable"};
+    for (const char* name : names) EXPECT_NE(findUIRenderableFactory(name), nullptr) << name;
+    // The test program's own stand-ins aside, nothing else is registered.
+    std::size_t others = 0;
+    for (const auto& entry : getUIRenderableFactoryRegistry()) {
+        if (entry.first.rfind("Test", 0) != 0) ++others;
+    }
+    EXPECT_EQ(others, std::size(names));
 }
 
 } // namespace
