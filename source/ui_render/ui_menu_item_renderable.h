@@ -50,6 +50,7 @@ public:
     const FontRecord* font() const;
     // The text drawn last.
     const char* text() const { return text_; }
+    gfx::Texture* atlasTexture() const { return atlasTexture_; }
 
 private:
     void buildAtlas();

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gfx/texture.h"
 #include "ui_render/ui_menu_item_renderable.h"
 
 namespace {
@@ -89,6 +90,23 @@ TEST_F(UIMenuItems, AMenuItemDrawsPercentSignsAsWritten) {
     // The four glyphs side by side: their ink spans their advances but the side bearings.
     EXPECT_LE(box.right - box.left + 1, advance);
     EXPECT_GE(box.right - box.left + 1, advance - 8);
+}
+
+TEST_F(UIMenuItems, ReleasingItsDeviceResourcesReleasesTheFont) {
+    auto* asset = dynamic_cast<UIMenuItemRenderableAsset*>(manager_->findAsset("textMenuItem"));
+    ASSERT_NE(asset, nullptr);
+    gfx::Texture* atlas = asset->atlasTexture();
+    ASSERT_NE(atlas, nullptr);
+    atlas->addRef();
+    UIRenderable* menuItems = nullptr;
+    for (UIRenderable* renderable : manager_->renderables()) {
+        if (renderable->className() == "UIMenuItemRenderable") menuItems = renderable;
+    }
+    ASSERT_NE(menuItems, nullptr);
+    menuItems->releaseDeviceResources();
+    EXPECT_TRUE(menuItems->assets().empty());
+    // Only this test's reference was left.
+    EXPECT_EQ(atlas->release(), 0u);
 }
 
 TEST(UIMenuItemText, IsCutAt255CharactersAndPrintedAsItIs) {

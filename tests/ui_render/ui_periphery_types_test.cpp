@@ -7,6 +7,7 @@
 
 #include "app/base_parameter.h"
 #include "render/renderable_factory.h"
+#include "ui_render/ui_asset_files.h"
 #include "ui_render/ui_colour_selection_rectangle_renderable.h"
 #include "ui_render/ui_fullscreen_image_renderable.h"
 #include "ui_render/ui_geographic_tintable_regions_map_renderable.h"
@@ -96,7 +97,21 @@ TEST_F(UIPeripheryTypes, AFolderWithoutItsImagesIsAMapThatDrawsNothing) {
     }
 }
 
-// Every type's parameters by name, kind code and default, in order.
+TEST(UIAssetFolders, AreListedInTheDataFolderWithoutHiddenOnes) {
+    TempFolder data;
+    data.write("maps/.git/HEAD", "ref: refs/heads/main\n");
+    data.makeFolder("maps/backup");
+    data.makeFolder("maps/s");
+    data.write("maps/s.tga", "");
+    ParameterDescriptionRegistry registry;
+    ThreadResourcePool pool("renderPool");
+    // A data folder that is not the working folder, as when the program is started elsewhere.
+    RenderInterface renderInterface(&registry, &pool, 256, 192, data.path().c_str());
+    EXPECT_EQ(listUIAssetFolders(&renderInterface, "maps/"), (std::list<std::string>{"backup", "s"}));
+    EXPECT_TRUE(listUIAssetFolders(&renderInterface, "nowhere/").empty());
+}
+
+// Every type's parameters by name and kind code, in order.
 struct ExpectedParameter {
     const char* name;
     ParameterKind kind;
