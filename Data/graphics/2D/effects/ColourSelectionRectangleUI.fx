@@ -29,5 +29,6 @@ void main() {
 }
 
 technique SimpleTech {
-    pass P0 { vertex = CornerVS; fragment = BlendFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = CornerVS; fragment = BlendFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }

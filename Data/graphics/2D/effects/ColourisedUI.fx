@@ -53,9 +53,11 @@ void main() { outColour = colourise(texture(PointImageSampler, uv)); }
 }
 
 technique SimpleTech {
-    pass P0 { vertex = CornerVS; fragment = LinearFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = CornerVS; fragment = LinearFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }
 
 technique PointSampleTech {
-    pass P0 { vertex = CornerVS; fragment = PointFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = CornerVS; fragment = PointFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }

@@ -22,5 +22,6 @@ void main() { outColour = vec4(colour.rgb * colour.a, colour.a); }
 }
 
 technique SimpleTech {
-    pass P0 { vertex = CornerVS; fragment = HueFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = CornerVS; fragment = HueFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }

@@ -31,5 +31,6 @@ void main() {
 }
 
 technique SimpleTech {
-    pass P0 { vertex = CornerVS; fragment = ImageFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = CornerVS; fragment = ImageFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }

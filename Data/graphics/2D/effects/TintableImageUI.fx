@@ -34,5 +34,6 @@ void main() {
 }
 
 technique SimpleTech {
-    pass P0 { vertex = ScreenVS; fragment = TintFS; CullMode = None; ZEnable = false; ZWriteEnable = false; }
+    pass P0 { vertex = ScreenVS; fragment = TintFS; CullMode = None; ZEnable = false; ZWriteEnable = false;
+              AlphaBlendEnable = true; SrcBlend = One; DestBlend = InvSrcAlpha; }
 }
