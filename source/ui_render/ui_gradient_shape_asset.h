@@ -29,10 +29,6 @@ public:
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
     void endBatch(UIBatchWriter& writer) override;
 
-    // x, y of each corner, and r, g, b, a of each, from the last instance read.
-    const std::vector<float>& positions() const { return positions_; }
-    const std::vector<float>& colours() const { return colours_; }
-
 protected:
     struct Shape {
         const char* effectFile;
@@ -49,6 +45,7 @@ protected:
     // Fills positions_ and colours_ from the object's parameters (pixel sizes in UI units).
     virtual void readCorners(const SimpleParameterGroup& group, float pixelWidth, float pixelHeight) = 0;
 
+    // x, y of each corner, and r, g, b, a of each, from the last instance read.
     std::vector<float> positions_;
     std::vector<float> colours_;
 

@@ -29,8 +29,6 @@ public:
     bool load() override;
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
 
-    const std::array<float, colourCount * 4>& colourTable() const { return colours_; }
-
 private:
     // Entries 4 to 9 stay zero.
     std::array<float, colourCount * 4> colours_{};

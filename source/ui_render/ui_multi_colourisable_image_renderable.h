@@ -47,7 +47,6 @@ public:
     void endBatch(UIBatchWriter& writer) override;
 
     gfx::Texture* texture() const { return texture_; }
-    const float* corners() const { return corners_; }
 
 private:
     RenderInterface* renderInterface_;

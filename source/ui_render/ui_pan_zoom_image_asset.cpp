@@ -39,17 +39,14 @@ void UIPanZoomImageAsset::releaseQuadAndEffect() {
 }
 
 void UIPanZoomImageAsset::measure(gfx::Texture* image) {
-    imageWidth_ = imageHeight_ = 0;
     rx_ = ry_ = 1.0f;
     gfx::SurfaceDesc desc{};
     // A missing image has no size to read; the asset draws nothing then.
     if (!image || image->getLevelDesc(0, desc) != gfx::Result::Ok) return;
     const RenderSettings& settings = renderInterface_->renderSettings();
     if (settings.width == 0 || settings.height == 0) return;
-    imageWidth_ = desc.width;
-    imageHeight_ = desc.height;
-    rx_ = static_cast<float>(imageWidth_) / static_cast<float>(settings.width);
-    ry_ = static_cast<float>(imageHeight_) / static_cast<float>(settings.height);
+    rx_ = static_cast<float>(desc.width) / static_cast<float>(settings.width);
+    ry_ = static_cast<float>(desc.height) / static_cast<float>(settings.height);
 }
 
 void UIPanZoomImageAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {

@@ -32,12 +32,9 @@ public:
     // without a render-side group) and draws it; nothing while an image or the effect is missing.
     void renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) override;
 
+    // The image's width and height over the back buffer's.
     float rx() const { return rx_; }
     float ry() const { return ry_; }
-    std::uint32_t imageWidth() const { return imageWidth_; }
-    std::uint32_t imageHeight() const { return imageHeight_; }
-    // Corners 0 to 3 (top left, top right, bottom right, bottom left) of the last draw.
-    const float* corners() const { return corners_; }
 
 protected:
     UIPanZoomImageAsset(const std::string& name, RenderInterface* renderInterface);
@@ -57,12 +54,11 @@ private:
     UIShapeBuffers quad_;
     gfx::EffectHandle technique_ = 0;
     gfx::EffectHandle vertPositions_ = 0;
-    std::uint32_t imageWidth_ = 0;
-    std::uint32_t imageHeight_ = 0;
     float rx_ = 1.0f;
     float ry_ = 1.0f;
     float zoom_ = 1.0f;
     float xPan_ = 0.0f;
     float yPan_ = 0.0f;
+    // Corners 0 to 3 (top left, top right, bottom right, bottom left) of the last draw.
     float corners_[8] = {};
 };

@@ -18,7 +18,6 @@ public:
     void unload() override;
 
     gfx::Texture* image() const { return image_; }
-    gfx::Effect* effect() const { return effect_; }
 
 protected:
     UIScreenImageAsset(const std::string& name, const std::string& imageFolder, RenderInterface* renderInterface);
