@@ -3,9 +3,8 @@
 #include "app/log.h"
 #include "platform/paths.h"
 
-FT_Face openFontFace(FT_Library library, const std::string& folder, const std::string& name, std::uint32_t size,
+FT_Face openFontFace(FT_Library library, const std::string& folder, const std::string& name, const std::string& key,
                      std::uint32_t pixelSize) {
-    const std::string key = fontKey(name, size);
     if (pixelSize == 0) {
         LOG_MESSAGE("Skipping font %s: its size gives no pixel height", key.c_str());
         return nullptr;

@@ -10,6 +10,6 @@
 
 // Opens folder + name + ".ttf" at that pixel height (72 dpi, so points are pixels). A pixel size
 // of 0 (an entry of size 0, or larger than the screen is wide) or a file FreeType can't open is
-// logged and gives null; the key named in the log is name + "_" + size.
-FT_Face openFontFace(FT_Library library, const std::string& folder, const std::string& name, std::uint32_t size,
+// logged, naming the font by its key, and gives null.
+FT_Face openFontFace(FT_Library library, const std::string& folder, const std::string& name, const std::string& key,
                      std::uint32_t pixelSize);

@@ -31,3 +31,12 @@ std::vector<FontListEntry> readFontList(const std::string& path) {
 std::string fontKey(const std::string& name, std::uint32_t size) { return name + "_" + std::to_string(size); }
 
 std::uint32_t fontPixelSize(std::uint32_t screenWidth, std::uint32_t size) { return size == 0 ? 0 : screenWidth / size; }
+
+std::string fontEntryKey(const FontListEntry& entry) {
+    if (entry.pixelHeight != 0) return entry.name + "_" + std::to_string(entry.pixelHeight) + "px";
+    return fontKey(entry.name, entry.size);
+}
+
+std::uint32_t fontEntryPixelSize(const FontListEntry& entry, std::uint32_t screenWidth) {
+    return entry.pixelHeight != 0 ? entry.pixelHeight : fontPixelSize(screenWidth, entry.size);
+}

@@ -39,7 +39,7 @@ void FontStore::rebuild(std::uint32_t screenWidth, std::uint32_t screenHeight) {
 
 bool FontStore::loadFont(std::uint32_t size, std::uint32_t pixelSize, const std::string& name) {
     if (screenWidth_ == 0 || screenHeight_ == 0) return false;
-    FT_Face face = openFontFace(library_, folder_, name, size, pixelSize);
+    FT_Face face = openFontFace(library_, folder_, name, fontKey(name, size), pixelSize);
     if (!face) return false;
     faces_.push_back(face);
     FontRecord record;

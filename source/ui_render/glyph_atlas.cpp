@@ -89,15 +89,16 @@ void GlyphAtlas::newRow(Pen& pen, std::uint32_t pixelSize) const {
 }
 
 void GlyphAtlas::buildFont(const FontListEntry& entry, Pen& pen) {
-    const std::uint32_t pixelSize = fontPixelSize(screenWidth_, entry.size);
-    FT_Face face = openFontFace(library_, folder_, entry.name, entry.size, pixelSize);
+    const std::uint32_t pixelSize = fontEntryPixelSize(entry, screenWidth_);
+    const std::string key = fontEntryKey(entry);
+    FT_Face face = openFontFace(library_, folder_, entry.name, key, pixelSize);
     if (!face) return;
     faces_.push_back(face);
     if (pixelSize > pen.previousPixelSize) newRow(pen, pixelSize);
     pen.previousPixelSize = pixelSize;
 
     FontRecord record;
-    record.key = fontKey(entry.name, entry.size);
+    record.key = key;
     record.face = face;
     record.hasKerning = FT_HAS_KERNING(face);
     const float texel = 1.0f / static_cast<float>(size_);

@@ -6,6 +6,7 @@
 #include "app/log.h"
 #include "app/simple_parameter_group.h"
 #include "render/device_global.h"
+#include "ui_render/glyph_atlas_texture.h"
 #include "ui_render/text_layout.h"
 #include "ui_render/text_runs.h"
 #include "ui_render/ui_batch_writer.h"
@@ -61,28 +62,12 @@ void UITextRenderableAsset::buildAtlas() {
 }
 
 void UITextRenderableAsset::uploadAtlas() {
-    gfx::Device* device = deviceGlobal;
     gfx::safeRelease(atlasTexture_);
-    // The coverage goes up in all four channels of an A8R8G8B8 texture rather than as L8: software
-    // GL (llvmpipe) draws text through its fast span path only from textures of that layout.
-    if (!device || device->createTexture(atlas_.size(), atlas_.size(), 1, 0, gfx::Format::A8R8G8B8,
-                                         gfx::Pool::Managed, &atlasTexture_) != gfx::Result::Ok) {
-        atlasTexture_ = nullptr;
+    atlasTexture_ = createGlyphAtlasTexture(deviceGlobal, atlas_);
+    if (!atlasTexture_) {
         LOG_MESSAGE("Failed to create font image texture");
         // Without the texture no glyph can be drawn: no font records, so texts have no blocks.
         atlas_.clear();
-        return;
-    }
-    gfx::LockedRect locked;
-    if (atlasTexture_->lockRect(0, locked, nullptr, 0) == gfx::Result::Ok) {
-        const std::uint32_t size = atlas_.size();
-        for (std::uint32_t row = 0; row < size; ++row) {
-            auto* texel = reinterpret_cast<std::uint32_t*>(static_cast<std::uint8_t*>(locked.bits) +
-                                                           static_cast<std::size_t>(row) * locked.pitch);
-            const std::uint8_t* coverage = atlas_.pixels().data() + static_cast<std::size_t>(row) * size;
-            for (std::uint32_t x = 0; x < size; ++x) texel[x] = coverage[x] * 0x01010101u;
-        }
-        atlasTexture_->unlockRect(0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "ui_render/ui_textured_rectangle_renderable_asset.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/log.h"
@@ -9,6 +10,17 @@
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
 #include "ui_render/ui_pixel_snap.h"
+
+void texturedRectangleCorners(const Vector2Value& topLeft, const Vector2Value& bottomRight, float pixelWidth,
+                              float pixelHeight, float (&corners)[8]) {
+    // Only the top-left corner is snapped: the size stays a whole number of pixels.
+    const float left = snapCornerX(topLeft[0], pixelWidth);
+    const float top = snapCornerY(topLeft[1], pixelHeight);
+    const float width = std::trunc((bottomRight[0] - topLeft[0]) / pixelWidth) * pixelWidth;
+    const float height = std::trunc((topLeft[1] - bottomRight[1]) / pixelHeight) * pixelHeight;
+    const float placed[8] = {left, top, left + width, top, left + width, top - height, left, top - height};
+    std::copy(placed, placed + 8, corners);
+}
 
 UITexturedRectangleRenderableAsset::UITexturedRectangleRenderableAsset(const std::string& typeName,
                                                                        const std::string& file,
@@ -69,13 +81,7 @@ void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& re
         const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, 1.0f});
         const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, -1.0f});
         pointSampler_ = uiparam::read<BoolParameter>(group, "usePointSampler", false);
-        // Only the top-left corner is snapped: the size stays a whole number of pixels.
-        const float left = snapCornerX(topLeft[0], pw);
-        const float top = snapCornerY(topLeft[1], ph);
-        const float width = std::trunc((bottomRight[0] - topLeft[0]) / pw) * pw;
-        const float height = std::trunc((topLeft[1] - bottomRight[1]) / ph) * ph;
-        const float corners[8] = {left, top, left + width, top, left + width, top - height, left, top - height};
-        std::copy(corners, corners + 8, corners_);
+        texturedRectangleCorners(topLeft, bottomRight, pw, ph, corners_);
 
         if (uiparam::read<BoolParameter>(group, "shouldSaveFile", false)) {
             savedFileName_ = uiparam::read<StringParameter>(group, "saveFileName", "");

@@ -4,8 +4,15 @@
 #include <cstdint>
 #include <string>
 
+#include "app/parameter_kind.h"
 #include "platform/gfx/texture.h"
 #include "ui_render/ui_renderable.h"
+
+// The corners of an image drawn from topLeft towards bottomRight (UI units, pixels of that size):
+// the top-left corner on a pixel edge, the width and height in whole pixels, truncated. Corners 0
+// to 3 (top left, top right, bottom right, bottom left), x then y.
+void texturedRectangleCorners(const Vector2Value& topLeft, const Vector2Value& bottomRight, float pixelWidth,
+                              float pixelHeight, float (&corners)[8]);
 
 class UITexturedRectangleRenderableAsset : public UIRenderableAsset {
 public:

@@ -210,4 +210,23 @@ TEST(GlyphAtlas, BadEntriesAreSkipped) {
     EXPECT_EQ(cellOf(*atlas.find("EBGaramond-Regular_48")->find(' '), 1024).x, 12u);
 }
 
+TEST(GlyphAtlas, AnEntryOfFixedPixelHeightKeepsItsSizeOnEveryScreen) {
+    const FontListEntry fixed{"DejaVuSans", 0, 32};
+    EXPECT_EQ(fontEntryKey(fixed), "DejaVuSans_32px");
+    std::uint32_t cellHeights[2] = {};
+    const std::uint32_t widths[2] = {640, 1920};
+    for (int i = 0; i < 2; ++i) {
+        GlyphAtlas atlas;
+        atlas.build(fontFolder, {fixed, {"EBGaramond-Regular", 48}}, glyphSet, widths[i], 720);
+        const FontRecord* font = atlas.find("DejaVuSans_32px");
+        ASSERT_NE(font, nullptr) << widths[i];
+        // FreeType's 32-pixel em: a capital stands about 23 pixels high.
+        ASSERT_NE(font->find('M'), nullptr);
+        cellHeights[i] = font->find('M')->cellHeight;
+        EXPECT_NEAR(double(cellHeights[i]), 24.0, 2.0) << widths[i];
+        expectCellsHoldAllInk(atlas);
+    }
+    EXPECT_EQ(cellHeights[0], cellHeights[1]);
+}
+
 } // namespace

@@ -30,6 +30,11 @@ protected:
 
     // The renderables of the given render paths file content (inside <RenderPaths>).
     void start(const std::string& groups) {
+        startWithFile(folder_.write("render_paths.xml", "<RenderPaths>" + groups + "</RenderPaths>"));
+    }
+
+    // The renderables of a render paths file.
+    void startWithFile(const std::string& renderPathsFile) {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window_ = SDL_CreateWindow("ui test", 0, 0, int(width_), int(height_), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
         ASSERT_NE(window_, nullptr) << SDL_GetError();
@@ -48,7 +53,7 @@ protected:
         configure(*renderInterface_);
         renderInterface_->swapFrame();
         manager_ = std::make_unique<UIManager>(&pool_, renderInterface_.get());
-        manager_->loadRenderPaths(&registry_, folder_.write("render_paths.xml", "<RenderPaths>" + groups + "</RenderPaths>"));
+        manager_->loadRenderPaths(&registry_, renderPathsFile);
         frontEnd_ = std::make_unique<RenderStateFrontEnd>(&pool_, "frontEnd", nullptr, &registry_,
                                                           renderInterface_.get(), manager_.get(), width_, height_);
     }
