@@ -441,18 +441,25 @@ void GameStateMainMenu::loadChosenFile() {
     if (!catalogues) return;
     // The chosen file is read before anything is given up, so a file that is not a character
     // (a theme, the settings) changes nothing and is never overwritten by the next Save.
-    auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
-                                                  catalogues->equipment, catalogues->spells);
     const std::string path = loadFolder + loadFileName;
-    if (!sheet->load(path)) {
-        LOG_MESSAGE("%s could not be read as a character", path.c_str());
+    std::unique_ptr<CharacterSheet> sheet = readCharacter(path);
+    if (!sheet) {
         showErrorPopup(loadErrorTitle, loadErrorMessage);
         return;
     }
-    if (character && !character->saved && !character->save(character->filePath)) {
-        LOG_MESSAGE("The open character could not be saved to %s", character->filePath.c_str());
-        showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
-        return;
+    if (character && !character->saved) {
+        if (!character->save(character->filePath)) {
+            LOG_MESSAGE("The open character could not be saved to %s", character->filePath.c_str());
+            showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
+            return;
+        }
+        // The file just written may be the chosen one (the open character's own), so what was
+        // read before the save is stale: read it again.
+        sheet = readCharacter(path);
+        if (!sheet) {
+            showErrorPopup(loadErrorTitle, loadErrorMessage);
+            return;
+        }
     }
     closeCharacterSheet();
     delete character;
@@ -461,6 +468,14 @@ void GameStateMainMenu::loadChosenFile() {
     openCharacterSheet();
     config.LastSavedFilePath = character->filePath;
     if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
+}
+
+std::unique_ptr<CharacterSheet> GameStateMainMenu::readCharacter(const std::string& path) const {
+    auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
+                                                  catalogues->equipment, catalogues->spells);
+    if (sheet->load(path)) return sheet;
+    LOG_MESSAGE("%s could not be read as a character", path.c_str());
+    return nullptr;
 }
 
 void GameStateMainMenu::closeLoadDialog() {

@@ -145,6 +145,10 @@ private:
     // The folder of the last saved character when it still exists, else the per-user characters folder.
     std::string loadDialogFolder() const;
     void openLoadDialog();
+    // A new record read from path, or null (logged) when the file is not a character.
+    std::unique_ptr<CharacterSheet> readCharacter(const std::string& path) const;
+    // The chosen file replaces the open character, which is saved first when it has changes; a
+    // file that is not a character changes nothing.
     void loadChosenFile();
     void closeLoadDialog();
     // New: the open character is saved first (a failed save keeps it and starts nothing).
