@@ -1,17 +1,16 @@
-// The attributes step with a seeded generator: rolled sets, typed scores written into the
-// character, and the "Next Step" gate.
+// The attributes step with a seeded generator on the wizard's small rules tree: rolled sets, typed
+// scores written into the character, and the "Next Step" gate with the tool tip that explains it.
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "rules/character_class_catalogue.h"
 #include "rules/character_sheet.h"
-#include "rules/equipment_catalogue.h"
-#include "rules/proficiency_catalogue.h"
-#include "rules/spell_catalogue.h"
 #include "support/ui_harness.h"
 #include "tracker/bravui_create_attributes.h"
 #include "tracker/ui_attribute_entry_line.h"
+#include "tracker/wizard/class_and_route_data.h"
+#include "tracker/wizard/window_parts.h"
+#include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -23,10 +22,11 @@ constexpr std::uint32_t seed = 20261210;
 class AttributesStepTest : public ::testing::Test {
 protected:
     AttributesStepTest()
-        : classes("", nullptr, nullptr), proficiencies(""), equipment(""), spells(""),
-          character(nullptr, classes, proficiencies, equipment, spells) {
+        : rules(loadWizardRules()),
+          character(nullptr, rules->classes, rules->proficiencies, rules->equipment, rules->spells) {
         const float tl[2] = {-0.5f, 0.9f}, br[2] = {0.5f, -0.7f};
-        step = ui.addWindow(new BRAVUICreateAttributes(0, &ui.context(), ui.theme(), tl, br, &character));
+        step = ui.addWindow(
+            new BRAVUICreateAttributes(0, &ui.context(), ui.theme(), tl, br, &character, &rules->templates));
         step->random = RandomSource(seed);
         ui.record(step->windowSignal);
     }
@@ -64,11 +64,17 @@ protected:
         return scores;
     }
 
+    // The tool tip the pointer brings up over element.
+    std::string toolTipOver(const GameUIBaseElement& element) {
+        ui.movePointer(0.0f, -0.5f);
+        ui.step();
+        ui.hoverElement(element);
+        ui.stepSeconds(0.8f);
+        return UIHarness::stringOf(ui.toolTip()->textBox);
+    }
+
     UIHarness ui;
-    CharacterClassCatalogue classes;
-    ProficiencyCatalogue proficiencies;
-    EquipmentCatalogue equipment;
-    SpellCatalogue spells;
+    std::unique_ptr<RulesCatalogues> rules;
     CharacterSheet character;
     BRAVUICreateAttributes* step = nullptr;
 };
@@ -132,8 +138,8 @@ TEST_F(AttributesStepTest, TypedScoresGateNextStep) {
     EXPECT_EQ(character.attributes[5].natural, 8);
     EXPECT_TRUE(step->nextStepButton->disabled);
 
-    typeIntoRow(2, "9");
-    EXPECT_EQ(character.attributes[2].current, 9);
+    typeIntoRow(0, "9");
+    EXPECT_EQ(character.attributes[0].current, 9);
     EXPECT_FALSE(step->nextStepButton->disabled);
 
     // Typed above the range, the row cuts it before it reaches the character.
@@ -161,6 +167,53 @@ TEST_F(AttributesStepTest, NextStepReportsOnceEnabled) {
     ui.clickElement(*step->nextStepButton);
     ui.step();
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 1u);
+}
+
+// The rules tree's classes: Warrior needs Strength 9, Mystic Intelligence 9, and Hermit, which
+// has no template, Wisdom 9.
+TEST_F(AttributesStepTest, NextStepOpensOnlyForScoresThatAClassWithATemplateAdmits) {
+    EXPECT_TRUE(step->nextStepButton->disabled);
+    EXPECT_EQ(toolTipOver(*step->nextStepButton), BRAVUICreateAttributes::noScoresToolTip);
+    struct Case {
+        const char* what;
+        std::array<const char*, 6> typed;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"one high score, in no class's prime attribute", {"8", "8", "8", "8", "8", "12"}, false},
+        {"only a class without a template", {"8", "8", "12", "8", "8", "8"}, false},
+        {"warrior", {"9", "8", "8", "8", "8", "8"}, true},
+        {"mystic", {"8", "16", "8", "8", "8", "3"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int i = 0; i < 6; ++i) typeIntoRow(i, c.typed[i]);
+        EXPECT_EQ(step->nextStepButton->disabled, !c.opens);
+        EXPECT_EQ(toolTipOver(*step->nextStepButton),
+                  c.opens ? windowparts::nextStepToolTip : BRAVUICreateAttributes::noClassToolTip);
+        ui.clearEvents();
+        ui.clickElement(*step->nextStepButton);
+        ui.step();
+        EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), c.opens ? 1u : 0u);
+    }
+}
+
+TEST_F(AttributesStepTest, ARolledSetThatNoClassAdmitsKeepsNextStepShut) {
+    // A seed whose first set has a high score, but neither a high Strength nor Intelligence.
+    std::uint32_t found = 0;
+    for (std::uint32_t candidate = 1; candidate < 100000 && !found; ++candidate) {
+        RandomSource twin(candidate);
+        const std::array<int, 6> scores = twinSet(twin);
+        if (scores[0] < 9 && scores[1] < 9) found = candidate;
+    }
+    ASSERT_NE(found, 0u);
+    step->random = RandomSource(found);
+    ui.clickElement(*step->rerollButton);
+    ui.step();
+    EXPECT_LT(character.attributes[0].current, 9);
+    EXPECT_LT(character.attributes[1].current, 9);
+    EXPECT_TRUE(step->nextStepButton->disabled);
+    EXPECT_EQ(toolTipOver(*step->nextStepButton), BRAVUICreateAttributes::noClassToolTip);
 }
 
 } // namespace
