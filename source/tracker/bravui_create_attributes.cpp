@@ -127,7 +127,8 @@ void BRAVUICreateAttributes::retest() {
 }
 
 void BRAVUICreateAttributes::writeEntries() {
-    for (int i = 0; i < attributeCount; ++i) setScore(i, rows[i]->value());
+    // Each row's held score: a row being edited, or left empty, keeps what the character has.
+    for (int i = 0; i < attributeCount; ++i) setScore(i, rows[i]->score());
     if (!character) return;
     for (int i = 0; i < attributeCount; ++i) {
         rows[i]->setModifierText(character->getModifier(character->attributes[i].current));
@@ -149,6 +150,9 @@ void BRAVUICreateAttributes::reroll() {
 }
 
 void BRAVUICreateAttributes::update(float dt) {
+    // An edit that ended in this frame (a click on Next Step takes the focus) counts before the
+    // steps below, not after them in the rows' own update.
+    for (UIAttributeEntryLine* row : rows) row->validateNow();
     if (retestPending) {
         retestPending = 0;
         retest();

@@ -11,6 +11,7 @@
 #include "tracker/wizard/class_and_route_data.h"
 #include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_floating_tool_tip.h"
+#include "ui/text_entry.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -31,13 +32,17 @@ protected:
         ui.record(step->windowSignal);
     }
 
+    // Clicks into the row's box, erases it with the keys and types text.
     void typeIntoRow(int row, const std::string& text) {
         GameUIEditableTextLineBox* box = step->rows[row]->valueBox;
-        box->setText("");
-        ui.step();
         ui.clickElement(*box);
         ui.step();
         ASSERT_TRUE(box->active) << row;
+        for (int i = 0; i < 3; ++i) {
+            ui.tapKey(textentry::keyBack);
+            ui.tapKey(textentry::keyDelete);
+        }
+        ASSERT_EQ(box->text, "") << row;
         ui.typeQuickly(text);
         // The step acts on the row's report one update later, and retests after that.
         ui.step();
@@ -149,12 +154,43 @@ TEST_F(AttributesStepTest, TypedScoresGateNextStep) {
               (character.getModifier(18) > 0 ? "+" : "") + std::to_string(character.getModifier(18)));
 }
 
-TEST_F(AttributesStepTest, RowHoldingANonDigitWritesZero) {
-    step->rows[4]->valueBox->setText("-");
-    typeIntoRow(0, "12");
-    EXPECT_EQ(character.attributes[0].current, 12);
-    EXPECT_EQ(character.attributes[4].current, 0);
-    EXPECT_EQ(character.attributes[4].natural, 0);
+TEST_F(AttributesStepTest, TheBoxShowsTheScoreTheCharacterGets) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int score;
+    };
+    // Strength starts at 12; each typed text ends with Enter.
+    const Case cases[] = {{"0", "3", 3}, {"1", "3", 3}, {"25", "18", 18}, {"", "12", 12}, {"-", "12", 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        typeIntoRow(0, "12");
+        ASSERT_EQ(character.attributes[0].current, 12);
+        typeIntoRow(0, c.typed);
+        ui.tapKey(textentry::keyReturn);
+        ui.step();
+        ui.step();
+        EXPECT_EQ(step->rows[0]->valueBox->text, c.shown);
+        EXPECT_EQ(character.attributes[0].current, c.score);
+        EXPECT_EQ(character.attributes[0].natural, c.score);
+        const int modifier = character.getModifier(c.score);
+        EXPECT_EQ(step->rows[0]->modifierLabel->text, (modifier > 0 ? "+" : "") + std::to_string(modifier));
+    }
+    // A row being edited, or left empty, keeps its score when another row reports.
+    typeIntoRow(4, "");
+    typeIntoRow(1, "14");
+    EXPECT_EQ(character.attributes[4].current, 3);
+    EXPECT_EQ(character.attributes[1].current, 14);
+    EXPECT_EQ(step->rows[4]->valueBox->text, "3") << "the focus left the emptied row";
+    // An edit that the click on Next Step ends counts before the step goes on.
+    typeIntoRow(0, "2");
+    EXPECT_EQ(character.attributes[0].current, 12) << "a 2 may still become 17";
+    ui.clearEvents();
+    ui.clickElement(*step->nextStepButton);
+    ui.step();
+    EXPECT_EQ(step->rows[0]->valueBox->text, "3");
+    EXPECT_EQ(character.attributes[0].current, 3);
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 1u) << "Intelligence 14 admits the mystic";
 }
 
 TEST_F(AttributesStepTest, NextStepReportsOnceEnabled) {
