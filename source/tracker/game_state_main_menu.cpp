@@ -174,8 +174,9 @@ void GameStateMainMenu::reopenLastSaved() {
     auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
                                                   catalogues->equipment, catalogues->spells);
     if (!sheet->load(config.LastSavedFilePath)) {
-        // Start quietly without a character; the path stays for the user to put the file back.
+        // Start without a character; the path stays for the user to put the file back.
         LOG_MESSAGE("The last saved character %s could not be reopened", config.LastSavedFilePath.c_str());
+        showErrorPopup(loadErrorTitle, reopenErrorMessage(config.LastSavedFilePath));
         return;
     }
     character = sheet.release();
@@ -302,14 +303,25 @@ bool GameStateMainMenu::saveCharacter() {
         showSaveError();
         return false;
     }
-    config.LastSavedFilePath = path;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after saving %s", path.c_str());
+    rememberLastSaved(path);
     return true;
+}
+
+std::string GameStateMainMenu::reopenErrorMessage(const std::string& path) {
+    return "The last character, " + path + ", could not be read, so none is open. The file was left as it is; " +
+           "use Load to open a character.";
+}
+
+void GameStateMainMenu::rememberLastSaved(const std::string& path) {
+    config.LastSavedFilePath = path;
+    if (config.save()) return;
+    LOG_MESSAGE("The settings could not be saved after saving or loading %s", path.c_str());
+    showErrorPopup(saveErrorTitle, settingsSaveErrorMessage);
 }
 
 void GameStateMainMenu::showSaveError() { showErrorPopup(saveErrorTitle, saveErrorMessage); }
 
-void GameStateMainMenu::showErrorPopup(const char* title, const char* message) {
+void GameStateMainMenu::showErrorPopup(const std::string& title, const std::string& message) {
     if (errorPopup || !windowManager) return;
     errorPopup = new GameUIInfoPopupDialog(0, context(), windowManager->getTheme(themeName), title, message,
                                            "saveErrorPopup", 0);
@@ -466,8 +478,7 @@ void GameStateMainMenu::loadChosenFile() {
     character = sheet.release();
     closeLoadDialog();
     openCharacterSheet();
-    config.LastSavedFilePath = character->filePath;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
+    rememberLastSaved(character->filePath);
 }
 
 std::unique_ptr<CharacterSheet> GameStateMainMenu::readCharacter(const std::string& path) const {
@@ -520,8 +531,7 @@ void GameStateMainMenu::finishCharacterCreation() {
         showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);
         return;
     }
-    config.LastSavedFilePath = path;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after saving %s", path.c_str());
+    rememberLastSaved(path);
 }
 
 void GameStateMainMenu::onSaveButton(UIEvent::Data& event) {

@@ -42,6 +42,10 @@ public:
         "The open character could not be saved, so the chosen file was not loaded.";
     static constexpr const char* newCharacterSaveErrorMessage =
         "The new character could not be saved. It stays open; use Save to try again.";
+    static constexpr const char* settingsSaveErrorMessage =
+        "The character was saved, but the settings could not be, so it may not open again at the next start.";
+    // The "Load Error" at start, naming the last character's file, which is left as it is.
+    static std::string reopenErrorMessage(const std::string& path);
 
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
     ~GameStateMainMenu() override;
@@ -139,7 +143,9 @@ private:
     // False, with the "Save Error" popup shown and the character kept, when nothing was written.
     bool saveCharacter();
     void showSaveError();
-    void showErrorPopup(const char* title, const char* message);
+    void showErrorPopup(const std::string& title, const std::string& message);
+    // Remembers path as the character to reopen; a settings file that cannot be written is shown.
+    void rememberLastSaved(const std::string& path);
     // The per-user folder's "characters/", made when it is missing.
     std::string charactersFolder() const;
     // The folder of the last saved character when it still exists, else the per-user characters folder.

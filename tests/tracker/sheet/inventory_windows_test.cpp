@@ -377,6 +377,27 @@ TEST_F(PackingTest, PickAContainerAppendsTheItemAndTheSaveNestsIt) {
     EXPECT_EQ(loaded->inventory.items[0]->contents[2]->id, "torch");
 }
 
+TEST_F(PackingTest, APickRefusedForDepthSaysWhyAndKeepsTheWindowOpen) {
+    give("backpack");
+    // A sack holding sacks 63 deep: inside the backpack it would lie deeper than a file is read.
+    BRAVCharacterEquipment* nest = give("sack");
+    for (BRAVCharacterEquipment* holder = nest; subtreeHeight(*nest) < 63;) holder = give("sack", 1, holder);
+    BRAVUIPackingWindow* window = openPacking(1);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(placeTexts(window), (std::vector<std::string>{"Held, or upacked", "Backpack"}));
+    EXPECT_EQ(window->messageLabel->text, "");
+    click(place(window, 1)->pickButton);
+    settle();
+    ASSERT_EQ(ui.find<BRAVUIPackingWindow>("equipmentBuyWindow"), window) << "the window stays open";
+    EXPECT_EQ(window->messageLabel->text, BRAVUIPackingWindow::tooDeepMessage);
+    EXPECT_EQ(UIHarness::stringOf(window->messageLabel->textBox), BRAVUIPackingWindow::tooDeepMessage);
+    EXPECT_TRUE(character->inventory.items[0]->contents.empty());
+    EXPECT_EQ(character->inventory.items[1].get(), nest);
+    // Another place is still taken.
+    pick(window, 0);
+    EXPECT_EQ(character->inventory.items.back().get(), nest);
+}
+
 TEST_F(PackingTest, TheRootAndContainersCollapseAndExpandWithoutLosingOrDoublingRows) {
     BRAVCharacterEquipment* backpack = give("backpack");
     BRAVCharacterEquipment* sack = give("sack", 1, backpack);
