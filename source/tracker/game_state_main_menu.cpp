@@ -290,8 +290,13 @@ void GameStateMainMenu::update(float dt) {
 
 bool GameStateMainMenu::saveCharacter() {
     if (!character) return true;
-    // A character without a file (one still being created) has nowhere to go; an empty path
-    // must never become the one reopened at the next start.
+    // One still being created (Save & Quit in the wizard) goes where the wizard's end puts it.
+    if (character->filePath.empty() && creation) {
+        const std::string path = newCharacterPath();
+        if (!path.empty()) character->setFilePath(path);
+    }
+    // Any other character without a file has nowhere to go; an empty path must never become
+    // the one reopened at the next start.
     if (character->filePath.empty()) {
         LOG_MESSAGE("The character has no file to be saved to");
         showSaveError();
@@ -509,6 +514,12 @@ void GameStateMainMenu::startCharacterCreation() {
     creation->signal.connect(this, &GameStateMainMenu::onCreationFinished);
 }
 
+std::string GameStateMainMenu::newCharacterPath() const {
+    // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
+    const std::string folder = config.getSettingsFolder().empty() ? std::string() : charactersFolder();
+    return makeNewCharacterPath(folder, character->name);
+}
+
 void GameStateMainMenu::finishCharacterCreation() {
     delete creation;
     creation = nullptr;
@@ -516,9 +527,7 @@ void GameStateMainMenu::finishCharacterCreation() {
     if (!character) return;
     // Saved or not, the new character is the open one.
     openCharacterSheet();
-    // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
-    const std::string folder = config.getSettingsFolder().empty() ? std::string() : charactersFolder();
-    const std::string path = makeNewCharacterPath(folder, character->name);
+    const std::string path = newCharacterPath();
     if (path.empty()) {
         LOG_MESSAGE("There is no per-user folder to save the new character in");
         showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);

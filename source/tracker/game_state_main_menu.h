@@ -159,6 +159,9 @@ private:
     void closeLoadDialog();
     // New: the open character is saved first (a failed save keeps it and starts nothing).
     void startCharacterCreation();
+    // A free path for the new character under the per-user folder's "characters/"; empty
+    // without a per-user folder.
+    std::string newCharacterPath() const;
     // The wizard's end: the new character saved under the per-user folder's "characters/".
     void finishCharacterCreation();
     std::uint32_t depthAboveWindows() const;
