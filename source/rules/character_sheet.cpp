@@ -182,6 +182,15 @@ void CharacterSheet::clearKnownSpells() {
     saved = false;
 }
 
+std::map<std::int32_t, SpellList> CharacterSheet::arcaneSpellsToSave() const {
+    std::map<std::int32_t, SpellList> spells = arcaneSpells;
+    for (const auto& [spellLevel, picks] : knownSpells) {
+        SpellList& level = spells[spellLevel];
+        level.insert(level.end(), picks.begin(), picks.end());
+    }
+    return spells;
+}
+
 std::int32_t CharacterSheet::countUnallocatedArcaneSpellSlots() const {
     std::int32_t total = 0;
     for (const auto& [spellLevel, count] : unallocatedArcaneSpellSlots) total = saturatingAdd(total, count);

@@ -90,6 +90,10 @@ public:
     void addDivineSpell(const SpellRecord* spell);
     // Commits every picked spell to the arcane lists and empties the picks.
     void clearKnownSpells();
+    // The arcane spells with the pending picks among them, level by level. A pick uses its slot
+    // at once, so this is what a save writes: each used slot then holds its spell, whenever the
+    // save comes.
+    std::map<std::int32_t, SpellList> arcaneSpellsToSave() const;
 
     std::int32_t countUnallocatedArcaneSpellSlots() const;
     std::int32_t getUnallocatedArcaneSpellSlots(std::uint32_t spellLevel) const;

@@ -210,7 +210,7 @@ bool CharacterSheet::save(const std::string& path) {
     appendValue(*proficiencySlots, "Class", unallocatedClassProficiencySlots);
     appendValue(*proficiencySlots, "General", unallocatedGeneralProficiencySlots);
 
-    writeSpells(*appendChild(*root, "ArcaneSpells"), arcaneSpells, unresolvedArcaneSpellIds);
+    writeSpells(*appendChild(*root, "ArcaneSpells"), arcaneSpellsToSave(), unresolvedArcaneSpellIds);
     writeSlots(*appendChild(*root, "UnAllocatedArcaneSpellSlots"), "Slots", unallocatedArcaneSpellSlots);
     writeSlots(*appendChild(*root, "ArcaneDailyCastings"), "Castings", arcaneDailyCastings);
     writeSlots(*appendChild(*root, "ArcaneRepetoireSlots"), "Slots", arcaneRepertoireSlots);

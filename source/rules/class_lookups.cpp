@@ -49,6 +49,17 @@ void filterEligibleClasses(const CharacterClassCatalogue& catalogue, std::vector
     }
 }
 
+void filterPlayableClasses(const CharacterClassCatalogue& catalogue, const ClassTemplateCatalogue& templates,
+                           std::vector<const CharacterClass*>& out, std::uint32_t strength,
+                           std::uint32_t intelligence, std::uint32_t wisdom, std::uint32_t dexterity,
+                           std::uint32_t constitution, std::uint32_t charisma) {
+    std::vector<const CharacterClass*> eligible;
+    filterEligibleClasses(catalogue, eligible, strength, intelligence, wisdom, dexterity, constitution, charisma);
+    for (const CharacterClass* characterClass : eligible) {
+        if (!templates.templatesOf(characterClass->id).empty()) out.push_back(characterClass);
+    }
+}
+
 const CharacterClass* findClassByName(const CharacterClassCatalogue& catalogue, const std::string& displayName) {
     const CharacterClass* found = nullptr;
     for (const auto& characterClass : catalogue.classes()) {

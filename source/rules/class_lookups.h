@@ -19,6 +19,12 @@ bool meetsClassRequirements(const CharacterClass& characterClass, std::uint32_t 
 void filterEligibleClasses(const CharacterClassCatalogue& catalogue, std::vector<const CharacterClass*>& out,
                            std::uint32_t strength, std::uint32_t intelligence, std::uint32_t wisdom,
                            std::uint32_t dexterity, std::uint32_t constitution, std::uint32_t charisma);
+// The eligible classes (as filterEligibleClasses) that offer at least one template, appended in
+// catalogue order: only these can be taken by a new character, which needs a class and a template.
+void filterPlayableClasses(const CharacterClassCatalogue& catalogue, const ClassTemplateCatalogue& templates,
+                           std::vector<const CharacterClass*>& out, std::uint32_t strength,
+                           std::uint32_t intelligence, std::uint32_t wisdom, std::uint32_t dexterity,
+                           std::uint32_t constitution, std::uint32_t charisma);
 // The last class in loading order with that display name (id), or null.
 const CharacterClass* findClassByName(const CharacterClassCatalogue& catalogue, const std::string& displayName);
 const CharacterClass* findClassById(const CharacterClassCatalogue& catalogue, const std::string& id);

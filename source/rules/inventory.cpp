@@ -1,6 +1,7 @@
 #include "rules/inventory.h"
 
 #include "rules/catalogue_reader.h"
+#include "rules/clamped_int.h"
 
 namespace {
 
@@ -27,6 +28,17 @@ void Inventory::emptySlotsWithin(const BRAVCharacterEquipment& item) {
 }
 
 bool Inventory::holds(const BRAVCharacterEquipment* item) const { return item && treeHolds(items, item); }
+
+Money Inventory::priceOfOne(const BRAVCharacterEquipment& item) {
+    if (!item.record) return {};
+    const Money& bundlePrice = item.record->value;
+    const int bundleSize = item.record->purchaseQuantity;
+    if (bundleSize <= 1) return bundlePrice;
+    const std::int64_t total = bundlePrice.totalInCopper();
+    Money one;
+    one.copper = total <= 0 ? 0 : clampToInt32(total / bundleSize);
+    return one;
+}
 
 bool Inventory::removeEquipment(const BRAVCharacterEquipment* item) {
     return detachEquipment(item) != nullptr;

@@ -51,6 +51,11 @@ public:
     bool moveEquipmentDown(const BRAVCharacterEquipment* item) { return ::moveEquipmentDown(items, item); }
     // True when item is anywhere in the tree.
     bool holds(const BRAVCharacterEquipment* item) const;
+    // The catalogue price of one piece of item, as a sale of one offers it: the record's price
+    // when it is sold singly; for a record sold in bundles (arrows come 20 to the price) that
+    // price divided by the bundle's size, rounded down to whole copper and given in copper;
+    // nothing for an item without record.
+    static Money priceOfOne(const BRAVCharacterEquipment& item);
 
     // Appends one "Equipment" child per "Equipment" child of element; the first item marked
     // "isEquippedArmour" ("isEquippedShield") fills the slot. A mark on an item whose record

@@ -1,6 +1,7 @@
 #include "tracker/bravui_create_attributes.h"
 
 #include "rules/character_sheet.h"
+#include "rules/class_lookups.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "tracker/wizard/window_parts.h"
 #include "ui/game_ui_push_button.h"
@@ -47,10 +48,11 @@ constexpr float rowHeight = 0.15f;
 
 BRAVUICreateAttributes::BRAVUICreateAttributes(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                                const float topLeft[2], const float bottomRight[2],
-                                               CharacterSheet* character)
+                                               CharacterSheet* character,
+                                               const ClassTemplateCatalogue* templateCatalogue)
     : GameUIBaseWindow(tag, owner, theme, "createAttributesWindow", "Step 1: Create Attributes", topLeft,
                        bottomRight, 7, nullptr, false),
-      resourcePool(tag), character(character) {
+      resourcePool(tag), character(character), templateCatalogue(templateCatalogue) {
     for (int i = 0; i < attributeCount; ++i) {
         const RowLayout& layout = rowLayouts[i];
         const float rowTopLeft[2] = {-0.5f, layout.top};
@@ -68,6 +70,7 @@ BRAVUICreateAttributes::BRAVUICreateAttributes(std::uint32_t tag, UIContext* own
         -0.95f, &BRAVUICreateAttributes::onRerollButton);
     nextStepButton =
         windowparts::addNextStepButton(*this, 0.5f, -0.75f, 0.9f, -0.95f, &BRAVUICreateAttributes::onNextStepButton);
+    nextStepButton->toolTipText = noScoresToolTip;
     topDepth = getMaxChildDepth();
 }
 
@@ -103,16 +106,29 @@ void BRAVUICreateAttributes::setScore(int attribute, int score) {
     character->saved = false;
 }
 
-void BRAVUICreateAttributes::retest() {
-    bool anyUsable = false;
-    for (int i = 0; i < attributeCount && character; ++i) {
-        if (character->attributes[i].current >= usableScore) anyUsable = true;
+bool BRAVUICreateAttributes::classAdmitsScores() const {
+    if (!character || !templateCatalogue) return false;
+    std::array<std::uint32_t, attributeCount> scores{};
+    for (int i = 0; i < attributeCount; ++i) {
+        const std::int32_t score = character->attributes[i].current;
+        scores[i] = score < 0 ? 0u : static_cast<std::uint32_t>(score);
     }
-    nextStepButton->setEnabled(anyUsable);
+    std::vector<const CharacterClass*> playable;
+    filterPlayableClasses(character->classCatalogue(), *templateCatalogue, playable, scores[0], scores[1], scores[2],
+                          scores[3], scores[4], scores[5]);
+    return !playable.empty();
+}
+
+void BRAVUICreateAttributes::retest() {
+    // One high score is not enough: the class step would offer nothing, and there is no way back.
+    const bool admitted = classAdmitsScores();
+    nextStepButton->setEnabled(admitted);
+    nextStepButton->toolTipText = admitted ? windowparts::nextStepToolTip : noClassToolTip;
 }
 
 void BRAVUICreateAttributes::writeEntries() {
-    for (int i = 0; i < attributeCount; ++i) setScore(i, rows[i]->value());
+    // Each row's held score: a row being edited, or left empty, keeps what the character has.
+    for (int i = 0; i < attributeCount; ++i) setScore(i, rows[i]->score());
     if (!character) return;
     for (int i = 0; i < attributeCount; ++i) {
         rows[i]->setModifierText(character->getModifier(character->attributes[i].current));
@@ -134,6 +150,9 @@ void BRAVUICreateAttributes::reroll() {
 }
 
 void BRAVUICreateAttributes::update(float dt) {
+    // An edit that ended in this frame (a click on Next Step takes the focus) counts before the
+    // steps below, not after them in the rows' own update.
+    for (UIAttributeEntryLine* row : rows) row->validateNow();
     if (retestPending) {
         retestPending = 0;
         retest();
@@ -150,7 +169,8 @@ void BRAVUICreateAttributes::update(float dt) {
     }
     if (nextStepPending) {
         nextStepPending = 0;
-        reportEvent("nextStep");
+        // Asked of the scores themselves: one typed in the frame of the click is not retested yet.
+        if (classAdmitsScores()) reportEvent("nextStep");
     }
     GameUIStandardElement::update(dt);
 }

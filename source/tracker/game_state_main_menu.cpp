@@ -174,8 +174,9 @@ void GameStateMainMenu::reopenLastSaved() {
     auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
                                                   catalogues->equipment, catalogues->spells);
     if (!sheet->load(config.LastSavedFilePath)) {
-        // Start quietly without a character; the path stays for the user to put the file back.
+        // Start without a character; the path stays for the user to put the file back.
         LOG_MESSAGE("The last saved character %s could not be reopened", config.LastSavedFilePath.c_str());
+        showErrorPopup(loadErrorTitle, reopenErrorMessage(config.LastSavedFilePath));
         return;
     }
     character = sheet.release();
@@ -289,8 +290,13 @@ void GameStateMainMenu::update(float dt) {
 
 bool GameStateMainMenu::saveCharacter() {
     if (!character) return true;
-    // A character without a file (one still being created) has nowhere to go; an empty path
-    // must never become the one reopened at the next start.
+    // One still being created (Save & Quit in the wizard) goes where the wizard's end puts it.
+    if (character->filePath.empty() && creation) {
+        const std::string path = newCharacterPath();
+        if (!path.empty()) character->setFilePath(path);
+    }
+    // Any other character without a file has nowhere to go; an empty path must never become
+    // the one reopened at the next start.
     if (character->filePath.empty()) {
         LOG_MESSAGE("The character has no file to be saved to");
         showSaveError();
@@ -302,14 +308,25 @@ bool GameStateMainMenu::saveCharacter() {
         showSaveError();
         return false;
     }
-    config.LastSavedFilePath = path;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after saving %s", path.c_str());
+    rememberLastSaved(path);
     return true;
+}
+
+std::string GameStateMainMenu::reopenErrorMessage(const std::string& path) {
+    return "The last character, " + path + ", could not be read, so none is open. The file was left as it is; " +
+           "use Load to open a character.";
+}
+
+void GameStateMainMenu::rememberLastSaved(const std::string& path) {
+    config.LastSavedFilePath = path;
+    if (config.save()) return;
+    LOG_MESSAGE("The settings could not be saved after saving or loading %s", path.c_str());
+    showErrorPopup(saveErrorTitle, settingsSaveErrorMessage);
 }
 
 void GameStateMainMenu::showSaveError() { showErrorPopup(saveErrorTitle, saveErrorMessage); }
 
-void GameStateMainMenu::showErrorPopup(const char* title, const char* message) {
+void GameStateMainMenu::showErrorPopup(const std::string& title, const std::string& message) {
     if (errorPopup || !windowManager) return;
     errorPopup = new GameUIInfoPopupDialog(0, context(), windowManager->getTheme(themeName), title, message,
                                            "saveErrorPopup", 0);
@@ -441,26 +458,40 @@ void GameStateMainMenu::loadChosenFile() {
     if (!catalogues) return;
     // The chosen file is read before anything is given up, so a file that is not a character
     // (a theme, the settings) changes nothing and is never overwritten by the next Save.
-    auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
-                                                  catalogues->equipment, catalogues->spells);
     const std::string path = loadFolder + loadFileName;
-    if (!sheet->load(path)) {
-        LOG_MESSAGE("%s could not be read as a character", path.c_str());
+    std::unique_ptr<CharacterSheet> sheet = readCharacter(path);
+    if (!sheet) {
         showErrorPopup(loadErrorTitle, loadErrorMessage);
         return;
     }
-    if (character && !character->saved && !character->save(character->filePath)) {
-        LOG_MESSAGE("The open character could not be saved to %s", character->filePath.c_str());
-        showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
-        return;
+    if (character && !character->saved) {
+        if (!character->save(character->filePath)) {
+            LOG_MESSAGE("The open character could not be saved to %s", character->filePath.c_str());
+            showErrorPopup(saveErrorTitle, loadSaveErrorMessage);
+            return;
+        }
+        // The file just written may be the chosen one (the open character's own), so what was
+        // read before the save is stale: read it again.
+        sheet = readCharacter(path);
+        if (!sheet) {
+            showErrorPopup(loadErrorTitle, loadErrorMessage);
+            return;
+        }
     }
     closeCharacterSheet();
     delete character;
     character = sheet.release();
     closeLoadDialog();
     openCharacterSheet();
-    config.LastSavedFilePath = character->filePath;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after loading %s", path.c_str());
+    rememberLastSaved(character->filePath);
+}
+
+std::unique_ptr<CharacterSheet> GameStateMainMenu::readCharacter(const std::string& path) const {
+    auto sheet = std::make_unique<CharacterSheet>(resourcePool, catalogues->classes, catalogues->proficiencies,
+                                                  catalogues->equipment, catalogues->spells);
+    if (sheet->load(path)) return sheet;
+    LOG_MESSAGE("%s could not be read as a character", path.c_str());
+    return nullptr;
 }
 
 void GameStateMainMenu::closeLoadDialog() {
@@ -483,6 +514,12 @@ void GameStateMainMenu::startCharacterCreation() {
     creation->signal.connect(this, &GameStateMainMenu::onCreationFinished);
 }
 
+std::string GameStateMainMenu::newCharacterPath() const {
+    // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
+    const std::string folder = config.getSettingsFolder().empty() ? std::string() : charactersFolder();
+    return makeNewCharacterPath(folder, character->name);
+}
+
 void GameStateMainMenu::finishCharacterCreation() {
     delete creation;
     creation = nullptr;
@@ -490,9 +527,7 @@ void GameStateMainMenu::finishCharacterCreation() {
     if (!character) return;
     // Saved or not, the new character is the open one.
     openCharacterSheet();
-    // Without a per-user folder there is nowhere to save: nothing is written anywhere else.
-    const std::string folder = config.getSettingsFolder().empty() ? std::string() : charactersFolder();
-    const std::string path = makeNewCharacterPath(folder, character->name);
+    const std::string path = newCharacterPath();
     if (path.empty()) {
         LOG_MESSAGE("There is no per-user folder to save the new character in");
         showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);
@@ -505,8 +540,7 @@ void GameStateMainMenu::finishCharacterCreation() {
         showErrorPopup(saveErrorTitle, newCharacterSaveErrorMessage);
         return;
     }
-    config.LastSavedFilePath = path;
-    if (!config.save()) LOG_MESSAGE("The settings could not be saved after saving %s", path.c_str());
+    rememberLastSaved(path);
 }
 
 void GameStateMainMenu::onSaveButton(UIEvent::Data& event) {

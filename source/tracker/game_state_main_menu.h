@@ -42,6 +42,10 @@ public:
         "The open character could not be saved, so the chosen file was not loaded.";
     static constexpr const char* newCharacterSaveErrorMessage =
         "The new character could not be saved. It stays open; use Save to try again.";
+    static constexpr const char* settingsSaveErrorMessage =
+        "The character was saved, but the settings could not be, so it may not open again at the next start.";
+    // The "Load Error" at start, naming the last character's file, which is left as it is.
+    static std::string reopenErrorMessage(const std::string& path);
 
     GameStateMainMenu(GameStateManager* owner, ThreadResourcePool* pool, std::string name);
     ~GameStateMainMenu() override;
@@ -139,16 +143,25 @@ private:
     // False, with the "Save Error" popup shown and the character kept, when nothing was written.
     bool saveCharacter();
     void showSaveError();
-    void showErrorPopup(const char* title, const char* message);
+    void showErrorPopup(const std::string& title, const std::string& message);
+    // Remembers path as the character to reopen; a settings file that cannot be written is shown.
+    void rememberLastSaved(const std::string& path);
     // The per-user folder's "characters/", made when it is missing.
     std::string charactersFolder() const;
     // The folder of the last saved character when it still exists, else the per-user characters folder.
     std::string loadDialogFolder() const;
     void openLoadDialog();
+    // A new record read from path, or null (logged) when the file is not a character.
+    std::unique_ptr<CharacterSheet> readCharacter(const std::string& path) const;
+    // The chosen file replaces the open character, which is saved first when it has changes; a
+    // file that is not a character changes nothing.
     void loadChosenFile();
     void closeLoadDialog();
     // New: the open character is saved first (a failed save keeps it and starts nothing).
     void startCharacterCreation();
+    // A free path for the new character under the per-user folder's "characters/"; empty
+    // without a per-user folder.
+    std::string newCharacterPath() const;
     // The wizard's end: the new character saved under the per-user folder's "characters/".
     void finishCharacterCreation();
     std::uint32_t depthAboveWindows() const;

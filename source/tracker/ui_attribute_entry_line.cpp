@@ -1,5 +1,7 @@
 #include "tracker/ui_attribute_entry_line.h"
 
+#include <algorithm>
+
 #include "render/render_interface.h"
 #include "tracker/numeric_text.h"
 #include "ui/game_ui_editable_text_line_box.h"
@@ -21,7 +23,7 @@ UIAttributeEntryLine::UIAttributeEntryLine(std::uint32_t tag, UIContext* owner, 
                                            int score, int modifier, const std::string& name,
                                            const std::string& toolTip, const Theme* theme, const float topLeft[2],
                                            const float bottomRight[2], GameUIBaseElement* parent)
-    : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), resourcePool(tag) {
+    : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), resourcePool(tag), heldScore(score) {
     // Placed first, so that the row's widgets draw above the window that holds it.
     depth = topDepth = childDepth(parent);
     const float labelTopLeft[2] = {-1.0f, 1.0f}, labelBottomRight[2] = {-0.15f, -1.0f};
@@ -48,7 +50,9 @@ UIAttributeEntryLine::~UIAttributeEntryLine() {
 }
 
 void UIAttributeEntryLine::setValue(int score) {
-    if (isScore(score)) valueBox->setText(std::to_string(score));
+    if (!isScore(score)) return;
+    heldScore = score;
+    valueBox->setText(std::to_string(score));
 }
 
 void UIAttributeEntryLine::setModifierText(int modifier) { modifierLabel->setText(signedText(modifier)); }
@@ -84,27 +88,50 @@ void UIAttributeEntryLine::update(float dt) {
     descriptionLabel->update(dt);
     modifierLabel->update(dt);
     valueBox->update(dt);
-    if (validatePending) {
-        validatePending = 0;
-        validate();
-    }
+    validateNow();
 }
 
-void UIAttributeEntryLine::onValueBoxEvent(UIEvent::Data&) { validatePending = 1; }
+void UIAttributeEntryLine::validateNow() {
+    if (!validatePending) return;
+    validatePending = 0;
+    validate();
+}
+
+void UIAttributeEntryLine::onValueBoxEvent(UIEvent::Data& event) {
+    if (event.name == "lostEditFocus" || event.name == "enterPressed") editEndedPending = 1;
+    validatePending = 1;
+}
+
+void UIAttributeEntryLine::accept(int score) {
+    // The owner already has it.
+    if (score == heldScore) return;
+    heldScore = score;
+    eventData.type = UIEvent::AttributeAccepted;
+    eventData.name = name;
+    eventData.parentName = parent ? parent->name : std::string();
+    eventData.source = this;
+    eventData.value = static_cast<std::uint32_t>(score);
+    eventSignal.emit(eventData);
+}
 
 void UIAttributeEntryLine::validate() {
+    const bool editEnded = editEndedPending != 0;
+    editEndedPending = 0;
     if (hasNumericValue()) {
-        const int score = value();
-        if (score == 0) return;
-        if (score > highestScore) setValue(highestScore);
-        eventData.type = UIEvent::AttributeAccepted;
-        eventData.name = name;
-        eventData.parentName = parent ? parent->name : std::string();
-        eventData.source = this;
-        eventData.value = static_cast<std::uint32_t>(value());
-        eventSignal.emit(eventData);
-    } else if (!valueBox->text.empty()) {
-        // A sign, a point or another non-digit: the row starts again from nothing.
-        valueBox->setText("0");
+        const int typed = value();
+        if (typed > highestScore) {
+            valueBox->setText(std::to_string(highestScore));
+            accept(highestScore);
+        } else if (typed >= lowestTypedScore) {
+            accept(typed);
+        } else if (editEnded) {
+            valueBox->setText(std::to_string(lowestTypedScore));
+            accept(lowestTypedScore);
+        }
+        // Otherwise a 1 or a 2 may be the first digit of a score still being typed (or what is
+        // left of one being erased): it waits for the edit to end.
+    } else if (!valueBox->text.empty() || editEnded) {
+        // A sign, a point, or a box left empty: it shows the score held again.
+        valueBox->setText(isScore(heldScore) ? std::to_string(heldScore) : "0");
     }
 }

@@ -106,7 +106,12 @@ bool GameUIButtonBase::onMouseButton(MouseEvent::Data& event) {
 }
 
 bool GameUIButtonBase::onMouseMove(MouseEvent::Data& event) {
-    if (disabled || !containsPoint(event.x, event.y) || event.type != MouseEvent::Move) return false;
+    if (!containsPoint(event.x, event.y) || event.type != MouseEvent::Move) return false;
+    // A disabled button takes no press but still shows its tool tip, which may say why it is off.
+    if (disabled) {
+        reportUnderPointer();
+        return true;
+    }
     fillRecord(UIEvent::PointerOver);
     if (!active) reportUnderPointer();
     return true;

@@ -259,6 +259,37 @@ TEST(CharacterRecord, KnownSpellsAndArcaneSlots) {
     EXPECT_TRUE(sheet->divineSpells.at(1).empty());
 }
 
+TEST(CharacterRecord, ASaveWithPicksPendingWritesEachUsedSlotWithItsSpell) {
+    TempFolder folder;
+    auto sheet = newCharacter();
+    const SpellRecord* spark = catalogueB().spells.findArcaneSpell("spark_bolt");
+    const SpellRecord* sleep = catalogueB().spells.findArcaneSpell("sleep_mist");
+    const SpellRecord* mirror = catalogueB().spells.findArcaneSpell("mirror_step");
+    ASSERT_TRUE(spark && sleep && mirror);
+    sheet->addArcaneSpell(spark);
+    sheet->addUnallocatedArcaneSpellSlot(1);
+    sheet->addUnallocatedArcaneSpellSlot(1);
+    sheet->addUnallocatedArcaneSpellSlot(2);
+    // As the spell picker picks: the spell pending, its slot used at once.
+    sheet->addKnownSpell(sleep);
+    sheet->useUnallocatedArcaneSpellSlot(1);
+    EXPECT_EQ(sheet->arcaneSpellsToSave().at(1), (SpellList{spark, sleep}));
+    EXPECT_TRUE(sheet->arcaneSpellsToSave().at(2).empty());
+
+    const std::string path = folder.path() + "picking.xml";
+    ASSERT_TRUE(sheet->save(path));
+    // The picker goes on: the pick is still pending, not committed by the save.
+    EXPECT_EQ(sheet->getKnownSpellsOfLevel(1), (SpellList{sleep}));
+    EXPECT_EQ(sheet->arcaneSpells.at(1), (SpellList{spark}));
+
+    auto reread = newCharacter();
+    ASSERT_TRUE(reread->load(path));
+    EXPECT_EQ(reread->arcaneSpells.at(1), (SpellList{spark, sleep}));
+    EXPECT_EQ(reread->getUnallocatedArcaneSpellSlots(1), 1);
+    EXPECT_EQ(reread->getUnallocatedArcaneSpellSlots(2), 1);
+    EXPECT_TRUE(reread->knownSpells.empty());
+}
+
 TEST(DerivedValues, ModifierTable) {
     const int expected[] = {-3, -3, -3, -3, -2, -2, -1, -1, -1, 0, 0, 0, 0, 1, 1, 1, 2, 2, 3};
     auto sheet = newCharacter();

@@ -6,6 +6,8 @@
 #include "rules/character_class.h"
 #include "rules/character_class_catalogue.h"
 #include "rules/class_lookups.h"
+#include "rules/class_template_catalogue.h"
+#include "rules/rules_catalogues.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
 
@@ -250,6 +252,30 @@ TEST(ClassCatalogue, MissingFolderLoadsNothing) {
     CharacterClassCatalogue catalogue(base.path(), nullptr, nullptr);
     catalogue.loadCharacterClasses("Data/classes/");
     EXPECT_TRUE(catalogue.classes().empty());
+}
+
+} // namespace
+
+namespace {
+
+// The wizard's small rules tree: Warrior (Strength), Mystic (Intelligence) and Hermit (Wisdom),
+// which has no template.
+TEST(PlayableClasses, AreTheEligibleClassesThatOfferATemplate) {
+    const auto rules = loadRulesCatalogues(std::string(ZODERUD_SOURCE_DIR) + "/tests/tracker/data/wizard/");
+    const auto ids = [&](std::uint32_t str, std::uint32_t intel, std::uint32_t wis) {
+        std::vector<const CharacterClass*> eligible, playable;
+        filterEligibleClasses(rules->classes, eligible, str, intel, wis, 8, 8, 8);
+        filterPlayableClasses(rules->classes, rules->templates, playable, str, intel, wis, 8, 8, 8);
+        std::vector<std::string> names;
+        for (const CharacterClass* c : eligible) names.push_back(c->id);
+        names.push_back("|");
+        for (const CharacterClass* c : playable) names.push_back(c->id);
+        return names;
+    };
+    EXPECT_EQ(ids(8, 8, 12), (std::vector<std::string>{"hermit", "|"}));
+    EXPECT_EQ(ids(8, 12, 12), (std::vector<std::string>{"hermit", "mystic", "|", "mystic"}));
+    EXPECT_EQ(ids(12, 8, 8), (std::vector<std::string>{"warrior", "warrior_b", "|", "warrior", "warrior_b"}));
+    EXPECT_EQ(ids(8, 8, 8), (std::vector<std::string>{"|"}));
 }
 
 } // namespace

@@ -504,3 +504,44 @@ TEST(Inventory, NestingIsCappedAndLogged) {
 }
 
 } // namespace
+
+namespace {
+
+Money price(std::int32_t gold, std::int32_t silver, std::int32_t copper) {
+    Money money;
+    money.gold = gold;
+    money.silver = silver;
+    money.copper = copper;
+    return money;
+}
+
+TEST(InventoryPriceOfOne, ABundlesPriceIsSharedOutInWholeCopper) {
+    struct Case {
+        const char* what;
+        Money bundlePrice;
+        int bundleSize;
+        Money expected;
+    };
+    const Case cases[] = {
+        {"sold singly: the price as listed, in its coins", price(10, 5, 0), 1, price(10, 5, 0)},
+        {"20 arrows for 1 gp", price(1, 0, 0), 20, price(0, 0, 5)},
+        {"3 for 1 gp, rounded down", price(1, 0, 0), 3, price(0, 0, 33)},
+        {"12 spikes for 1 gp 3 sp", price(1, 3, 0), 12, price(0, 0, 10)},
+        {"2 for 2 sp 2 cp", price(0, 2, 2), 2, price(0, 0, 11)},
+        {"worth less than a copper each", price(0, 0, 19), 20, price(0, 0, 0)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Equipment record;
+        record.value = c.bundlePrice;
+        record.purchaseQuantity = c.bundleSize;
+        BRAVCharacterEquipment item(nullptr, &record);
+        // However many the character holds, one piece is priced.
+        item.quantity = 7;
+        EXPECT_EQ(Inventory::priceOfOne(item), c.expected);
+    }
+    BRAVCharacterEquipment unknown(nullptr, static_cast<const Equipment*>(nullptr));
+    EXPECT_TRUE(Inventory::priceOfOne(unknown).isZero()) << "no record, no price";
+}
+
+} // namespace

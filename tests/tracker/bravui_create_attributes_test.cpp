@@ -1,17 +1,17 @@
-// The attributes step with a seeded generator: rolled sets, typed scores written into the
-// character, and the "Next Step" gate.
+// The attributes step with a seeded generator on the wizard's small rules tree: rolled sets, typed
+// scores written into the character, and the "Next Step" gate with the tool tip that explains it.
 #include <gtest/gtest.h>
 
 #include <array>
 
-#include "rules/character_class_catalogue.h"
 #include "rules/character_sheet.h"
-#include "rules/equipment_catalogue.h"
-#include "rules/proficiency_catalogue.h"
-#include "rules/spell_catalogue.h"
 #include "support/ui_harness.h"
 #include "tracker/bravui_create_attributes.h"
 #include "tracker/ui_attribute_entry_line.h"
+#include "tracker/wizard/class_and_route_data.h"
+#include "tracker/wizard/window_parts.h"
+#include "ui/game_ui_floating_tool_tip.h"
+#include "ui/text_entry.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
@@ -23,21 +23,26 @@ constexpr std::uint32_t seed = 20261210;
 class AttributesStepTest : public ::testing::Test {
 protected:
     AttributesStepTest()
-        : classes("", nullptr, nullptr), proficiencies(""), equipment(""), spells(""),
-          character(nullptr, classes, proficiencies, equipment, spells) {
+        : rules(loadWizardRules()),
+          character(nullptr, rules->classes, rules->proficiencies, rules->equipment, rules->spells) {
         const float tl[2] = {-0.5f, 0.9f}, br[2] = {0.5f, -0.7f};
-        step = ui.addWindow(new BRAVUICreateAttributes(0, &ui.context(), ui.theme(), tl, br, &character));
+        step = ui.addWindow(
+            new BRAVUICreateAttributes(0, &ui.context(), ui.theme(), tl, br, &character, &rules->templates));
         step->random = RandomSource(seed);
         ui.record(step->windowSignal);
     }
 
+    // Clicks into the row's box, erases it with the keys and types text.
     void typeIntoRow(int row, const std::string& text) {
         GameUIEditableTextLineBox* box = step->rows[row]->valueBox;
-        box->setText("");
-        ui.step();
         ui.clickElement(*box);
         ui.step();
         ASSERT_TRUE(box->active) << row;
+        for (int i = 0; i < 3; ++i) {
+            ui.tapKey(textentry::keyBack);
+            ui.tapKey(textentry::keyDelete);
+        }
+        ASSERT_EQ(box->text, "") << row;
         ui.typeQuickly(text);
         // The step acts on the row's report one update later, and retests after that.
         ui.step();
@@ -64,11 +69,17 @@ protected:
         return scores;
     }
 
+    // The tool tip the pointer brings up over element.
+    std::string toolTipOver(const GameUIBaseElement& element) {
+        ui.movePointer(0.0f, -0.5f);
+        ui.step();
+        ui.hoverElement(element);
+        ui.stepSeconds(0.8f);
+        return UIHarness::stringOf(ui.toolTip()->textBox);
+    }
+
     UIHarness ui;
-    CharacterClassCatalogue classes;
-    ProficiencyCatalogue proficiencies;
-    EquipmentCatalogue equipment;
-    SpellCatalogue spells;
+    std::unique_ptr<RulesCatalogues> rules;
     CharacterSheet character;
     BRAVUICreateAttributes* step = nullptr;
 };
@@ -132,8 +143,8 @@ TEST_F(AttributesStepTest, TypedScoresGateNextStep) {
     EXPECT_EQ(character.attributes[5].natural, 8);
     EXPECT_TRUE(step->nextStepButton->disabled);
 
-    typeIntoRow(2, "9");
-    EXPECT_EQ(character.attributes[2].current, 9);
+    typeIntoRow(0, "9");
+    EXPECT_EQ(character.attributes[0].current, 9);
     EXPECT_FALSE(step->nextStepButton->disabled);
 
     // Typed above the range, the row cuts it before it reaches the character.
@@ -143,12 +154,43 @@ TEST_F(AttributesStepTest, TypedScoresGateNextStep) {
               (character.getModifier(18) > 0 ? "+" : "") + std::to_string(character.getModifier(18)));
 }
 
-TEST_F(AttributesStepTest, RowHoldingANonDigitWritesZero) {
-    step->rows[4]->valueBox->setText("-");
-    typeIntoRow(0, "12");
-    EXPECT_EQ(character.attributes[0].current, 12);
-    EXPECT_EQ(character.attributes[4].current, 0);
-    EXPECT_EQ(character.attributes[4].natural, 0);
+TEST_F(AttributesStepTest, TheBoxShowsTheScoreTheCharacterGets) {
+    struct Case {
+        const char* typed;
+        const char* shown;
+        int score;
+    };
+    // Strength starts at 12; each typed text ends with Enter.
+    const Case cases[] = {{"0", "3", 3}, {"1", "3", 3}, {"25", "18", 18}, {"", "12", 12}, {"-", "12", 12}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        typeIntoRow(0, "12");
+        ASSERT_EQ(character.attributes[0].current, 12);
+        typeIntoRow(0, c.typed);
+        ui.tapKey(textentry::keyReturn);
+        ui.step();
+        ui.step();
+        EXPECT_EQ(step->rows[0]->valueBox->text, c.shown);
+        EXPECT_EQ(character.attributes[0].current, c.score);
+        EXPECT_EQ(character.attributes[0].natural, c.score);
+        const int modifier = character.getModifier(c.score);
+        EXPECT_EQ(step->rows[0]->modifierLabel->text, (modifier > 0 ? "+" : "") + std::to_string(modifier));
+    }
+    // A row being edited, or left empty, keeps its score when another row reports.
+    typeIntoRow(4, "");
+    typeIntoRow(1, "14");
+    EXPECT_EQ(character.attributes[4].current, 3);
+    EXPECT_EQ(character.attributes[1].current, 14);
+    EXPECT_EQ(step->rows[4]->valueBox->text, "3") << "the focus left the emptied row";
+    // An edit that the click on Next Step ends counts before the step goes on.
+    typeIntoRow(0, "2");
+    EXPECT_EQ(character.attributes[0].current, 12) << "a 2 may still become 17";
+    ui.clearEvents();
+    ui.clickElement(*step->nextStepButton);
+    ui.step();
+    EXPECT_EQ(step->rows[0]->valueBox->text, "3");
+    EXPECT_EQ(character.attributes[0].current, 3);
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 1u) << "Intelligence 14 admits the mystic";
 }
 
 TEST_F(AttributesStepTest, NextStepReportsOnceEnabled) {
@@ -161,6 +203,53 @@ TEST_F(AttributesStepTest, NextStepReportsOnceEnabled) {
     ui.clickElement(*step->nextStepButton);
     ui.step();
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 1u);
+}
+
+// The rules tree's classes: Warrior needs Strength 9, Mystic Intelligence 9, and Hermit, which
+// has no template, Wisdom 9.
+TEST_F(AttributesStepTest, NextStepOpensOnlyForScoresThatAClassWithATemplateAdmits) {
+    EXPECT_TRUE(step->nextStepButton->disabled);
+    EXPECT_EQ(toolTipOver(*step->nextStepButton), BRAVUICreateAttributes::noScoresToolTip);
+    struct Case {
+        const char* what;
+        std::array<const char*, 6> typed;
+        bool opens;
+    };
+    const Case cases[] = {
+        {"one high score, in no class's prime attribute", {"8", "8", "8", "8", "8", "12"}, false},
+        {"only a class without a template", {"8", "8", "12", "8", "8", "8"}, false},
+        {"warrior", {"9", "8", "8", "8", "8", "8"}, true},
+        {"mystic", {"8", "16", "8", "8", "8", "3"}, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int i = 0; i < 6; ++i) typeIntoRow(i, c.typed[i]);
+        EXPECT_EQ(step->nextStepButton->disabled, !c.opens);
+        EXPECT_EQ(toolTipOver(*step->nextStepButton),
+                  c.opens ? windowparts::nextStepToolTip : BRAVUICreateAttributes::noClassToolTip);
+        ui.clearEvents();
+        ui.clickElement(*step->nextStepButton);
+        ui.step();
+        EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), c.opens ? 1u : 0u);
+    }
+}
+
+TEST_F(AttributesStepTest, ARolledSetThatNoClassAdmitsKeepsNextStepShut) {
+    // A seed whose first set has a high score, but neither a high Strength nor Intelligence.
+    std::uint32_t found = 0;
+    for (std::uint32_t candidate = 1; candidate < 100000 && !found; ++candidate) {
+        RandomSource twin(candidate);
+        const std::array<int, 6> scores = twinSet(twin);
+        if (scores[0] < 9 && scores[1] < 9) found = candidate;
+    }
+    ASSERT_NE(found, 0u);
+    step->random = RandomSource(found);
+    ui.clickElement(*step->rerollButton);
+    ui.step();
+    EXPECT_LT(character.attributes[0].current, 9);
+    EXPECT_LT(character.attributes[1].current, 9);
+    EXPECT_TRUE(step->nextStepButton->disabled);
+    EXPECT_EQ(toolTipOver(*step->nextStepButton), BRAVUICreateAttributes::noClassToolTip);
 }
 
 } // namespace

@@ -16,6 +16,8 @@
 #include "tracker/game_state_main_menu.h"
 #include "tracker/bravui_create_attributes.h"
 #include "tracker/wizard/brav_sub_state_character_creation.h"
+#include "ui/game_ui_info_popup_dialog.h"
+#include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
 
 class MainMenuTest : public ::testing::Test {
@@ -67,6 +69,15 @@ protected:
         harness.pressButton();
         frame();
         harness.releaseButton();
+    }
+
+    // Presses OK on the error popup shown (at start, for a remembered file that is gone).
+    void closeErrorPopup() {
+        ASSERT_NE(menu->errorPopup, nullptr);
+        click(*menu->errorPopup->okButton);
+        frame();
+        frame();
+        ASSERT_EQ(menu->errorPopup, nullptr);
     }
 
     // A default character over the menu's catalogues, not yet the menu's.

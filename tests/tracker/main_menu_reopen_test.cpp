@@ -1,9 +1,11 @@
 // At start the main menu reopens the character saved last; a file that no longer loads opens
-// nothing and leaves the remembered path alone.
+// nothing, says so naming the file, and leaves the remembered path alone.
 #include "tracker/main_menu_fixture.h"
 
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
+#include "ui/game_ui_info_popup_dialog.h"
+#include "ui/game_ui_push_button.h"
 
 namespace {
 
@@ -35,6 +37,15 @@ TEST_F(MainMenuTest, ALastSavedFileThatNoLongerLoadsOpensNothing) {
         EXPECT_EQ(menu->character, nullptr);
         EXPECT_EQ(menu->config.LastSavedFilePath, path);
         EXPECT_EQ(savedLastPath(), path);
+        // Said on screen, naming the file.
+        ASSERT_NE(menu->errorPopup, nullptr);
+        EXPECT_EQ(menu->errorPopup->title, GameStateMainMenu::loadErrorTitle);
+        EXPECT_NE(menu->errorPopup->message.find(path), std::string::npos);
+        EXPECT_NE(harness.objectWithString(GameStateMainMenu::reopenErrorMessage(path)), nullptr);
+        click(*menu->errorPopup->okButton);
+        frame();
+        frame();
+        EXPECT_EQ(menu->errorPopup, nullptr);
         // The program still runs and closes as with no character.
         menu->requestQuit();
         frame();

@@ -2,11 +2,15 @@
 // and that a save that fails keeps the character, says so, and never quits.
 #include "tracker/main_menu_fixture.h"
 
+#include <filesystem>
+
 #include "platform/paths.h"
 #include "rules/character_sheet.h"
 #include "rules/rules_catalogues.h"
 #include "ui/game_ui_confirmation_dialog.h"
+#include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_info_popup_dialog.h"
+#include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
 
@@ -85,6 +89,8 @@ TEST_F(MainMenuSaveQuitTest, AFailedSaveKeepsTheCharacterShowsTheErrorAndDoesNot
         manager.clearStates();
         writeSettings("/earlier/character.xml");
         start();
+        // The remembered character is gone: the start says so first.
+        closeErrorPopup();
         CharacterSheet* character = giveCharacter(path, false);
         menu->requestQuit();
         frame();
@@ -127,6 +133,48 @@ TEST_F(MainMenuSaveQuitTest, SaveWritesTheCharacterThenTheSettings) {
     menu->requestQuit();
     frame();
     EXPECT_EQ(status(), quit);
+}
+
+TEST_F(MainMenuSaveQuitTest, SettingsThatCannotBeWrittenAfterASaveOrALoadAreShown) {
+    for (const char* how : {"save", "load"}) {
+        SCOPED_TRACE(how);
+        manager.clearStates();
+        writeSettings("");
+        start();
+        const std::string path = files.path() + "/" + how + ".xml";
+        giveCharacter(path, false);
+        if (std::string(how) == "load") {
+            ASSERT_TRUE(menu->character->save(path));
+            menu->character->name = "Edited";
+            menu->character->saved = false;
+        }
+        // A folder where the settings file goes: nothing can be renamed over it.
+        const std::string settingsFile = menu->config.getSettingsFile();
+        ASSERT_TRUE(platform::removeFile(settingsFile));
+        ASSERT_TRUE(platform::createDirectories(settingsFile));
+        if (std::string(how) == "save") {
+            click(*menu->saveButton);
+        } else {
+            click(*menu->loadButton);
+            frame();
+            frame();
+            ASSERT_NE(menu->loadDialog, nullptr);
+            menu->loadDialog->setCurrentPath(files.path() + "/");
+            menu->loadDialog->currentFileTextBox->setText(std::string(how) + ".xml");
+            click(*menu->loadDialog->okButton);
+        }
+        frame();
+        frame();
+        EXPECT_TRUE(platform::isRegularFile(path));
+        ASSERT_NE(menu->errorPopup, nullptr);
+        EXPECT_EQ(menu->errorPopup->title, GameStateMainMenu::saveErrorTitle);
+        EXPECT_NE(harness.objectWithString(GameStateMainMenu::settingsSaveErrorMessage), nullptr);
+        click(*menu->errorPopup->okButton);
+        frame();
+        frame();
+        EXPECT_EQ(menu->errorPopup, nullptr);
+        ASSERT_TRUE(std::filesystem::remove(settingsFile));
+    }
 }
 
 } // namespace

@@ -1,11 +1,13 @@
-// One ability-score row as the user types into it: the score is cut to 1..18, text that is not a
-// score is replaced, accepted scores are reported, and the modifier shows its sign.
+// One ability-score row as the user types into it: the score is brought into 3..18 in the box,
+// text that is not a score shows the held score again, changed scores are reported, and the
+// modifier shows its sign.
 #include <gtest/gtest.h>
 
 #include "support/ui_harness.h"
 #include "tracker/ui_attribute_entry_line.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_label.h"
+#include "ui/text_entry.h"
 
 namespace {
 
@@ -41,29 +43,53 @@ protected:
     UIAttributeEntryLine* row = nullptr;
 };
 
-TEST_F(AttributeRowTest, TypedTextIsValidatedAndAcceptedScoresReported) {
+TEST_F(AttributeRowTest, TypedTextEndsInTheBoxAsTheScoreTheRowHolds) {
     struct Case {
         std::string typed;
+        // What the box shows while the edit goes on, and once Enter has ended it.
+        std::string whileTyping;
         std::string shown;
         std::vector<std::uint32_t> events;
     };
     const Case cases[] = {
-        {"25", "18", {18}},
-        {"7", "7", {7}},
-        {"18", "18", {18}},
-        {"0", "0", {}},
-        {"1.5", "0", {}},
-        {"-3", "0", {}},
+        {"25", "18", "18", {18}},
+        {"7", "7", "7", {7}},
+        {"18", "18", "18", {18}},
+        // Below 3: shown and counted as 3 when the edit ends (until then a 1 may become 15).
+        {"0", "0", "3", {3}},
+        {"1", "1", "3", {3}},
+        {"00", "00", "3", {3}},
+        {"2", "2", "3", {3}},
+        {"15", "15", "15", {15}},
+        // Not a score: the box shows the held score again, and nothing changes.
+        {"1.5", "12", "12", {}},
+        {"-3", "12", "12", {}},
+        {"", "", "12", {}},
+        {"12", "12", "12", {}},
         // Too long for a 32-bit number: must not wrap round to a small or negative score.
-        {"99999999999", "18", {18}},
-        {"4294967297", "18", {18}},
+        {"99999999999", "18", "18", {18}},
+        {"4294967297", "18", "18", {18}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
+        row->setValue(12);
         typeIntoEmptyBox(c.typed);
+        EXPECT_EQ(row->valueBox->text, c.whileTyping);
+        ui.tapKey(textentry::keyReturn);
+        ui.step();
         EXPECT_EQ(row->valueBox->text, c.shown);
         EXPECT_EQ(acceptedValues(), c.events);
+        EXPECT_EQ(row->score(), std::stoi(c.shown));
     }
+}
+
+TEST_F(AttributeRowTest, AnEmptiedBoxShowsTheHeldScoreWhenTheFocusGoesElsewhere) {
+    typeIntoEmptyBox("");
+    ui.click(0.9f, 0.9f);
+    ui.step();
+    EXPECT_FALSE(row->valueBox->active);
+    EXPECT_EQ(row->valueBox->text, "12");
+    EXPECT_TRUE(acceptedValues().empty());
 }
 
 TEST_F(AttributeRowTest, ReadsOnlyAllDigitText) {
@@ -89,6 +115,7 @@ TEST_F(AttributeRowTest, SetValueTakesOnlyScores) {
     EXPECT_EQ(row->valueBox->text, "12");
     row->setValue(1);
     EXPECT_EQ(row->valueBox->text, "1");
+    EXPECT_EQ(row->score(), 1);
     row->setValue(18);
     EXPECT_EQ(row->valueBox->text, "18");
 }

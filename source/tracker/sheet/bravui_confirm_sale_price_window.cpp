@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "rules/character_equipment.h"
+#include "rules/inventory.h"
 
 BRAVUIConfirmSalePriceWindow::BRAVUIConfirmSalePriceWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                                            CharacterSheet* character, BRAVCharacterEquipment* item,
@@ -10,18 +11,10 @@ BRAVUIConfirmSalePriceWindow::BRAVUIConfirmSalePriceWindow(std::uint32_t tag, UI
                                                            const std::string& title, std::uint32_t depth)
     : BRAVUIConfirmWindow(tag, owner, theme, "confirmEquipmentPriceAndNameWindow", title, topLeft, bottomRight, depth),
       item(item), character(character) {
-    addCoins(item ? cataloguePrice(*item) : Money{}, 0.2f, -0.2f, -0.25f, -0.55f);
+    addCoins(item ? Inventory::priceOfOne(*item) : Money{}, 0.2f, -0.2f, -0.25f, -0.55f);
     addButtons({"Sell", "Confirm selling this item of equipment for the price entered above.", 0.65f, -0.65f, 0.95f,
                 -0.95f},
                {"Cancel", "Cancel sale", -0.95f, -0.65f, -0.65f, -0.95f});
-}
-
-Money BRAVUIConfirmSalePriceWindow::cataloguePrice(const BRAVCharacterEquipment& item) {
-    return item.record ? item.record->value : Money{};
-}
-
-Money BRAVUIConfirmSalePriceWindow::salePrice(const BRAVCharacterEquipment& item) {
-    return item.customValue.isZero() ? cataloguePrice(item) : item.customValue;
 }
 
 void BRAVUIConfirmSalePriceWindow::update(float dt) {
@@ -29,8 +22,8 @@ void BRAVUIConfirmSalePriceWindow::update(float dt) {
     if (confirmPressed) {
         confirmPressed = 0;
         if (price) {
-            // The unchanged catalogue price keeps a custom value the item was bought at.
-            if (item && *price != cataloguePrice(*item)) item->customValue = *price;
+            // The sale earns what the player sees; the price the item was bought at is its own.
+            soldFor = *price;
             reportEvent(confirmEvent);
         }
     }

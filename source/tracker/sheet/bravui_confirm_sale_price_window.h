@@ -1,9 +1,9 @@
 #pragma once
-// "Confirm sale price for: " an owned item: the price in five coins, starting at the catalogue
-// price (0 for an item the catalogue lacks). Sell sets the item's custom value to a changed
-// price and reports "confirmSellEquipment"; the opener then earns the price and uses up one of
-// the item. Cancel and the close button report "cancelSellEquipment". Sell stays off while a box
-// holds no count.
+// "Confirm sale price for: " an owned item: the price in five coins at which one of it is sold,
+// starting at the catalogue price of one piece (0 for an item the catalogue lacks). Sell keeps the
+// price as the boxes hold it and reports "confirmSellEquipment"; the opener then earns exactly
+// that price and uses up one of the item. Cancel and the close button report
+// "cancelSellEquipment". Sell stays off while a box holds no count.
 #include <cstdint>
 #include <string>
 
@@ -24,12 +24,8 @@ public:
 
     void update(float dt) override;
 
-    // The catalogue price of item; nothing for an item without a catalogue record.
-    static Money cataloguePrice(const BRAVCharacterEquipment& item);
-    // What selling item earns: its custom value when any coin of it is set, else the catalogue
-    // price.
-    static Money salePrice(const BRAVCharacterEquipment& item);
-
+    // What Sell was pressed at: the price the boxes showed then.
+    Money soldFor;
     BRAVCharacterEquipment* item;
     CharacterSheet* character;
 };

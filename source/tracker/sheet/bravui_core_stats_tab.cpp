@@ -310,7 +310,6 @@ void BRAVUICoreStatsTab::buildAttributeGroup(float portraitBottom) {
         auto* line = new UIAttributeEntryLine(tag, owner, row.caption, score, character->getModifier(score), row.name,
                                               row.toolTip, theme, topLeft, bottomRight, group);
         line->eventSignal.connect(this, &BRAVUICoreStatsTab::onAttributeChanged);
-        line->valueBox->eventSignal.connect(this, &BRAVUICoreStatsTab::onAttributeBoxEvent);
         group->addElement(line);
         attributeLines[i] = line;
     }
@@ -318,18 +317,17 @@ void BRAVUICoreStatsTab::buildAttributeGroup(float portraitBottom) {
 
 void BRAVUICoreStatsTab::detach() {
     // A score typed in the frame of a tab press has not been reported yet: it is kept all the same.
-    bool edited = attributeEditedPending != 0;
-    for (UIAttributeEntryLine* line : attributeLines) edited = edited || (line && line->validatePending);
-    if (edited) applyAttributeLines();
+    for (UIAttributeEntryLine* line : attributeLines) {
+        if (line) line->validateNow();
+    }
+    if (attributeEditedPending) applyAttributeLines();
     attributeEditedPending = 0;
-    attributeLeftPending = 0;
     for (GameUIPushButton* button : {setHPButton, addXPButton, levelUpButton, changePortraitButton}) {
         if (button) button->clickSignal.disconnect(this);
     }
     for (UIAttributeEntryLine*& line : attributeLines) {
         if (!line) continue;
         line->eventSignal.disconnect(this);
-        line->valueBox->eventSignal.disconnect(this);
         line = nullptr;
     }
     setHPButton = addXPButton = levelUpButton = changePortraitButton = nullptr;
@@ -339,10 +337,6 @@ void BRAVUICoreStatsTab::detach() {
 }
 
 void BRAVUICoreStatsTab::onAttributeChanged(UIEvent::Data&) { attributeEditedPending = 1; }
-
-void BRAVUICoreStatsTab::onAttributeBoxEvent(UIEvent::Data& event) {
-    if (event.name == "lostEditFocus") attributeLeftPending = 1;
-}
 
 void BRAVUICoreStatsTab::onAddXPClicked(UIEvent::Data& event) {
     if (event.type == UIEvent::Click) addXPClickedPending = 1;
@@ -372,9 +366,9 @@ void BRAVUICoreStatsTab::applyAttributeLines() {
     bool changed = false;
     for (std::size_t i = 0; i < attributeCount; ++i) {
         UIAttributeEntryLine* line = attributeLines[i];
-        // An empty line, or one holding 0 or a sign, keeps its score.
-        if (!line || !line->hasNumericValue() || line->value() < UIAttributeEntryLine::lowestScore) continue;
-        const std::int32_t score = std::min(line->value(), UIAttributeEntryLine::highestScore);
+        // The line's held score: one being edited, or left empty, keeps the character's.
+        if (!line) continue;
+        const std::int32_t score = line->score();
         AttributeValue& attribute = character->attributes[i];
         if (attribute.current != score || attribute.natural != score) changed = true;
         attribute.current = score;
@@ -387,15 +381,6 @@ void BRAVUICoreStatsTab::applyAttributeLines() {
     // Dexterity moves armour class and initiative.
     if (armourClassLabel) armourClassLabel->setText(armourClassText(*character));
     if (initiativeLabel) initiativeLabel->setText(initiativeText(character->getDexterityModifier()));
-}
-
-void BRAVUICoreStatsTab::restoreAttributeLines() {
-    for (std::size_t i = 0; i < attributeCount; ++i) {
-        UIAttributeEntryLine* line = attributeLines[i];
-        if (!line) continue;
-        if (line->hasNumericValue() && line->value() >= UIAttributeEntryLine::lowestScore) continue;
-        line->valueBox->setText(std::to_string(character->attributes[i].current));
-    }
 }
 
 void BRAVUICoreStatsTab::refreshExperience() {
@@ -477,10 +462,6 @@ void BRAVUICoreStatsTab::update() {
     if (attributeEditedPending) {
         attributeEditedPending = 0;
         applyAttributeLines();
-    }
-    if (attributeLeftPending) {
-        attributeLeftPending = 0;
-        restoreAttributeLines();
     }
     stepAddExperience();
 }

@@ -53,7 +53,6 @@ public:
 
     // Slots: each only sets its pending flag.
     void onAttributeChanged(UIEvent::Data& event);
-    void onAttributeBoxEvent(UIEvent::Data& event);
     void onAddXPClicked(UIEvent::Data& event);
     void onLevelUpClicked(UIEvent::Data& event);
     void onSetHPClicked(UIEvent::Data& event);
@@ -82,8 +81,6 @@ public:
     GameUIPushButton* changePortraitButton = nullptr;
 
     std::uint8_t attributeEditedPending = 0;
-    // A score box lost the edit focus: one not holding a score shows the stored score again.
-    std::uint8_t attributeLeftPending = 0;
     std::uint8_t addXPClickedPending = 0;
     std::uint8_t levelUpClickedPending = 0;
     std::uint8_t setHPClickedPending = 0;
@@ -112,10 +109,8 @@ private:
                                 const float topLeft[2], const float bottomRight[2],
                                 void (BRAVUICoreStatsTab::*slot)(UIEvent::Data&));
 
-    // Writes the score of every line that holds one into the character.
+    // Writes every line's held score into the character.
     void applyAttributeLines();
-    // Lines that hold no score show the stored score again.
-    void restoreAttributeLines();
     void refreshExperience();
     void refreshButtonStates();
     // Clicks of Level Up; the level-up sequence of windows acts on them here.

@@ -158,9 +158,8 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
     }
     if (saleConfirmed) {
         saleConfirmed = 0;
-        if (saleItem && character->inventory.holds(saleItem)) {
-            character->wealth.earnMoney("Sold equipment: " + equipmentShownName(*saleItem),
-                                        BRAVUIConfirmSalePriceWindow::salePrice(*saleItem));
+        if (saleWindow && saleItem && character->inventory.holds(saleItem)) {
+            character->wealth.earnMoney("Sold equipment: " + equipmentShownName(*saleItem), saleWindow->soldFor);
             character->saved = false;
             useUpOne(saleItem);
             refreshMoney();

@@ -33,6 +33,10 @@ BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, co
     }
     list->selectItem(0);
 
+    const float messageTopLeft[2] = {-0.95f, -0.75f}, messageBottomRight[2] = {0.5f, -0.95f};
+    messageLabel = makeSheetLabel(owner, theme, "messageLabel", "", "", messageTopLeft, messageBottomRight, this);
+    addChild(messageLabel);
+
     finishButton = windowparts::addReportingButton(*this, "finishButton", "Finish",
                                                    "Finish buying and acquiring new items", 0.55f, -0.75f, 0.95f,
                                                    -0.95f, &BRAVUIPackingWindow::onFinishButton);
@@ -84,13 +88,18 @@ void BRAVUIPackingWindow::pick() {
     if (!row || !sheet || !item) return;
     // The inventory's own move keeps every parent link and takes off what is packed while worn.
     const PackResult result = sheet->inventory.moveEquipment(item, row->item);
-    if (result != PackResult::Moved) {
-        LOG_MESSAGE("Packing: \"%s\" could not be moved into \"%s\" (%d)", item->id.c_str(), row->text.c_str(),
-                      static_cast<int>(result));
-    } else {
+    if (result == PackResult::Moved) {
         sheet->saved = false;
+        closeRequested = 1;
+        return;
     }
-    closeRequested = 1;
+    LOG_MESSAGE("Packing: \"%s\" could not be moved into \"%s\" (%d)", item->id.c_str(), row->text.c_str(),
+                static_cast<int>(result));
+    // The window stays open for another place, and says why this one was refused.
+    const char* reason = result == PackResult::TooDeep      ? tooDeepMessage
+                         : result == PackResult::IntoItself ? intoItselfMessage
+                                                            : goneMessage;
+    messageLabel->setText(reason);
 }
 
 void BRAVUIPackingWindow::expandOrCollapse() {

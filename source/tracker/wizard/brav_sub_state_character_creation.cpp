@@ -22,7 +22,8 @@ BRAVSubStateCharacterCreation::BRAVSubStateCharacterCreation(std::uint32_t tag, 
                                                              RulesCatalogues* catalogues, CharacterSheet* character)
     : tag(tag), owner(owner), windowManager(windowManager), catalogues(catalogues), character(character) {
     const float topLeft[2] = {-0.5f, 0.9f}, bottomRight[2] = {0.5f, -0.7f};
-    attributesWindow = new BRAVUICreateAttributes(tag, owner, theme(), topLeft, bottomRight, character);
+    attributesWindow = new BRAVUICreateAttributes(tag, owner, theme(), topLeft, bottomRight, character,
+                                                  catalogues ? &catalogues->templates : nullptr);
     openWindow(attributesWindow, &BRAVSubStateCharacterCreation::onAttributesEvent);
 }
 

@@ -102,6 +102,10 @@ std::int32_t BRAVUICreateBioInformation::readNumberBox(const std::string& text) 
     return static_cast<std::int32_t>(numerictext::readNumber(text, largestNumber));
 }
 
+bool BRAVUICreateBioInformation::hasVisibleName() const {
+    return nameBox->text.find_first_not_of(" \t") != std::string::npos;
+}
+
 void BRAVUICreateBioInformation::copyIntoCharacter() {
     character->name = nameBox->text;
     character->age = readNumberBox(ageBox->text);
@@ -117,7 +121,7 @@ void BRAVUICreateBioInformation::copyIntoCharacter() {
 void BRAVUICreateBioInformation::update(float dt) {
     if (nameChangedPending) {
         nameChangedPending = 0;
-        nameValid = nameBox->text.empty() ? 0 : 1;
+        nameValid = hasVisibleName() ? 1 : 0;
     }
     nextStepButton->setEnabled(nameValid && !copied);
     if (focusLostPending) {
@@ -128,7 +132,7 @@ void BRAVUICreateBioInformation::update(float dt) {
     if (nextStepPending) {
         nextStepPending = 0;
         // The name is checked again here: a press and an erase can arrive in the same frame.
-        if (!copied && character && !nameBox->text.empty()) {
+        if (!copied && character && hasVisibleName()) {
             copied = 1;
             nextStepButton->disable();
             copyIntoCharacter();

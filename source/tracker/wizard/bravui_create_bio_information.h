@@ -1,5 +1,5 @@
 #pragma once
-// The last step of character creation: name (required), alignment, age, weight, belief,
+// The last step of character creation: name (required, and not only spaces), alignment, age, weight, belief,
 // instinct, opinion and biography. Nothing reaches the character until "Next Step", which copies
 // every field and reports "nextStep".
 #include <cstdint>
@@ -53,5 +53,7 @@ private:
                   float top, float right, float bottom);
     GameUIEditableTextLineBox* addLine(const std::string& name, const std::string& text, const std::string& toolTip,
                                        float left, float top, float right, float bottom, bool numericOnly);
+    // The name box holds a character that shows: a name of only spaces is no name.
+    bool hasVisibleName() const;
     void copyIntoCharacter();
 };

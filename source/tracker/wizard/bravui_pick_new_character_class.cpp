@@ -36,9 +36,10 @@ BRAVUIPickNewCharacterClass::BRAVUIPickNewCharacterClass(std::uint32_t tag, UICo
                                     classBottomRight, this, "", "");
     classCombo->eventSignal.connect(this, &BRAVUIPickNewCharacterClass::onClassComboEvent);
     classCombo->addOption(classPlaceholderText);
-    if (classCatalogue) {
+    // A class without a template could never be finished: it is not offered.
+    if (classCatalogue && templateCatalogue) {
         using A = CharacterSheet::Attribute;
-        filterEligibleClasses(*classCatalogue, classOptions, scoreOf(character, A::Strength),
+        filterPlayableClasses(*classCatalogue, *templateCatalogue, classOptions, scoreOf(character, A::Strength),
                               scoreOf(character, A::Intelligence), scoreOf(character, A::Wisdom),
                               scoreOf(character, A::Dexterity), scoreOf(character, A::Constitution),
                               scoreOf(character, A::Charisma));

@@ -1,6 +1,6 @@
 #pragma once
-// Step 2 of character creation: one of the classes the new character's scores allow, then one of
-// that class's templates; "Next Step" gives both to the character, class first, and reports
+// Step 2 of character creation: one of the classes the new character's scores allow and that offer
+// a template, then one of that class's templates; "Next Step" gives both to the character, class first, and reports
 // "nextStep".
 #include <cstdint>
 #include <string>

@@ -146,17 +146,26 @@ TEST_F(CoreTabTest, ATypedScoreSetsBothScoresAndItsModifier) {
     EXPECT_EQ(labelText("acValuesLabel"), "-2");
 }
 
-TEST_F(CoreTabTest, AnEmptyOrZeroScoreKeepsTheStoredScoreAndShowsItAgain) {
+TEST_F(CoreTabTest, TheBoxShowsTheScoreTheCharacterHolds) {
     openSheet();
-    for (const std::string typed : {"", "0", "00"}) {
-        SCOPED_TRACE(typed);
-        character->saved = true;
-        typeScore("dexterity", typed);
-        // Another line reporting must not zero the one left empty.
+    struct Case {
+        const char* typed;
+        int score;
+    };
+    // Dexterity starts at 16: an emptied box keeps it; a typed score is brought into 3..18.
+    const Case cases[] = {{"", 16}, {"0", 3}, {"00", 3}, {"1", 3}, {"2", 3}, {"3", 3}, {"19", 18}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        character->attributes[CharacterSheet::Dexterity].current = 16;
+        character->attributes[CharacterSheet::Dexterity].natural = 16;
+        sheet->show(BRAVUITabbedFullCharacterSheet::CoreTab);
+        ui.step();
+        typeScore("dexterity", c.typed);
+        // Another line reporting must not change the one left empty.
         typeScore("strength", "14");
-        EXPECT_EQ(character->attributes[CharacterSheet::Dexterity].current, 16);
-        EXPECT_EQ(character->attributes[CharacterSheet::Dexterity].natural, 16);
-        EXPECT_EQ(ui.find<UIAttributeEntryLine>("dexterity")->valueBox->text, "16");
+        EXPECT_EQ(character->attributes[CharacterSheet::Dexterity].current, c.score);
+        EXPECT_EQ(character->attributes[CharacterSheet::Dexterity].natural, c.score);
+        EXPECT_EQ(ui.find<UIAttributeEntryLine>("dexterity")->valueBox->text, std::to_string(c.score));
         EXPECT_EQ(character->attributes[CharacterSheet::Strength].current, 14);
     }
 }

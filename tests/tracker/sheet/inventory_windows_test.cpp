@@ -34,6 +34,12 @@ protected:
 
     Equipment cloak = fixtureEquipment("cloak", "Cloak", coins(0, 0, 0, 5, 0));
     Equipment arrows = fixtureEquipment("arrows", "Arrows", coins(0, 1, 0, 0, 0), true);
+    // Bought 20 to the price.
+    Equipment bundledArrows = [] {
+        Equipment record = fixtureEquipment("arrows", "Arrows", coins(0, 1, 0, 0, 0), true);
+        record.purchaseQuantity = 20;
+        return record;
+    }();
 };
 
 // --- Selling -----------------------------------------------------------------------------------
@@ -49,14 +55,17 @@ TEST_F(InventoryWindowsTest, SellingEarnsThePriceRecordsItAndUsesUpOne) {
         std::vector<std::string> rowsAfter;
         std::string description;
     };
+    // Each sale earns exactly what the window shows when Sell is pressed.
     const Case cases[] = {
         {"catalogue price", &cloak, 1, {}, std::nullopt, coins(0, 0, 0, 5, 0), {}, "Sold equipment: Cloak"},
-        {"bought at 3 gp", &cloak, 1, coins(0, 3, 0, 0, 0), std::nullopt, coins(0, 3, 0, 0, 0), {},
-         "Sold equipment: Cloak"},
+        {"catalogue price of one bought at 3 gp", &cloak, 1, coins(0, 3, 0, 0, 0), std::nullopt,
+         coins(0, 0, 0, 5, 0), {}, "Sold equipment: Cloak"},
         {"one of a stack", &arrows, 12, {}, std::array<std::string, 5>{"0", "2", "0", "0", "0"}, coins(0, 2, 0, 0, 0),
          {"11x Arrows"}, "Sold equipment: Arrows"},
-        {"all zero", &cloak, 1, {}, std::array<std::string, 5>{"0", "0", "0", "0", "0"}, coins(0, 0, 0, 5, 0), {},
-         "Sold equipment: Cloak"},
+        {"one arrow of a bundle of 20 at its share", &bundledArrows, 12, {}, std::nullopt, coins(0, 0, 0, 0, 5),
+         {"11x Arrows"}, "Sold equipment: Arrows"},
+        {"all zero", &cloak, 1, coins(0, 3, 0, 0, 0), std::array<std::string, 5>{"0", "0", "0", "0", "0"},
+         coins(0, 0, 0, 0, 0), {}, "Sold equipment: Cloak"},
         {"no record", nullptr, 1, {}, std::nullopt, coins(0, 0, 0, 0, 0), {}, "Sold equipment: INVALID_ITEM ID: foo"},
     };
     for (const Case& c : cases) {
@@ -84,7 +93,7 @@ TEST_F(InventoryWindowsTest, SellingEarnsThePriceRecordsItAndUsesUpOne) {
         EXPECT_EQ(character->wealth.history[0].description, c.description);
         EXPECT_EQ(character->wealth.history[0].amount, c.purseAfter);
         if (!c.rowsAfter.empty()) {
-            EXPECT_EQ(character->inventory.items[0]->customValue, coins(0, 2, 0, 0, 0));
+            EXPECT_EQ(character->inventory.items[0]->customValue, c.customValue) << "the sale keeps what it was bought at";
         }
         EXPECT_FALSE(character->saved);
         settle();
@@ -366,6 +375,27 @@ TEST_F(PackingTest, PickAContainerAppendsTheItemAndTheSaveNestsIt) {
     ASSERT_EQ(loaded->inventory.items.size(), 1u);
     ASSERT_EQ(loaded->inventory.items[0]->contents.size(), 3u);
     EXPECT_EQ(loaded->inventory.items[0]->contents[2]->id, "torch");
+}
+
+TEST_F(PackingTest, APickRefusedForDepthSaysWhyAndKeepsTheWindowOpen) {
+    give("backpack");
+    // A sack holding sacks 63 deep: inside the backpack it would lie deeper than a file is read.
+    BRAVCharacterEquipment* nest = give("sack");
+    for (BRAVCharacterEquipment* holder = nest; subtreeHeight(*nest) < 63;) holder = give("sack", 1, holder);
+    BRAVUIPackingWindow* window = openPacking(1);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(placeTexts(window), (std::vector<std::string>{"Held, or upacked", "Backpack"}));
+    EXPECT_EQ(window->messageLabel->text, "");
+    click(place(window, 1)->pickButton);
+    settle();
+    ASSERT_EQ(ui.find<BRAVUIPackingWindow>("equipmentBuyWindow"), window) << "the window stays open";
+    EXPECT_EQ(window->messageLabel->text, BRAVUIPackingWindow::tooDeepMessage);
+    EXPECT_EQ(UIHarness::stringOf(window->messageLabel->textBox), BRAVUIPackingWindow::tooDeepMessage);
+    EXPECT_TRUE(character->inventory.items[0]->contents.empty());
+    EXPECT_EQ(character->inventory.items[1].get(), nest);
+    // Another place is still taken.
+    pick(window, 0);
+    EXPECT_EQ(character->inventory.items.back().get(), nest);
 }
 
 TEST_F(PackingTest, TheRootAndContainersCollapseAndExpandWithoutLosingOrDoublingRows) {

@@ -7,6 +7,7 @@
 #include "rules/rules_catalogues.h"
 #include "tracker/sheet/bravui_set_hit_points_window.h"
 #include "tracker/sheet/bravui_tabbed_full_character_sheet.h"
+#include "ui/game_ui_toggle_button.h"
 #include "tracker/bravui_create_attributes.h"
 #include "tracker/wizard/brav_sub_state_character_creation.h"
 #include "ui/game_ui_confirmation_dialog.h"
@@ -111,6 +112,54 @@ TEST_F(SheetMainMenuTest, LoadReplacesTheSheetWithOneForTheLoadedCharacter) {
     EXPECT_EQ(menu->characterSheet->character, menu->character);
     EXPECT_EQ(labelText("attributeDescription"), "[*Name: ]Brenna Hale");
     EXPECT_EQ(labelText("classNameLabel"), "[*Class: ]Mage");
+}
+
+TEST_F(SheetMainMenuTest, LoadingTheOpenCharactersOwnFileKeepsItsUnsavedEdits) {
+    const std::string path = writeCharacter("hero.xml", "Aldra Venn", "fighter");
+    writeSettings(path);
+    start();
+    frame();
+    ASSERT_NE(menu->characterSheet, nullptr);
+    // Renamed on the Bio tab and not saved.
+    click(*menu->characterSheet->tabButtons[BRAVUITabbedFullCharacterSheet::BioTab]);
+    frame();
+    frame();
+    auto* nameBox = find<GameUIEditableTextLineBox>("characterNameTextBox");
+    ASSERT_NE(nameBox, nullptr);
+    click(*nameBox);
+    frame();
+    frame();
+    ASSERT_TRUE(nameBox->active);
+    harness.typeQuickly(" the Bold");
+    frame();
+    frame();
+    ASSERT_EQ(menu->character->name, "Aldra Venn the Bold");
+    ASSERT_FALSE(menu->character->saved);
+    // Load of its own file.
+    click(*menu->loadButton);
+    frame();
+    frame();
+    ASSERT_NE(menu->loadDialog, nullptr);
+    menu->loadDialog->setCurrentPath(files.path() + "/");
+    menu->loadDialog->currentFileTextBox->setText("hero.xml");
+    click(*menu->loadDialog->okButton);
+    frame();
+    frame();
+    ASSERT_NE(menu->character, nullptr);
+    EXPECT_EQ(menu->loadDialog, nullptr);
+    EXPECT_EQ(menu->errorPopup, nullptr);
+    EXPECT_EQ(menu->character->name, "Aldra Venn the Bold");
+    EXPECT_TRUE(menu->character->saved);
+    ASSERT_NE(menu->characterSheet, nullptr);
+    EXPECT_EQ(labelText("attributeDescription"), "[*Name: ]Aldra Venn the Bold");
+    // The next Save writes the edits again, not the record read before them.
+    click(*menu->saveButton);
+    frame();
+    frame();
+    auto rules = loadRulesCatalogues(ZODERUD_SOURCE_DIR);
+    CharacterSheet reread(nullptr, rules->classes, rules->proficiencies, rules->equipment, rules->spells);
+    ASSERT_TRUE(reread.load(path));
+    EXPECT_EQ(reread.name, "Aldra Venn the Bold");
 }
 
 TEST_F(SheetMainMenuTest, HitPointsSetOnTheSheetAreSavedBeforeQuitting) {

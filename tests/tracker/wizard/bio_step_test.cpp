@@ -85,6 +85,20 @@ TEST_F(BioStepTest, AnEmptyOrErasedNameLocksNextStep) {
     EXPECT_EQ(character->name, "Default Character");
 }
 
+TEST_F(BioStepTest, ANameOfOnlySpacesIsNoName) {
+    typeInto(*step->nameBox, "   ");
+    EXPECT_EQ(step->nameBox->text, "   ");
+    EXPECT_TRUE(step->nextStepButton->disabled);
+    pressNextStep();
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 0u);
+    EXPECT_EQ(character->name, "Default Character");
+    typeInto(*step->nameBox, "  Al ");
+    EXPECT_FALSE(step->nextStepButton->disabled);
+    pressNextStep();
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 1u);
+    EXPECT_EQ(character->name, "  Al ");
+}
+
 TEST_F(BioStepTest, AnEmptiedNumberBoxGetsZeroBackWhenItLosesTheFocus) {
     for (GameUIEditableTextLineBox* box : {step->ageBox, step->weightBox}) {
         SCOPED_TRACE(box->name);

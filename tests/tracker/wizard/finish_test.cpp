@@ -171,6 +171,7 @@ void expectSaveErrorLeftEverythingElse(const GameStateMainMenu& menu, const std:
 TEST_F(NewCharacterTest, ACharactersFolderThatCannotBeWrittenShowsTheSaveError) {
     writeSettings("/earlier/character.xml");
     start();
+    closeErrorPopup();
     // A file where the folder should be: nothing can be made or written in it.
     const std::string blocker = charactersFolder().substr(0, charactersFolder().size() - 1);
     FILE* file = std::fopen(blocker.c_str(), "w");
@@ -197,6 +198,7 @@ TEST_F(NewCharacterTest, ACharactersFolderThatCannotBeWrittenShowsTheSaveError) 
 TEST_F(NewCharacterTest, AReadOnlyCharactersFolderShowsTheSaveError) {
     writeSettings("/earlier/character.xml");
     start();
+    closeErrorPopup();
     // A "characters" folder in which nobody, the super-user included, can make a file: the
     // kernel's process folder stands in for one that is read-only.
     const std::string folder = charactersFolder().substr(0, charactersFolder().size() - 1);

@@ -104,8 +104,8 @@ protected:
     std::vector<std::string> titles;
 };
 
-constexpr std::size_t mystic = 2;
-constexpr std::size_t warrior = 3;
+constexpr std::size_t mystic = 1;
+constexpr std::size_t warrior = 2;
 
 TEST_F(RouteTest, OnlyTheStepsThatApplyOpenNumberedInOrderWithTheBiographyLast) {
     struct Case {
