@@ -224,6 +224,7 @@ bool GameUIEditableTextLineBox::onKey(KeyEvent::Data& event) {
 void GameUIEditableTextLineBox::emit() {
     eventData.parentName = name;
     eventData.type = UIEvent::Click;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 
@@ -277,6 +278,7 @@ void GameUIEditableTextLineBox::onDeactivated() {
     // The window of an idle box shows the tail.
     changed = 1;
     eventData.name = "lostEditFocus";
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 

@@ -286,6 +286,7 @@ bool GameUIScrollableTextBox::onKey(KeyEvent::Data& event) {
 void GameUIScrollableTextBox::emit() {
     eventData.type = UIEvent::Click;
     eventData.parentName = name;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 
@@ -300,6 +301,7 @@ void GameUIScrollableTextBox::onDeactivated() {
     uiobject::setVector2(textObject, "cursorMouseClickPosition", 0.0f, 0.0f);
     eventData.name = "lostEditFocus";
     eventData.parentName = name;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 

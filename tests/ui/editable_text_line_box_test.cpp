@@ -99,6 +99,7 @@ TEST_F(EditLineTest, KeysEditTheTextAndEveryPressReports) {
         EXPECT_EQ(ui.events()[0].name, "keyPressed");
         EXPECT_EQ(ui.events()[0].type, UIEvent::Click);
         EXPECT_EQ(ui.events()[0].parentName, "nameBox");
+        EXPECT_EQ(ui.events()[0].source, box);
         ui.windowManager().removeWindow(box);
         ui.step();
         ui.clearEvents();
@@ -116,6 +117,8 @@ TEST_F(EditLineTest, ReturnReportsEnterThenLosesTheFocus) {
     EXPECT_FALSE(box->active);
     ASSERT_EQ(ui.events().size(), 2u);
     EXPECT_EQ(ui.events()[1].name, "lostEditFocus");
+    EXPECT_EQ(ui.events()[0].source, box);
+    EXPECT_EQ(ui.events()[1].source, box);
     EXPECT_FALSE(UIHarness::boolOf(box->textObject, "hasEditCursor"));
     EXPECT_EQ(box->text, "Brenna");
 }

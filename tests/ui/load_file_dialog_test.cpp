@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/input/key_codes.h"
 #include "support/temp_folder.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_combo_box.h"
@@ -53,13 +54,16 @@ protected:
         UIHarness::centreOf(*row(i)->toggle, centre);
         ui.click(centre[0], centre[1]);
     }
-    // What the box reports for Enter; its own key handling is the edit line's business.
-    void pressEnter(GameUIEditableTextLineBox* box) {
-        UIEvent::Data enter;
-        enter.type = UIEvent::Click;
-        enter.name = "enterPressed";
-        enter.source = box;
-        box->eventSignal.emit(enter);
+    // Clicks into the box, erases what it holds and types the text.
+    void typeInto(GameUIEditableTextLineBox* box, const std::string& text) {
+        ui.clickElement(*box);
+        ui.step();
+        for (std::size_t i = box->text.size(); i > 0; --i) ui.tapKey(platform::key::Right);
+        while (!box->text.empty()) ui.tapKey(platform::key::Back);
+        ui.typeString(text);
+    }
+    void pressEnter() {
+        ui.tapKey(platform::key::Return);
         ui.step();
     }
     void clickOpen() {
@@ -145,9 +149,12 @@ TEST_F(LoadFileDialogTest, OpenButton) {
     EXPECT_EQ(ui.windowManager().activeWindow, dialog->errorPopup);
     EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFileMessage), nullptr);
     // A second error keeps the first popup and message.
+    // The popup holds the keys; the path box's Enter as it reports it.
     GameUIInfoPopupDialog* first = dialog->errorPopup;
     UIEvent::Data enter;
+    enter.type = UIEvent::Click;
     enter.name = "enterPressed";
+    enter.parentName = "currentPathTextBox";
     enter.source = dialog->currentPathTextBox;
     dialog->currentPathTextBox->setText("/no/such/folder");
     dialog->currentPathTextBox->eventSignal.emit(enter);
@@ -166,17 +173,38 @@ TEST_F(LoadFileDialogTest, OpenButton) {
     EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root / "Sub").string() + "/inner.xml");
 }
 
-TEST_F(LoadFileDialogTest, EnterInThePathBox) {
+TEST_F(LoadFileDialogTest, AFolderTypedIntoThePathBoxOpensOnEnter) {
     open();
-    dialog->currentPathTextBox->setText((root / "SUB").string());
-    pressEnter(dialog->currentPathTextBox);
+    typeInto(dialog->currentPathTextBox, (root / "SUB").string());
+    pressEnter();
     EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"}) << "another case finds the folder";
-    EXPECT_EQ(dialog->currentPath.back(), '/');
+    EXPECT_EQ(dialog->currentPath, (root / "SUB").string() + "/");
+    EXPECT_EQ(dialog->currentPathTextBox->text, dialog->currentPath);
+    EXPECT_EQ(dialog->errorPopup, nullptr);
 
-    dialog->currentPathTextBox->setText((root / "nowhere").string());
-    pressEnter(dialog->currentPathTextBox);
+    typeInto(dialog->currentPathTextBox, (root / "nowhere").string());
+    pressEnter();
     ASSERT_NE(dialog->errorPopup, nullptr);
     EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFolderMessage), nullptr);
+    EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"}) << "a bad folder changes nothing";
+}
+
+TEST_F(LoadFileDialogTest, AFileTypedIntoTheFileBoxOpensOnEnter) {
+    open();
+    typeInto(dialog->currentFileTextBox, "missing.xml");
+    pressEnter();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFileMessage), nullptr);
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 0u);
+    ui.clickElement(*dialog->errorPopup->okButton);
+    ui.step();
+    ASSERT_EQ(dialog->errorPopup, nullptr);
+
+    typeInto(dialog->currentFileTextBox, "a.xml");
+    pressEnter();
+    ASSERT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u);
+    EXPECT_EQ(ui.events().back().parentName, "loadFileDialog");
+    EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root).string() + "/a.xml");
 }
 
 TEST_F(LoadFileDialogTest, CloseButtonCancels) {

@@ -70,6 +70,7 @@ TEST_F(ScrollableTextBoxTest, LineBreaksAreStoredAsPairsAndEditedAsOne) {
     EXPECT_EQ(box->text, "ab\\n");
     EXPECT_EQ(box->cursorPosition, 4);
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "keyPressed"), 1u);
+    EXPECT_EQ(ui.events().back().source, box);
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "enterPressed"), 0u);
     EXPECT_TRUE(box->active) << "Return does not end the editing";
     press(key(keyA, 'c'));
