@@ -198,6 +198,8 @@ bool GameUIEditableTextLineBox::onKey(KeyEvent::Data& event) {
         if (pasted.empty()) return false;
         if (!numericOnly) pasted = textentry::asOneLine(pasted);
         insertAtCursor(pasted);
+        // The owner hears of a paste as of a typed character.
+        emit();
         return true;
     }
     if (event.ctrl) return false;

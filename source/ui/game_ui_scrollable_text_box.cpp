@@ -260,6 +260,8 @@ bool GameUIScrollableTextBox::onKey(KeyEvent::Data& event) {
         if (pasted.empty()) return false;
         if (!numericOnly) pasted = textentry::withStoredLineBreaks(pasted);
         insertAtCursor(pasted);
+        // The owner hears of a paste as of a typed character.
+        emit();
         return true;
     }
     if (event.ctrl) return false;

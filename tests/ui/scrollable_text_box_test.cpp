@@ -93,8 +93,10 @@ TEST_F(ScrollableTextBoxTest, LineBreaksAreStoredAsPairsAndEditedAsOne) {
     ui.osInterface().clipboard = "one\r\ntwo\rthree\n";
     KeyEvent::Data paste = key(textentry::keyV, '\x16');
     paste.ctrl = true;
+    ui.clearEvents();
     press(paste);
     EXPECT_EQ(box->text, "ab/none\\ntwo\\nthree\\nc");
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "keyPressed"), 1u) << "a paste reports as a typed character";
 }
 
 TEST_F(ScrollableTextBoxTest, UpAndDownCrossWrappedLines) {
