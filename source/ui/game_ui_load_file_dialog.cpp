@@ -14,7 +14,13 @@ const float folderColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const float fileColour[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 const float dialogTopLeft[2] = {-0.8f, 0.8f};
 const float dialogBottomRight[2] = {0.8f, -0.8f};
+// Without a window manager to ask, the depth of a dialog opened on the main menu.
 constexpr std::uint32_t dialogDepth = 9;
+
+// A dialog of its own goes above every window open.
+std::uint32_t topLevelDepth(const UIContext* owner) {
+    return owner && owner->windowManager ? owner->windowManager->depthForNewWindow() : dialogDepth;
+}
 } // namespace
 
 GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, const Theme* theme,
@@ -24,7 +30,7 @@ GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, 
                                            GameUIBaseElement* parent, bool includeFolders, bool doubleClickOpens,
                                            bool foldersSelectable, const std::string& title)
     : GameUIBaseWindow(tag, owner, theme, name, title, dialogTopLeft, dialogBottomRight,
-                       parent ? childDepth(parent) : dialogDepth, parent, true),
+                       parent ? childDepth(parent) : topLevelDepth(owner), parent, true),
       tag(tag), subFolder(subFolder), showFilter(showFilter ? 1 : 0), includeFolders(includeFolders ? 1 : 0),
       doubleClickOpens(doubleClickOpens ? 1 : 0), foldersSelectable(foldersSelectable ? 1 : 0) {
     setCurrentPath(subFolder.empty() ? startFolder : startFolder + "/" + subFolder + "/");

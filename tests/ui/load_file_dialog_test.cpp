@@ -2,6 +2,7 @@
 // and that an error popup hands the dialog back its clicks when closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 #include "ui/game_ui_info_popup_dialog.h"
 #include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/game_ui_scroll_bar.h"
 #include "ui/game_ui_scrollable_selectable_item_list.h"
 #include "ui/game_ui_text_list_item.h"
 #include "ui/game_ui_toggle_button.h"
@@ -205,6 +207,34 @@ TEST_F(LoadFileDialogTest, AFileTypedIntoTheFileBoxOpensOnEnter) {
     ASSERT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u);
     EXPECT_EQ(ui.events().back().parentName, "loadFileDialog");
     EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root).string() + "/a.xml");
+}
+
+TEST_F(LoadFileDialogTest, LoadErrorLiesAboveEveryPartOfTheDialog) {
+    // Enough rows for the list's scroll bar and its slider.
+    for (int i = 0; i < 40; ++i) std::ofstream(root / ("file" + std::to_string(i) + ".xml")) << "<x/>";
+    const std::vector<RenderInterface::UIObject*> harnessObjects = ui.objects();
+    open();
+    ui.step();
+    std::uint32_t dialogTop = 0;
+    const std::vector<RenderInterface::UIObject*> before = ui.objects();
+    for (RenderInterface::UIObject* object : before) {
+        if (std::find(harnessObjects.begin(), harnessObjects.end(), object) != harnessObjects.end()) continue;
+        dialogTop = std::max(dialogTop, UIHarness::layerOf(object));
+    }
+    ASSERT_NE(dialog->fileNameList->scrollBar->slider, nullptr);
+    typeInto(dialog->currentFileTextBox, "missing.xml");
+    pressEnter();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    std::size_t popupObjects = 0;
+    for (RenderInterface::UIObject* object : ui.objects()) {
+        if (std::find(before.begin(), before.end(), object) != before.end()) continue;
+        ++popupObjects;
+        EXPECT_GT(UIHarness::layerOf(object), dialogTop) << UIHarness::stringOf(object) << " " << object->name();
+    }
+    EXPECT_GE(popupObjects, 5u) << "frame, title bar, title, panel, message and the OK button";
+    const RenderInterface::UIObject* title = ui.objectWithString("<id='TitleBarText'[*Load Error]>");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GT(UIHarness::layerOf(title), dialogTop);
 }
 
 TEST_F(LoadFileDialogTest, CloseButtonCancels) {
