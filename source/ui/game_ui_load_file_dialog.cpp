@@ -8,6 +8,7 @@
 #include "ui/game_ui_scrollable_selectable_item_list.h"
 #include "ui/game_ui_text_list_item.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 const float folderColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -125,7 +126,8 @@ void GameUILoadFileDialog::refreshListing() {
             const FileEntry& entry = entries[i];
             if (entry.isDirectory != wantFolders) continue;
             const std::string text = entry.isDirectory ? entry.name : entry.fileName;
-            fileNameList->addRow(new GameUITextListItem(tag, owner, theme, text, text,
+            // Names on the disk are shown as they are spelt, never read as markup.
+            fileNameList->addRow(new GameUITextListItem(tag, owner, theme, text, literalText(text),
                                                         entry.isDirectory ? folderColour : fileColour));
             rowEntries.push_back(i);
         }

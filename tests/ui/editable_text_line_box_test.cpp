@@ -8,6 +8,7 @@
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/text_measure.h"
 #include "ui/theme.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -417,3 +418,30 @@ TEST_F(EditLineTest, KeysAfterTheOwnerShortensTheFocusedTextEditTheNewText) {
         ui.clearEvents();
     }
 }
+
+namespace {
+
+TEST_F(EditLineTest, TypedMarkupCharactersAreShownAndMeasuredAsTheyAre) {
+    for (const std::string typed : {"Bob <rogue> {x} [y]", "a<b>.xml", "[*x]<id='TitleBarText'"}) {
+        SCOPED_TRACE(typed);
+        make("");
+        focus();
+        ui.typeString(typed);
+        ui.step();
+        ASSERT_EQ(box->text, typed);
+        // The box is wide enough: the whole text, every character drawn, the cursor after the last.
+        const std::string drawn = shown();
+        EXPECT_EQ(countDrawnCharacters(drawn), box->text.size());
+        EXPECT_EQ(drawn.find("..."), std::string::npos);
+        EXPECT_EQ(UIHarness::unsignedOf(box->textObject, "cursorLetterPosition"), drawn.size());
+        EXPECT_EQ(box->fittingCount, box->text.size());
+        // A click before the first character puts the cursor there, counted in the text.
+        ui.click(box->textTopLeft[0] + 0.001f, (box->absTopLeft[1] + box->absBottomRight[1]) * 0.5f);
+        ui.step();
+        EXPECT_EQ(box->cursorPosition, 0);
+        ui.windowManager().removeWindow(box);
+        ui.step();
+    }
+}
+
+} // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/input/key_codes.h"
 #include "support/temp_folder.h"
+#include "ui_render/text_markup.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
@@ -235,6 +236,17 @@ TEST_F(LoadFileDialogTest, LoadErrorLiesAboveEveryPartOfTheDialog) {
     const RenderInterface::UIObject* title = ui.objectWithString("<id='TitleBarText'[*Load Error]>");
     ASSERT_NE(title, nullptr);
     EXPECT_GT(UIHarness::layerOf(title), dialogTop);
+}
+
+TEST_F(LoadFileDialogTest, FileNamesAreShownAsTheyAreSpelt) {
+    std::ofstream(root / "a<b>.xml") << "<x/>";
+    fs::create_directories(root / "[*old]");
+    open();
+    for (const std::string name : {"a<b>.xml", "[*old]"}) {
+        const RenderInterface::UIObject* shown = ui.objectWithString(literalText(name));
+        ASSERT_NE(shown, nullptr) << name;
+        EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(shown)), name.size()) << name;
+    }
 }
 
 TEST_F(LoadFileDialogTest, CloseButtonCancels) {

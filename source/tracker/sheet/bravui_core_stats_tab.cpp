@@ -19,6 +19,7 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -202,12 +203,12 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
         float top, bottom;
     };
     const Line lines[] = {
-        {"attributeDescription", "[*Name: ]" + character->name, 1.0f, 0.7f},
+        {"attributeDescription", "[*Name: ]" + literalText(character->name), 1.0f, 0.7f},
         {"classNameLabel", "[*Class: ]" + (characterClass ? characterClass->displayName : std::string()), 0.7f, 0.4f},
         {"subClassNameLabel", subClass ? "[*" + subClass->typeName + ": ]" + subClass->displayName : std::string(),
          0.4f, 0.1f},
         {"titleLabel", "[*Title: ]" + character->getLevelTitle(), 0.1f, -0.2f},
-        {"alignmentLabel", "[*Alignment: ]" + character->alignment, -0.2f, -0.5f},
+        {"alignmentLabel", "[*Alignment: ]" + literalText(character->alignment), -0.2f, -0.5f},
     };
     for (const Line& line : lines) {
         const float topLeft[2] = {-1.0f, line.top}, bottomRight[2] = {0.0f, line.bottom};

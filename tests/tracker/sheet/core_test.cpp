@@ -14,6 +14,9 @@
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/game_ui_toggle_button.h"
+#include "ui/text_entry.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -111,6 +114,31 @@ TEST_F(CoreTabTest, IdentityHitPointsAndInitiative) {
         sheet->showCoreStatsTab();
         EXPECT_EQ(labelText("initiativeValueLabel"), shown);
     }
+}
+
+TEST_F(CoreTabTest, ANameTypedWithMarkupCharactersShowsAllOfThem) {
+    openSheet();
+    auto show = [&](const char* tab) {
+        ui.clickElement(*ui.find<GameUIToggleButton>(tab));
+        ui.step();
+        ui.step();
+    };
+    show("bioTab");
+    auto* nameBox = ui.find<GameUIEditableTextLineBox>("characterNameTextBox");
+    ASSERT_NE(nameBox, nullptr);
+    ui.clickElement(*nameBox);
+    ui.step();
+    for (std::size_t i = nameBox->text.size(); i > 0; --i) ui.tapKey(textentry::keyRight);
+    while (!nameBox->text.empty()) ui.tapKey(textentry::keyBack);
+    const std::string name = "Bob <rogue> {x} [y]";
+    ui.typeString(name);
+    ui.step();
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(nameBox->textObject)), name.size());
+    show("coreStatsTab");
+    EXPECT_EQ(character->name, name);
+    auto* label = ui.find<GameUILabel>("attributeDescription");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(label->textBox)), std::string("Name: ").size() + name.size());
 }
 
 TEST_F(CoreTabTest, ThrowsAndSpeedsOutsideTheirRangeShowZero) {
