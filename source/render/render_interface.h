@@ -173,6 +173,8 @@ public:
     void loadFont(std::uint32_t size, std::uint32_t pixelSize, const std::string& name);
     void loadColourIdDatabase();
     const FontRecord* findFontRecord(const std::string& fontKey) const;
+    // The keys of the font list's smaller sizes of the same font as fontKey, largest first.
+    std::vector<std::string> smallerSizesOfFont(const std::string& fontKey) const;
     // The colour ids for the render thread's text, and the update thread's copy.
     const ColourIdTable& renderColourIds() const { return *renderColourIds_; }
     const ColourIdTable& updateColourIds() const { return *updateColourIds_; }

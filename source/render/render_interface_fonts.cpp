@@ -3,6 +3,7 @@
 
 #include "render/hand_off_task.h"
 #include "render/render_interface.h"
+#include "ui_render/font_list.h"
 #include "ui_render/font_store.h"
 #include "ui_render/text_colour_ids.h"
 #include "ui_render/text_measuring.h"
@@ -68,6 +69,24 @@ void RenderInterface::releaseFonts() {
 
 const FontRecord* RenderInterface::findFontRecord(const std::string& fontKey) const {
     return fontStore_ ? fontStore_->find(fontKey) : nullptr;
+}
+
+std::vector<std::string> RenderInterface::smallerSizesOfFont(const std::string& key) const {
+    std::vector<std::string> keys;
+    if (!fontStore_) return keys;
+    const std::vector<FontListEntry>& entries = fontStore_->entries();
+    auto own = std::find_if(entries.begin(), entries.end(),
+                            [&](const FontListEntry& entry) { return key == fontKey(entry.name, entry.size); });
+    if (own == entries.end()) return keys;
+    // A larger size number divides the screen into a smaller pixel height.
+    std::vector<std::uint32_t> sizes;
+    for (const FontListEntry& entry : entries) {
+        if (entry.name == own->name && entry.size > own->size) sizes.push_back(entry.size);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
+    for (std::uint32_t size : sizes) keys.push_back(fontKey(own->name, size));
+    return keys;
 }
 
 void RenderInterface::registerFontName(const std::string& name, float value) {

@@ -1,6 +1,7 @@
 #include "tracker/equipment_shown_name.h"
 
 #include "rules/character_equipment.h"
+#include "ui_render/text_markup.h"
 
 std::string equipmentShownName(const BRAVCharacterEquipment& item) {
     if (!item.customName.empty()) return item.customName;
@@ -10,5 +11,6 @@ std::string equipmentShownName(const BRAVCharacterEquipment& item) {
 
 std::string equipmentRowText(const BRAVCharacterEquipment& item) {
     const std::string name = equipmentShownName(item);
-    return item.quantity > 1 ? std::to_string(item.quantity) + "x " + name : name;
+    const std::string shown = literalText(name);
+    return item.quantity > 1 ? std::to_string(item.quantity) + "x " + shown : shown;
 }

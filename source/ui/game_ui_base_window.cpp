@@ -88,7 +88,9 @@ void GameUIBaseWindow::setTitleText(const char* colourId) {
 
 void GameUIBaseWindow::onCloseButton(UIEvent::Data& event) {
     if (event.type != UIEvent::Click) return;
+    eventData.type = UIEvent::Click;
     eventData.name = "closeDialog";
+    eventData.source = this;
     windowSignal.emit(eventData);
 }
 

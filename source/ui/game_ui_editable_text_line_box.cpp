@@ -6,6 +6,7 @@
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ GameUIEditableTextLineBox::GameUIEditableTextLineBox(UIContext* owner, const The
     textObject = uiobject::create(ri, "TextBox", textLayer);
     uiobject::setVector2(textObject, "topLeft", left, absTopLeft[1]);
     uiobject::setVector2(textObject, "bottomRight", right, absBottomRight[1]);
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, "string", literalText(text));
     uiobject::setInt(textObject, "horizAlignment", -1);
     uiobject::setInt(textObject, "vertAlignment", 0);
     uiobject::setString(textObject, "font", fontName);
@@ -76,11 +77,11 @@ void GameUIEditableTextLineBox::setText(const std::string& newText) {
 
 std::uint32_t GameUIEditableTextLineBox::countFitting(const std::string& s, float width) const {
     if (width <= 0.0f) return 0;
-    return measureUIText(renderInterface(), fontName, s, true, width).fitCount;
+    return measureUIText(renderInterface(), fontName, literalText(s), true, width).fitCount;
 }
 
 float GameUIEditableTextLineBox::measureWidth(const std::string& s) const {
-    return measureUIText(renderInterface(), fontName, s, true, unboundedWidth).width;
+    return measureUIText(renderInterface(), fontName, literalText(s), true, unboundedWidth).width;
 }
 
 void GameUIEditableTextLineBox::rebuildShown() {
@@ -90,8 +91,10 @@ void GameUIEditableTextLineBox::rebuildShown() {
         if (clickPending) {
             clickPending = 0;
             const RenderInterface* ri = renderInterface();
-            cursorPosition = ri ? static_cast<std::int32_t>(ri->letterIndexAtPoint(text, fontName, textTopLeft,
-                                                                                  innerWidth, clickX, clickY))
+            const std::string shown = literalText(text);
+            cursorPosition = ri ? static_cast<std::int32_t>(indexInText(
+                                      shown, ri->letterIndexAtPoint(shown, fontName, textTopLeft, innerWidth, clickX,
+                                                                    clickY)))
                                 : 0;
         } else {
             cursorPosition = static_cast<std::int32_t>(text.size());
@@ -100,14 +103,20 @@ void GameUIEditableTextLineBox::rebuildShown() {
     cursorPosition = clampIndex(cursorPosition, text.size());
     if (text.size() <= fittingCount) {
         displayCursorPosition = cursorPosition;
-        uiobject::setString(textObject, "string", text);
-        if (editable) uiobject::setUnsignedInt(textObject, "cursorLetterPosition", static_cast<std::uint32_t>(displayCursorPosition));
+        showString(text, displayCursorPosition);
         return;
     }
     buildWindow();
     displayCursorPosition = clampIndex(displayCursorPosition, displayText.size());
-    uiobject::setString(textObject, "string", displayText);
-    uiobject::setUnsignedInt(textObject, "cursorLetterPosition", static_cast<std::uint32_t>(displayCursorPosition));
+    showString(displayText, displayCursorPosition);
+}
+
+void GameUIEditableTextLineBox::showString(const std::string& shown, std::int32_t cursor) {
+    // What the player typed or a file held is shown as it is, never read as markup.
+    uiobject::setString(textObject, "string", literalText(shown));
+    if (!editable) return;
+    uiobject::setUnsignedInt(textObject, "cursorLetterPosition",
+                             static_cast<std::uint32_t>(literalIndex(shown, static_cast<std::size_t>(cursor), false)));
 }
 
 void GameUIEditableTextLineBox::buildWindow() {
@@ -198,6 +207,8 @@ bool GameUIEditableTextLineBox::onKey(KeyEvent::Data& event) {
         if (pasted.empty()) return false;
         if (!numericOnly) pasted = textentry::asOneLine(pasted);
         insertAtCursor(pasted);
+        // The owner hears of a paste as of a typed character.
+        emit();
         return true;
     }
     if (event.ctrl) return false;
@@ -224,6 +235,7 @@ bool GameUIEditableTextLineBox::onKey(KeyEvent::Data& event) {
 void GameUIEditableTextLineBox::emit() {
     eventData.parentName = name;
     eventData.type = UIEvent::Click;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 
@@ -277,6 +289,7 @@ void GameUIEditableTextLineBox::onDeactivated() {
     // The window of an idle box shows the tail.
     changed = 1;
     eventData.name = "lostEditFocus";
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 

@@ -55,6 +55,8 @@ public:
 
 private:
     void rebuildShown();
+    // Shows the string (the text or its window) with the cursor before the character at cursor.
+    void showString(const std::string& shown, std::int32_t cursor);
     // The window of the text shown when it is wider than the box.
     void buildWindow();
     std::uint32_t countFitting(const std::string& s, float width) const;

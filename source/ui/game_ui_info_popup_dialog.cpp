@@ -1,25 +1,34 @@
 #include "ui/game_ui_info_popup_dialog.h"
 
+#include <algorithm>
+
 #include "ui/game_ui_push_button.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
+#include "ui/window_manager.h"
 
 namespace {
 
 const float popupTopLeft[2] = {-0.5f, 0.3f};
 const float popupBottomRight[2] = {0.5f, -0.3f};
-constexpr std::uint32_t windowDepth = 9;
-// Above the dialogs opened before it.
-constexpr std::uint32_t popupDepth = 18;
+// Without a window manager to ask, the depth of a dialog opened on the main menu.
+constexpr std::uint32_t fallbackWindowDepth = 9;
+
+// A message goes above every window open, also above the dialog whose error it reports.
+std::uint32_t popupWindowDepth(const UIContext* owner) {
+    return owner && owner->windowManager ? owner->windowManager->depthForNewWindow() : fallbackWindowDepth;
+}
 
 } // namespace
 
 GameUIInfoPopupDialog::GameUIInfoPopupDialog(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                              const std::string& title, const std::string& messageText,
                                              const std::string& name, std::uint32_t)
-    : GameUIBaseWindow(tag, owner, theme, name, title, popupTopLeft, popupBottomRight, windowDepth, nullptr, false),
+    : GameUIBaseWindow(tag, owner, theme, name, title, popupTopLeft, popupBottomRight, popupWindowDepth(owner), nullptr,
+                       false),
       message(messageText) {
-    depth = parent ? childDepth(parent) : popupDepth;
+    // The panel and its message lie above the frame and the title drawn at the window's depth.
+    depth = std::min(depth + 1, maxDepth);
     backgroundObject = uiobject::create(renderer, "ui_simple_rectangle", depth);
     uiobject::setCorners(backgroundObject, absTopLeft, absBottomRight);
     textObject = uiobject::create(renderer, "TextBox", depth + 1);

@@ -1,6 +1,8 @@
 #include "ui/game_ui_label.h"
 
+#include "ui/one_line_text.h"
 #include "ui/theme.h"
+#include "ui_render/text_markup.h"
 #include "ui/ui_object_params.h"
 
 GameUILabel::GameUILabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
@@ -9,6 +11,7 @@ GameUILabel::GameUILabel(UIContext* owner, const Theme* theme, const std::string
     : GameUIBaseElement(owner, topLeft, bottomRight, theme, name, parent), text(text) {
     toolTipText = toolTip;
     depth = topDepth = childDepth(parent);
+    if (const RenderInterface* ri = renderInterface()) fontName = ri->mainFontName();
     textBox = uiobject::create(renderInterface(), "TextBox", depth);
     uiobject::setCorners(textBox, absTopLeft, absBottomRight);
     uiobject::setString(textBox, "string", text);
@@ -24,12 +27,37 @@ GameUILabel::~GameUILabel() { uiobject::destroy(renderInterface(), textBox); }
 
 void GameUILabel::setText(const std::string& newText) {
     if (&newText != &text) text = newText;
-    uiobject::setString(textBox, "string", text);
+    showText();
 }
 
 void GameUILabel::setFonts(const std::string& font, const std::string& boldFont) {
+    fontName = font;
     uiobject::setString(textBox, "font", font);
     uiobject::setString(textBox, "boldFont", boldFont);
+    showText();
+}
+
+void GameUILabel::keepOnOneLine() {
+    oneLine = 1;
+    showText();
+}
+
+void GameUILabel::showText() {
+    if (!oneLine) {
+        uiobject::setString(textBox, "string", text);
+        return;
+    }
+    // On one line a line break is a space.
+    std::string line;
+    MarkupScanner scanner(text);
+    MarkupToken token;
+    while (scanner.next(token)) {
+        if (token.kind == MarkupToken::Kind::LineBreak) line += ' ';
+        else line.append(text, token.start, token.end - token.start);
+    }
+    // A pixel to spare: the text's left edge is snapped to a pixel.
+    const float width = absBottomRight[0] - absTopLeft[0] - pixelWidth();
+    uiobject::setString(textBox, "string", cutWithEllipsis(renderInterface(), fontName, line, width));
 }
 
 bool GameUILabel::onMouseMove(MouseEvent::Data& event) {

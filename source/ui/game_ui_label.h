@@ -1,5 +1,6 @@
 #pragma once
 // One text on screen.
+#include <cstdint>
 #include <string>
 
 #include "render/render_interface.h"
@@ -14,6 +15,8 @@ public:
 
     void setText(const std::string& newText);
     void setFonts(const std::string& font, const std::string& boldFont);
+    // From now on the text stays on one line: cut with "..." at the box when it is wider.
+    void keepOnOneLine();
 
     bool onMouseMove(MouseEvent::Data& event) override;
     void onEnabled() override;
@@ -22,4 +25,10 @@ public:
 
     std::string text;
     RenderInterface::UIObject* textBox = nullptr;
+
+private:
+    void showText();
+
+    std::string fontName;
+    std::uint8_t oneLine = 0;
 };

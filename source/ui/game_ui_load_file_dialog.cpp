@@ -8,13 +8,20 @@
 #include "ui/game_ui_scrollable_selectable_item_list.h"
 #include "ui/game_ui_text_list_item.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 const float folderColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
 const float fileColour[4] = {0.5f, 0.5f, 0.5f, 1.0f};
 const float dialogTopLeft[2] = {-0.8f, 0.8f};
 const float dialogBottomRight[2] = {0.8f, -0.8f};
+// Without a window manager to ask, the depth of a dialog opened on the main menu.
 constexpr std::uint32_t dialogDepth = 9;
+
+// A dialog of its own goes above every window open.
+std::uint32_t topLevelDepth(const UIContext* owner) {
+    return owner && owner->windowManager ? owner->windowManager->depthForNewWindow() : dialogDepth;
+}
 } // namespace
 
 GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, const Theme* theme,
@@ -24,7 +31,7 @@ GameUILoadFileDialog::GameUILoadFileDialog(std::uint32_t tag, UIContext* owner, 
                                            GameUIBaseElement* parent, bool includeFolders, bool doubleClickOpens,
                                            bool foldersSelectable, const std::string& title)
     : GameUIBaseWindow(tag, owner, theme, name, title, dialogTopLeft, dialogBottomRight,
-                       parent ? childDepth(parent) : dialogDepth, parent, true),
+                       parent ? childDepth(parent) : topLevelDepth(owner), parent, true),
       tag(tag), subFolder(subFolder), showFilter(showFilter ? 1 : 0), includeFolders(includeFolders ? 1 : 0),
       doubleClickOpens(doubleClickOpens ? 1 : 0), foldersSelectable(foldersSelectable ? 1 : 0) {
     setCurrentPath(subFolder.empty() ? startFolder : startFolder + "/" + subFolder + "/");
@@ -119,7 +126,8 @@ void GameUILoadFileDialog::refreshListing() {
             const FileEntry& entry = entries[i];
             if (entry.isDirectory != wantFolders) continue;
             const std::string text = entry.isDirectory ? entry.name : entry.fileName;
-            fileNameList->addRow(new GameUITextListItem(tag, owner, theme, text, text,
+            // Names on the disk are shown as they are spelt, never read as markup.
+            fileNameList->addRow(new GameUITextListItem(tag, owner, theme, text, literalText(text),
                                                         entry.isDirectory ? folderColour : fileColour));
             rowEntries.push_back(i);
         }

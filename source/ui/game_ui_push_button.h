@@ -18,4 +18,9 @@ public:
 
     std::string caption;
     RenderInterface::UIObject* captionBox = nullptr;
+
+private:
+    // A caption wider than the button is drawn at the largest smaller size of the same font in
+    // the font list that it fits, else at the smallest.
+    void fitCaption();
 };

@@ -8,6 +8,7 @@
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ GameUIScrollableTextBox::GameUIScrollableTextBox(std::uint32_t tag, UIContext* o
     uiobject::setCorners(frameObject, absTopLeft, absBottomRight);
     textObject = uiobject::create(ri, "TextBox", layer + 1);
     uiobject::setCorners(textObject, textTopLeft, textBottomRight);
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, "string", shownText());
     uiobject::setInt(textObject, "horizAlignment", -1);
     uiobject::setInt(textObject, "vertAlignment", -1);
     uiobject::setVector2(textObject, "clipTopLeft", clipTopLeft[0], clipTopLeft[1]);
@@ -67,8 +68,23 @@ GameUIScrollableTextBox::~GameUIScrollableTextBox() {
     uiobject::destroy(renderInterface(), textObject);
 }
 
+std::string GameUIScrollableTextBox::shownText() const {
+    // An editable box holds what the player typed: shown as it is, only its line breaks kept.
+    return editable ? literalLines(text) : text;
+}
+
+std::uint32_t GameUIScrollableTextBox::shownIndex(std::int32_t index) const {
+    const auto i = static_cast<std::size_t>(std::max(index, 0));
+    return static_cast<std::uint32_t>(editable ? literalIndex(text, i, true) : i);
+}
+
+std::int32_t GameUIScrollableTextBox::indexOfShown(const std::string& shown, std::uint32_t index) const {
+    return static_cast<std::int32_t>(editable ? indexInText(shown, index) : index);
+}
+
 void GameUIScrollableTextBox::measure() {
-    textHeight = measureUIText(renderInterface(), fontName, text, false, clipWidth).height;
+    shownEditable = editable;
+    textHeight = measureUIText(renderInterface(), fontName, shownText(), false, clipWidth).height;
 }
 
 void GameUIScrollableTextBox::makeScrollBar() {
@@ -83,7 +99,7 @@ void GameUIScrollableTextBox::makeScrollBar() {
 
 void GameUIScrollableTextBox::setText(const std::string& newText) {
     if (&newText != &text) text = newText;
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, "string", shownText());
     measure();
     textTopLeft[0] = clipTopLeft[0];
     textTopLeft[1] = clipTopLeft[1];
@@ -116,7 +132,7 @@ void GameUIScrollableTextBox::scrollToCursor() {
     if (!ri) return;
     const float lineHeight = measureUIText(ri, fontName, "A", true, 20000.0f).height;
     float pen[2];
-    ri->layoutWrappedText(pen, text, fontName, textTopLeft, clipWidth, static_cast<std::uint32_t>(cursorPosition));
+    ri->layoutWrappedText(pen, shownText(), fontName, textTopLeft, clipWidth, shownIndex(cursorPosition));
     // The pen stands on the bottom of its line.
     const float lineTop = pen[1] + lineHeight;
     float top = textTopLeft[1];
@@ -137,8 +153,9 @@ void GameUIScrollableTextBox::applyTextChange() {
         placeCursorPending = 0;
         if (clickPending && ri) {
             clickPending = 0;
-            cursorPosition = static_cast<std::int32_t>(
-                ri->letterIndexAtPoint(text, fontName, textTopLeft, clipWidth, clickX, clickY));
+            const std::string shown = shownText();
+            cursorPosition =
+                indexOfShown(shown, ri->letterIndexAtPoint(shown, fontName, textTopLeft, clipWidth, clickX, clickY));
         } else {
             cursorPosition = static_cast<std::int32_t>(text.size());
         }
@@ -146,8 +163,8 @@ void GameUIScrollableTextBox::applyTextChange() {
     cursorPosition = std::clamp<std::int32_t>(cursorPosition, 0, static_cast<std::int32_t>(text.size()));
     // A click between the two characters of a line break puts the cursor before it.
     if (pairAt(cursorPosition - 1)) --cursorPosition;
-    uiobject::setString(textObject, "string", text);
-    if (editable) uiobject::setUnsignedInt(textObject, "cursorLetterPosition", static_cast<std::uint32_t>(cursorPosition));
+    uiobject::setString(textObject, "string", shownText());
+    if (editable) uiobject::setUnsignedInt(textObject, "cursorLetterPosition", shownIndex(cursorPosition));
     textTop = clipTopLeft[1];
     textBottom = textTop + textHeight + scrollStep;
     // A shorter text must not leave the view scrolled past its end.
@@ -167,6 +184,8 @@ void GameUIScrollableTextBox::update(float dt) {
         scrollChanged = 0;
         placeText();
     }
+    // An owner that switched editing on after construction: the text is shown anew as typed text.
+    if (shownEditable != editable) textChanged = 1;
     if (textChanged) {
         textChanged = 0;
         applyTextChange();
@@ -223,9 +242,10 @@ bool GameUIScrollableTextBox::applyKey(const KeyEvent::Data& event) {
     case textentry::keyDown:
         if (ri) {
             const std::int32_t delta = event.scanCode == textentry::keyUp ? 1 : -1;
-            const std::uint32_t moved = ri->letterIndexAtPointWrapped(text, fontName, textTopLeft, clipWidth,
-                                                                      static_cast<std::uint32_t>(cursorPosition), delta);
-            cursorPosition = std::min(static_cast<std::int32_t>(moved), length);
+            const std::string shown = shownText();
+            const std::uint32_t moved = ri->letterIndexAtPointWrapped(shown, fontName, textTopLeft, clipWidth,
+                                                                      shownIndex(cursorPosition), delta);
+            cursorPosition = std::min(indexOfShown(shown, moved), length);
         }
         break;
     case textentry::keyBack:
@@ -260,6 +280,8 @@ bool GameUIScrollableTextBox::onKey(KeyEvent::Data& event) {
         if (pasted.empty()) return false;
         if (!numericOnly) pasted = textentry::withStoredLineBreaks(pasted);
         insertAtCursor(pasted);
+        // The owner hears of a paste as of a typed character.
+        emit();
         return true;
     }
     if (event.ctrl) return false;
@@ -286,6 +308,7 @@ bool GameUIScrollableTextBox::onKey(KeyEvent::Data& event) {
 void GameUIScrollableTextBox::emit() {
     eventData.type = UIEvent::Click;
     eventData.parentName = name;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 
@@ -300,6 +323,7 @@ void GameUIScrollableTextBox::onDeactivated() {
     uiobject::setVector2(textObject, "cursorMouseClickPosition", 0.0f, 0.0f);
     eventData.name = "lostEditFocus";
     eventData.parentName = name;
+    eventData.source = this;
     eventSignal.emit(eventData);
 }
 

@@ -69,6 +69,12 @@ public:
     std::string fontName;
 
 private:
+    // Whether the text was last measured and shown as an editable box's.
+    std::uint8_t shownEditable = 0;
+    // The string given to the text object, and indices between it and the text.
+    std::string shownText() const;
+    std::uint32_t shownIndex(std::int32_t index) const;
+    std::int32_t indexOfShown(const std::string& shown, std::uint32_t index) const;
     void measure();
     void makeScrollBar();
     void onScrollBar(UIEvent::Data& event);

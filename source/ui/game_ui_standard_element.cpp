@@ -2,6 +2,14 @@
 
 #include <algorithm>
 
+namespace {
+
+// The children of every walk in progress on this thread, one walk's after the other's (walks nest
+// as input and updates go down the tree). Kept between walks, so a walk allocates nothing.
+thread_local std::vector<GameUIBaseElement*> walkedChildren;
+
+} // namespace
+
 GameUIStandardElement::GameUIStandardElement(std::uint32_t tag, UIContext* owner, const float topLeft[2],
                                              const float bottomRight[2], const Theme* theme, const std::string& name,
                                              const std::string& toolTip, GameUIBaseElement* parent)
@@ -27,6 +35,22 @@ void GameUIStandardElement::deleteChildren() {
     for (GameUIBaseElement* child : owned) delete child;
 }
 
+template <class Visit>
+void GameUIStandardElement::forEachChild(Visit visit) {
+    const std::size_t start = walkedChildren.size();
+    const std::size_t count = children.size();
+    walkedChildren.insert(walkedChildren.end(), children.begin(), children.end());
+    for (std::size_t i = 0; i < count; ++i) {
+        // Indexed: a nested walk may grow the vector and move it.
+        GameUIBaseElement* child = walkedChildren[start + i];
+        if (!child) continue;
+        const bool inPlace = i < children.size() && children[i] == child;
+        if (!inPlace && std::find(children.begin(), children.end(), child) == children.end()) continue;
+        visit(child);
+    }
+    walkedChildren.resize(start);
+}
+
 std::uint32_t GameUIStandardElement::getMaxChildDepth() const {
     std::uint32_t top = 0;
     for (const GameUIBaseElement* child : children) {
@@ -38,14 +62,14 @@ std::uint32_t GameUIStandardElement::getMaxChildDepth() const {
 bool GameUIStandardElement::onMouseButton(MouseEvent::Data& event) {
     if (disabled || !containsPoint(event.x, event.y) || children.empty()) return false;
     bool handled = false;
-    for (GameUIBaseElement* child : children) handled = child->onMouseButton(event) || handled;
+    forEachChild([&](GameUIBaseElement* child) { handled = child->onMouseButton(event) || handled; });
     return handled;
 }
 
 bool GameUIStandardElement::onMouseMove(MouseEvent::Data& event) {
     if (disabled || !containsPoint(event.x, event.y)) return false;
     bool handled = false;
-    for (GameUIBaseElement* child : children) handled = child->onMouseMove(event) || handled;
+    forEachChild([&](GameUIBaseElement* child) { handled = child->onMouseMove(event) || handled; });
     if (!handled) reportUnderPointer();
     return true;
 }
@@ -53,29 +77,29 @@ bool GameUIStandardElement::onMouseMove(MouseEvent::Data& event) {
 bool GameUIStandardElement::onKey(KeyEvent::Data& event) {
     if (disabled) return false;
     bool handled = false;
-    for (GameUIBaseElement* child : children) handled = child->onKey(event) || handled;
+    forEachChild([&](GameUIBaseElement* child) { handled = child->onKey(event) || handled; });
     return handled;
 }
 
 void GameUIStandardElement::update(float dt) {
-    for (GameUIBaseElement* child : children) child->update(dt);
+    forEachChild([dt](GameUIBaseElement* child) { child->update(dt); });
     topDepth = getMaxChildDepth();
 }
 
 void GameUIStandardElement::onEnabled() {
-    for (GameUIBaseElement* child : children) {
-        if (!child->disabled) continue;
+    forEachChild([](GameUIBaseElement* child) {
+        if (!child->disabled) return;
         child->disabled = 0;
         child->onEnabled();
-    }
+    });
 }
 
 void GameUIStandardElement::onDisabled() {
-    for (GameUIBaseElement* child : children) {
-        if (child->disabled) continue;
+    forEachChild([](GameUIBaseElement* child) {
+        if (child->disabled) return;
         child->disabled = 1;
         child->onDisabled();
-    }
+    });
 }
 
 const std::string& GameUIStandardElement::getToolTipText() { return toolTipText; }

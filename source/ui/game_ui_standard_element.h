@@ -31,4 +31,11 @@ public:
 
     std::uint32_t tag;
     std::vector<GameUIBaseElement*> children;
+
+private:
+    // Calls visit on every child listed when the walk begins that is still a child when its turn
+    // comes. A child's handler may add or remove children (a scroll-bar step deletes or makes the
+    // slider), so the walk never reaches a removed child, nor one added during it.
+    template <class Visit>
+    void forEachChild(Visit visit);
 };

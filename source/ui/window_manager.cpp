@@ -110,6 +110,12 @@ std::uint32_t WindowManager::getTopDepth() const {
     return top;
 }
 
+std::uint32_t WindowManager::depthForNewWindow() const {
+    // An element draws on its depth and on up to two layers above it (a button's caption).
+    constexpr std::uint32_t layersAboveDepth = 2;
+    return std::min(getTopDepth() + layersAboveDepth + 1, GameUIBaseElement::maxDepth);
+}
+
 const Theme* WindowManager::getTheme(const std::string& name) const {
     auto found = themes.find(name);
     return found == themes.end() ? defaultTheme : found->second;

@@ -32,6 +32,8 @@ public:
     void restorePreviousWindow();
     void removeFromHistory(GameUIBaseElement* window);
     std::uint32_t getTopDepth() const;
+    // The depth of a new top-level window: above every layer the windows open draw on, 32 at most.
+    std::uint32_t depthForNewWindow() const;
     // The named theme, else the default theme (null when there is none).
     const Theme* getTheme(const std::string& name) const;
     void loadThemes(const std::string& folder);

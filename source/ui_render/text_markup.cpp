@@ -31,6 +31,10 @@ bool MarkupScanner::next(MarkupToken& token) {
         return finish(MarkupToken::Kind::LineBreak, end);
     };
 
+    if (c == static_cast<unsigned char>(literalMark) && i + 1 < size) {
+        token.character = following;
+        return finish(MarkupToken::Kind::Character, i + 2);
+    }
     if (c == '\n') return lineBreak(i + 1);
     if (c == '\\' && following == 'n' && i + 1 < size) return lineBreak(i + 2);
 
@@ -54,7 +58,6 @@ bool MarkupScanner::next(MarkupToken& token) {
             colourOpen_ = true;
             return finish(MarkupToken::Kind::Skipped, i + 1);
         }
-        if (mode_ == MarkupMode::Measure) return finish(MarkupToken::Kind::Skipped, i + 1);
         return finish(MarkupToken::Kind::Character, i + 1);
     }
     if ((c == '>' || c == '}') && colourOpen_) {
@@ -66,7 +69,6 @@ bool MarkupScanner::next(MarkupToken& token) {
             boldOpen_ = true;
             return finish(MarkupToken::Kind::BoldStart, i + 2);
         }
-        if (mode_ == MarkupMode::Measure) return finish(MarkupToken::Kind::Skipped, i + 1);
     }
     if (c == ']' && boldOpen_) {
         boldOpen_ = false;
@@ -111,11 +113,66 @@ void applyMarkupColour(const MarkupToken& token, const TextColour& baseBottom, c
 }
 
 std::size_t countDrawnCharacters(std::string_view text) {
-    MarkupScanner scanner(text, MarkupMode::Draw);
+    MarkupScanner scanner(text);
     MarkupToken token;
     std::size_t count = 0;
     while (scanner.next(token)) {
         if (token.kind == MarkupToken::Kind::Character) ++count;
     }
     return count;
+}
+
+namespace {
+
+bool isMarkupCharacter(char c) {
+    switch (c) {
+    case '<': case '{': case '>': case '}': case '[': case ']': case '\\': case '\n': case literalMark:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Whether the character at index gets the mark; line breaks stay themselves when kept.
+bool marked(std::string_view text, std::size_t index, bool linesKept) {
+    const char c = text[index];
+    if (!isMarkupCharacter(c)) return false;
+    if (!linesKept) return true;
+    if (c == '\n') return false;
+    if (c == '\\' && index + 1 < text.size() && text[index + 1] == 'n') return false;
+    // The "n" of a kept "\\" + "n" is no markup character; a lone one is.
+    return true;
+}
+
+std::string escaped(std::string_view text, bool linesKept) {
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (marked(text, i, linesKept)) out += literalMark;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace
+
+std::string literalText(std::string_view text) { return escaped(text, false); }
+
+std::string literalLines(std::string_view text) { return escaped(text, true); }
+
+std::size_t literalIndex(std::string_view text, std::size_t index, bool linesKept) {
+    const std::size_t end = std::min(index, text.size());
+    std::size_t out = index;
+    for (std::size_t i = 0; i < end; ++i) {
+        if (marked(text, i, linesKept)) ++out;
+    }
+    return out;
+}
+
+std::size_t indexInText(std::string_view literal, std::size_t literalIndex) {
+    std::size_t index = 0;
+    for (std::size_t i = 0; i < literal.size() && i < literalIndex; ++i, ++index) {
+        if (literal[i] == literalMark && i + 1 < literal.size()) ++i;
+    }
+    return index;
 }

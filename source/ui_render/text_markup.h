@@ -1,13 +1,15 @@
 #pragma once
-// The inline markup of UI strings: line breaks, colour spans, named colours and bold spans. One
-// scanner serves drawing, measuring and counting a text block's quads, so all three agree.
+// The inline markup of UI strings: line breaks, colour spans, named colours and bold spans, and
+// the escape that shows text of the player's or of a file as the characters it holds. One scanner
+// serves drawing, measuring and counting a text block's quads, so all three agree.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 #include "ui_render/text_colour_ids.h"
 
-// Drawing shows a stray "<", "{" or "[" as a character; measuring counts none of them.
-enum class MarkupMode { Draw, Measure };
+// Before any character, makes it an ordinary one. No font has a glyph for it and no key types it.
+constexpr char literalMark = '\x1b';
 
 struct MarkupToken {
     enum class Kind {
@@ -30,7 +32,7 @@ struct MarkupToken {
 
 class MarkupScanner {
 public:
-    MarkupScanner(std::string_view text, MarkupMode mode) : text_(text), mode_(mode) {}
+    explicit MarkupScanner(std::string_view text) : text_(text) {}
 
     // The next token; false at the end of the text. Never reads past the end.
     bool next(MarkupToken& token);
@@ -41,11 +43,9 @@ public:
     std::size_t position() const { return position_; }
     bool inColourSpan() const { return colourOpen_; }
     bool inBoldSpan() const { return boldOpen_; }
-    MarkupMode mode() const { return mode_; }
 
 private:
     std::string_view text_;
-    MarkupMode mode_;
     std::size_t position_ = 0;
     bool colourOpen_ = false;
     bool boldOpen_ = false;
@@ -59,3 +59,13 @@ void applyMarkupColour(const MarkupToken& token, const TextColour& baseBottom, c
 
 // How many characters of the text are drawn as glyphs (markup excluded).
 std::size_t countDrawnCharacters(std::string_view text);
+
+// The text as a UI string that shows each of its characters and no markup: every character that
+// could open, close or break markup gets the literal mark before it.
+std::string literalText(std::string_view text);
+// The same for multi-line text, whose line breaks (a newline, or "\\" + "n") stay line breaks.
+std::string literalLines(std::string_view text);
+// Where the character at index of text stands in literalText(text) (or literalLines(text)), and
+// back: the index in text of the character at an index of the literal string.
+std::size_t literalIndex(std::string_view text, std::size_t index, bool linesKept);
+std::size_t indexInText(std::string_view literal, std::size_t literalIndex);

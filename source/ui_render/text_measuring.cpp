@@ -10,7 +10,6 @@ TextMeasure measureTextWithFont(const TextMeasureFont& font, std::string_view te
     TextMeasure result{0, font.lineHeight, 0.0f};
     if (!font.font) return result;
     TextWalkOptions options;
-    options.mode = MarkupMode::Measure;
     options.wrap = !singleLine;
     options.boxWidth = maxWidth;
     options.lineBreaks = !singleLine;

@@ -9,7 +9,6 @@
 #include "ui_render/text_markup.h"
 
 struct TextWalkOptions {
-    MarkupMode mode = MarkupMode::Draw;
     // Wrap at spaces when the next word would pass boxWidth.
     bool wrap = true;
     float boxWidth = 0.0f;

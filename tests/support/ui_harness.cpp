@@ -221,6 +221,15 @@ void UIHarness::typeQuickly(const std::string& text) {
     step();
 }
 
+void UIHarness::paste(const std::string& text) {
+    osInterface_.clipboard = text;
+    pressKey(platform::key::LeftControl);
+    // Under Ctrl the layout types no character.
+    tapKey(platform::key::V);
+    releaseKey(platform::key::LeftControl);
+    step();
+}
+
 MouseEvent::Data UIHarness::mouseRecord(std::uint32_t type, float x, float y, std::uint32_t button) const {
     MouseEvent::Data event;
     event.type = type;

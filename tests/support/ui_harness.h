@@ -139,6 +139,8 @@ public:
     // The whole text typed between two polls, as a fast typist does: every press in one poll in
     // typed order, the releases at the next.
     void typeQuickly(const std::string& text);
+    // Ctrl+V as a typist presses it, with text on the clipboard.
+    void paste(const std::string& text);
 
     // Raw records straight to the window manager; true when handled.
     bool sendMouseButton(MouseEvent::Data event);

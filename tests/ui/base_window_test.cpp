@@ -71,6 +71,8 @@ TEST_F(BaseWindowTest, CloseButtonReportsCloseDialog) {
     ui.clickElement(*ui.find<GameUIPushButton>("closeDialogButton"));
     ASSERT_EQ(ui.events().size(), 1u);
     EXPECT_EQ(ui.events()[0].name, "closeDialog");
+    EXPECT_EQ(ui.events()[0].type, UIEvent::Click);
+    EXPECT_EQ(ui.events()[0].source, window);
     // The owner closes it; it is gone after the next update.
     ui.windowManager().removeWindow(window);
     ui.step();

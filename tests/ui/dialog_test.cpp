@@ -71,13 +71,15 @@ TEST(ConfirmationDialog, PassesOnOnlyItsTwoButtonsClicks) {
 
 TEST(InfoPopupDialog, ShowsTheMessageAboveOtherDialogsAndReportsOk) {
     UIHarness ui;
+    const std::uint32_t below = ui.windowManager().getTopDepth();
     auto* popup = ui.addWindow(new GameUIInfoPopupDialog(0, &ui.context(), ui.theme(), "Update",
                                                          "A new version is ready.", "updatePopup", 0),
                                true);
     ui.record(popup->eventSignal);
-    EXPECT_EQ(popup->depth, 18u);
-    EXPECT_EQ(UIHarness::layerOf(popup->backgroundObject), 18u);
-    EXPECT_EQ(UIHarness::layerOf(popup->textObject), 19u);
+    // The frame and title go above every layer of the windows open, the panel and message above them.
+    EXPECT_EQ(popup->depth, below + 4);
+    EXPECT_EQ(UIHarness::layerOf(popup->backgroundObject), below + 4);
+    EXPECT_EQ(UIHarness::layerOf(popup->textObject), below + 5);
     EXPECT_EQ(UIHarness::stringOf(popup->textObject), "A new version is ready.");
     const float* panel = (*ui.theme())[Theme::SolidPanelNormal];
     EXPECT_EQ(UIHarness::colourOf(popup->backgroundObject), (std::array<float, 4>{panel[0], panel[1], panel[2], panel[3]}));

@@ -8,6 +8,7 @@
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/text_measure.h"
 #include "ui/theme.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -99,6 +100,7 @@ TEST_F(EditLineTest, KeysEditTheTextAndEveryPressReports) {
         EXPECT_EQ(ui.events()[0].name, "keyPressed");
         EXPECT_EQ(ui.events()[0].type, UIEvent::Click);
         EXPECT_EQ(ui.events()[0].parentName, "nameBox");
+        EXPECT_EQ(ui.events()[0].source, box);
         ui.windowManager().removeWindow(box);
         ui.step();
         ui.clearEvents();
@@ -116,6 +118,8 @@ TEST_F(EditLineTest, ReturnReportsEnterThenLosesTheFocus) {
     EXPECT_FALSE(box->active);
     ASSERT_EQ(ui.events().size(), 2u);
     EXPECT_EQ(ui.events()[1].name, "lostEditFocus");
+    EXPECT_EQ(ui.events()[0].source, box);
+    EXPECT_EQ(ui.events()[1].source, box);
     EXPECT_FALSE(UIHarness::boolOf(box->textObject, "hasEditCursor"));
     EXPECT_EQ(box->text, "Brenna");
 }
@@ -161,7 +165,17 @@ TEST_F(EditLineTest, PasteFlattensLineBreaksInTextBoxesOnly) {
         ui.step();
         EXPECT_EQ(box->text, c.expected);
         EXPECT_EQ(box->cursorPosition, static_cast<std::int32_t>(c.expected.size()) - 1);
-        EXPECT_TRUE(ui.events().empty()) << "a paste reports nothing";
+        // A paste reports what a typed character does; an empty clipboard pastes nothing.
+        if (c.clipboard.empty()) {
+            EXPECT_TRUE(ui.events().empty());
+        } else {
+            ASSERT_EQ(ui.events().size(), 1u);
+            EXPECT_EQ(ui.events()[0].type, UIEvent::Click);
+            EXPECT_EQ(ui.events()[0].name, "keyPressed");
+            EXPECT_EQ(ui.events()[0].parentName, "nameBox");
+            EXPECT_EQ(ui.events()[0].source, box);
+        }
+        ui.clearEvents();
         ui.windowManager().removeWindow(box);
         ui.step();
     }
@@ -404,3 +418,30 @@ TEST_F(EditLineTest, KeysAfterTheOwnerShortensTheFocusedTextEditTheNewText) {
         ui.clearEvents();
     }
 }
+
+namespace {
+
+TEST_F(EditLineTest, TypedMarkupCharactersAreShownAndMeasuredAsTheyAre) {
+    for (const std::string typed : {"Bob <rogue> {x} [y]", "a<b>.xml", "[*x]<id='TitleBarText'"}) {
+        SCOPED_TRACE(typed);
+        make("");
+        focus();
+        ui.typeString(typed);
+        ui.step();
+        ASSERT_EQ(box->text, typed);
+        // The box is wide enough: the whole text, every character drawn, the cursor after the last.
+        const std::string drawn = shown();
+        EXPECT_EQ(countDrawnCharacters(drawn), box->text.size());
+        EXPECT_EQ(drawn.find("..."), std::string::npos);
+        EXPECT_EQ(UIHarness::unsignedOf(box->textObject, "cursorLetterPosition"), drawn.size());
+        EXPECT_EQ(box->fittingCount, box->text.size());
+        // A click before the first character puts the cursor there, counted in the text.
+        ui.click(box->textTopLeft[0] + 0.001f, (box->absTopLeft[1] + box->absBottomRight[1]) * 0.5f);
+        ui.step();
+        EXPECT_EQ(box->cursorPosition, 0);
+        ui.windowManager().removeWindow(box);
+        ui.step();
+    }
+}
+
+} // namespace

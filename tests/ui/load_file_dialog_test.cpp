@@ -2,16 +2,20 @@
 // and that an error popup hands the dialog back its clicks when closed.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "platform/input/key_codes.h"
 #include "support/temp_folder.h"
+#include "ui_render/text_markup.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_info_popup_dialog.h"
 #include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/game_ui_scroll_bar.h"
 #include "ui/game_ui_scrollable_selectable_item_list.h"
 #include "ui/game_ui_text_list_item.h"
 #include "ui/game_ui_toggle_button.h"
@@ -53,13 +57,16 @@ protected:
         UIHarness::centreOf(*row(i)->toggle, centre);
         ui.click(centre[0], centre[1]);
     }
-    // What the box reports for Enter; its own key handling is the edit line's business.
-    void pressEnter(GameUIEditableTextLineBox* box) {
-        UIEvent::Data enter;
-        enter.type = UIEvent::Click;
-        enter.name = "enterPressed";
-        enter.source = box;
-        box->eventSignal.emit(enter);
+    // Clicks into the box, erases what it holds and types the text.
+    void typeInto(GameUIEditableTextLineBox* box, const std::string& text) {
+        ui.clickElement(*box);
+        ui.step();
+        for (std::size_t i = box->text.size(); i > 0; --i) ui.tapKey(platform::key::Right);
+        while (!box->text.empty()) ui.tapKey(platform::key::Back);
+        ui.typeString(text);
+    }
+    void pressEnter() {
+        ui.tapKey(platform::key::Return);
         ui.step();
     }
     void clickOpen() {
@@ -145,9 +152,12 @@ TEST_F(LoadFileDialogTest, OpenButton) {
     EXPECT_EQ(ui.windowManager().activeWindow, dialog->errorPopup);
     EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFileMessage), nullptr);
     // A second error keeps the first popup and message.
+    // The popup holds the keys; the path box's Enter as it reports it.
     GameUIInfoPopupDialog* first = dialog->errorPopup;
     UIEvent::Data enter;
+    enter.type = UIEvent::Click;
     enter.name = "enterPressed";
+    enter.parentName = "currentPathTextBox";
     enter.source = dialog->currentPathTextBox;
     dialog->currentPathTextBox->setText("/no/such/folder");
     dialog->currentPathTextBox->eventSignal.emit(enter);
@@ -166,17 +176,77 @@ TEST_F(LoadFileDialogTest, OpenButton) {
     EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root / "Sub").string() + "/inner.xml");
 }
 
-TEST_F(LoadFileDialogTest, EnterInThePathBox) {
+TEST_F(LoadFileDialogTest, AFolderTypedIntoThePathBoxOpensOnEnter) {
     open();
-    dialog->currentPathTextBox->setText((root / "SUB").string());
-    pressEnter(dialog->currentPathTextBox);
+    typeInto(dialog->currentPathTextBox, (root / "SUB").string());
+    pressEnter();
     EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"}) << "another case finds the folder";
-    EXPECT_EQ(dialog->currentPath.back(), '/');
+    EXPECT_EQ(dialog->currentPath, (root / "SUB").string() + "/");
+    EXPECT_EQ(dialog->currentPathTextBox->text, dialog->currentPath);
+    EXPECT_EQ(dialog->errorPopup, nullptr);
 
-    dialog->currentPathTextBox->setText((root / "nowhere").string());
-    pressEnter(dialog->currentPathTextBox);
+    typeInto(dialog->currentPathTextBox, (root / "nowhere").string());
+    pressEnter();
     ASSERT_NE(dialog->errorPopup, nullptr);
     EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFolderMessage), nullptr);
+    EXPECT_EQ(rowTexts(), std::vector<std::string>{"inner.xml"}) << "a bad folder changes nothing";
+}
+
+TEST_F(LoadFileDialogTest, AFileTypedIntoTheFileBoxOpensOnEnter) {
+    open();
+    typeInto(dialog->currentFileTextBox, "missing.xml");
+    pressEnter();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    EXPECT_NE(ui.objectWithString(GameUILoadFileDialog::missingFileMessage), nullptr);
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 0u);
+    ui.clickElement(*dialog->errorPopup->okButton);
+    ui.step();
+    ASSERT_EQ(dialog->errorPopup, nullptr);
+
+    typeInto(dialog->currentFileTextBox, "a.xml");
+    pressEnter();
+    ASSERT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u);
+    EXPECT_EQ(ui.events().back().parentName, "loadFileDialog");
+    EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root).string() + "/a.xml");
+}
+
+TEST_F(LoadFileDialogTest, LoadErrorLiesAboveEveryPartOfTheDialog) {
+    // Enough rows for the list's scroll bar and its slider.
+    for (int i = 0; i < 40; ++i) std::ofstream(root / ("file" + std::to_string(i) + ".xml")) << "<x/>";
+    const std::vector<RenderInterface::UIObject*> harnessObjects = ui.objects();
+    open();
+    ui.step();
+    std::uint32_t dialogTop = 0;
+    const std::vector<RenderInterface::UIObject*> before = ui.objects();
+    for (RenderInterface::UIObject* object : before) {
+        if (std::find(harnessObjects.begin(), harnessObjects.end(), object) != harnessObjects.end()) continue;
+        dialogTop = std::max(dialogTop, UIHarness::layerOf(object));
+    }
+    ASSERT_NE(dialog->fileNameList->scrollBar->slider, nullptr);
+    typeInto(dialog->currentFileTextBox, "missing.xml");
+    pressEnter();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    std::size_t popupObjects = 0;
+    for (RenderInterface::UIObject* object : ui.objects()) {
+        if (std::find(before.begin(), before.end(), object) != before.end()) continue;
+        ++popupObjects;
+        EXPECT_GT(UIHarness::layerOf(object), dialogTop) << UIHarness::stringOf(object) << " " << object->name();
+    }
+    EXPECT_GE(popupObjects, 5u) << "frame, title bar, title, panel, message and the OK button";
+    const RenderInterface::UIObject* title = ui.objectWithString("<id='TitleBarText'[*Load Error]>");
+    ASSERT_NE(title, nullptr);
+    EXPECT_GT(UIHarness::layerOf(title), dialogTop);
+}
+
+TEST_F(LoadFileDialogTest, FileNamesAreShownAsTheyAreSpelt) {
+    std::ofstream(root / "a<b>.xml") << "<x/>";
+    fs::create_directories(root / "[*old]");
+    open();
+    for (const std::string name : {"a<b>.xml", "[*old]"}) {
+        const RenderInterface::UIObject* shown = ui.objectWithString(literalText(name));
+        ASSERT_NE(shown, nullptr) << name;
+        EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(shown)), name.size()) << name;
+    }
 }
 
 TEST_F(LoadFileDialogTest, CloseButtonCancels) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ui_harness.h"
+#include "ui_render/text_markup.h"
 #include "ui/game_ui_image_push_button.h"
 #include "ui/game_ui_scroll_bar.h"
 #include "ui/game_ui_scrollable_text_box.h"
@@ -70,6 +71,7 @@ TEST_F(ScrollableTextBoxTest, LineBreaksAreStoredAsPairsAndEditedAsOne) {
     EXPECT_EQ(box->text, "ab\\n");
     EXPECT_EQ(box->cursorPosition, 4);
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "keyPressed"), 1u);
+    EXPECT_EQ(ui.events().back().source, box);
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "enterPressed"), 0u);
     EXPECT_TRUE(box->active) << "Return does not end the editing";
     press(key(keyA, 'c'));
@@ -92,8 +94,10 @@ TEST_F(ScrollableTextBoxTest, LineBreaksAreStoredAsPairsAndEditedAsOne) {
     ui.osInterface().clipboard = "one\r\ntwo\rthree\n";
     KeyEvent::Data paste = key(textentry::keyV, '\x16');
     paste.ctrl = true;
+    ui.clearEvents();
     press(paste);
     EXPECT_EQ(box->text, "ab/none\\ntwo\\nthree\\nc");
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "keyPressed"), 1u) << "a paste reports as a typed character";
 }
 
 TEST_F(ScrollableTextBoxTest, UpAndDownCrossWrappedLines) {
@@ -177,6 +181,30 @@ TEST_F(ScrollableTextBoxTest, SetTextMeasuresInTheConfiguredFont) {
     EXPECT_FLOAT_EQ(box->textHeight, inFont.height);
     EXPECT_FLOAT_EQ(box->scrollBar->maxValue, box->clipTopLeft[1] + inFont.height + box->scrollStep);
     EXPECT_EQ(UIHarness::stringOf(box->textObject), text);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ScrollableTextBoxTest, AnEditableBoxShowsTypedMarkupCharactersButKeepsItsLineBreaks) {
+    // Text from a file, then typed: both are the player's and show as they are.
+    make("Notes <b>", true);
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(box->textObject)), 9u);
+    focus();
+    ui.typeString(" Bob <rogue> {x} [y]");
+    press(key(textentry::keyReturn, '\r'));
+    ui.typeString("[*z]");
+    ui.step();
+    ASSERT_EQ(box->text, "Notes <b> Bob <rogue> {x} [y]\\n[*z]");
+    const std::string drawn = UIHarness::stringOf(box->textObject);
+    EXPECT_EQ(countDrawnCharacters(drawn), box->text.size() - 2) << "all but the line break's two characters";
+    EXPECT_EQ(UIHarness::unsignedOf(box->textObject, "cursorLetterPosition"), drawn.size());
+    // A read-only box shows the program's own text with its markup.
+    ui.windowManager().removeWindow(box);
+    ui.step();
+    make("[*Roll Results] <rx>", false);
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(box->textObject)), 14u);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-// The markup scanner: what each sequence means when drawing and when measuring, and the colours
-// the spans give.
+// The markup scanner: what each sequence means (drawing and measuring read it alike), the literal
+// mark that shows text of the player's as it is, and the colours the spans give.
 #include <gtest/gtest.h>
 
 #include "ui_render/text_markup.h"
@@ -8,8 +8,8 @@ namespace {
 
 // One word per token: a character as itself, "/" a line break, "r(" a colour span, "id(Name)",
 // ")" a span end, "*(" and "*)" bold, "~" skipped markup.
-std::string tokens(const std::string& text, MarkupMode mode) {
-    MarkupScanner scanner(text, mode);
+std::string tokens(const std::string& text) {
+    MarkupScanner scanner(text);
     MarkupToken token;
     std::string out;
     std::size_t last = 0;
@@ -34,40 +34,60 @@ std::string tokens(const std::string& text, MarkupMode mode) {
     return out;
 }
 
-TEST(TextMarkup, SequencesWhenDrawingAndMeasuring) {
+TEST(TextMarkup, Sequences) {
     struct Case {
         std::string text;
-        std::string drawn;
-        std::string measured;
+        std::string read;
     };
+    const std::string mark(1, literalMark);
     const Case cases[] = {
-        {"a\nb", "a / b", "a / b"},
-        {"a\\n   b", "a / b", "a / b"},
-        {"a\\x", "a \\ x", "a \\ x"},
-        {"end\\", "e n d \\", "e n d \\"},
-        {"<rab>c", "r( a b ) c", "r( a b ) c"},
-        {"{gx}", "g( x )", "g( x )"},
-        {"<id='TitleBarText'[*T]>", "id(TitleBarText) *( T *) )", "id(TitleBarText) *( T *) )"},
-        {"<id='Nowhere'x>y", "id(Nowhere) x ) y", "id(Nowhere) x ) y"},
+        {"a\nb", "a / b"},
+        {"a\\n   b", "a / b"},
+        {"a\\x", "a \\ x"},
+        {"end\\", "e n d \\"},
+        {"<rab>c", "r( a b ) c"},
+        {"{gx}", "g( x )"},
+        {"<id='TitleBarText'[*T]>", "id(TitleBarText) *( T *) )"},
+        {"<id='Nowhere'x>y", "id(Nowhere) x ) y"},
         // Closers outside a span are ordinary characters.
-        {"x>y]}", "x > y ] }", "x > y ] }"},
+        {"x>y]}", "x > y ] }"},
         // Unterminated markup ends with the text.
-        {"<id='Title", "id(Title)", "id(Title)"},
-        {"a<", "a <", "a ~"},
-        {"[", "[", "~"},
-        // Too short to be a named colour: an ordinary "<" when drawing.
-        {"<id='a", "< i d = ' a", "~ i d = ' a"},
+        {"<id='Title", "id(Title)"},
+        // A stray opener is a character, measured as it is drawn.
+        {"a<", "a <"},
+        {"[", "["},
+        {"<id='a", "< i d = ' a"},
         // The name stops at a space, which stays a character.
-        {"<id='ab cd'>", "id(ab)   c d ' )", "id(ab)   c d ' )"},
-        {"<ix>", "~ i x )", "~ i x )"},
-        {"<x[y", "< x [ y", "~ x ~ y"},
-        {"[*a]]", "*( a *) ]", "*( a *) ]"},
-        {"", "", ""},
+        {"<id='ab cd'>", "id(ab)   c d ' )"},
+        {"<ix>", "~ i x )"},
+        {"<x[y", "< x [ y"},
+        {"[*a]]", "*( a *) ]"},
+        // The literal mark makes the character after it an ordinary one, the mark itself too.
+        {mark + "<r" + mark + ">", "< r >"},
+        {"[*" + mark + "]]", "*( ] *)"},
+        {mark + "\\n" + mark + "\n", "\\ n \n"},
+        {mark + mark, std::string(1, literalMark)},
+        {"x" + mark, "x " + mark},
+        {"", ""},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(tokens(c.text, MarkupMode::Draw), c.drawn) << c.text;
-        EXPECT_EQ(tokens(c.text, MarkupMode::Measure), c.measured) << c.text;
+    for (const Case& c : cases) EXPECT_EQ(tokens(c.text), c.read) << c.text;
+}
+
+TEST(TextMarkup, LiteralTextShowsEveryCharacterItHolds) {
+    const std::string typed[] = {"Bob <rogue> {x} [y]", "a<b>.xml", "[*bold]", "<id='TitleBarText'x>", "\\n\n",
+                                 std::string("odd ") + literalMark + "mark", "plain name"};
+    for (const std::string& text : typed) {
+        SCOPED_TRACE(text);
+        const std::string literal = literalText(text);
+        EXPECT_EQ(countDrawnCharacters(literal), text.size());
+        // Shown inside a caption's markup, it still shows as itself and closes nothing.
+        EXPECT_EQ(countDrawnCharacters("<id='TitleBarText'[*Sell " + literal + "]>"), text.size() + 5);
+        for (std::size_t i = 0; i <= text.size(); ++i) EXPECT_EQ(indexInText(literal, literalIndex(text, i, false)), i);
     }
+    EXPECT_EQ(literalText("plain name"), "plain name") << "text without markup characters is left as it is";
+    // Multi-line text keeps its line breaks, and only them.
+    EXPECT_EQ(tokens(literalLines("a\\nb<r\nc\\x")), "a / b < r / c \\ x");
+    EXPECT_EQ(literalIndex("a\\nb<r", 5, true), 6u);
 }
 
 TEST(TextMarkup, CountsTheCharactersItDraws) {
@@ -97,7 +117,7 @@ TEST(TextMarkup, SpanColours) {
         {"<id='Unknown'", base, base2},
     };
     for (const Case& c : cases) {
-        MarkupScanner scanner(c.text, MarkupMode::Draw);
+        MarkupScanner scanner(c.text);
         MarkupToken token;
         ASSERT_TRUE(scanner.next(token));
         TextColour bottom = base;
@@ -114,7 +134,7 @@ TEST(TextMarkup, SpanColours) {
         EXPECT_TRUE(scanner.inColourSpan());
     }
     // A span end restores the text's own colours.
-    MarkupScanner scanner("<r>", MarkupMode::Draw);
+    MarkupScanner scanner("<r>");
     MarkupToken token;
     TextColour bottom = base;
     TextColour top = base2;

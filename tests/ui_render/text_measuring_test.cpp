@@ -9,6 +9,7 @@
 #include "app/thread_resource_pool.h"
 #include "render/render_interface.h"
 #include "ui_render/font_records.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -54,7 +55,10 @@ TEST_F(TextMeasuring, LinesWidthAndHeight) {
         // Markup is neither counted nor measured.
         {"<id='TitleBarText'[*abc]>", false, 20000.0f, 3, width("abc"), 1},
         {"<rab>", false, 20000.0f, 2, width("ab"), 1},
-        {"<x", false, 20000.0f, 1, width("x"), 1},
+        // A stray opener is measured as the character it is drawn as.
+        {"<x", false, 20000.0f, 2, width("<x"), 1},
+        {literalText("Bob <rogue> {x} [y]"), true, 20000.0f, 19, width("Bob <rogue> {x} [y]"), 1},
+        {std::string(1, literalMark) + "<rab" + literalMark + ">", false, 20000.0f, 5, width("<rab>"), 1},
         // Wrapping at spaces when the next word would pass the width.
         // The first line keeps its trailing space; the width is capped at the limit.
         {"one two three", false, oneTwo + px, 13, oneTwo + px, 2},

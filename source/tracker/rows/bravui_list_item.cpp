@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ui/game_ui_push_button.h"
+#include "ui/one_line_text.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 
@@ -81,6 +82,13 @@ void BRAVUIListItem::placeInList(float left, float right, float top, float botto
     uiobject::setInt(textObject, "vertAlignment", 0);
 
     buildButtons();
+    // The caption stays on its row's one line, cut with "..." before the first button.
+    float captionRight = absBottomRight[0];
+    for (const GameUIBaseElement* button : children) captionRight = std::min(captionRight, button->absTopLeft[0]);
+    uiobject::setCorners(textObject, absTopLeft[0] + indent, absTopLeft[1], captionRight, absBottomRight[1]);
+    const float room = captionRight - (absTopLeft[0] + indent) - 2.0f * pixelWidth();
+    const RenderInterface* ri = renderInterface();
+    uiobject::setString(textObject, "string", cutWithEllipsis(ri, ri ? ri->mainFontName() : std::string(), text, room));
     topDepth = std::max(depth, getMaxChildDepth());
 
     if (activate) {

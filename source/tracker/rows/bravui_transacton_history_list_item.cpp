@@ -2,6 +2,7 @@
 
 #include "rules/wealth.h"
 #include "ui/ui_object_params.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void BRAVUITransactonHistoryListItem::placeInList(float left, float right, float
     const float split = absBottomRight[0] - (absBottomRight[0] - absTopLeft[0]) * descriptionShare;
     uiobject::setCorners(textObject, absTopLeft[0], absTopLeft[1], split, absBottomRight[1]);
     descriptionObject =
-        addTextObject(split, absBottomRight[0], transaction ? transaction->description : std::string(), -1);
+        addTextObject(split, absBottomRight[0], transaction ? literalText(transaction->description) : std::string(), -1);
 }
 
 void BRAVUITransactonHistoryListItem::removeFromList() {

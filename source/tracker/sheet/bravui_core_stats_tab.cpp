@@ -19,6 +19,7 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -202,34 +203,40 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
         float top, bottom;
     };
     const Line lines[] = {
-        {"attributeDescription", "[*Name: ]" + character->name, 1.0f, 0.7f},
+        {"attributeDescription", "[*Name: ]" + literalText(character->name), 1.0f, 0.7f},
         {"classNameLabel", "[*Class: ]" + (characterClass ? characterClass->displayName : std::string()), 0.7f, 0.4f},
         {"subClassNameLabel", subClass ? "[*" + subClass->typeName + ": ]" + subClass->displayName : std::string(),
          0.4f, 0.1f},
         {"titleLabel", "[*Title: ]" + character->getLevelTitle(), 0.1f, -0.2f},
-        {"alignmentLabel", "[*Alignment: ]" + character->alignment, -0.2f, -0.5f},
+        {"alignmentLabel", "[*Alignment: ]" + literalText(character->alignment), -0.2f, -0.5f},
     };
     for (const Line& line : lines) {
-        const float topLeft[2] = {-1.0f, line.top}, bottomRight[2] = {0.0f, line.bottom};
-        group->addElement(
-            new GameUILabel(owner, theme, line.name, line.text, "", topLeft, bottomRight, group, false, false, false));
+        // Clear of the level and experience beside them.
+        const float topLeft[2] = {-1.0f, line.top}, bottomRight[2] = {-0.04f, line.bottom};
+        auto* label = new GameUILabel(owner, theme, line.name, line.text, "", topLeft, bottomRight, group, false, false,
+                                      false);
+        label->keepOnOneLine();
+        group->addElement(label);
     }
     const float portraitTopLeft[2] = {-1.0f, -0.5f}, portraitBottomRight[2] = {-0.5f, -0.9f};
     changePortraitButton =
         addButton(group, "changePortraitButton", "Change Portrait", "Load an image to use as a character portrait.",
                   portraitTopLeft, portraitBottomRight, &BRAVUICoreStatsTab::onChangePortraitClicked);
-    const float levelTopLeft[2] = {0.0f, 1.0f}, levelBottomRight[2] = {0.5f, 0.7f};
+    // The experience is one line beside its buttons: "Experience: 2730/20000" takes most of the room.
+    const float levelTopLeft[2] = {0.0f, 1.0f}, levelBottomRight[2] = {0.62f, 0.7f};
     levelLabel = new GameUILabel(owner, theme, "levelLabel", levelText(*character), "", levelTopLeft, levelBottomRight,
                                  group, false, false, false);
+    levelLabel->keepOnOneLine();
     group->addElement(levelLabel);
-    const float experienceTopLeft[2] = {0.0f, 0.65f}, experienceBottomRight[2] = {0.5f, 0.35f};
+    const float experienceTopLeft[2] = {0.0f, 0.65f}, experienceBottomRight[2] = {0.62f, 0.35f};
     experienceLabel = new GameUILabel(owner, theme, "experienceLabel", experienceText(*character), "",
                                       experienceTopLeft, experienceBottomRight, group, false, false, false);
+    experienceLabel->keepOnOneLine();
     group->addElement(experienceLabel);
-    const float levelUpTopLeft[2] = {0.55f, 1.0f}, levelUpBottomRight[2] = {0.85f, 0.7f};
+    const float levelUpTopLeft[2] = {0.65f, 1.0f}, levelUpBottomRight[2] = {0.95f, 0.7f};
     levelUpButton = addButton(group, "levelUpButton", "Level Up", experienceToolTip, levelUpTopLeft,
                               levelUpBottomRight, &BRAVUICoreStatsTab::onLevelUpClicked);
-    const float addXPTopLeft[2] = {0.55f, 0.65f}, addXPBottomRight[2] = {0.85f, 0.35f};
+    const float addXPTopLeft[2] = {0.65f, 0.65f}, addXPBottomRight[2] = {0.95f, 0.35f};
     addXPButton = addButton(group, "addXPButton", "Add XP", experienceToolTip, addXPTopLeft, addXPBottomRight,
                             &BRAVUICoreStatsTab::onAddXPClicked);
     const float attackTitleTopLeft[2] = {0.0f, -0.1f}, attackTitleBottomRight[2] = {0.85f, -0.2f};
@@ -241,7 +248,7 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
 }
 
 void BRAVUICoreStatsTab::buildHitPointGroup(float portraitBottom) {
-    const float groupTopLeft[2] = {-0.5f, portraitBottom - 0.05f}, groupBottomRight[2] = {-0.05f, -0.9f};
+    const float groupTopLeft[2] = {-0.45f, portraitBottom - 0.05f}, groupBottomRight[2] = {-0.12f, -0.9f};
     GameUIElementGroup* group = addGroup(groupTopLeft, groupBottomRight);
     auto line = [](float top, float bottom, float out[4]) {
         out[0] = -1.0f;
@@ -254,7 +261,7 @@ void BRAVUICoreStatsTab::buildHitPointGroup(float portraitBottom) {
     addTitle(group, "hpTitle", "<id='TitleBarText'[* HP ]>", &r[0], &r[2], true);
     line(0.8f, 0.6f, r);
     hitPointsLabel = addTitle(group, "hpValuesLabel", hitPointsText(*character), &r[0], &r[2], true);
-    const float setHPTopLeft[2] = {-0.4f, 0.575f}, setHPBottomRight[2] = {0.4f, 0.425f};
+    const float setHPTopLeft[2] = {-0.5f, 0.575f}, setHPBottomRight[2] = {0.5f, 0.425f};
     setHPButton = addButton(group, "editHPButton", "Set HP",
                             "Set the character's current hit points after healing or taking damage", setHPTopLeft,
                             setHPBottomRight, &BRAVUICoreStatsTab::onSetHPClicked);
@@ -271,7 +278,7 @@ void BRAVUICoreStatsTab::buildHitPointGroup(float portraitBottom) {
 }
 
 void BRAVUICoreStatsTab::buildMovementGroup(float portraitBottom) {
-    const float groupTopLeft[2] = {0.05f, portraitBottom - 0.05f}, groupBottomRight[2] = {0.5f, -0.9f};
+    const float groupTopLeft[2] = {-0.1f, portraitBottom - 0.05f}, groupBottomRight[2] = {0.3f, -0.9f};
     GameUIElementGroup* group = addGroup(groupTopLeft, groupBottomRight);
     const float titleTopLeft[2] = {-1.0f, 1.0f}, titleBottomRight[2] = {1.0f, 0.8f};
     addTitle(group, "movementTitleLabel", titleText("Movement"), titleTopLeft, titleBottomRight, false);
@@ -285,7 +292,8 @@ void BRAVUICoreStatsTab::buildMovementGroup(float portraitBottom) {
 }
 
 void BRAVUICoreStatsTab::buildSavingThrowGroup(float portraitBottom) {
-    const float groupTopLeft[2] = {0.5f, portraitBottom - 0.05f}, groupBottomRight[2] = {0.95f, -0.9f};
+    // The widest column: "Petrification & Paralysis" stays on its row's one line.
+    const float groupTopLeft[2] = {0.3f, portraitBottom - 0.05f}, groupBottomRight[2] = {0.95f, -0.9f};
     GameUIElementGroup* group = addGroup(groupTopLeft, groupBottomRight);
     const float titleTopLeft[2] = {-1.0f, 1.0f}, titleBottomRight[2] = {1.0f, 0.8f};
     addTitle(group, "savingThrowsTitle", titleText("Saving Throws"), titleTopLeft, titleBottomRight, false);
@@ -299,7 +307,7 @@ void BRAVUICoreStatsTab::buildSavingThrowGroup(float portraitBottom) {
 }
 
 void BRAVUICoreStatsTab::buildAttributeGroup(float portraitBottom) {
-    const float groupTopLeft[2] = {-0.95f, portraitBottom - 0.05f}, groupBottomRight[2] = {-0.5f, -0.9f};
+    const float groupTopLeft[2] = {-0.95f, portraitBottom - 0.05f}, groupBottomRight[2] = {-0.45f, -0.9f};
     GameUIElementGroup* group = addGroup(groupTopLeft, groupBottomRight);
     const float titleTopLeft[2] = {-1.0f, 1.0f}, titleBottomRight[2] = {1.0f, 0.8f};
     addTitle(group, "attributesTitle", titleText("Attributes"), titleTopLeft, titleBottomRight, false);

@@ -18,6 +18,7 @@
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -447,7 +448,7 @@ void BRAVUIEquipmentTab::stepExpend() {
         expendPressed = 0;
         BRAVCharacterEquipment* item = selectedItem();
         if (item && !expendDialog) {
-            const std::string name = equipmentShownName(*item);
+            const std::string name = literalText(equipmentShownName(*item));
             expendDialog = new GameUIConfirmationDialog(tag, owner, theme, "Confirm Expend Equipment",
                                                         expendMessage(name), "expendConfirmation", windowDepth(), 0,
                                                         "OK", "Cancel");

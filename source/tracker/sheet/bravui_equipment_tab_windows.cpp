@@ -13,6 +13,7 @@
 #include "tracker/sheet/bravui_payment_window.h"
 #include "tracker/sheet/bravui_transaction_history_window.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -110,7 +111,7 @@ void BRAVUIEquipmentTab::stepRename() {
                                                                      : theme;
             customNameWindow = new BRAVUIEquipmentCustomNameWindow(tag, owner, windowTheme, renameTopLeft,
                                                                    renameBottomRight,
-                                                                   "Set Custom Name for: " + equipmentShownName(*item),
+                                                                   "Set Custom Name for: " + literalText(equipmentShownName(*item)),
                                                                    windowDepth());
             if (!item->customName.empty()) customNameWindow->setCustomName(item->customName);
             customNameWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onCustomNameWindowEvent);
@@ -143,7 +144,7 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
             const Theme* windowTheme = manager ? manager->getTheme("default_theme") : theme;
             saleWindow = new BRAVUIConfirmSalePriceWindow(tag, owner, windowTheme, character, item, moneyTopLeft,
                                                           moneyBottomRight,
-                                                          "Confirm sale price for: " + equipmentShownName(*item),
+                                                          "Confirm sale price for: " + literalText(equipmentShownName(*item)),
                                                           windowDepth());
             saleWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onSaleWindowEvent);
             saleItem = item;

@@ -9,6 +9,7 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
+#include "ui_render/text_markup.h"
 
 BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                          const float topLeft[2], const float bottomRight[2], const std::string& title,
@@ -50,7 +51,7 @@ BRAVUIPackingWindow::~BRAVUIPackingWindow() {
 
 std::string BRAVUIPackingWindow::itemCaption(const BRAVCharacterEquipment& item) {
     const std::string count = item.quantity > 1 ? std::to_string(item.quantity) + " x " : std::string();
-    return count + equipmentShownName(item);
+    return count + literalText(equipmentShownName(item));
 }
 
 void BRAVUIPackingWindow::onListEvent(UIEvent::Data& event) {

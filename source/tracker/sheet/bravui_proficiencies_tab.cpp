@@ -9,6 +9,7 @@
 #include "tracker/sheet/title_label.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ BRAVUIProficienciesTab::~BRAVUIProficienciesTab() { detach(); }
 
 std::string BRAVUIProficienciesTab::rowCaption(const CharacterProficiency& proficiency) {
     std::string caption = proficiency.shownName();
-    if (!proficiency.domain.empty()) caption += " (" + proficiency.domain + ")";
+    if (!proficiency.domain.empty()) caption += " (" + literalText(proficiency.domain) + ")";
     if (proficiency.level > 1) caption += " Rank: " + std::to_string(proficiency.level);
     return caption;
 }

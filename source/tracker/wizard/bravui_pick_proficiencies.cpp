@@ -12,6 +12,7 @@
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/window_manager.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ const Proficiency& BRAVUIPickProficiencies::proficiencyOf(const std::string& id)
 std::string BRAVUIPickProficiencies::captionFor(const Proficiency& proficiency, const std::string& domain,
                                                 std::int32_t rank) {
     std::string caption = proficiency.displayName;
-    if (!domain.empty()) caption += " (" + domain + ")";
+    if (!domain.empty()) caption += " (" + literalText(domain) + ")";
     if (rank > 1) caption += " Rank: " + std::to_string(rank);
     return caption;
 }

@@ -8,6 +8,7 @@
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_toggle_button.h"
+#include "ui/text_entry.h"
 
 namespace {
 
@@ -151,6 +152,26 @@ TEST_F(AddXPTest, AddXPAddsUpToTheTopLevelsExperience) {
         ui.windowManager().removeWindow(window);
         ui.step();
     }
+}
+
+TEST_F(AddXPTest, APastedBaseAmountIsAddedAsATypedOne) {
+    setStrength(9);
+    character->saved = true;
+    openWindow();
+    ui.clickElement(*window->baseBox);
+    ui.step();
+    // The "0" the box starts with goes first.
+    ui.tapKey(textentry::keyRight);
+    ui.tapKey(textentry::keyBack);
+    ASSERT_EQ(window->baseBox->text, "");
+    ui.paste("700");
+    ui.step();
+    EXPECT_EQ(window->baseBox->text, "700");
+    EXPECT_EQ(window->finalBox->text, "700");
+    ui.clickElement(*window->finishButton);
+    ui.step();
+    EXPECT_EQ(character->experience, 3200u);
+    EXPECT_FALSE(character->saved);
 }
 
 TEST_F(AddXPTest, CancelAndTheCloseButtonChangeNothing) {

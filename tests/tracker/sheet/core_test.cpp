@@ -14,6 +14,10 @@
 #include "ui/game_ui_element_group.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/game_ui_toggle_button.h"
+#include "ui/text_entry.h"
+#include "ui/text_measure.h"
+#include "ui_render/text_markup.h"
 
 namespace {
 
@@ -110,6 +114,62 @@ TEST_F(CoreTabTest, IdentityHitPointsAndInitiative) {
         character->attributes[CharacterSheet::Dexterity].current = score;
         sheet->showCoreStatsTab();
         EXPECT_EQ(labelText("initiativeValueLabel"), shown);
+    }
+}
+
+TEST_F(CoreTabTest, ANameTypedWithMarkupCharactersShowsAllOfThem) {
+    openSheet();
+    auto show = [&](const char* tab) {
+        ui.clickElement(*ui.find<GameUIToggleButton>(tab));
+        ui.step();
+        ui.step();
+    };
+    show("bioTab");
+    auto* nameBox = ui.find<GameUIEditableTextLineBox>("characterNameTextBox");
+    ASSERT_NE(nameBox, nullptr);
+    ui.clickElement(*nameBox);
+    ui.step();
+    for (std::size_t i = nameBox->text.size(); i > 0; --i) ui.tapKey(textentry::keyRight);
+    while (!nameBox->text.empty()) ui.tapKey(textentry::keyBack);
+    const std::string name = "Bob <rogue> {x} [y]";
+    ui.typeString(name);
+    ui.step();
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(nameBox->textObject)), name.size());
+    show("coreStatsTab");
+    EXPECT_EQ(character->name, name);
+    auto* label = ui.find<GameUILabel>("attributeDescription");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(label->textBox)), std::string("Name: ").size() + name.size());
+}
+
+TEST_F(CoreTabTest, LongNamesAndValuesStayOnTheirOneLine) {
+    character->name = "Sir Bartholomew Ambrose Fitzgerald-Whitmore the Third";
+    character->experience = 2730;
+    openSheet();
+    const std::string font = ui.renderInterface().mainFontName();
+    auto fitsItsBox = [&](const GameUILabel& label) {
+        const std::string shown = UIHarness::stringOf(label.textBox);
+        EXPECT_EQ(shown.find("\\n"), std::string::npos) << shown;
+        EXPECT_LE(measureUIText(&ui.renderInterface(), font, shown, true, 20000.0f).width,
+                  label.absBottomRight[0] - label.absTopLeft[0])
+            << shown;
+        return shown;
+    };
+    auto* name = ui.find<GameUILabel>("attributeDescription");
+    ASSERT_NE(name, nullptr);
+    const std::string shown = fitsItsBox(*name);
+    EXPECT_EQ(shown.rfind("[*Name: ]Sir Bartholomew", 0), 0u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    auto* level = ui.find<GameUILabel>("levelLabel");
+    ASSERT_NE(level, nullptr);
+    EXPECT_LE(name->absBottomRight[0], level->absTopLeft[0]) << "the name stops before the level";
+    auto* experience = ui.find<GameUILabel>("experienceLabel");
+    ASSERT_NE(experience, nullptr);
+    EXPECT_EQ(fitsItsBox(*experience).find("..."), std::string::npos) << "the experience fits whole";
+    for (const char* row : {"Petrification", "Death", "Blast", "Staffs", "Spells"}) {
+        auto* display = ui.find<BRAVUISavingThrowDisplay>(row);
+        ASSERT_NE(display, nullptr) << row;
+        EXPECT_EQ(fitsItsBox(*display->captionLabel).find("..."), std::string::npos) << row;
     }
 }
 

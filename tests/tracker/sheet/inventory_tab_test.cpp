@@ -3,6 +3,8 @@
 // items, containers with contents), opening containers, shuffling, and what survives a save.
 #include "tracker/sheet/inventory_fixture.h"
 
+#include "ui/text_measure.h"
+
 #include <algorithm>
 
 #include "tracker/equipment_shown_name.h"
@@ -79,6 +81,25 @@ TEST_F(InventoryTabTest, RowsShowTheShownNameAndArrowsByTheirPlaceInTheirOwnList
     }
     EXPECT_EQ(equipmentRowText(*make("arrows", 1)), "Arrows");
     EXPECT_NE(row(4)->expandButton, nullptr);
+}
+
+TEST_F(InventoryTabTest, ALongNameStaysOnItsRowCutBeforeTheRowsButtons) {
+    give("long_sword")->customName = "Masterwork Silvered Longsword of the Northern Marches (+1)";
+    give("dagger");
+    give("hempen_rope");
+    openInventory();
+    BRAVUIEquipmentListItem* first = row(0);
+    ASSERT_NE(first, nullptr);
+    ASSERT_FALSE(first->children.empty()) << "the row has its arrow buttons";
+    const std::string shown = UIHarness::stringOf(first->textObject);
+    EXPECT_EQ(shown.rfind("Masterwork Silvered", 0), 0u);
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...");
+    const auto right = UIHarness::vector2Of(first->textObject, "bottomRight");
+    const auto left = UIHarness::vector2Of(first->textObject, "topLeft");
+    for (const GameUIBaseElement* button : first->children) EXPECT_LE(right[0], button->absTopLeft[0]);
+    const std::string font = ui.renderInterface().mainFontName();
+    EXPECT_LE(measureUIText(&ui.renderInterface(), font, shown, true, 20000.0f).width, right[0] - left[0]);
+    EXPECT_EQ(UIHarness::stringOf(row(1)->textObject), "Dagger") << "a short name is shown whole";
 }
 
 TEST_F(InventoryTabTest, SelectionShowsTheDescriptionAndEnablesEquipOnlyForArmourAndShields) {

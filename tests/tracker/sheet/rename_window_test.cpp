@@ -46,6 +46,16 @@ TEST_F(RenameWindowTest, DoneIsOffUntilTheFirstCharacterAndStaysOnWhenEmptied) {
     EXPECT_FALSE(window->doneButton->disabled);
 }
 
+TEST_F(RenameWindowTest, APastedNameEnablesDoneAndIsWhatDoneReports) {
+    ui.paste("Cloak of the Northern Marches");
+    ui.step();
+    EXPECT_EQ(window->nameBox->text, "Cloak of the Northern Marches");
+    ASSERT_FALSE(window->doneButton->disabled);
+    ui.clickElement(*window->doneButton);
+    ui.step();
+    EXPECT_EQ(reports(), (std::vector<std::pair<std::string, bool>>{{"Cloak of the Northern Marches", true}}));
+}
+
 TEST_F(RenameWindowTest, ACurrentNameFillsTheBoxAndEnablesDone) {
     window->setCustomName("Old cloak");
     EXPECT_EQ(window->nameBox->text, "Old cloak");

@@ -15,6 +15,9 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/game_ui_scrollable_text_box.h"
+#include "ui/game_ui_toggle_button.h"
+#include "platform/input/key_codes.h"
 
 namespace {
 
@@ -185,6 +188,48 @@ TEST_F(SheetMainMenuTest, HitPointsSetOnTheSheetAreSavedBeforeQuitting) {
     frame();
     ASSERT_NE(menu->saveQuitDialog, nullptr);
     EXPECT_EQ(menu->saveQuitDialog->title, "Save Confirmation");
+    EXPECT_NE(menu->status(), static_cast<std::uint32_t>(BaseState::Quit));
+}
+
+TEST_F(SheetMainMenuTest, TextPastedIntoNotesAndBioReachesTheCharacterAndAsksToBeSaved) {
+    writeSettings(writeCharacter("hero.xml", "Aldra Venn", "fighter"));
+    start();
+    frame();
+    ASSERT_TRUE(menu->character->saved);
+    auto show = [&](const char* tab) {
+        auto* button = find<GameUIToggleButton>(tab);
+        ASSERT_NE(button, nullptr) << tab;
+        click(*button);
+        frame();
+        frame();
+    };
+    auto pasteInto = [&](GameUIBaseElement* box, const std::string& text) {
+        ASSERT_NE(box, nullptr);
+        click(*box);
+        frame();
+        frame();
+        harness.osInterface().clipboard = text;
+        harness.pressKey(platform::key::LeftControl);
+        frame();
+        harness.pressKey(platform::key::V);
+        frame();
+        harness.releaseKey(platform::key::V);
+        harness.releaseKey(platform::key::LeftControl);
+        frame();
+    };
+    show("notesTab");
+    pasteInto(find<GameUIScrollableTextBox>("notesTextBox"), "Owes the ferryman.");
+    EXPECT_EQ(menu->character->notes, "Owes the ferryman.");
+    EXPECT_FALSE(menu->character->saved);
+    menu->character->saved = true;
+    show("bioTab");
+    auto* nameBox = find<GameUIEditableTextLineBox>("characterNameTextBox");
+    pasteInto(nameBox, " the Bold");
+    EXPECT_EQ(menu->character->name, "Aldra Venn the Bold");
+    EXPECT_FALSE(menu->character->saved);
+    menu->requestQuit();
+    frame();
+    ASSERT_NE(menu->saveQuitDialog, nullptr) << "quitting asks before the pastes are lost";
     EXPECT_NE(menu->status(), static_cast<std::uint32_t>(BaseState::Quit));
 }
 
