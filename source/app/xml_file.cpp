@@ -235,9 +235,16 @@ std::string xmlFileText(const XMLDocument& document) {
     return platform::windows1252ToUtf8(escapeAttributeBreaks(printed));
 }
 
-bool saveXmlFile(const XMLDocument& document, const std::string& path) {
+bool saveXmlFile(const XMLDocument& document, const std::string& path, std::size_t sizeLimit) {
+    const std::string text = xmlFileText(document);
+    if (text.size() > sizeLimit) {
+        LOG_MESSAGE("Unable to save XML File at path : %s (it would take %zu bytes, more than the %zu such a file may "
+                    "hold)",
+                    path.c_str(), text.size(), sizeLimit);
+        return false;
+    }
     std::string error;
-    if (!platform::writeFileAtomically(path, xmlFileText(document), &error)) {
+    if (!platform::writeFileAtomically(path, text, &error)) {
         LOG_MESSAGE("Unable to save XML File at path : %s (%s)", path.c_str(), error.c_str());
         return false;
     }

@@ -19,8 +19,9 @@ constexpr std::size_t unlimitedXmlFileSize = std::numeric_limits<std::size_t>::m
 bool loadXmlFile(tinyxml2::XMLDocument& document, const std::string& path,
                  std::size_t sizeLimit = unlimitedXmlFileSize);
 // Prints the document, converts it to UTF-8 and replaces path atomically; false (old file
-// kept, reason logged) on any failure.
-bool saveXmlFile(const tinyxml2::XMLDocument& document, const std::string& path);
+// kept, reason logged) on any failure, and when the text would be larger than sizeLimit.
+bool saveXmlFile(const tinyxml2::XMLDocument& document, const std::string& path,
+                 std::size_t sizeLimit = unlimitedXmlFileSize);
 // The document's text as it would be saved (UTF-8). Control characters XML does not allow are
 // left out, and tabs and line breaks inside attribute values are written as character
 // references, which every XML reader gives back unchanged (a raw one is read as a space by

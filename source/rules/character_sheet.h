@@ -29,6 +29,10 @@ class ProficiencyCatalogue;
 class SpellCatalogue;
 struct SpellRecord;
 struct SubClass;
+namespace tinyxml2 {
+class XMLDocument;
+class XMLElement;
+}
 
 // One ability score: the element name it is saved under, the score every rule uses and the
 // rolled score kept for display.
@@ -144,11 +148,13 @@ public:
     // --- The saved file --------------------------------------------------------------------
 
     // Writes the whole record to path (atomically: a failed save keeps the old file). Marks
-    // the record saved only when the file was written.
+    // the record saved only when the file was written. A record that would save larger than
+    // fileSizeLimit is not written.
     bool save(const std::string& path);
     // Reads a character file into this just-constructed record. On success the record is
     // bound to path and marked saved; on failure (logged) it is not bound to path and keeps
-    // its construction values. A file larger than fileSizeLimit is refused. Numbers that are
+    // its construction values. A file larger than fileSizeLimit is refused, and so is one that
+    // would save larger than that (a save must load again). Numbers that are
     // not whole 32-bit numbers, values out of the range the rules give them (level,
     // experience, maximum hit points, ability scores, purse coins, quantities, proficiency
     // ranks, spell slot and casting counts), worn marks on items that are not armour or
@@ -241,6 +247,12 @@ private:
     // 0, 1, 2 for "Lawful", "Neutral", "Chaotic"; -1 for any other name.
     static std::int32_t alignmentCodeOf(const std::string& name);
     void bindToPath(const std::string& path);
+    // The saved file's tree.
+    void buildDocument(tinyxml2::XMLDocument& document) const;
+    // Reads a loaded file's root into this just-constructed record and brings what it held into
+    // range, reporting each kind of correction once unless quiet. Numbers in the tree are
+    // rewritten as read.
+    void readDocument(tinyxml2::XMLElement& root, const std::string& path, bool quiet);
     int addEquipment(const BRAVCharacterEquipment& item, int amount);
 
     const CharacterClassCatalogue* classCatalogue_;

@@ -90,14 +90,16 @@ UnresolvedClass readUnresolvedClass(const XMLElement& section, const std::string
 // problem, not a hundred.
 class Corrections {
 public:
-    explicit Corrections(const std::string& path) : path_(path) {}
+    // quiet: a second reading of the same file, whose corrections were reported by the first.
+    Corrections(const std::string& path, bool quiet) : path_(path), quiet_(quiet) {}
     void note(const std::string& kind, const std::string& what) {
-        if (logged_.insert(kind).second) LOG_MESSAGE("%s: %s", path_.c_str(), what.c_str());
+        if (!quiet_ && logged_.insert(kind).second) LOG_MESSAGE("%s: %s", path_.c_str(), what.c_str());
     }
     void note(const std::string& what) { note(what, what); }
 
 private:
     const std::string& path_;
+    bool quiet_;
     std::set<std::string> logged_;
 };
 
@@ -289,8 +291,7 @@ void correctLoadedValues(CharacterSheet& sheet, Corrections& corrections, std::i
 
 } // namespace
 
-bool CharacterSheet::save(const std::string& path) {
-    XMLDocument document;
+void CharacterSheet::buildDocument(XMLDocument& document) const {
     document.InsertEndChild(document.NewDeclaration());
     XMLElement* root = document.NewElement("CharacterSheet");
     document.InsertEndChild(root);
@@ -356,10 +357,14 @@ bool CharacterSheet::save(const std::string& path) {
 
     inventory.writeInventory(*appendChild(*root, "Inventory"));
     wealth.writeWealth(*root);
+}
 
+bool CharacterSheet::save(const std::string& path) {
+    XMLDocument document;
+    buildDocument(document);
     // A failed write keeps whatever file was there, and the record stays unsaved so that the
-    // player is still asked before quitting.
-    if (!saveXmlFile(document, path)) return false;
+    // player is still asked before quitting. Nothing larger than a load accepts is written.
+    if (!saveXmlFile(document, path, fileSizeLimit)) return false;
     saved = true;
     return true;
 }
@@ -372,9 +377,32 @@ bool CharacterSheet::load(const std::string& path) {
         LOG_MESSAGE("%s is not a saved character", path.c_str());
         return false;
     }
+    // A file can save larger than it is (every item gets its quantity, every payment its five
+    // coins), and a save is never larger than a load accepts: a character that would not fit is
+    // refused now, read into a record of its own, rather than left impossible to save.
+    {
+        CharacterSheet probe(owner, *classCatalogue_, *proficiencyCatalogue_, *equipmentCatalogue_, *spellCatalogue_);
+        probe.readDocument(*root, path, false);
+        XMLDocument saving;
+        probe.buildDocument(saving);
+        const std::size_t savedSize = xmlFileText(saving).size();
+        if (savedSize > fileSizeLimit) {
+            LOG_MESSAGE("XML File at path %s could not be read: saved again it would take %zu bytes, more than the %zu "
+                        "a character file may hold",
+                        path.c_str(), savedSize, fileSizeLimit);
+            return false;
+        }
+    }
+    readDocument(*root, path, true);
+    bindToPath(path);
+    if (characterClass != nullptr) rebuildActions();
+    saved = true;
+    return true;
+}
 
-    Corrections corrections(path);
-    for (XMLElement* section = root->FirstChildElement(); section != nullptr; section = section->NextSiblingElement()) {
+void CharacterSheet::readDocument(XMLElement& root, const std::string& path, bool quiet) {
+    Corrections corrections(path, quiet);
+    for (XMLElement* section = root.FirstChildElement(); section != nullptr; section = section->NextSiblingElement()) {
         if (const NumberSection* numbers = numberSectionOf(section->Name())) {
             normaliseNumbers(*section, *numbers, corrections);
         }
@@ -384,7 +412,7 @@ bool CharacterSheet::load(const std::string& path) {
     std::int32_t readLevel = 1;
     std::int32_t readExperience = 0;
     int refusedWornMarks = 0;
-    for (const XMLElement* section = root->FirstChildElement(); section != nullptr;
+    for (const XMLElement* section = root.FirstChildElement(); section != nullptr;
          section = section->NextSiblingElement()) {
         const std::string sectionName = section->Name();
         if (sectionName == "Biographical") {
@@ -442,8 +470,8 @@ bool CharacterSheet::load(const std::string& path) {
             const std::string classId = attributeText(*section, "id");
             characterClass = findClassById(*classCatalogue_, classId);
             if (characterClass == nullptr) {
-                LOG_MESSAGE("%s: the class \"%s\" is not in the catalogues; it is kept as it was", path.c_str(),
-                            classId.c_str());
+                corrections.note("unknown class " + classId,
+                                 "the class \"" + classId + "\" is not in the catalogues; it is kept as it was");
                 unresolvedClass = readUnresolvedClass(*section, classId);
                 continue;
             }
@@ -494,9 +522,4 @@ bool CharacterSheet::load(const std::string& path) {
     }
 
     correctLoadedValues(*this, corrections, readLevel, readExperience, refusedWornMarks);
-
-    bindToPath(path);
-    if (characterClass != nullptr) rebuildActions();
-    saved = true;
-    return true;
 }

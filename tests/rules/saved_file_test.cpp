@@ -518,17 +518,25 @@ TEST(SavedFile, HostileFilesLoadAsDecidedAndSaveStably) {
 
 TEST(SavedFile, FileOverTheSizeLimitIsRefused) {
     TempFolder folder;
-    const std::string head = "<CharacterSheet><Biographical><Notes value=\"";
-    const std::string tail = "\"/><CharacterName value=\"Big\"/></Biographical></CharacterSheet>";
     const std::size_t limit = CharacterSheet::fileSizeLimit;
-    const std::string atLimit =
-        folder.write("at.xml", head + std::string(limit - head.size() - tail.size(), 'x') + tail);
+    // A character whose notes make its file exactly as large as a file may be.
+    auto big = newCharacter();
+    big->name = "Big";
+    const std::string atLimit = folder.path() + "at.xml";
+    ASSERT_TRUE(big->save(atLimit));
+    big->notes = std::string(limit - readFile(atLimit).size(), 'x');
+    ASSERT_TRUE(big->save(atLimit));
+    ASSERT_EQ(readFile(atLimit).size(), limit);
     auto sheet = newCharacter();
     ASSERT_TRUE(sheet->load(atLimit)) << "a file of exactly the limit is read";
     EXPECT_EQ(sheet->name, "Big");
+    const std::string again = folder.path() + "again.xml";
+    ASSERT_TRUE(sheet->save(again));
+    EXPECT_EQ(readFile(again), readFile(atLimit));
 
-    const std::string over =
-        folder.write("over.xml", head + std::string(limit - head.size() - tail.size() + 1, 'x') + tail);
+    std::string oneMore = readFile(atLimit);
+    oneMore.insert(oneMore.find("xxx"), "x");
+    const std::string over = folder.write("over.xml", oneMore);
     LogCapture capture;
     auto refused = newCharacter();
     EXPECT_FALSE(refused->load(over));
@@ -536,6 +544,28 @@ TEST(SavedFile, FileOverTheSizeLimitIsRefused) {
                                  std::to_string(limit) + " bytes"));
     EXPECT_EQ(refused->name, "Default Character") << "nothing is read";
     EXPECT_EQ(refused->filePath, "");
+
+    // Every payment saves with its five coins: a small file of bare payments would save larger
+    // than any load accepts, so it is refused now rather than left impossible to save.
+    std::string payments;
+    for (int i = 0; i < 20000; ++i) payments += "<Transaction/>";
+    const std::string growing = folder.write(
+        "growing.xml", "<CharacterSheet><Loot><TransactionHistory>" + payments + "</TransactionHistory></Loot></CharacterSheet>");
+    ASSERT_LT(readFile(growing).size(), limit);
+    capture.clear();
+    auto grown = newCharacter();
+    EXPECT_FALSE(grown->load(growing));
+    EXPECT_TRUE(capture.contains("XML File at path " + growing + " could not be read: saved again it would take"));
+    EXPECT_TRUE(grown->wealth.history.empty()) << "nothing is read";
+
+    // Nor does a save write what a load would refuse; the old file stays.
+    const std::string kept = folder.write("kept.xml", "old");
+    for (int i = 0; i < 20000; ++i) grown->wealth.history.push_back({"", Money()});
+    grown->saved = false;
+    EXPECT_FALSE(grown->save(kept));
+    EXPECT_TRUE(capture.contains("Unable to save XML File at path : " + kept + " (it would take"));
+    EXPECT_EQ(readFile(kept), "old");
+    EXPECT_FALSE(grown->saved);
 }
 
 TEST(SavedFile, FailedLoadReportsAndLeavesTheRecordUnbound) {
