@@ -4,7 +4,8 @@
 # character the script writes itself and the program reopens as the last saved one). Beside them,
 # in the same run, a window that only clears and presents at the refresh rate (present_loop).
 # Prints each as the share of one core (user and system time over all threads).
-#   scripts/idle_cpu.sh [seconds]      (default 10 per measurement, after 3 s to settle)
+#   scripts/idle_cpu.sh [seconds]      (default 10 per measurement, after 12 s to settle: the
+#                                       program closes its audio device after 10 s of silence)
 # Builds zoderud and present_loop in build/bench (Release) when missing. Installs xvfb and
 # x11-utils when they are missing. Exits 1 when the program is over the target at either screen,
 # 2 when a window did not open or the sheet did not show.
@@ -91,9 +92,9 @@ wait_for_window() {
 # utime + stime of the process (every thread), in clock ticks.
 cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 ticks_per_second=$(getconf CLK_TCK)
-# The share of one core the running program uses over the measurement, after 3 s to settle.
+# The share of one core the running program uses over the measurement, after 12 s to settle.
 measure() {
-  sleep 3
+  sleep 12
   local before after start end
   before=$(cpu_ticks "$running_pid")
   start=$(date +%s.%N)
