@@ -264,20 +264,20 @@ bool RenderInterface::takeSceneChangeRequest() {
 }
 
 void RenderInterface::swapFrame() {
-    // 1. Settings; the one-shot requests cross exactly once.
+    // The render settings; the one-shot requests cross exactly once.
     updateSettings_.shaderLevel = shaderLevel_;
     renderSettings_ = updateSettings_;
     updateSettings_.displayChangeRequested = 0;
     updateSettings_.effectReloadRequested = 0;
     updateSettings_.qualityReloadRequested = 0;
 
-    // 2. Changed parameters. Pairs retired at the last hand-off are normally freed by the render
+    // Changed parameters. Pairs retired at the last hand-off are normally freed by the render
     // state right after it; what is left (no state did) goes now, before more are retired.
     uidump::atHandOff(*this);
     parameterManager_->releaseRetiredPairs();
     parameterManager_->sync();
 
-    // 3. The camera exchange: the active camera's view reaches the render side, whose
+    // The camera exchange: the active camera's view reaches the render side, whose
     // projection goes back to the camera.
     if (activeCamera_) {
         const gfx::Matrix& view = activeCamera_->getViewMatrix();
@@ -301,7 +301,7 @@ void RenderInterface::swapFrame() {
         activeCamera_->setProjectionMatrix(projection);
     }
 
-    // 4. Hand-off tasks.
+    // Hand-off tasks joining, leaving and running.
     for (HandOffTask* task : tasksToAdd_) activeTasks_.push_back(task);
     tasksToAdd_.clear();
     for (HandOffTask* task : tasksToRemove_) activeTasks_.remove(task);
@@ -310,7 +310,7 @@ void RenderInterface::swapFrame() {
         if (task->wantsToRun()) task->run();
     }
 
-    // 5. Vertex query results.
+    // The vertex query's results, once the render side has them.
     if (vertexQueryReady) {
         vertexQueryPoints = vertexQueryPointsRender;
         vertexQueryIndices = vertexQueryIndicesRender;
@@ -318,13 +318,13 @@ void RenderInterface::swapFrame() {
         vertexQueryReady = 0;
     }
 
-    // 6 to 8. What the render side publishes.
+    // What the render side publishes: scene height, render state and loading progress.
     sceneHeightFractionUpdate_ = sceneHeightFractionRender_;
     renderStateNameUpdate_ = renderStateNameRender_;
     renderStateStatusUpdate_ = renderStateStatusRender_;
     loadingProgressUpdate_ = loadingProgressRender_;
 
-    // 9. While a state simply runs there is no scene change for these flags to speak about.
+    // While a state simply runs there is no scene change for these flags to speak about.
     if (!sceneChangeRequest_ && renderStateStatusRender_ == 7) {
         updateSideReadyUpdate_ = 0;
         handOverAllowedUpdate_ = 0;
@@ -333,10 +333,10 @@ void RenderInterface::swapFrame() {
         handOverAllowedRender_ = handOverAllowedUpdate_;
     }
 
-    // 10.
+    // The game state's status, for the render state to read.
     gameStateStatusRender_ = gameStateStatusUpdate_;
 
-    // 11. A delayed rebuild reaches rebuild one swap after a plain rebuild request.
+    // Lightmap requests: a delayed rebuild reaches rebuild one swap after a plain rebuild request.
     if (lightmapToggleRequest) {
         lightmapToggleRequest = 0;
         lightmapToggle = 1;

@@ -485,14 +485,13 @@ void BRAVUIEquipmentTab::useUpOne(BRAVCharacterEquipment* item) {
 
 void BRAVUIEquipmentTab::update() {
     if (!character) return;
-    // 1. A new selection.
+    // A new selection first, so that every button below acts on the row now selected.
     if (selectionChanged) {
         selectionChanged = 0;
         showSelection();
     }
-    // 2-3. Pack.
     stepPack();
-    // 4-6. Equip and the two "X" buttons.
+    // Equip and the two "X" buttons of the equipped boxes.
     if (equipPressed) {
         equipPressed = 0;
         stepEquip();
@@ -509,7 +508,7 @@ void BRAVUIEquipmentTab::update() {
         character->inventory.equippedArmour = nullptr;
         refreshEquipped();
     }
-    // 7-9. The rows' own buttons.
+    // The rows' own buttons.
     if (expandPressed) {
         expandPressed = 0;
         stepExpand();
@@ -522,13 +521,9 @@ void BRAVUIEquipmentTab::update() {
         shuffleDownPressed = 0;
         stepShuffle(false);
     }
-    // 10-11. Custom name.
     stepRename();
-    // 12-14. Add, with the buy window's reports.
     stepBuy();
-    // 15-17. Expend with its confirmation.
     stepExpend();
-    // 18-26. Sell, Accounts, Spend and Earn.
     stepSaleAndMoney();
 }
 

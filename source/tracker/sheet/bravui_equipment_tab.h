@@ -192,7 +192,8 @@ private:
     // One less of item, in this same update: a worn stack is taken off, and a container's
     // contents first move out to its place. Expend and Sell both end here.
     void useUpOne(BRAVCharacterEquipment* item);
-    // Steps 2-3, 10-11 and 18-26: the windows of selling, renaming, packing and money.
+    // The sale, renaming, packing and money windows: each acts on what its window reported
+    // since the last update, then closes it.
     void stepPack();
     void stepRename();
     void stepSaleAndMoney();

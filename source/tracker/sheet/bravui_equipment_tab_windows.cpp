@@ -136,7 +136,7 @@ void BRAVUIEquipmentTab::stepRename() {
 
 void BRAVUIEquipmentTab::stepSaleAndMoney() {
     WindowManager* manager = owner ? owner->windowManager : nullptr;
-    // 18-20. Sell.
+    // Sell.
     if (sellPressed) {
         sellPressed = 0;
         BRAVCharacterEquipment* item = selectedItem();
@@ -169,7 +169,7 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
         saleWindow = nullptr;
         saleItem = nullptr;
     }
-    // 21-22. Accounts.
+    // Accounts.
     if (transactionsPressed) {
         transactionsPressed = 0;
         if (!transactionWindow) {
@@ -186,7 +186,7 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
         closeWindow(transactionWindow);
         transactionWindow = nullptr;
     }
-    // 23-26. Spend and Earn.
+    // Spend and Earn.
     if (spendPressed) {
         spendPressed = 0;
         if (!spendWindow) {
