@@ -86,8 +86,10 @@ void RenderStateFrontEnd::setScreenSize(std::uint32_t width, std::uint32_t heigh
 void RenderStateFrontEnd::processPendingObjects() {
     if (!renderInterface_) return;
     std::list<RenderInterface::UIObject*>& additions = renderInterface_->uiObjectsToAdd();
-    if (!additions.empty() || !renderInterface_->texturedRectsToAdd().empty() ||
-        !renderInterface_->uiObjectsToDelete().empty() || renderInterface_->parameterManager()->takeRenderSideChange()) {
+    // Taken whatever else changed, so that it does not count again at the next hand-off.
+    const bool valuesChanged = renderInterface_->parameterManager()->takeRenderSideChange();
+    if (valuesChanged || !additions.empty() || !renderInterface_->texturedRectsToAdd().empty() ||
+        !renderInterface_->uiObjectsToDelete().empty()) {
         changedInHandOff_ = true;
     }
     for (RenderInterface::UIObject* object : additions) {
