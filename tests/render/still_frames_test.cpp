@@ -295,8 +295,8 @@ TEST_F(StillFrames, ObjectsMadeOrDeletedAndValuesChangedAreDrawnAValueSetAgainIs
         {"a window opened", [&] { second = ui.addWindow(new GameUIPushButton(&ui.context(), ui.theme(), "other", "Other",
                                                                              "", tl, br, nullptr)); },
          true},
-        {"a colour changed", [&] { uiobject::setColour(second->frame, "colour", red); }, true},
-        {"the same colour set again", [&] { uiobject::setColour(second->frame, "colour", red); }, false},
+        {"a colour changed", [&] { uiobject::setColour(second->frame, OutlinedRectangleParameters::colour, red); }, true},
+        {"the same colour set again", [&] { uiobject::setColour(second->frame, OutlinedRectangleParameters::colour, red); }, false},
         {"a window closed", [&] { ui.windowManager().removeWindow(second); }, true},
     };
     for (const Case& c : cases) {
