@@ -11,8 +11,11 @@
 #include "app/user_folder_guard.h"
 #include "app/ui_context.h"
 #include "platform/clock.h"
+#include "render/base_render_state.h"
+#include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_front_end.h"
+#include "render/render_state_manager.h"
 
 namespace {
 
@@ -154,7 +157,15 @@ public:
 
     void settleThenUseSteppedClock() {
         std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 20000;
-        while (handOffs_ < 8 && platform::millisecondsSinceStart() < giveUpAt) GameApp::frame(0.016f, 0.016f);
+        // Until the front end runs: while it loads it presents nothing, and a frame that presents
+        // nothing sleeps, however busy the machine keeps the loader.
+        auto frontEndRunning = [this] {
+            const BaseRenderState* state = renderTask()->renderStateManager()->current();
+            return state && state->status() == BaseState::Running;
+        };
+        while ((handOffs_ < 8 || !frontEndRunning()) && platform::millisecondsSinceStart() < giveUpAt) {
+            GameApp::frame(0.016f, 0.016f);
+        }
         frameClock_ = &clock;
         start_ = clock.time;
         pacing_ = true;
