@@ -2,27 +2,14 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <mutex>
 #include <new>
-#include <set>
 #include <tinyxml2.h>
 
-#include "app/log.h"
 #include "app/parameter_description.h"
+#include "app/parameter_faults.h"
 #include "app/prefetch.h"
 
 namespace {
-
-// Game code sets parameters by name every frame; a wrong name would flood the log.
-void logRefusedSetOnce(const std::string& groupName, const std::string& parameterName, const char* reason) {
-    static std::mutex mutex;
-    static std::set<std::pair<std::string, std::string>> logged;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!logged.emplace(groupName, parameterName).second) return;
-    }
-    LOG_MESSAGE("Ignored setting parameter \"%s\" of \"%s\": %s", parameterName.c_str(), groupName.c_str(), reason);
-}
 
 // Every slot of the reserved block starts on a boundary that suits every kind, whatever the kind before it.
 constexpr std::size_t slotAlignment =
@@ -128,11 +115,11 @@ template <class P>
 void SimpleParameterGroup::set(const std::string& name, const typename P::ValueType& value) {
     BaseParameter* parameter = getParameter(name);
     if (!parameter) {
-        logRefusedSetOnce(name_, name, "the group has no parameter of that name");
+        parameterfaults::report(name_, name, "setting", parameterfaults::missing);
         return;
     }
     if (parameter->kind() != P::staticKind) {
-        logRefusedSetOnce(name_, name, "the parameter is of another kind");
+        parameterfaults::report(name_, name, "setting", parameterfaults::otherKind);
         return;
     }
     static_cast<P*>(parameter)->setValue(value);

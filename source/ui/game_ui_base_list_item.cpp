@@ -38,7 +38,7 @@ void GameUIBaseListItem::placeInList(float left, float right, float top, float b
     RenderInterface* ri = renderInterface();
     uiobject::destroy(ri, highlightObject);
     highlightObject = uiobject::create(ri, "ui_simple_rectangle", depth);
-    uiobject::setCorners(highlightObject, absTopLeft, absBottomRight);
+    uiobject::setCorners<SimpleRectangleParameters>(highlightObject, absTopLeft, absBottomRight);
     setHighlight(Theme::WidgetNormal);
 }
 
@@ -53,7 +53,8 @@ void GameUIBaseListItem::removeFromList() {
 }
 
 void GameUIBaseListItem::setHighlight(int slot) {
-    if (theme) uiobject::setColour(highlightObject, "colour", (*theme)[static_cast<Theme::Slot>(slot)]);
+    if (!theme) return;
+    uiobject::setColour(highlightObject, SimpleRectangleParameters::colour, (*theme)[static_cast<Theme::Slot>(slot)]);
 }
 
 void GameUIBaseListItem::emit(std::uint32_t type) {

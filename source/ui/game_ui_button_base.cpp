@@ -19,15 +19,12 @@ GameUIButtonBase::GameUIButtonBase(UIContext* owner, const Theme* theme, const s
     if (theme) {
         float shade[4];
         dark((*theme)[Theme::WidgetNormal], shade);
-        uiobject::setColour(backdrop, "colour", shade);
+        uiobject::setColour(backdrop, SimpleRectangleParameters::colour, shade);
     }
-    uiobject::setCorners(backdrop, absTopLeft, absBottomRight);
+    uiobject::setCorners<SimpleRectangleParameters>(backdrop, absTopLeft, absBottomRight);
     placeFrame();
     showState(State::Normal);
-    uiobject::setUnsignedInt(frame, "border1Width", 2);
-    uiobject::setUnsignedInt(frame, "border2Width", 2);
-    uiobject::setUnsignedInt(frame, "border1Height", 2);
-    uiobject::setUnsignedInt(frame, "border2Height", 4);
+    uiobject::setBorders(frame, 2, 2, 2, 4);
     depth = layer_ + 1;
     topDepth = layer_ + 2;
 }
@@ -49,7 +46,8 @@ void GameUIButtonBase::dark(const float c[4], float out[4]) const {
 
 void GameUIButtonBase::placeFrame() {
     const float px = 2.0f * pixelWidth(), py = 2.0f * pixelHeight();
-    uiobject::setCorners(frame, absTopLeft[0] + px, absTopLeft[1] - py, absBottomRight[0] - px, absBottomRight[1] + py);
+    uiobject::setCorners<OutlinedRectangleParameters>(frame, absTopLeft[0] + px, absTopLeft[1] - py,
+                                                      absBottomRight[0] - px, absBottomRight[1] + py);
 }
 
 void GameUIButtonBase::showState(State state) {
@@ -68,12 +66,12 @@ void GameUIButtonBase::showState(State state) {
     dark(t[fill], shade);
     // Pressed swaps the two edges for the sunken look.
     const bool sunken = state == State::Pressed;
-    uiobject::setColour(frame, "colour", t[fill]);
-    uiobject::setColour(frame, "borderColour", sunken ? shade : light);
-    uiobject::setColour(frame, "borderColour2", sunken ? light : shade);
+    uiobject::setColour(frame, OutlinedRectangleParameters::colour, t[fill]);
+    uiobject::setColour(frame, OutlinedRectangleParameters::borderColour, sunken ? shade : light);
+    uiobject::setColour(frame, OutlinedRectangleParameters::borderColour2, sunken ? light : shade);
     if (captionFollowsState_ && state != State::Pressed) {
-        uiobject::setColour(content_, "colour", t[text]);
-        uiobject::setColour(content_, "colour2", t[text2]);
+        uiobject::setColour(content_, TextBoxParameters::colour, t[text]);
+        uiobject::setColour(content_, TextBoxParameters::colour2, t[text2]);
     }
 }
 
@@ -161,7 +159,7 @@ void GameUIButtonBase::fillEventData(UIEvent::Data& out) {
 }
 
 void GameUIButtonBase::onLayoutChanged() {
-    uiobject::setCorners(content_, absTopLeft, absBottomRight);
-    uiobject::setCorners(backdrop, absTopLeft, absBottomRight);
+    uiobject::setCorners<TextBoxParameters>(content_, absTopLeft, absBottomRight);
+    uiobject::setCorners<SimpleRectangleParameters>(backdrop, absTopLeft, absBottomRight);
     placeFrame();
 }

@@ -28,19 +28,21 @@ GameUIComboBox::GameUIComboBox(std::uint32_t tag, UIContext* owner, const Theme*
 
     const float toggleTL[2] = {0.7f, 1.0f}, toggleBR[2] = {1.0f, -1.0f};
     showToggle = new GameUIToggleButton(tag, owner, theme, "showToggleButton", "v", "", toggleTL, toggleBR, this,
-                                        true, false, false, true, false);
+                                        true, false, false,
+                                        true, false);
     showToggle->toggleSignal.connect(this, &GameUIComboBox::onToggle);
 
     RenderInterface* ri = renderInterface();
     const float boxRight = absTopLeft[0] + 0.85f * (absBottomRight[0] - absTopLeft[0]);
     frameObject = uiobject::create(ri, "ui_outlined_rectangle", depth);
-    uiobject::setCorners(frameObject, absTopLeft[0], absTopLeft[1], boxRight, absBottomRight[1]);
+    uiobject::setCorners<OutlinedRectangleParameters>(frameObject, absTopLeft[0], absTopLeft[1], boxRight,
+                                                      absBottomRight[1]);
     setBorders(frameObject);
     textObject = uiobject::create(ri, "TextBox", depth + 1);
-    uiobject::setCorners(textObject, absTopLeft[0], absTopLeft[1], boxRight, absBottomRight[1]);
-    uiobject::setString(textObject, "string", text);
-    uiobject::setInt(textObject, "horizAlignment", 0);
-    uiobject::setInt(textObject, "vertAlignment", 0);
+    uiobject::setCorners<TextBoxParameters>(textObject, absTopLeft[0], absTopLeft[1], boxRight, absBottomRight[1]);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
+    uiobject::setInt(textObject, TextBoxParameters::horizAlignment, 0);
+    uiobject::setInt(textObject, TextBoxParameters::vertAlignment, 0);
     onEnabled();
     topDepth = std::max(depth + 1, showToggle->topDepth);
 }
@@ -57,12 +59,7 @@ GameUIComboBox::~GameUIComboBox() {
     eventSignal.disconnect_all();
 }
 
-void GameUIComboBox::setBorders(RenderInterface::UIObject* object) {
-    uiobject::setUnsignedInt(object, "border1Width", 1);
-    uiobject::setUnsignedInt(object, "border2Width", 1);
-    uiobject::setUnsignedInt(object, "border1Height", 1);
-    uiobject::setUnsignedInt(object, "border2Height", 2);
-}
+void GameUIComboBox::setBorders(RenderInterface::UIObject* object) { uiobject::setBorders(object, 1, 1, 1, 2); }
 
 void GameUIComboBox::setFrameColours(RenderInterface::UIObject* object, const float colour[4]) {
     float lighter[4], darker[4];
@@ -71,9 +68,9 @@ void GameUIComboBox::setFrameColours(RenderInterface::UIObject* object, const fl
         darker[i] = std::max(colour[i] - darkenAmount, 0.0f);
     }
     lighter[3] = darker[3] = colour[3];
-    uiobject::setColour(object, "colour", colour);
-    uiobject::setColour(object, "borderColour", lighter);
-    uiobject::setColour(object, "borderColour2", darker);
+    uiobject::setColour(object, OutlinedRectangleParameters::colour, colour);
+    uiobject::setColour(object, OutlinedRectangleParameters::borderColour, lighter);
+    uiobject::setColour(object, OutlinedRectangleParameters::borderColour2, darker);
 }
 
 void GameUIComboBox::addOption(const std::string& option) { options.push_back(option); }
@@ -82,7 +79,7 @@ void GameUIComboBox::removeOption(const std::string& option) {
     auto found = std::find(options.begin(), options.end(), option);
     if (found != options.end()) options.erase(found);
     if (text == option) text.clear();
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
 }
 
 void GameUIComboBox::clearOptions() {
@@ -92,7 +89,7 @@ void GameUIComboBox::clearOptions() {
 
 void GameUIComboBox::setCurrentText(const std::string& newText) {
     text = newText;
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
 }
 
 void GameUIComboBox::emit(std::uint32_t type, const std::string& eventName) {
@@ -112,7 +109,7 @@ void GameUIComboBox::onOption(UIEvent::Data& event) {
     // Copied first: setting the text can reach back into the button that sent the event.
     const std::string chosen = event.name;
     text = chosen;
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
     optionChosen = 1;
     emit(UIEvent::OptionChosen, chosen);
 }
@@ -148,7 +145,7 @@ void GameUIComboBox::open() {
     dropDownFrameObject = uiobject::create(ri, "ui_outlined_rectangle", frameLayer);
     if (theme) setFrameColours(dropDownFrameObject, (*theme)[Theme::PanelNormal]);
     setBorders(dropDownFrameObject);
-    uiobject::setVector2(dropDownFrameObject, "topLeft", absTopLeft[0], absBottomRight[1]);
+    uiobject::setVector2(dropDownFrameObject, OutlinedRectangleParameters::topLeft, absTopLeft[0], absBottomRight[1]);
 
     const float closedHeight = absTopLeft[1] - absBottomRight[1];
     const float parentHeight = parent->absTopLeft[1] - parent->absBottomRight[1];
@@ -160,7 +157,8 @@ void GameUIComboBox::open() {
     const float openBottom[2] = {localBottomRight[0], std::max(localBottomRight[1] - dropHeight, -1.0f)};
     const float openTop[2] = {localTopLeft[0], localTopLeft[1]};
     setRectangle(openTop, openBottom);
-    uiobject::setVector2(dropDownFrameObject, "bottomRight", absBottomRight[0], absBottomRight[1]);
+    uiobject::setVector2(dropDownFrameObject, OutlinedRectangleParameters::bottomRight, absBottomRight[0],
+                         absBottomRight[1]);
 
     const float openHeight = absTopLeft[1] - absBottomRight[1];
     const float h = openHeight > 0.0f ? closedHeight / (openHeight * 0.5f) : 2.0f;
@@ -174,7 +172,8 @@ void GameUIComboBox::open() {
         const float tl[2] = {-1.0f, 1.0f - static_cast<float>(i) * 2.0f / n};
         const float br[2] = {1.0f, 1.0f - static_cast<float>(i + 1) * 2.0f / n};
         auto* button = new GameUIToggleButton(tag, owner, optionsTheme, option, option, "", tl, br, optionsGroup,
-                                              option == text, true, false, true, false);
+                                              option == text, true, false,
+                                              true, false);
         optionsGroup->buttons.push_back(button);
         if (option == text && !optionsGroup->selected) {
             optionsGroup->selected = button;
@@ -229,8 +228,8 @@ void GameUIComboBox::onEnabled() {
     }
     if (!theme) return;
     setFrameColours(frameObject, (*theme)[Theme::WidgetNormal]);
-    uiobject::setColour(textObject, "colour", (*theme)[Theme::TextNormal]);
-    uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextNormal2]);
+    uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+    uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
 }
 
 void GameUIComboBox::onDisabled() {
@@ -240,6 +239,6 @@ void GameUIComboBox::onDisabled() {
     }
     if (!theme) return;
     setFrameColours(frameObject, (*theme)[Theme::WidgetDisabled]);
-    uiobject::setColour(textObject, "colour", (*theme)[Theme::TextDisabled]);
-    uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextDisabled2]);
+    uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextDisabled]);
+    uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextDisabled2]);
 }

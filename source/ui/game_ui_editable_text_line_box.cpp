@@ -46,18 +46,16 @@ GameUIEditableTextLineBox::GameUIEditableTextLineBox(UIContext* owner, const The
     textTopLeft[1] = absTopLeft[1];
     innerWidth = std::abs(right - left);
     textObject = uiobject::create(ri, "TextBox", textLayer);
-    uiobject::setVector2(textObject, "topLeft", left, absTopLeft[1]);
-    uiobject::setVector2(textObject, "bottomRight", right, absBottomRight[1]);
-    uiobject::setString(textObject, "string", literalText(text));
-    uiobject::setInt(textObject, "horizAlignment", -1);
-    uiobject::setInt(textObject, "vertAlignment", 0);
-    uiobject::setString(textObject, "font", fontName);
+    uiobject::setVector2(textObject, TextBoxParameters::topLeft, left, absTopLeft[1]);
+    uiobject::setVector2(textObject, TextBoxParameters::bottomRight, right, absBottomRight[1]);
+    uiobject::setString(textObject, TextBoxParameters::string, literalText(text));
+    uiobject::setInt(textObject, TextBoxParameters::horizAlignment, -1);
+    uiobject::setInt(textObject, TextBoxParameters::vertAlignment, 0);
+    uiobject::setString(textObject, TextBoxParameters::font, fontName);
 
     frameObject = uiobject::create(ri, "ui_outlined_rectangle", frameLayer);
-    uiobject::setCorners(frameObject, absTopLeft, absBottomRight);
-    for (const char* border : {"border1Width", "border2Width", "border1Height", "border2Height"}) {
-        uiobject::setUnsignedInt(frameObject, border, 1);
-    }
+    uiobject::setCorners<OutlinedRectangleParameters>(frameObject, absTopLeft, absBottomRight);
+    uiobject::setBorders(frameObject, 1, 1, 1, 1);
     onEnabled();
     rebuildShown();
 }
@@ -113,9 +111,9 @@ void GameUIEditableTextLineBox::rebuildShown() {
 
 void GameUIEditableTextLineBox::showString(const std::string& shown, std::int32_t cursor) {
     // What the player typed or a file held is shown as it is, never read as markup.
-    uiobject::setString(textObject, "string", literalText(shown));
+    uiobject::setString(textObject, TextBoxParameters::string, literalText(shown));
     if (!editable) return;
-    uiobject::setUnsignedInt(textObject, "cursorLetterPosition",
+    uiobject::setUnsignedInt(textObject, TextBoxParameters::cursorLetterPosition,
                              static_cast<std::uint32_t>(literalIndex(shown, static_cast<std::size_t>(cursor), false)));
 }
 
@@ -278,14 +276,14 @@ void GameUIEditableTextLineBox::update(float dt) {
 }
 
 void GameUIEditableTextLineBox::onActivated() {
-    uiobject::setBool(textObject, "hasEditCursor", true);
+    uiobject::setBool(textObject, TextBoxParameters::hasEditCursor, true);
     placeCursorPending = 1;
     changed = 1;
 }
 
 void GameUIEditableTextLineBox::onDeactivated() {
-    uiobject::setBool(textObject, "hasEditCursor", false);
-    uiobject::setVector2(textObject, "cursorMouseClickPosition", 0.0f, 0.0f);
+    uiobject::setBool(textObject, TextBoxParameters::hasEditCursor, false);
+    uiobject::setVector2(textObject, TextBoxParameters::cursorMouseClickPosition, 0.0f, 0.0f);
     // The window of an idle box shows the tail.
     changed = 1;
     eventData.name = "lostEditFocus";
@@ -295,20 +293,21 @@ void GameUIEditableTextLineBox::onDeactivated() {
 
 void GameUIEditableTextLineBox::onEnabled() {
     if (!theme) return;
-    uiobject::setColour(frameObject, "colour", (*theme)[Theme::WidgetNormal]);
-    uiobject::setColour(frameObject, "borderColour", (*theme)[Theme::WidgetOutlineNormal]);
-    uiobject::setColour(frameObject, "borderColour2", (*theme)[Theme::WidgetOutlineNormal2]);
-    uiobject::setColour(textObject, "colour", (*theme)[Theme::TextNormal]);
-    uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextNormal2]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour, (*theme)[Theme::WidgetOutlineNormal]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour2, (*theme)[Theme::WidgetOutlineNormal2]);
+    uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+    uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
 }
 
 void GameUIEditableTextLineBox::onDisabled() {
     if (!theme) return;
-    uiobject::setColour(textObject, "colour", (*theme)[Theme::TextDisabled]);
-    uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextDisabled2]);
-    uiobject::setColour(frameObject, "colour", (*theme)[Theme::WidgetDisabled]);
-    uiobject::setColour(frameObject, "borderColour", (*theme)[Theme::WidgetOutlineDisabled]);
-    uiobject::setColour(frameObject, "borderColour2", (*theme)[Theme::WidgetOutlineDisabled]);
+    uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextDisabled]);
+    uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextDisabled2]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetDisabled]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour, (*theme)[Theme::WidgetOutlineDisabled]);
+    uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour2,
+                        (*theme)[Theme::WidgetOutlineDisabled]);
 }
 
 const std::string& GameUIEditableTextLineBox::getToolTipText() { return active ? emptyToolTip : toolTip; }

@@ -21,16 +21,14 @@ GameUIFloatingToolTip::GameUIFloatingToolTip(UIContext* owner, const Theme* them
     frame = uiobject::create(renderInterface(), "ui_outlined_rectangle", frameLayer);
     textBox = uiobject::create(renderInterface(), "TextBox", textLayer);
     // Drawn in the font it is measured in, or the box would be sized for another font's lines.
-    uiobject::setString(textBox, "font", fontKey);
+    uiobject::setString(textBox, TextBoxParameters::font, fontKey);
     measure();
-    uiobject::setColour(frame, "colour", frameColour);
-    uiobject::setColour(frame, "borderColour", frameBorderColour);
-    uiobject::setColour(frame, "borderColour2", frameBorderColour);
-    for (const char* border : {"border1Width", "border2Width", "border1Height", "border2Height"}) {
-        uiobject::setUnsignedInt(frame, border, 1);
-    }
-    uiobject::setBool(frame, "roundedCorners", true);
-    uiobject::setUnsignedInt(frame, "borderInset", 1);
+    uiobject::setColour(frame, OutlinedRectangleParameters::colour, frameColour);
+    uiobject::setColour(frame, OutlinedRectangleParameters::borderColour, frameBorderColour);
+    uiobject::setColour(frame, OutlinedRectangleParameters::borderColour2, frameBorderColour);
+    uiobject::setBorders(frame, 1, 1, 1, 1);
+    uiobject::setBool(frame, OutlinedRectangleParameters::roundedCorners, true);
+    uiobject::setUnsignedInt(frame, OutlinedRectangleParameters::borderInset, 1);
     park();
 }
 
@@ -51,7 +49,7 @@ void GameUIFloatingToolTip::setText(const std::string& newText) {
     text = newText;
     measure();
     if (stringShown) {
-        uiobject::setString(textBox, "string", text);
+        uiobject::setString(textBox, TextBoxParameters::string, text);
         layOut(lastX, lastY);
     }
 }
@@ -84,7 +82,7 @@ void GameUIFloatingToolTip::update(float dt) {
             return;
         }
         if (!stringShown) {
-            uiobject::setString(textBox, "string", text);
+            uiobject::setString(textBox, TextBoxParameters::string, text);
             stringShown = 1;
         }
         const float x = inputManager ? inputManager->pointerX() : 0.0f;
@@ -112,11 +110,12 @@ void GameUIFloatingToolTip::layOut(float x, float y) {
     float bottom = y + a;
     if (y + a + h + 2.0f * ph > 1.0f) bottom = y - (h + 2.0f * ph + a);
     if (x + a + w + 2.0f * pw > 1.0f) left = x - (w + 2.0f * pw + a);
-    uiobject::setCorners(textBox, left + pw, bottom + h + ph, left + w + pw, bottom + ph);
-    uiobject::setCorners(frame, left, bottom + h + 2.0f * ph, left + w + 2.0f * pw, bottom);
+    uiobject::setCorners<TextBoxParameters>(textBox, left + pw, bottom + h + ph, left + w + pw, bottom + ph);
+    uiobject::setCorners<OutlinedRectangleParameters>(frame, left, bottom + h + 2.0f * ph, left + w + 2.0f * pw,
+                                                      bottom);
 }
 
 void GameUIFloatingToolTip::park() {
-    uiobject::setCorners(textBox, offScreen, offScreen, offScreen, offScreen);
-    uiobject::setCorners(frame, offScreen, offScreen, offScreen, offScreen);
+    uiobject::setCorners<TextBoxParameters>(textBox, offScreen, offScreen, offScreen, offScreen);
+    uiobject::setCorners<OutlinedRectangleParameters>(frame, offScreen, offScreen, offScreen, offScreen);
 }

@@ -9,8 +9,8 @@ GameUIImagePushButton::GameUIImagePushButton(UIContext* owner, const Theme* them
     : GameUIButtonBase(owner, theme, name, toolTip, topLeft, bottomRight, parent) {
     image = uiobject::create(renderInterface(), imageName, contentLayer());
     content_ = image;
-    uiobject::setCorners(image, absTopLeft, absBottomRight);
-    uiobject::setBool(image, "usePointSampler", true);
+    uiobject::setCorners<TexturedRectangleParameters>(image, absTopLeft, absBottomRight);
+    uiobject::setBool(image, TexturedRectangleParameters::usePointSampler, true);
     depth = topDepth = contentLayer();
 }
 

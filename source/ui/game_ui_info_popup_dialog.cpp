@@ -30,17 +30,17 @@ GameUIInfoPopupDialog::GameUIInfoPopupDialog(std::uint32_t tag, UIContext* owner
     // The panel and its message lie above the frame and the title drawn at the window's depth.
     depth = std::min(depth + 1, maxDepth);
     backgroundObject = uiobject::create(renderer, "ui_simple_rectangle", depth);
-    uiobject::setCorners(backgroundObject, absTopLeft, absBottomRight);
+    uiobject::setCorners<SimpleRectangleParameters>(backgroundObject, absTopLeft, absBottomRight);
     textObject = uiobject::create(renderer, "TextBox", depth + 1);
-    uiobject::setCorners(textObject, absTopLeft[0] + 0.05f, absTopLeft[1] - 0.1f, absBottomRight[0] - 0.05f,
-                         absBottomRight[1] + 0.1f);
-    uiobject::setString(textObject, "string", message);
-    uiobject::setInt(textObject, "horizAlignment", -1);
-    uiobject::setInt(textObject, "vertAlignment", -1);
+    uiobject::setCorners<TextBoxParameters>(textObject, absTopLeft[0] + 0.05f, absTopLeft[1] - 0.1f,
+                                            absBottomRight[0] - 0.05f, absBottomRight[1] + 0.1f);
+    uiobject::setString(textObject, TextBoxParameters::string, message);
+    uiobject::setInt(textObject, TextBoxParameters::horizAlignment, -1);
+    uiobject::setInt(textObject, TextBoxParameters::vertAlignment, -1);
     if (theme) {
-        uiobject::setColour(backgroundObject, "colour", (*theme)[Theme::SolidPanelNormal]);
-        uiobject::setColour(textObject, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(backgroundObject, SimpleRectangleParameters::colour, (*theme)[Theme::SolidPanelNormal]);
+        uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
     const float okTopLeft[2] = {-0.15f, -0.7f};
     const float okBottomRight[2] = {0.15f, -0.9f};

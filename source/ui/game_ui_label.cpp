@@ -13,13 +13,13 @@ GameUILabel::GameUILabel(UIContext* owner, const Theme* theme, const std::string
     depth = topDepth = childDepth(parent);
     if (const RenderInterface* ri = renderInterface()) fontName = ri->mainFontName();
     textBox = uiobject::create(renderInterface(), "TextBox", depth);
-    uiobject::setCorners(textBox, absTopLeft, absBottomRight);
-    uiobject::setString(textBox, "string", text);
-    uiobject::setInt(textBox, "horizAlignment", rightAligned ? 1 : centred ? 0 : -1);
-    uiobject::setInt(textBox, "vertAlignment", vertCentred ? 0 : -1);
+    uiobject::setCorners<TextBoxParameters>(textBox, absTopLeft, absBottomRight);
+    uiobject::setString(textBox, TextBoxParameters::string, text);
+    uiobject::setInt(textBox, TextBoxParameters::horizAlignment, rightAligned ? 1 : centred ? 0 : -1);
+    uiobject::setInt(textBox, TextBoxParameters::vertAlignment, vertCentred ? 0 : -1);
     if (theme) {
-        uiobject::setColour(textBox, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(textBox, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(textBox, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
 }
 
@@ -32,8 +32,8 @@ void GameUILabel::setText(const std::string& newText) {
 
 void GameUILabel::setFonts(const std::string& font, const std::string& boldFont) {
     fontName = font;
-    uiobject::setString(textBox, "font", font);
-    uiobject::setString(textBox, "boldFont", boldFont);
+    uiobject::setString(textBox, TextBoxParameters::font, font);
+    uiobject::setString(textBox, TextBoxParameters::boldFont, boldFont);
     showText();
 }
 
@@ -44,7 +44,7 @@ void GameUILabel::keepOnOneLine() {
 
 void GameUILabel::showText() {
     if (!oneLine) {
-        uiobject::setString(textBox, "string", text);
+        uiobject::setString(textBox, TextBoxParameters::string, text);
         return;
     }
     // On one line a line break is a space.
@@ -57,7 +57,7 @@ void GameUILabel::showText() {
     }
     // A pixel to spare: the text's left edge is snapped to a pixel.
     const float width = absBottomRight[0] - absTopLeft[0] - pixelWidth();
-    uiobject::setString(textBox, "string", cutWithEllipsis(renderInterface(), fontName, line, width));
+    uiobject::setString(textBox, TextBoxParameters::string, cutWithEllipsis(renderInterface(), fontName, line, width));
 }
 
 bool GameUILabel::onMouseMove(MouseEvent::Data& event) {
@@ -68,14 +68,14 @@ bool GameUILabel::onMouseMove(MouseEvent::Data& event) {
 
 void GameUILabel::onEnabled() {
     if (!theme) return;
-    uiobject::setColour(textBox, "colour", (*theme)[Theme::TextNormal]);
-    uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextNormal2]);
+    uiobject::setColour(textBox, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+    uiobject::setColour(textBox, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
 }
 
 void GameUILabel::onDisabled() {
     if (!theme) return;
-    uiobject::setColour(textBox, "colour", (*theme)[Theme::TextDisabled]);
-    uiobject::setColour(textBox, "colour2", (*theme)[Theme::TextDisabled]);
+    uiobject::setColour(textBox, TextBoxParameters::colour, (*theme)[Theme::TextDisabled]);
+    uiobject::setColour(textBox, TextBoxParameters::colour2, (*theme)[Theme::TextDisabled]);
 }
 
 void GameUILabel::fillEventData(UIEvent::Data& out) {

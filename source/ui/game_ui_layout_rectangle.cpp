@@ -13,23 +13,23 @@ GameUILayoutRectangle::GameUILayoutRectangle(std::uint32_t tag, UIContext* owner
                        : outlined ? "ui_outlined_rectangle"
                                   : "ui_simple_rectangle";
     rectangle = uiobject::create(renderInterface(), type, depth);
-    uiobject::setColour(rectangle, "colour", colour);
-    uiobject::setCorners(rectangle, topLeft, bottomRight);
+    uiobject::setColour(rectangle, SimpleRectangleParameters::colour, colour);
+    uiobject::setCorners<SimpleRectangleParameters>(rectangle, topLeft, bottomRight);
     if (outlined) {
         setBorderColour(borderColour);
-        for (const char* border : {"border1Width", "border2Width", "border1Height", "border2Height"}) {
-            uiobject::setUnsignedInt(rectangle, border, borderWidth);
-        }
-        uiobject::setBool(rectangle, "roundedCorners", true);
-        uiobject::setUnsignedInt(rectangle, "borderInset", borderWidth);
+        uiobject::setBorders(rectangle, borderWidth, borderWidth, borderWidth, borderWidth);
+        uiobject::setBool(rectangle, OutlinedRectangleParameters::roundedCorners, true);
+        uiobject::setUnsignedInt(rectangle, OutlinedRectangleParameters::borderInset, borderWidth);
     }
 }
 
 GameUILayoutRectangle::~GameUILayoutRectangle() { uiobject::destroy(renderInterface(), rectangle); }
 
-void GameUILayoutRectangle::setColour(const float colour[4]) { uiobject::setColour(rectangle, "colour", colour); }
+void GameUILayoutRectangle::setColour(const float colour[4]) {
+    uiobject::setColour(rectangle, SimpleRectangleParameters::colour, colour);
+}
 
 void GameUILayoutRectangle::setBorderColour(const float colour[4]) {
-    uiobject::setColour(rectangle, "borderColour", colour);
-    uiobject::setColour(rectangle, "borderColour2", colour);
+    uiobject::setColour(rectangle, OutlinedRectangleParameters::borderColour, colour);
+    uiobject::setColour(rectangle, OutlinedRectangleParameters::borderColour2, colour);
 }

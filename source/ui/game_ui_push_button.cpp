@@ -14,13 +14,13 @@ GameUIPushButton::GameUIPushButton(UIContext* owner, const Theme* theme, const s
     content_ = captionBox;
     captionFollowsState_ = true;
     if (theme) {
-        uiobject::setColour(captionBox, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(captionBox, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
-    uiobject::setCorners(captionBox, absTopLeft, absBottomRight);
-    uiobject::setString(captionBox, "string", caption);
-    uiobject::setInt(captionBox, "horizAlignment", 0);
-    uiobject::setInt(captionBox, "vertAlignment", 0);
+    uiobject::setCorners<TextBoxParameters>(captionBox, absTopLeft, absBottomRight);
+    uiobject::setString(captionBox, TextBoxParameters::string, caption);
+    uiobject::setInt(captionBox, TextBoxParameters::horizAlignment, 0);
+    uiobject::setInt(captionBox, TextBoxParameters::vertAlignment, 0);
     fitCaption();
     if (owner && owner->soundManager) clickSound = owner->soundManager->getSound(clickSoundFile);
 }
@@ -41,8 +41,8 @@ void GameUIPushButton::fitCaption() {
         chosen = i;
         break;
     }
-    uiobject::setString(captionBox, "font", regular[chosen]);
-    if (chosen < bold.size()) uiobject::setString(captionBox, "boldFont", bold[chosen]);
+    uiobject::setString(captionBox, TextBoxParameters::font, regular[chosen]);
+    if (chosen < bold.size()) uiobject::setString(captionBox, TextBoxParameters::boldFont, bold[chosen]);
 }
 
 GameUIPushButton::~GameUIPushButton() { uiobject::destroy(renderInterface(), captionBox); }

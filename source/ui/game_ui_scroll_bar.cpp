@@ -63,15 +63,12 @@ void GameUIScrollBar::build() {
     depth = childDepth(parent);
 
     trackObject = uiobject::create(renderInterface(), "ui_outlined_rectangle", depth);
-    uiobject::setCorners(trackObject, absoluteX(-1.0f), absoluteY(1.0f - buttonLength), absoluteX(1.0f),
-                         absoluteY(buttonLength - 1.0f));
-    if (theme) uiobject::setColour(trackObject, "colour", (*theme)[Theme::WidgetNormal]);
-    uiobject::setColour(trackObject, "borderColour", trackBorderColour);
-    uiobject::setColour(trackObject, "borderColour2", trackBorderColour);
-    uiobject::setUnsignedInt(trackObject, "border1Width", 1);
-    uiobject::setUnsignedInt(trackObject, "border2Width", 1);
-    uiobject::setUnsignedInt(trackObject, "border1Height", 0);
-    uiobject::setUnsignedInt(trackObject, "border2Height", 0);
+    uiobject::setCorners<OutlinedRectangleParameters>(trackObject, absoluteX(-1.0f), absoluteY(1.0f - buttonLength),
+                                                      absoluteX(1.0f), absoluteY(buttonLength - 1.0f));
+    if (theme) uiobject::setColour(trackObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
+    uiobject::setColour(trackObject, OutlinedRectangleParameters::borderColour, trackBorderColour);
+    uiobject::setColour(trackObject, OutlinedRectangleParameters::borderColour2, trackBorderColour);
+    uiobject::setBorders(trackObject, 1, 0, 1, 0);
 
     const float upTL[2] = {-1.0f, 1.0f}, upBR[2] = {1.0f, 1.0f - buttonLength};
     const float downTL[2] = {-1.0f, buttonLength - 1.0f}, downBR[2] = {1.0f, -1.0f};
@@ -120,7 +117,9 @@ void GameUIScrollBar::placeSlider() {
     if (disabled) return;
     const float free = trackLength - sliderSize;
     if (free <= 0.0f) {
-        if (theme) uiobject::setColour(trackObject, "colour", (*theme)[Theme::WidgetDisabled]);
+        if (theme) {
+            uiobject::setColour(trackObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetDisabled]);
+        }
         decrementButton->disable();
         incrementButton->disable();
         if (slider) {
@@ -136,7 +135,7 @@ void GameUIScrollBar::placeSlider() {
         slider = new GameUIPushButton(owner, theme, "sliderCentreButton", "", "", tl, br, this);
         addChild(slider);
         topDepth = std::max(depth, getMaxChildDepth());
-        if (theme) uiobject::setColour(trackObject, "colour", (*theme)[Theme::WidgetNormal]);
+        if (theme) uiobject::setColour(trackObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
     }
     for (GameUIImagePushButton* button : {decrementButton, incrementButton}) {
         if (!button->disabled) continue;
@@ -298,11 +297,11 @@ void GameUIScrollBar::onDeactivated() {
 }
 
 void GameUIScrollBar::onEnabled() {
-    if (theme) uiobject::setColour(trackObject, "colour", (*theme)[Theme::WidgetNormal]);
+    if (theme) uiobject::setColour(trackObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
     GameUIStandardElement::onEnabled();
 }
 
 void GameUIScrollBar::onDisabled() {
-    if (theme) uiobject::setColour(trackObject, "colour", (*theme)[Theme::WidgetDisabled]);
+    if (theme) uiobject::setColour(trackObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetDisabled]);
     GameUIStandardElement::onDisabled();
 }

@@ -49,15 +49,15 @@ GameUIScrollableTextBox::GameUIScrollableTextBox(std::uint32_t tag, UIContext* o
 
     const std::uint32_t layer = childDepth(parent);
     frameObject = uiobject::create(ri, "ui_outlined_rectangle", layer);
-    uiobject::setCorners(frameObject, absTopLeft, absBottomRight);
+    uiobject::setCorners<OutlinedRectangleParameters>(frameObject, absTopLeft, absBottomRight);
     textObject = uiobject::create(ri, "TextBox", layer + 1);
-    uiobject::setCorners(textObject, textTopLeft, textBottomRight);
-    uiobject::setString(textObject, "string", shownText());
-    uiobject::setInt(textObject, "horizAlignment", -1);
-    uiobject::setInt(textObject, "vertAlignment", -1);
-    uiobject::setVector2(textObject, "clipTopLeft", clipTopLeft[0], clipTopLeft[1]);
-    uiobject::setVector2(textObject, "clipBottomRight", clipBottomRight[0], clipBottomRight[1]);
-    uiobject::setBool(textObject, "shouldClipToRectangle", true);
+    uiobject::setCorners<TextBoxParameters>(textObject, textTopLeft, textBottomRight);
+    uiobject::setString(textObject, TextBoxParameters::string, shownText());
+    uiobject::setInt(textObject, TextBoxParameters::horizAlignment, -1);
+    uiobject::setInt(textObject, TextBoxParameters::vertAlignment, -1);
+    uiobject::setVector2(textObject, TextBoxParameters::clipTopLeft, clipTopLeft[0], clipTopLeft[1]);
+    uiobject::setVector2(textObject, TextBoxParameters::clipBottomRight, clipBottomRight[0], clipBottomRight[1]);
+    uiobject::setBool(textObject, TextBoxParameters::shouldClipToRectangle, true);
     depth = layer + 1;
     onEnabled();
     makeScrollBar();
@@ -99,7 +99,7 @@ void GameUIScrollableTextBox::makeScrollBar() {
 
 void GameUIScrollableTextBox::setText(const std::string& newText) {
     if (&newText != &text) text = newText;
-    uiobject::setString(textObject, "string", shownText());
+    uiobject::setString(textObject, TextBoxParameters::string, shownText());
     measure();
     textTopLeft[0] = clipTopLeft[0];
     textTopLeft[1] = clipTopLeft[1];
@@ -124,7 +124,7 @@ void GameUIScrollableTextBox::placeText() {
     textTopLeft[1] = top;
     textBottomRight[0] = clipBottomRight[0];
     textBottomRight[1] = top - h;
-    uiobject::setCorners(textObject, textTopLeft, textBottomRight);
+    uiobject::setCorners<TextBoxParameters>(textObject, textTopLeft, textBottomRight);
 }
 
 void GameUIScrollableTextBox::scrollToCursor() {
@@ -163,8 +163,10 @@ void GameUIScrollableTextBox::applyTextChange() {
     cursorPosition = std::clamp<std::int32_t>(cursorPosition, 0, static_cast<std::int32_t>(text.size()));
     // A click between the two characters of a line break puts the cursor before it.
     if (pairAt(cursorPosition - 1)) --cursorPosition;
-    uiobject::setString(textObject, "string", shownText());
-    if (editable) uiobject::setUnsignedInt(textObject, "cursorLetterPosition", shownIndex(cursorPosition));
+    uiobject::setString(textObject, TextBoxParameters::string, shownText());
+    if (editable) {
+        uiobject::setUnsignedInt(textObject, TextBoxParameters::cursorLetterPosition, shownIndex(cursorPosition));
+    }
     textTop = clipTopLeft[1];
     textBottom = textTop + textHeight + scrollStep;
     // A shorter text must not leave the view scrolled past its end.
@@ -313,14 +315,14 @@ void GameUIScrollableTextBox::emit() {
 }
 
 void GameUIScrollableTextBox::onActivated() {
-    uiobject::setBool(textObject, "hasEditCursor", true);
+    uiobject::setBool(textObject, TextBoxParameters::hasEditCursor, true);
     placeCursorPending = 1;
     textChanged = 1;
 }
 
 void GameUIScrollableTextBox::onDeactivated() {
-    uiobject::setBool(textObject, "hasEditCursor", false);
-    uiobject::setVector2(textObject, "cursorMouseClickPosition", 0.0f, 0.0f);
+    uiobject::setBool(textObject, TextBoxParameters::hasEditCursor, false);
+    uiobject::setVector2(textObject, TextBoxParameters::cursorMouseClickPosition, 0.0f, 0.0f);
     eventData.name = "lostEditFocus";
     eventData.parentName = name;
     eventData.source = this;
@@ -329,22 +331,26 @@ void GameUIScrollableTextBox::onDeactivated() {
 
 void GameUIScrollableTextBox::onEnabled() {
     if (theme) {
-        uiobject::setColour(frameObject, "colour", (*theme)[Theme::WidgetNormal]);
-        uiobject::setColour(frameObject, "borderColour", (*theme)[Theme::WidgetOutlineNormal]);
-        uiobject::setColour(frameObject, "borderColour2", (*theme)[Theme::WidgetOutlineNormal2]);
-        uiobject::setColour(textObject, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour,
+                            (*theme)[Theme::WidgetOutlineNormal]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour2,
+                            (*theme)[Theme::WidgetOutlineNormal2]);
+        uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
     GameUIStandardElement::onEnabled();
 }
 
 void GameUIScrollableTextBox::onDisabled() {
     if (theme) {
-        uiobject::setColour(textObject, "colour", (*theme)[Theme::TextDisabled]);
-        uiobject::setColour(textObject, "colour2", (*theme)[Theme::TextDisabled2]);
-        uiobject::setColour(frameObject, "colour", (*theme)[Theme::WidgetDisabled]);
-        uiobject::setColour(frameObject, "borderColour", (*theme)[Theme::WidgetOutlineDisabled]);
-        uiobject::setColour(frameObject, "borderColour2", (*theme)[Theme::WidgetOutlineDisabled]);
+        uiobject::setColour(textObject, TextBoxParameters::colour, (*theme)[Theme::TextDisabled]);
+        uiobject::setColour(textObject, TextBoxParameters::colour2, (*theme)[Theme::TextDisabled2]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::colour, (*theme)[Theme::WidgetDisabled]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour,
+                            (*theme)[Theme::WidgetOutlineDisabled]);
+        uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour2,
+                            (*theme)[Theme::WidgetOutlineDisabled]);
     }
     GameUIStandardElement::onDisabled();
 }

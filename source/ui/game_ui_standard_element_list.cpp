@@ -26,8 +26,8 @@ GameUIStandardElementList::GameUIStandardElementList(std::uint32_t tag, UIContex
     };
     toScreen(backTL);
     toScreen(backBR);
-    uiobject::setCorners(backgroundObject, backTL, backBR);
-    if (theme) uiobject::setColour(backgroundObject, "colour", (*theme)[Theme::WidgetNormal]);
+    uiobject::setCorners<SimpleRectangleParameters>(backgroundObject, backTL, backBR);
+    if (theme) uiobject::setColour(backgroundObject, SimpleRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
     layoutItems(firstVisible);
 }
 

@@ -12,22 +12,22 @@ GameUIToggleButton::GameUIToggleButton(std::uint32_t tag, UIContext* owner, cons
       stayActive(stayActive ? 1 : 0), hoverWhenActive(hoverWhenActive ? 1 : 0) {
     const std::uint32_t layer = childDepth(parent);
     fill = uiobject::create(renderInterface(), outlined ? "ui_outlined_rectangle" : "ui_simple_rectangle", layer);
-    uiobject::setCorners(fill, absTopLeft, absBottomRight);
+    uiobject::setCorners<SimpleRectangleParameters>(fill, absTopLeft, absBottomRight);
     setFill(Theme::WidgetNormal);
     if (outlined && theme) {
-        uiobject::setColour(fill, "borderColour", (*theme)[Theme::WidgetOutlineNormal]);
-        uiobject::setColour(fill, "borderColour2", (*theme)[Theme::WidgetOutlineNormal2]);
+        uiobject::setColour(fill, OutlinedRectangleParameters::borderColour, (*theme)[Theme::WidgetOutlineNormal]);
+        uiobject::setColour(fill, OutlinedRectangleParameters::borderColour2, (*theme)[Theme::WidgetOutlineNormal2]);
     }
     captionBox = uiobject::create(renderInterface(), "TextBox", layer + 1);
     depth = layer + 1;
-    uiobject::setCorners(captionBox, absTopLeft, absBottomRight);
-    uiobject::setString(captionBox, "string", caption);
+    uiobject::setCorners<TextBoxParameters>(captionBox, absTopLeft, absBottomRight);
+    uiobject::setString(captionBox, TextBoxParameters::string, caption);
     if (theme) {
-        uiobject::setColour(captionBox, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(captionBox, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
-    uiobject::setInt(captionBox, "horizAlignment", centred ? 0 : -1);
-    uiobject::setInt(captionBox, "vertAlignment", 0);
+    uiobject::setInt(captionBox, TextBoxParameters::horizAlignment, centred ? 0 : -1);
+    uiobject::setInt(captionBox, TextBoxParameters::vertAlignment, 0);
     if (startActive && !active) {
         active = 1;
         onActivated();
@@ -40,17 +40,17 @@ GameUIToggleButton::~GameUIToggleButton() {
 }
 
 void GameUIToggleButton::setFill(std::uint32_t slot) {
-    if (theme) uiobject::setColour(fill, "colour", (*theme)[static_cast<Theme::Slot>(slot)]);
+    if (theme) uiobject::setColour(fill, SimpleRectangleParameters::colour, (*theme)[static_cast<Theme::Slot>(slot)]);
 }
 
 void GameUIToggleButton::setCaption(const std::string& newCaption) {
     if (&newCaption != &caption) caption = newCaption;
-    uiobject::setString(captionBox, "string", caption);
+    uiobject::setString(captionBox, TextBoxParameters::string, caption);
 }
 
 void GameUIToggleButton::setCaptionColour(const float colour[4]) {
-    uiobject::setColour(captionBox, "colour", colour);
-    uiobject::setColour(captionBox, "colour2", colour);
+    uiobject::setColour(captionBox, TextBoxParameters::colour, colour);
+    uiobject::setColour(captionBox, TextBoxParameters::colour2, colour);
 }
 
 void GameUIToggleButton::report(std::uint32_t type) {
@@ -108,8 +108,8 @@ void GameUIToggleButton::onDeactivated() {
 void GameUIToggleButton::onEnabled() {
     setFill(active ? Theme::WidgetActivated : Theme::WidgetNormal);
     if (theme) {
-        uiobject::setColour(captionBox, "colour", (*theme)[Theme::TextNormal]);
-        uiobject::setColour(captionBox, "colour2", (*theme)[Theme::TextNormal2]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour, (*theme)[Theme::TextNormal]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour2, (*theme)[Theme::TextNormal2]);
     }
     GameUIStandardElement::onEnabled();
 }
@@ -117,8 +117,8 @@ void GameUIToggleButton::onEnabled() {
 void GameUIToggleButton::onDisabled() {
     setFill(Theme::WidgetDisabled);
     if (theme) {
-        uiobject::setColour(captionBox, "colour", (*theme)[Theme::TextDisabled]);
-        uiobject::setColour(captionBox, "colour2", (*theme)[Theme::TextDisabled2]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour, (*theme)[Theme::TextDisabled]);
+        uiobject::setColour(captionBox, TextBoxParameters::colour2, (*theme)[Theme::TextDisabled2]);
     }
     GameUIStandardElement::onDisabled();
 }

@@ -12,8 +12,8 @@ GameUIToggleGroup::GameUIToggleGroup(bool withBackdrop, std::uint32_t tag, UICon
     depth = topDepth = childDepth(parent);
     if (withBackdrop) {
         backdrop = uiobject::create(renderInterface(), "ui_simple_rectangle", depth);
-        if (theme) uiobject::setColour(backdrop, "colour", (*theme)[Theme::WidgetNormal]);
-        uiobject::setCorners(backdrop, absTopLeft, absBottomRight);
+        if (theme) uiobject::setColour(backdrop, SimpleRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
+        uiobject::setCorners<SimpleRectangleParameters>(backdrop, absTopLeft, absBottomRight);
     }
 }
 
@@ -63,7 +63,7 @@ bool GameUIToggleGroup::onMouseMove(MouseEvent::Data& event) {
 }
 
 void GameUIToggleGroup::onEnabled() {
-    if (theme) uiobject::setColour(backdrop, "colour", (*theme)[Theme::WidgetNormal]);
+    if (theme) uiobject::setColour(backdrop, SimpleRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
     for (GameUIToggleButton* button : buttons) {
         if (!button->disabled) continue;
         button->disabled = 0;
@@ -72,7 +72,7 @@ void GameUIToggleGroup::onEnabled() {
 }
 
 void GameUIToggleGroup::onDisabled() {
-    if (theme) uiobject::setColour(backdrop, "colour", (*theme)[Theme::WidgetDisabled]);
+    if (theme) uiobject::setColour(backdrop, SimpleRectangleParameters::colour, (*theme)[Theme::WidgetDisabled]);
     for (GameUIToggleButton* button : buttons) {
         if (button->disabled) continue;
         button->disabled = 1;

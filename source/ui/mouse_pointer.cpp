@@ -58,8 +58,10 @@ void MousePointer::loadPointerMapping(std::string path) {
 
 void MousePointer::updatePosition() {
     if (!pointerObject) return;
-    uiobject::setUnsignedInt(pointerObject, "xPos", static_cast<std::uint32_t>(std::max(windowPointerX(), 0)));
-    uiobject::setUnsignedInt(pointerObject, "yPos", static_cast<std::uint32_t>(std::max(windowPointerY(), 0)));
+    uiobject::setUnsignedInt(pointerObject, PointerParameters::xPos,
+                             static_cast<std::uint32_t>(std::max(windowPointerX(), 0)));
+    uiobject::setUnsignedInt(pointerObject, PointerParameters::yPos,
+                             static_cast<std::uint32_t>(std::max(windowPointerY(), 0)));
 }
 
 void MousePointer::setPointerType() {
@@ -67,9 +69,9 @@ void MousePointer::setPointerType() {
     auto found = pointerTypes.find(normalType);
     if (found == pointerTypes.end()) return;
     currentType = normalType;
-    uiobject::setString(pointerObject, "pointerType", found->second.mapped);
-    uiobject::setInt(pointerObject, "horizAlign", found->second.horizAlign);
-    uiobject::setInt(pointerObject, "vertAlign", found->second.vertAlign);
+    uiobject::setString(pointerObject, PointerParameters::pointerType, found->second.mapped);
+    uiobject::setInt(pointerObject, PointerParameters::horizAlign, found->second.horizAlign);
+    uiobject::setInt(pointerObject, PointerParameters::vertAlign, found->second.vertAlign);
 }
 
 PointerTypeEntry& MousePointer::findPointerType(std::uint32_t kind) {

@@ -30,37 +30,41 @@ void setLayer(RenderInterface::UIObject* object, std::uint32_t layer) {
     if (object) object->setRenderLayer(std::min(layer, topLayer));
 }
 
-void setVector2(RenderInterface::UIObject* object, const std::string& name, float x, float y) {
-    if (SimpleParameterGroup* g = group(object)) g->setVector2(name, {x, y});
+void setVector2(RenderInterface::UIObject* object, const UIParameter<Vector2Parameter>& parameter, float x, float y) {
+    if (SimpleParameterGroup* g = group(object)) g->setVector2(parameter.name, {x, y});
 }
 
-void setCorners(RenderInterface::UIObject* object, const float topLeft[2], const float bottomRight[2]) {
-    setCorners(object, topLeft[0], topLeft[1], bottomRight[0], bottomRight[1]);
+void setColour(RenderInterface::UIObject* object, const UIParameter<Vector4Parameter>& parameter,
+               const float colour[4]) {
+    if (SimpleParameterGroup* g = group(object)) {
+        g->setVector4(parameter.name, {colour[0], colour[1], colour[2], colour[3]});
+    }
 }
 
-void setCorners(RenderInterface::UIObject* object, float left, float top, float right, float bottom) {
-    setVector2(object, "topLeft", left, top);
-    setVector2(object, "bottomRight", right, bottom);
+void setString(RenderInterface::UIObject* object, const UIParameter<StringParameter>& parameter,
+               const std::string& value) {
+    if (SimpleParameterGroup* g = group(object)) g->setString(parameter.name, value);
 }
 
-void setColour(RenderInterface::UIObject* object, const std::string& name, const float colour[4]) {
-    if (SimpleParameterGroup* g = group(object)) g->setVector4(name, {colour[0], colour[1], colour[2], colour[3]});
+void setInt(RenderInterface::UIObject* object, const UIParameter<IntParameter>& parameter, std::int32_t value) {
+    if (SimpleParameterGroup* g = group(object)) g->setInt(parameter.name, value);
 }
 
-void setString(RenderInterface::UIObject* object, const std::string& name, const std::string& value) {
-    if (SimpleParameterGroup* g = group(object)) g->setString(name, value);
+void setUnsignedInt(RenderInterface::UIObject* object, const UIParameter<UnsignedIntParameter>& parameter,
+                    std::uint32_t value) {
+    if (SimpleParameterGroup* g = group(object)) g->setUnsignedInt(parameter.name, value);
 }
 
-void setInt(RenderInterface::UIObject* object, const std::string& name, std::int32_t value) {
-    if (SimpleParameterGroup* g = group(object)) g->setInt(name, value);
+void setBool(RenderInterface::UIObject* object, const UIParameter<BoolParameter>& parameter, bool value) {
+    if (SimpleParameterGroup* g = group(object)) g->setBool(parameter.name, value);
 }
 
-void setUnsignedInt(RenderInterface::UIObject* object, const std::string& name, std::uint32_t value) {
-    if (SimpleParameterGroup* g = group(object)) g->setUnsignedInt(name, value);
-}
-
-void setBool(RenderInterface::UIObject* object, const std::string& name, bool value) {
-    if (SimpleParameterGroup* g = group(object)) g->setBool(name, value);
+void setBorders(RenderInterface::UIObject* object, std::uint32_t border1Width, std::uint32_t border1Height,
+                std::uint32_t border2Width, std::uint32_t border2Height) {
+    setUnsignedInt(object, OutlinedRectangleParameters::border1Width, border1Width);
+    setUnsignedInt(object, OutlinedRectangleParameters::border1Height, border1Height);
+    setUnsignedInt(object, OutlinedRectangleParameters::border2Width, border2Width);
+    setUnsignedInt(object, OutlinedRectangleParameters::border2Height, border2Height);
 }
 
 } // namespace uiobject

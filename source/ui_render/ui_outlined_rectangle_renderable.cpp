@@ -66,7 +66,8 @@ void UIOutlinedRectangleRenderable::loadAssets() {
 }
 
 void UIOutlinedRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    registerParameterDescription(*registry, describeOutlinedRectangle("ui_outlined_rectangle", renderPool_));
     registerParameterDescription(*registry,
-                                 describeCompressedOutlinedRectangle("ui_compressed_outlined_rectangle", renderPool_));
+                                 OutlinedRectangleParameters::describe("ui_outlined_rectangle", renderPool_));
+    registerParameterDescription(
+        *registry, CompressedOutlinedRectangleParameters::describe("ui_compressed_outlined_rectangle", renderPool_));
 }

@@ -4,16 +4,23 @@
 #include <string>
 
 #include "app/parameter_description.h"
+#include "app/parameter_faults.h"
 #include "app/simple_parameter_group.h"
 #include "app/typed_parameters.h"
 
 namespace uiparam {
 
-// The value of the named parameter when the group has one of that kind, else null.
+// The value of the named parameter when the group has one of that kind, else null (and a group
+// that lacks it is a parameter fault: the name is misspelt or the type's declaration lacks it).
 template <class P>
 const typename P::ValueType* find(const SimpleParameterGroup* group, const char* name) {
-    BaseParameter* parameter = group ? group->getParameter(name) : nullptr;
-    if (!parameter || parameter->kind() != P::staticKind) return nullptr;
+    if (!group) return nullptr;
+    BaseParameter* parameter = group->getParameter(name);
+    if (!parameter || parameter->kind() != P::staticKind) {
+        parameterfaults::report(group->getName(), name, "reading",
+                                parameter ? parameterfaults::otherKind : parameterfaults::missing);
+        return nullptr;
+    }
     return &static_cast<P*>(parameter)->value;
 }
 

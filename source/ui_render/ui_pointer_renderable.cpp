@@ -63,12 +63,12 @@ void UIPointerRenderableAsset::beginBatch(UIBatchWriter& writer) { (void)writer;
 
 void UIPointerRenderableAsset::renderInstance(UIRenderableInstance& record, UIBatchWriter& writer) {
     if (const SimpleParameterGroup* group = record.pair ? record.pair->renderGroup() : nullptr) {
-        const std::uint32_t x = uiparam::read<UnsignedIntParameter>(group, "xPos", 0);
-        const std::uint32_t y = uiparam::read<UnsignedIntParameter>(group, "yPos", 0);
-        const std::int32_t horizAlign = uiparam::read<IntParameter>(group, "horizAlign", 1);
-        const std::int32_t vertAlign = uiparam::read<IntParameter>(group, "vertAlign", 1);
+        const std::uint32_t x = uiparam::read(group, PointerParameters::xPos);
+        const std::uint32_t y = uiparam::read(group, PointerParameters::yPos);
+        const std::int32_t horizAlign = uiparam::read(group, PointerParameters::horizAlign);
+        const std::int32_t vertAlign = uiparam::read(group, PointerParameters::vertAlign);
         // A name with no image keeps the image drawn before.
-        auto image = images_.find(uiparam::read<StringParameter>(group, "pointerType", "normal"));
+        auto image = images_.find(uiparam::read(group, PointerParameters::pointerType));
         if (image != images_.end()) currentImage_ = image->second;
 
         const RenderSettings& settings = renderInterface_->renderSettings();
@@ -123,13 +123,6 @@ void UIPointerRenderable::releaseDeviceResources() {
 }
 
 void UIPointerRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    auto* description = new ParameterDescription("mousePointer", renderPool_, true);
-    uiparam::add<StringParameter>(*description, renderPool_, "pointerType", "normal");
-    uiparam::add<UnsignedIntParameter>(*description, renderPool_, "pointerID", 0u);
-    uiparam::add<UnsignedIntParameter>(*description, renderPool_, "xPos", 0u);
-    uiparam::add<UnsignedIntParameter>(*description, renderPool_, "yPos", 0u);
-    uiparam::add<IntParameter>(*description, renderPool_, "horizAlign", 1);
-    uiparam::add<IntParameter>(*description, renderPool_, "vertAlign", 1);
-    registerParameterDescription(*registry, description);
+    registerParameterDescription(*registry, PointerParameters::describe("mousePointer", renderPool_));
     LOG_MESSAGE("Added mouse pointer description initialise");
 }

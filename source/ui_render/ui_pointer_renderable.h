@@ -5,8 +5,26 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/typed_parameters.h"
 #include "platform/gfx/texture.h"
+#include "ui_render/ui_parameter_table.h"
 #include "ui_render/ui_renderable.h"
+
+struct PointerParameters {
+    // The image's name in the pointer folders ("normal", "hand", ...).
+    static inline const UIParameter<StringParameter> pointerType{"pointerType", "normal"};
+    static inline const UIParameter<UnsignedIntParameter> pointerID{"pointerID", 0u};
+    // The pointer position in window pixels from the top-left corner.
+    static inline const UIParameter<UnsignedIntParameter> xPos{"xPos", 0u};
+    static inline const UIParameter<UnsignedIntParameter> yPos{"yPos", 0u};
+    // Where the image sits against the position: -1, 0 or 1 on each axis.
+    static inline const UIParameter<IntParameter> horizAlign{"horizAlign", 1};
+    static inline const UIParameter<IntParameter> vertAlign{"vertAlign", 1};
+
+    static ParameterDescription* describe(const std::string& typeName, ThreadResourcePool* pool) {
+        return uiparam::describe(typeName, pool, pointerType, pointerID, xPos, yPos, horizAlign, vertAlign);
+    }
+};
 
 class UIPointerRenderableAsset : public UIRenderableAsset {
 public:

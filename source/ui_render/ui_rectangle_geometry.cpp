@@ -7,6 +7,7 @@
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_parameters.h"
 #include "ui_render/ui_pixel_snap.h"
+#include "ui_render/ui_rectangle_descriptions.h"
 
 namespace {
 
@@ -38,9 +39,9 @@ bool readOutlinedRectangle(const SimpleParameterGroup* group, bool packed, float
                            OutlinedRectangleShape& shape) {
     if (!group) return false;
     if (packed) {
-        const Vector4Value position = uiparam::read<Vector4Parameter>(group, "position", {1, 1, 1, 1});
-        const Vector4Value colours = uiparam::read<Vector4Parameter>(group, "colours", {1, 1, 1, 1});
-        const Vector4Value widths = uiparam::read<Vector4Parameter>(group, "borderWidths", {1, 1, 1, 1});
+        const Vector4Value position = uiparam::read(group, CompressedOutlinedRectangleParameters::position);
+        const Vector4Value colours = uiparam::read(group, CompressedOutlinedRectangleParameters::colours);
+        const Vector4Value widths = uiparam::read(group, CompressedOutlinedRectangleParameters::borderWidths);
         shape.left = snapCornerX(position[0], px);
         shape.top = snapCornerY(position[1], py);
         shape.right = snapCornerX(position[2], px);
@@ -52,20 +53,20 @@ bool readOutlinedRectangle(const SimpleParameterGroup* group, bool packed, float
         shape.roundedCorners = false;
         return true;
     }
-    const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1, -1});
-    const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1, 1});
+    const Vector2Value topLeft = uiparam::read(group, OutlinedRectangleParameters::topLeft);
+    const Vector2Value bottomRight = uiparam::read(group, OutlinedRectangleParameters::bottomRight);
     shape.left = snapCornerX(topLeft[0], px);
     shape.top = snapCornerY(topLeft[1], py);
     shape.right = snapCornerX(bottomRight[0], px);
     shape.bottom = snapCornerY(bottomRight[1], py);
-    shape.fill = colourOf(uiparam::read<Vector4Parameter>(group, "colour", {1, 0, 0, 1}));
-    shape.border = colourOf(uiparam::read<Vector4Parameter>(group, "borderColour", {1, 1, 1, 1}));
-    shape.border2 = colourOf(uiparam::read<Vector4Parameter>(group, "borderColour2", {1, 1, 1, 1}));
-    shape.borders = {uiparam::read<UnsignedIntParameter>(group, "border1Width", 1),
-                     uiparam::read<UnsignedIntParameter>(group, "border1Height", 1),
-                     uiparam::read<UnsignedIntParameter>(group, "border2Width", 1),
-                     uiparam::read<UnsignedIntParameter>(group, "border2Height", 1)};
-    shape.roundedCorners = uiparam::read<BoolParameter>(group, "roundedCorners", false);
+    shape.fill = colourOf(uiparam::read(group, OutlinedRectangleParameters::colour));
+    shape.border = colourOf(uiparam::read(group, OutlinedRectangleParameters::borderColour));
+    shape.border2 = colourOf(uiparam::read(group, OutlinedRectangleParameters::borderColour2));
+    shape.borders = {uiparam::read(group, OutlinedRectangleParameters::border1Width),
+                     uiparam::read(group, OutlinedRectangleParameters::border1Height),
+                     uiparam::read(group, OutlinedRectangleParameters::border2Width),
+                     uiparam::read(group, OutlinedRectangleParameters::border2Height)};
+    shape.roundedCorners = uiparam::read(group, OutlinedRectangleParameters::roundedCorners);
     return true;
 }
 

@@ -38,7 +38,8 @@ void UIShadowedOutlinedRectangleRenderable::loadAssets() {
 }
 
 void UIShadowedOutlinedRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    registerParameterDescription(*registry, describeOutlinedRectangle("ui_shadowed_outlined_rectangle", renderPool_));
-    registerParameterDescription(
-        *registry, describeCompressedOutlinedRectangle("ui_shadowed_compressed_outlined_rectangle", renderPool_));
+    registerParameterDescription(*registry,
+                                 OutlinedRectangleParameters::describe("ui_shadowed_outlined_rectangle", renderPool_));
+    registerParameterDescription(*registry, CompressedOutlinedRectangleParameters::describe(
+                                                "ui_shadowed_compressed_outlined_rectangle", renderPool_));
 }

@@ -15,9 +15,9 @@ void UISimpleRectangleRenderableAsset::renderInstance(UIRenderableInstance& reco
     if (const SimpleParameterGroup* group = record.pair ? record.pair->renderGroup() : nullptr) {
         const RenderSettings& settings = renderInterface_->renderSettings();
         const float px = 2.0f / static_cast<float>(settings.width), py = 2.0f / static_cast<float>(settings.height);
-        const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, -1.0f});
-        const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, 1.0f});
-        const Vector4Value colour = uiparam::read<Vector4Parameter>(group, "colour", {1.0f, 0.0f, 0.0f, 1.0f});
+        const Vector2Value topLeft = uiparam::read(group, SimpleRectangleParameters::topLeft);
+        const Vector2Value bottomRight = uiparam::read(group, SimpleRectangleParameters::bottomRight);
+        const Vector4Value colour = uiparam::read(group, SimpleRectangleParameters::colour);
         corners_[0] = snapCornerX(topLeft[0], px);
         corners_[1] = snapCornerY(topLeft[1], py);
         corners_[2] = snapCornerX(bottomRight[0], px);
@@ -40,5 +40,5 @@ void UISimpleRectangleRenderable::loadAssets() {
 }
 
 void UISimpleRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    registerParameterDescription(*registry, describeSimpleRectangle("ui_simple_rectangle", renderPool_));
+    registerParameterDescription(*registry, SimpleRectangleParameters::describe("ui_simple_rectangle", renderPool_));
 }

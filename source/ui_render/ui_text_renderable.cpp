@@ -6,14 +6,12 @@
 #include "ui_render/font_list.h"
 #include "ui_render/text_colour_ids.h"
 #include "ui_render/ui_manager.h"
-#include "ui_render/ui_parameters.h"
+#include "ui_render/ui_text_parameters.h"
 #include "ui_render/ui_text_renderable_asset.h"
 
 namespace {
 
 UIRenderableFactory<UITextRenderable> factory("UITextRenderable");
-
-using uiparam::add;
 
 } // namespace
 
@@ -37,30 +35,10 @@ void UITextRenderable::loadAssets() {
 }
 
 void UITextRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    auto* text = new ParameterDescription("TextBox", renderPool_, true);
-    add<StringParameter>(*text, renderPool_, "string", "default string");
-    add<StringParameter>(*text, renderPool_, "font", renderInterface_->mainFontName());
-    add<StringParameter>(*text, renderPool_, "boldFont", renderInterface_->boldFontName());
-    add<Vector2Parameter>(*text, renderPool_, "topLeft", {0.0f, 0.0f});
-    add<Vector2Parameter>(*text, renderPool_, "bottomRight", {0.0f, 0.0f});
-    add<IntParameter>(*text, renderPool_, "horizAlignment", -1);
-    add<IntParameter>(*text, renderPool_, "vertAlignment", -1);
-    add<Vector4Parameter>(*text, renderPool_, "colour", {0.8f, 0.8f, 0.8f, 1.0f});
-    add<Vector4Parameter>(*text, renderPool_, "colour2", {1.0f, 1.0f, 1.0f, 1.0f});
-    add<BoolParameter>(*text, renderPool_, "hasEditCursor", false);
-    add<BoolParameter>(*text, renderPool_, "shouldSnapToVertPixels", true);
-    add<Vector2Parameter>(*text, renderPool_, "cursorMouseClickPosition", {0.0f, 0.0f});
-    add<UnsignedIntParameter>(*text, renderPool_, "cursorLetterPosition", 0u);
-    add<BoolParameter>(*text, renderPool_, "shouldClipToRectangle", false);
-    add<Vector2Parameter>(*text, renderPool_, "clipTopLeft", {-1.0f, 1.0f});
-    add<Vector2Parameter>(*text, renderPool_, "clipBottomRight", {1.0f, -1.0f});
-    registerParameterDescription(*registry, text);
-
-    auto* atlasView = new ParameterDescription("FontTexture", renderPool_, true);
-    add<Vector2Parameter>(*atlasView, renderPool_, "topLeft", {-1.0f, -1.0f});
-    add<Vector2Parameter>(*atlasView, renderPool_, "bottomRight", {1.0f, 1.0f});
-    add<BoolParameter>(*atlasView, renderPool_, "usePointSampler", false);
-    registerParameterDescription(*registry, atlasView);
+    registerParameterDescription(*registry,
+                                 TextBoxParameters::describe("TextBox", renderPool_, renderInterface_->mainFontName(),
+                                                             renderInterface_->boldFontName()));
+    registerParameterDescription(*registry, FontTextureParameters::describe("FontTexture", renderPool_));
 }
 
 void UITextRenderable::draw(std::uint32_t layer) {

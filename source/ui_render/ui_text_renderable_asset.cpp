@@ -13,6 +13,7 @@
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
 #include "ui_render/ui_pixel_snap.h"
+#include "ui_render/ui_text_parameters.h"
 
 namespace {
 
@@ -128,43 +129,43 @@ void UITextRenderableAsset::updateInstanceData(UIRenderableInstance& record) {
     if (!group) return;
     const bool changed = group->takeChanged();
     if (!changed && !record.firstUpdate) return;
-    const bool clickChanged = group->hasParameterChanged("cursorMouseClickPosition");
-    group->hasParameterChanged("cursorLetterPosition");
+    const bool clickChanged = group->hasParameterChanged(TextBoxParameters::cursorMouseClickPosition.name);
+    group->hasParameterChanged(TextBoxParameters::cursorLetterPosition.name);
 
     TextLayoutRequest request;
-    request.text = uiparam::read<StringParameter>(group, "string", "");
-    request.regular = atlas_.find(uiparam::read<StringParameter>(group, "font", ""));
+    request.text = uiparam::read(group, TextBoxParameters::string);
+    request.regular = atlas_.find(uiparam::read(group, TextBoxParameters::font));
     if (!request.regular || !atlasTexture_) {
         destroyInstanceData(record);
         return;
     }
-    request.bold = atlas_.find(uiparam::read<StringParameter>(group, "boldFont", ""));
+    request.bold = atlas_.find(uiparam::read(group, TextBoxParameters::boldFont));
     request.colourIds = colourIds_;
-    request.colour = colourOf(uiparam::read<Vector4Parameter>(group, "colour", {0.8f, 0.8f, 0.8f, 1.0f}));
-    request.colour2 = colourOf(uiparam::read<Vector4Parameter>(group, "colour2", {1.0f, 1.0f, 1.0f, 1.0f}));
-    const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {0.0f, 0.0f});
-    const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {0.0f, 0.0f});
+    request.colour = colourOf(uiparam::read(group, TextBoxParameters::colour));
+    request.colour2 = colourOf(uiparam::read(group, TextBoxParameters::colour2));
+    const Vector2Value topLeft = uiparam::read(group, TextBoxParameters::topLeft);
+    const Vector2Value bottomRight = uiparam::read(group, TextBoxParameters::bottomRight);
     request.topLeft[0] = topLeft[0];
     request.topLeft[1] = topLeft[1];
     request.bottomRight[0] = bottomRight[0];
     request.bottomRight[1] = bottomRight[1];
-    request.horizAlignment = uiparam::read<IntParameter>(group, "horizAlignment", -1);
-    request.vertAlignment = uiparam::read<IntParameter>(group, "vertAlignment", -1);
-    request.snapToVertPixels = uiparam::read<BoolParameter>(group, "shouldSnapToVertPixels", true);
-    request.clip = uiparam::read<BoolParameter>(group, "shouldClipToRectangle", false);
-    const Vector2Value clipTopLeft = uiparam::read<Vector2Parameter>(group, "clipTopLeft", {-1.0f, 1.0f});
-    const Vector2Value clipBottomRight = uiparam::read<Vector2Parameter>(group, "clipBottomRight", {1.0f, -1.0f});
+    request.horizAlignment = uiparam::read(group, TextBoxParameters::horizAlignment);
+    request.vertAlignment = uiparam::read(group, TextBoxParameters::vertAlignment);
+    request.snapToVertPixels = uiparam::read(group, TextBoxParameters::shouldSnapToVertPixels);
+    request.clip = uiparam::read(group, TextBoxParameters::shouldClipToRectangle);
+    const Vector2Value clipTopLeft = uiparam::read(group, TextBoxParameters::clipTopLeft);
+    const Vector2Value clipBottomRight = uiparam::read(group, TextBoxParameters::clipBottomRight);
     request.clipTopLeft[0] = clipTopLeft[0];
     request.clipTopLeft[1] = clipTopLeft[1];
     request.clipBottomRight[0] = clipBottomRight[0];
     request.clipBottomRight[1] = clipBottomRight[1];
-    request.cursor.hasEditCursor = uiparam::read<BoolParameter>(group, "hasEditCursor", false);
+    request.cursor.hasEditCursor = uiparam::read(group, TextBoxParameters::hasEditCursor);
     if (request.cursor.hasEditCursor) {
-        const Vector2Value click = uiparam::read<Vector2Parameter>(group, "cursorMouseClickPosition", {0.0f, 0.0f});
+        const Vector2Value click = uiparam::read(group, TextBoxParameters::cursorMouseClickPosition);
         request.cursor.clickPending = clickChanged;
         request.cursor.clickX = click[0];
         request.cursor.clickY = click[1];
-        request.cursor.cursorLetterPosition = uiparam::read<UnsignedIntParameter>(group, "cursorLetterPosition", 0);
+        request.cursor.cursorLetterPosition = uiparam::read(group, TextBoxParameters::cursorLetterPosition);
     }
     request.screenWidth = screenWidth_;
     request.screenHeight = screenHeight_;
@@ -223,9 +224,9 @@ void UITextRenderableAsset::drawAtlasViews(std::uint32_t layer, UIBatchWriter& w
     for (const UIRenderableInstance* record : layerList(layer, true)) {
         const SimpleParameterGroup* group = record->pair ? record->pair->renderGroup() : nullptr;
         if (!group || record->currentLayer != layer) continue;
-        const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, -1.0f});
-        const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, 1.0f});
-        const bool point = uiparam::read<BoolParameter>(group, "usePointSampler", false);
+        const Vector2Value topLeft = uiparam::read(group, FontTextureParameters::topLeft);
+        const Vector2Value bottomRight = uiparam::read(group, FontTextureParameters::bottomRight);
+        const bool point = uiparam::read(group, FontTextureParameters::usePointSampler);
         const float width = std::trunc((bottomRight[0] - topLeft[0]) / px) * px;
         const float height = std::trunc((topLeft[1] - bottomRight[1]) / py) * py;
         const float left = snapCornerX(topLeft[0], px);

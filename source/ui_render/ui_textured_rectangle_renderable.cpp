@@ -11,21 +11,9 @@
 
 namespace {
 
-ParameterDescription* describeTexturedRectangle(const std::string& typeName, ThreadResourcePool* pool) {
-    auto* description = new ParameterDescription(typeName, pool, true);
-    uiparam::add<Vector2Parameter>(*description, pool, "topLeft", {-1.0f, 1.0f});
-    uiparam::add<Vector2Parameter>(*description, pool, "bottomRight", {1.0f, -1.0f});
-    uiparam::add<BoolParameter>(*description, pool, "usePointSampler", false);
-    uiparam::add<BoolParameter>(*description, pool, "shouldSaveFile", false);
-    uiparam::add<StringParameter>(*description, pool, "saveFileName", "");
-    uiparam::add<Vector2Parameter>(*description, pool, "texturePixelDimensions", {256.0f, 256.0f});
-    uiparam::add<BoolParameter>(*description, pool, "shouldResizeTexture", false);
-    return description;
-}
-
 void applyResizeRequest(const SimpleParameterGroup* group, UITexturedRectangleRenderableAsset& asset) {
-    if (!uiparam::read<BoolParameter>(group, "shouldResizeTexture", false)) return;
-    const Vector2Value size = uiparam::read<Vector2Parameter>(group, "texturePixelDimensions", {256.0f, 256.0f});
+    if (!uiparam::read(group, TexturedRectangleParameters::shouldResizeTexture)) return;
+    const Vector2Value size = uiparam::read(group, TexturedRectangleParameters::texturePixelDimensions);
     asset.requestSize(static_cast<std::int32_t>(std::trunc(size[0])), static_cast<std::int32_t>(std::trunc(size[1])));
 }
 
@@ -98,10 +86,12 @@ std::vector<UIImageSaveOutcome> UITexturedRectangleRenderable::takeSaveOutcomes(
 }
 
 void UITexturedRectangleRenderable::setUpParamDescriptions(ParameterDescriptionRegistry* registry) {
-    registerParameterDescription(*registry, describeTexturedRectangle("UITexturedRectangleRenderable", renderPool_));
+    registerParameterDescription(*registry,
+                                 TexturedRectangleParameters::describe("UITexturedRectangleRenderable", renderPool_));
     for (const std::string& folder : paths()) {
         for (const FileEntry& file : listUIAssetFiles(renderInterface_, folder, "dds")) {
-            registerParameterDescription(*registry, describeTexturedRectangle("tex_rect_" + file.name, renderPool_));
+            registerParameterDescription(*registry,
+                                         TexturedRectangleParameters::describe("tex_rect_" + file.name, renderPool_));
         }
     }
 }

@@ -6,7 +6,27 @@
 #include <string>
 #include <vector>
 
+#include "app/typed_parameters.h"
+#include "ui_render/ui_parameter_table.h"
 #include "ui_render/ui_renderable.h"
+
+struct TexturedRectangleParameters {
+    static inline const UIParameter<Vector2Parameter> topLeft{"topLeft", {-1.0f, 1.0f}};
+    static inline const UIParameter<Vector2Parameter> bottomRight{"bottomRight", {1.0f, -1.0f}};
+    static inline const UIParameter<BoolParameter> usePointSampler{"usePointSampler", false};
+    // Set to write the image as a PNG at saveFileName; the render side clears it once done.
+    static inline const UIParameter<BoolParameter> shouldSaveFile{"shouldSaveFile", false};
+    static inline const UIParameter<StringParameter> saveFileName{"saveFileName", ""};
+    // Set to load the image again at texturePixelDimensions.
+    static inline const UIParameter<Vector2Parameter> texturePixelDimensions{"texturePixelDimensions",
+                                                                             {256.0f, 256.0f}};
+    static inline const UIParameter<BoolParameter> shouldResizeTexture{"shouldResizeTexture", false};
+
+    static ParameterDescription* describe(const std::string& typeName, ThreadResourcePool* pool) {
+        return uiparam::describe(typeName, pool, topLeft, bottomRight, usePointSampler, shouldSaveFile, saveFileName,
+                                 texturePixelDimensions, shouldResizeTexture);
+    }
+};
 
 class UITexturedRectangleRenderableAsset;
 

@@ -10,6 +10,7 @@
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
 #include "ui_render/ui_pixel_snap.h"
+#include "ui_render/ui_textured_rectangle_renderable.h"
 
 void texturedRectangleCorners(const Vector2Value& topLeft, const Vector2Value& bottomRight, float pixelWidth,
                               float pixelHeight, float (&corners)[8]) {
@@ -78,13 +79,13 @@ void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& re
     if (SimpleParameterGroup* group = record.pair ? record.pair->renderGroup() : nullptr) {
         const RenderSettings& settings = renderInterface_->renderSettings();
         const float pw = 2.0f / static_cast<float>(settings.width), ph = 2.0f / static_cast<float>(settings.height);
-        const Vector2Value topLeft = uiparam::read<Vector2Parameter>(group, "topLeft", {-1.0f, 1.0f});
-        const Vector2Value bottomRight = uiparam::read<Vector2Parameter>(group, "bottomRight", {1.0f, -1.0f});
-        pointSampler_ = uiparam::read<BoolParameter>(group, "usePointSampler", false);
+        const Vector2Value topLeft = uiparam::read(group, TexturedRectangleParameters::topLeft);
+        const Vector2Value bottomRight = uiparam::read(group, TexturedRectangleParameters::bottomRight);
+        pointSampler_ = uiparam::read(group, TexturedRectangleParameters::usePointSampler);
         texturedRectangleCorners(topLeft, bottomRight, pw, ph, corners_);
 
-        if (uiparam::read<BoolParameter>(group, "shouldSaveFile", false)) {
-            savedFileName_ = uiparam::read<StringParameter>(group, "saveFileName", "");
+        if (uiparam::read(group, TexturedRectangleParameters::shouldSaveFile)) {
+            savedFileName_ = uiparam::read(group, TexturedRectangleParameters::saveFileName);
             const bool written = gfx::saveTextureToPng(savedFileName_, texture_) == gfx::Result::Ok;
             if (!written) {
                 LOG_MESSAGE("Unable to save the image %s%s as %s", folder_.c_str(), file_.c_str(),
@@ -93,7 +94,9 @@ void UITexturedRectangleRenderableAsset::renderInstance(UIRenderableInstance& re
             saveOutcomes_.push_back({record.pair, written});
             // Cleared on the render side only, in place: a set through the group would list the
             // pair for the next hand-off from this thread while the update thread runs.
-            if (BaseParameter* flag = group->getParameter("shouldSaveFile")) static_cast<BoolParameter*>(flag)->value = false;
+            if (BaseParameter* flag = group->getParameter(TexturedRectangleParameters::shouldSaveFile.name)) {
+                static_cast<BoolParameter*>(flag)->value = false;
+            }
         }
     }
     if (!effect_) return;

@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,6 +7,7 @@
 #include "app/parameter_description.h"
 #include "app/simple_parameter_group.h"
 #include "support/log_capture.h"
+#include "support/process/parameter_faults_in_tests.h"
 
 namespace {
 
@@ -74,6 +76,8 @@ TEST(ParameterGroup, TakeChangedAnswersOnce) {
 }
 
 TEST(ParameterGroup, UnknownNamesAndWrongKindsAreIgnoredAndLoggedOnce) {
+    // What the program does; under tests the same mistake fails the test (below).
+    ProgramParameterFaults programHandling;
     LogCapture capture;
     SimpleParameterGroup group("TextBox", nullptr, true);
     group.addString("string", "a");
@@ -104,6 +108,20 @@ TEST(ParameterGroup, UnknownNamesAndWrongKindsAreIgnoredAndLoggedOnce) {
     group.setBool("missing", true);
     ASSERT_EQ(capture.lines().size(), 1u);
     EXPECT_NE(capture.lines()[0].find("\"missing\" of \"OtherType\""), std::string::npos);
+}
+
+TEST(ParameterGroup, UnderTestsAnUnknownNameOrWrongKindFailsTheTestNamingTypeAndParameter) {
+    TestParameterFaults testHandling;
+    SimpleParameterGroup group("TextBox", nullptr, true);
+    group.addInt("horizAlignment", -1);
+    EXPECT_NONFATAL_FAILURE(group.setInt("horizAlignmnet", 0),
+                            "setting parameter \"horizAlignmnet\" of type \"TextBox\": the group has no parameter");
+    EXPECT_NONFATAL_FAILURE(
+        group.setString("horizAlignment", "left"),
+        "setting parameter \"horizAlignment\" of type \"TextBox\": the parameter is of another kind");
+    // Nothing was changed by either.
+    EXPECT_EQ(static_cast<IntParameter*>(group.getParameter("horizAlignment"))->value, -1);
+    EXPECT_EQ(group.parameters().size(), 1u);
 }
 
 TEST(ParameterGroup, RemovingAParameterRemovesItsTwin) {

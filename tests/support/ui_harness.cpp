@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "app/fake_sound_engine.h"
+#include "app/parameter_faults.h"
 #include "app/simple_parameter_group.h"
 #include "app/typed_parameters.h"
 #include "platform/input/key_codes.h"
@@ -40,11 +41,18 @@ std::uint8_t codeForCharacter(unsigned char c) {
     return next++;
 }
 
+// A test that reads a parameter its object's type lacks has the name wrong: that fails the test.
 template <class P>
 const P* typedParameter(const RenderInterface::UIObject* object, const std::string& name) {
     if (!object || !object->pair()) return nullptr;
-    const BaseParameter* parameter = object->pair()->updateGroup()->getParameter(name);
-    return parameter && parameter->kind() == P::staticKind ? static_cast<const P*>(parameter) : nullptr;
+    const SimpleParameterGroup* group = object->pair()->updateGroup();
+    const BaseParameter* parameter = group->getParameter(name);
+    if (!parameter || parameter->kind() != P::staticKind) {
+        parameterfaults::report(group->getName(), name, "reading",
+                                parameter ? parameterfaults::otherKind : parameterfaults::missing);
+        return nullptr;
+    }
+    return static_cast<const P*>(parameter);
 }
 
 } // namespace
@@ -117,14 +125,7 @@ void UIHarness::registerDescriptions() {
 }
 
 void UIHarness::registerImageType(const std::string& typeName) {
-    auto* description = new ParameterDescription(typeName, &pool_, true);
-    description->addParameter(new Vector2Parameter("topLeft", {-1, 1}, false, &pool_, nullptr),
-                              static_cast<std::uint32_t>(ParameterKind::Vector2));
-    description->addParameter(new Vector2Parameter("bottomRight", {1, -1}, false, &pool_, nullptr),
-                              static_cast<std::uint32_t>(ParameterKind::Vector2));
-    description->addParameter(new BoolParameter("usePointSampler", false, false, &pool_, nullptr),
-                              static_cast<std::uint32_t>(ParameterKind::Bool));
-    registerParameterDescription(registry_, description);
+    registerParameterDescription(registry_, TexturedRectangleParameters::describe(typeName, &pool_));
 }
 
 void UIHarness::poll() {

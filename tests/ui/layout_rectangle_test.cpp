@@ -15,14 +15,17 @@ TEST(LayoutRectangle, KindsAndBorders) {
     struct Case {
         bool outlined, shadowed;
         const char* type;
-        std::uint32_t borderWidth;  // as read back: the description's default 1 when not written
+        // A simple rectangle has no borders at all; a shadowed one not outlined keeps the
+        // description's default 1 and no rounded corners.
+        bool bordered;
+        std::uint32_t borderWidth;
         bool rounded;
     };
     const Case cases[] = {
-        {false, false, "ui_simple_rectangle", 0, false},
-        {true, false, "ui_outlined_rectangle", 3, true},
-        {true, true, "ui_shadowed_outlined_rectangle", 3, true},
-        {false, true, "ui_shadowed_outlined_rectangle", 1, false},
+        {false, false, "ui_simple_rectangle", false, 0, false},
+        {true, false, "ui_outlined_rectangle", true, 3, true},
+        {true, true, "ui_shadowed_outlined_rectangle", true, 3, true},
+        {false, true, "ui_shadowed_outlined_rectangle", true, 1, false},
     };
     for (const Case& c : cases) {
         GameUILayoutRectangle rectangle(0, &ui.context(), ui.theme(), "panel", tl, br, 7, nullptr, fill, c.outlined, 3,
@@ -34,8 +37,12 @@ TEST(LayoutRectangle, KindsAndBorders) {
         EXPECT_EQ(rectangle.topDepth, 7u);
         EXPECT_EQ(UIHarness::colourOf(rectangle.rectangle), (std::array<float, 4>{0.1f, 0.2f, 0.3f, 0.4f}));
         EXPECT_EQ(UIHarness::vector2Of(rectangle.rectangle, "bottomRight"), (std::array<float, 2>{0.5f, -0.5f}));
-        EXPECT_EQ(UIHarness::unsignedOf(rectangle.rectangle, "border2Height"), c.borderWidth) << c.type;
-        EXPECT_EQ(UIHarness::boolOf(rectangle.rectangle, "roundedCorners"), c.rounded) << c.type;
+        ASSERT_EQ(UIHarness::hasParameter(rectangle.rectangle, "border2Height"), c.bordered) << c.type;
+        EXPECT_EQ(UIHarness::hasParameter(rectangle.rectangle, "roundedCorners"), c.bordered) << c.type;
+        if (c.bordered) {
+            EXPECT_EQ(UIHarness::unsignedOf(rectangle.rectangle, "border2Height"), c.borderWidth) << c.type;
+            EXPECT_EQ(UIHarness::boolOf(rectangle.rectangle, "roundedCorners"), c.rounded) << c.type;
+        }
         if (c.outlined) {
             EXPECT_EQ(UIHarness::colourOf(rectangle.rectangle, "borderColour2"), (std::array<float, 4>{0.9f, 0.8f, 0.7f, 1.0f}));
             EXPECT_EQ(UIHarness::unsignedOf(rectangle.rectangle, "borderInset"), 3u);
@@ -49,11 +56,13 @@ TEST(ElementGroup, SitsOneBelowItsParentAndTakesItsChildrensDepth) {
     GameUIElementGroup parent(0, 0, &ui.context(), ui.theme(), "outer", "", tl, br, nullptr);
     GameUIElementGroup group(0, 0, &ui.context(), ui.theme(), "inner", "Inner tip", tl, br, &parent);
     EXPECT_EQ(group.depth, 1u);
-    auto* label = new GameUILabel(&ui.context(), ui.theme(), "label", "Text", "", tl, br, &group, false, false, false);
+    auto* label = new GameUILabel(&ui.context(), ui.theme(), "label", "Text", "", tl, br, &group,
+                                  false, false, false);
     group.addElement(label);
     EXPECT_EQ(group.topDepth, 2u);
     parent.depth = 32;
-    group.addElement(new GameUILabel(&ui.context(), ui.theme(), "deep", "Deep", "", tl, br, &group, false, false, false));
+    group.addElement(new GameUILabel(&ui.context(), ui.theme(), "deep", "Deep", "", tl, br, &group,
+                                     false, false, false));
     EXPECT_EQ(group.depth, 32u) << "recomputed from the parent, capped";
     EXPECT_EQ(group.getToolTipText(), "Inner tip");
     group.eventData.type = 5;

@@ -21,7 +21,7 @@ BRAVUIEquipmentListItem::BRAVUIEquipmentListItem(std::uint32_t tag, UIContext* o
 
 void BRAVUIEquipmentListItem::setText(const std::string& newText) {
     text = newText;
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
 }
 
 bool BRAVUIEquipmentListItem::isLessThan(GameUIBaseListItem* other) {

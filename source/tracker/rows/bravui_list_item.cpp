@@ -34,17 +34,18 @@ float BRAVUIListItem::indentPerLevel() const {
 
 void BRAVUIListItem::setTextColours(RenderInterface::UIObject* object, bool enabled) const {
     if (!theme) return;
-    uiobject::setColour(object, "colour", (*theme)[enabled ? Theme::TextNormal : Theme::TextDisabled]);
-    uiobject::setColour(object, "colour2", (*theme)[enabled ? Theme::TextNormal2 : Theme::TextDisabled2]);
+    uiobject::setColour(object, TextBoxParameters::colour, (*theme)[enabled ? Theme::TextNormal : Theme::TextDisabled]);
+    uiobject::setColour(object, TextBoxParameters::colour2,
+                        (*theme)[enabled ? Theme::TextNormal2 : Theme::TextDisabled2]);
 }
 
 RenderInterface::UIObject* BRAVUIListItem::addTextObject(float left, float right, const std::string& string,
                                                          std::int32_t horizAlignment) {
     RenderInterface::UIObject* object = uiobject::create(renderInterface(), "TextBox", depth);
-    uiobject::setCorners(object, left, absTopLeft[1], right, absBottomRight[1]);
-    uiobject::setString(object, "string", string);
-    uiobject::setInt(object, "horizAlignment", horizAlignment);
-    uiobject::setInt(object, "vertAlignment", 0);
+    uiobject::setCorners<TextBoxParameters>(object, left, absTopLeft[1], right, absBottomRight[1]);
+    uiobject::setString(object, TextBoxParameters::string, string);
+    uiobject::setInt(object, TextBoxParameters::horizAlignment, horizAlignment);
+    uiobject::setInt(object, TextBoxParameters::vertAlignment, 0);
     setTextColours(object, !disabled);
     return object;
 }
@@ -75,20 +76,23 @@ void BRAVUIListItem::placeInList(float left, float right, float top, float botto
     depth = std::min(depth + 1, GameUIBaseElement::maxDepth);
     textObject = uiobject::create(renderInterface(), "TextBox", depth);
     const float indent = static_cast<float>(nestingDepth) * indentPerLevel();
-    uiobject::setCorners(textObject, absTopLeft[0] + indent, absTopLeft[1], absBottomRight[0], absBottomRight[1]);
-    uiobject::setString(textObject, "string", text);
+    uiobject::setCorners<TextBoxParameters>(textObject, absTopLeft[0] + indent, absTopLeft[1], absBottomRight[0],
+                                            absBottomRight[1]);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
     setTextColours(textObject, true);
-    uiobject::setInt(textObject, "horizAlignment", -1);
-    uiobject::setInt(textObject, "vertAlignment", 0);
+    uiobject::setInt(textObject, TextBoxParameters::horizAlignment, -1);
+    uiobject::setInt(textObject, TextBoxParameters::vertAlignment, 0);
 
     buildButtons();
     // The caption stays on its row's one line, cut with "..." before the first button.
     float captionRight = absBottomRight[0];
     for (const GameUIBaseElement* button : children) captionRight = std::min(captionRight, button->absTopLeft[0]);
-    uiobject::setCorners(textObject, absTopLeft[0] + indent, absTopLeft[1], captionRight, absBottomRight[1]);
+    uiobject::setCorners<TextBoxParameters>(textObject, absTopLeft[0] + indent, absTopLeft[1], captionRight,
+                                            absBottomRight[1]);
     const float room = captionRight - (absTopLeft[0] + indent) - 2.0f * pixelWidth();
     const RenderInterface* ri = renderInterface();
-    uiobject::setString(textObject, "string", cutWithEllipsis(ri, ri ? ri->mainFontName() : std::string(), text, room));
+    uiobject::setString(textObject, TextBoxParameters::string,
+                        cutWithEllipsis(ri, ri ? ri->mainFontName() : std::string(), text, room));
     topDepth = std::max(depth, getMaxChildDepth());
 
     if (activate) {

@@ -60,7 +60,7 @@ void BRAVUITransactonHistoryListItem::placeInList(float left, float right, float
     BRAVUIListItem::placeInList(left, right, top, bottom, activate);
     // The base's caption is the amount; it keeps the left quarter, the description the rest.
     const float split = absBottomRight[0] - (absBottomRight[0] - absTopLeft[0]) * descriptionShare;
-    uiobject::setCorners(textObject, absTopLeft[0], absTopLeft[1], split, absBottomRight[1]);
+    uiobject::setCorners<TextBoxParameters>(textObject, absTopLeft[0], absTopLeft[1], split, absBottomRight[1]);
     descriptionObject =
         addTextObject(split, absBottomRight[0], transaction ? literalText(transaction->description) : std::string(), -1);
 }

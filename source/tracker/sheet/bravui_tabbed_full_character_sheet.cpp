@@ -76,12 +76,12 @@ void BRAVUITabbedFullCharacterSheet::createPanelFrames() {
     const float left = absTopLeft[0], top = absTopLeft[1], right = absBottomRight[0], bottom = absBottomRight[1];
     RenderInterface* ri = renderInterface();
     frameA = uiobject::create(ri, "ui_simple_rectangle", 1);
-    if (theme) uiobject::setColour(frameA, "colour", (*theme)[Theme::WidgetNormal]);
-    uiobject::setCorners(frameA, left, top - 0.1f * halfHeight, right, bottom);
+    if (theme) uiobject::setColour(frameA, SimpleRectangleParameters::colour, (*theme)[Theme::WidgetNormal]);
+    uiobject::setCorners<SimpleRectangleParameters>(frameA, left, top - 0.1f * halfHeight, right, bottom);
     frameB = uiobject::create(ri, "ui_simple_rectangle", 2);
-    if (theme) uiobject::setColour(frameB, "colour", (*theme)[Theme::SolidPanelNormal]);
-    uiobject::setCorners(frameB, left + 0.05f * halfWidth, top - 0.15f * halfHeight, right - 0.05f * halfWidth,
-                         bottom + 0.05f * halfHeight);
+    if (theme) uiobject::setColour(frameB, SimpleRectangleParameters::colour, (*theme)[Theme::SolidPanelNormal]);
+    uiobject::setCorners<SimpleRectangleParameters>(frameB, left + 0.05f * halfWidth, top - 0.15f * halfHeight,
+                                                    right - 0.05f * halfWidth, bottom + 0.05f * halfHeight);
 }
 
 void BRAVUITabbedFullCharacterSheet::buildTabBar() {
@@ -93,7 +93,8 @@ void BRAVUITabbedFullCharacterSheet::buildTabBar() {
     for (std::uint32_t i = 0; i < TabCount; ++i) {
         const float topLeft[2] = {tabEdges[i][0], 1.0f}, bottomRight[2] = {tabEdges[i][1], -1.0f};
         auto* button = new GameUIToggleButton(tag, owner, tabTheme, tabIds[i], tabCaptions[i], "", topLeft, bottomRight,
-                                              tabBar, i == CoreTab, true, false, true, false);
+                                              tabBar, i == CoreTab, true, false,
+                                              true, false);
         tabBar->buttons.push_back(button);
         if (i == CoreTab) tabBar->selected = button;
         button->toggleSignal.connect(this, &BRAVUITabbedFullCharacterSheet::showTab);

@@ -53,17 +53,16 @@ void CharacterPortrait::attach(GameUIElementGroup* panel) {
         frameObject = uiobject::create(ri, "ui_outlined_rectangle", panel_->depth + 1);
         const float px = 2.0f / static_cast<float>(std::max<std::uint32_t>(ri->updateSettings().width, 1));
         const float py = 2.0f / static_cast<float>(std::max<std::uint32_t>(ri->updateSettings().height, 1));
-        uiobject::setCorners(frameObject, frameLeft, frameTop, frameLeft + frameWidthPixels * px,
-                             frameTop - frameHeightPixels * py);
+        uiobject::setCorners<OutlinedRectangleParameters>(
+            frameObject, frameLeft, frameTop, frameLeft + frameWidthPixels * px, frameTop - frameHeightPixels * py);
         if (theme_) {
-            uiobject::setColour(frameObject, "colour", (*theme_)[Theme::WidgetNormal]);
-            uiobject::setColour(frameObject, "borderColour", (*theme_)[Theme::WidgetOutlineNormal]);
-            uiobject::setColour(frameObject, "borderColour2", (*theme_)[Theme::WidgetOutlineNormal2]);
+            uiobject::setColour(frameObject, OutlinedRectangleParameters::colour, (*theme_)[Theme::WidgetNormal]);
+            uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour,
+                                (*theme_)[Theme::WidgetOutlineNormal]);
+            uiobject::setColour(frameObject, OutlinedRectangleParameters::borderColour2,
+                                (*theme_)[Theme::WidgetOutlineNormal2]);
         }
-        uiobject::setUnsignedInt(frameObject, "border1Width", 1);
-        uiobject::setUnsignedInt(frameObject, "border2Width", 2);
-        uiobject::setUnsignedInt(frameObject, "border1Height", 1);
-        uiobject::setUnsignedInt(frameObject, "border2Height", 2);
+        uiobject::setBorders(frameObject, 1, 1, 2, 2);
         // A chosen picture still waiting for its save is the newest one: it stays in the frame.
         if (savingObject) {
             drop(imageObject);
@@ -131,8 +130,9 @@ void CharacterPortrait::stepSave() {
             finishSave(false);
         } else if (status == RenderInterface::UIObject::Ready) {
             // Only a picture that loaded is written: the file at the portrait path stays as it is otherwise.
-            uiobject::setString(savingObject, "saveFileName", character_ ? character_->portraitPath : std::string());
-            uiobject::setBool(savingObject, "shouldSaveFile", true);
+            uiobject::setString(savingObject, TexturedRectangleParameters::saveFileName,
+                                character_ ? character_->portraitPath : std::string());
+            uiobject::setBool(savingObject, TexturedRectangleParameters::shouldSaveFile, true);
             saveStep_ = SaveStep::WaitingForSave;
         }
         break;
@@ -150,8 +150,8 @@ void CharacterPortrait::stepSave() {
 }
 
 void CharacterPortrait::finishSave(bool written) {
-    uiobject::setBool(savingObject, "shouldSaveFile", false);
-    uiobject::setBool(savingObject, "shouldResizeTexture", false);
+    uiobject::setBool(savingObject, TexturedRectangleParameters::shouldSaveFile, false);
+    uiobject::setBool(savingObject, TexturedRectangleParameters::shouldResizeTexture, false);
     if (!written && imageObject == savingObject) drop(imageObject);
     drop(savingObject);
     // After a failure the frame shows again what the portrait path holds.
@@ -168,8 +168,8 @@ RenderInterface::UIObject* CharacterPortrait::createImage(const std::string& pat
     RenderInterface::UIObject* image = ri->createTexturedRectObject(imageRenderable, folder, file);
     if (!image) return nullptr;
     image->setRenderLayer(imageLayer());
-    uiobject::setVector2(image, "texturePixelDimensions", pixelSize, pixelSize);
-    uiobject::setBool(image, "shouldResizeTexture", true);
+    uiobject::setVector2(image, TexturedRectangleParameters::texturePixelDimensions, pixelSize, pixelSize);
+    uiobject::setBool(image, TexturedRectangleParameters::shouldResizeTexture, true);
     placeImage(image);
     return image;
 }
@@ -188,9 +188,10 @@ void CharacterPortrait::placeImage(RenderInterface::UIObject* image) const {
     if (panel_) {
         const float innerWidth = frameWidthPixels - 2.0f * borderPixels;
         const float innerHeight = frameHeightPixels - 2.0f * borderPixels;
-        uiobject::setCorners(image, left, top, left + innerWidth * px, top - innerHeight * py);
+        uiobject::setCorners<TexturedRectangleParameters>(image, left, top, left + innerWidth * px,
+                                                          top - innerHeight * py);
     } else {
-        uiobject::setCorners(image, left, top, left, top);
+        uiobject::setCorners<TexturedRectangleParameters>(image, left, top, left, top);
     }
 }
 
@@ -231,9 +232,10 @@ void CharacterPortrait::openFileDialog() {
     WindowManager* wm = owner_ ? owner_->windowManager : nullptr;
     if (fileDialog || !wm) return;
     const std::vector<GameUILoadFileDialog::Filter> filters = {{"Image Files", {"png", "jpg", "bmp", "tga"}}};
-    fileDialog = new GameUILoadFileDialog(tag_, owner_, wm->getTheme(dialogTheme), dialogFolder(), true, filters,
-                                          "Image Files", "loadFileDialog", "", nullptr, true, true, false,
-                                          "Choose a file to load...");
+    fileDialog = new GameUILoadFileDialog(tag_, owner_, wm->getTheme(dialogTheme), dialogFolder(), true,
+                                          filters, "Image Files", "loadFileDialog", "", nullptr,
+                                          true, true,
+                                          false, "Choose a file to load...");
     fileDialog->eventSignal.connect(this, &CharacterPortrait::onFileDialog);
     wm->addWindow(fileDialog);
     wm->setActiveWindow(fileDialog);

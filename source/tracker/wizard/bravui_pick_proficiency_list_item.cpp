@@ -18,7 +18,7 @@ void BRAVUIPickProficiencyListItem::setChoice(const ProficiencyKey& key, std::in
 
 void BRAVUIPickProficiencyListItem::setCaption(const std::string& caption) {
     text = caption;
-    uiobject::setString(textObject, "string", text);
+    uiobject::setString(textObject, TextBoxParameters::string, text);
 }
 
 void BRAVUIPickProficiencyListItem::setPicksExhausted(bool exhausted) {
