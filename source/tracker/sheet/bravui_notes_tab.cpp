@@ -40,6 +40,5 @@ void BRAVUINotesTab::update() {
     if (!notesEdited) return;
     notesEdited = 0;
     if (!notesBox || !sheet || notesBox->text == sheet->notes) return;
-    sheet->notes = notesBox->text;
-    sheet->saved = false;
+    sheet->setText(&CharacterSheet::notes, notesBox->text);
 }
