@@ -394,7 +394,7 @@ void BRAVUICoreStatsTab::refreshButtonStates() {
 void BRAVUICoreStatsTab::stepLevelUp() {
     if (levelUpClickedPending) {
         levelUpClickedPending = 0;
-        levelUpFlow.levelUpClicked = 1;
+        levelUpFlow.pressLevelUp();
     }
     // The sequence ended: the tab is built again to show the new level and what it brought.
     if (levelUpFlow.update(windowDepth()) && panel) {
