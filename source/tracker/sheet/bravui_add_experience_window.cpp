@@ -61,7 +61,7 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
         const Row& row = rows[i];
         const float labelTopLeft[2] = {labelLeft, row.top}, labelBottomRight[2] = {labelRight, row.bottom};
         addChild(new GameUILabel(owner, theme, row.labelId, row.labelText, row.toolTip, labelTopLeft, labelBottomRight,
-                                 this, false, false, true));
+                                 this, labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred));
         const bool isBox = i == 0 || i + 1 == std::size(rows);
         if (isBox) {
             const float boxTopLeft[2] = {boxLeft, row.top}, boxBottomRight[2] = {boxRight, row.bottom};
@@ -81,8 +81,8 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
         const float toggleTopLeft[2] = {toggleLeft, row.top}, toggleBottomRight[2] = {toggleRight, row.bottom};
         auto* toggle =
             new GameUIToggleButton(tag, owner, theme, row.controlId, "", row.toolTip, toggleTopLeft, toggleBottomRight,
-                                   this, false, false,
-                                   true, true, false);
+                                   this, toggleflag::startInactive, toggleflag::pressAgainTurnsOff,
+                                   toggleflag::outlined, toggleflag::centred, toggleflag::noHoverWhenActive);
         toggle->toggleSignal.connect(this, &BRAVUIAddExperienceWindow::onToggle);
         addChild(toggle);
         toggles[i - 1] = toggle;

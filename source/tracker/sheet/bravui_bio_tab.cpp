@@ -50,8 +50,8 @@ const Row biographyRow = {"bioLabel", "[*Biography]", "bioTextBox",
 
 void addLabel(UIContext* owner, const Theme* theme, GameUIElementGroup* panel, const Row& row) {
     panel->addElement(new GameUILabel(owner, theme, row.labelName, row.labelText, row.toolTip, row.labelTopLeft,
-                                      row.labelBottomRight, panel, false, false,
-                                      false));
+                                      row.labelBottomRight, panel, labelflag::notRightAligned, labelflag::notCentred,
+                                      labelflag::atTop));
 }
 
 GameUIEditableTextLineBox* addLineBox(UIContext* owner, const Theme* theme, GameUIElementGroup* panel, const Row& row,

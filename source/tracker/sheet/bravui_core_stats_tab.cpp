@@ -146,7 +146,7 @@ GameUIElementGroup* BRAVUICoreStatsTab::addGroup(const float topLeft[2], const f
 
 GameUILabel* BRAVUICoreStatsTab::addTitle(GameUIElementGroup* group, const char* name, const std::string& text,
                                           const float topLeft[2], const float bottomRight[2], bool centred) {
-    auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, group, false,
+    auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, group, labelflag::notRightAligned,
                                   centred, centred);
     label->setFonts(windowparts::titleFont, windowparts::titleBoldFont);
     group->addElement(label);
@@ -206,7 +206,7 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
         // Clear of the level and experience beside them.
         const float topLeft[2] = {-1.0f, line.top}, bottomRight[2] = {-0.04f, line.bottom};
         auto* label = new GameUILabel(owner, theme, line.name, line.text, "", topLeft, bottomRight, group,
-                                      false, false, false);
+                                      labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
         label->keepOnOneLine();
         group->addElement(label);
     }
@@ -217,13 +217,13 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
     // The experience is one line beside its buttons: "Experience: 2730/20000" takes most of the room.
     const float levelTopLeft[2] = {0.0f, 1.0f}, levelBottomRight[2] = {0.62f, 0.7f};
     levelLabel = new GameUILabel(owner, theme, "levelLabel", levelText(*character), "", levelTopLeft, levelBottomRight,
-                                 group, false, false, false);
+                                 group, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     levelLabel->keepOnOneLine();
     group->addElement(levelLabel);
     const float experienceTopLeft[2] = {0.0f, 0.65f}, experienceBottomRight[2] = {0.62f, 0.35f};
     experienceLabel = new GameUILabel(owner, theme, "experienceLabel", experienceText(*character), "",
-                                      experienceTopLeft, experienceBottomRight, group, false,
-                                      false, false);
+                                      experienceTopLeft, experienceBottomRight, group, labelflag::notRightAligned,
+                                      labelflag::notCentred, labelflag::atTop);
     experienceLabel->keepOnOneLine();
     group->addElement(experienceLabel);
     const float levelUpTopLeft[2] = {0.65f, 1.0f}, levelUpBottomRight[2] = {0.95f, 0.7f};

@@ -75,8 +75,8 @@ void BRAVUICreateBioInformation::addLabel(const std::string& name, const std::st
                                           const std::string& toolTip, float left, float top, float right,
                                           float bottom) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    addChild(new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, this, false,
-                             false, false));
+    addChild(new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, this, labelflag::notRightAligned,
+                             labelflag::notCentred, labelflag::atTop));
 }
 
 GameUIEditableTextLineBox* BRAVUICreateBioInformation::addLine(const std::string& name, const std::string& text,
