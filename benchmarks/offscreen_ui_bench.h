@@ -3,6 +3,8 @@
 // the render interface, the UI manager and the front-end render state, torn down in order.
 #include <SDL2/SDL.h>
 
+#include <time.h>
+
 #include <algorithm>
 #include <chrono>
 #include <memory>
@@ -94,18 +96,34 @@ public:
         device->present();
         for (UIRenderable* renderable : manager->renderables()) renderable->updateInstances();
     }
-    // Median time of a frame in milliseconds, after ten frames of warm-up.
+    // What a frame costs: the median wall time, and the process's CPU time over all its threads
+    // (the software rasteriser's among them) per frame, both in milliseconds. The wall time
+    // depends on how many cores are free; the CPU time does not.
+    struct FrameCost {
+        double wallMs = 0.0;
+        double cpuMs = 0.0;
+    };
+    // After ten frames of warm-up.
     template <typename Frame>
-    static double medianFrameMs(Frame&& drawFrame) {
+    static FrameCost measureFrames(Frame&& drawFrame) {
         for (int i = 0; i < 10; ++i) drawFrame();
         std::vector<double> samples;
+        const double cpuStart = processCpuMs();
         for (int i = 0; i < framesMeasured; ++i) {
             const auto start = std::chrono::steady_clock::now();
             drawFrame();
             samples.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
         }
+        FrameCost cost;
+        cost.cpuMs = (processCpuMs() - cpuStart) / framesMeasured;
         std::sort(samples.begin(), samples.end());
-        return samples[samples.size() / 2];
+        cost.wallMs = samples[samples.size() / 2];
+        return cost;
+    }
+    static double processCpuMs() {
+        timespec time{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &time);
+        return double(time.tv_sec) * 1000.0 + double(time.tv_nsec) / 1.0e6;
     }
 
     std::unique_ptr<ParameterDescriptionRegistry> registry;

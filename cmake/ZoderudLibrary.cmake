@@ -32,5 +32,7 @@ function(zoderud_test_folder name)
   gtest_discover_tests(${target}
     WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
     DISCOVERY_MODE PRE_TEST
+    # Listing the tests of a sanitised program takes seconds on a busy machine.
+    DISCOVERY_TIMEOUT 120
     PROPERTIES ENVIRONMENT "SDL_VIDEODRIVER=offscreen;SDL_AUDIODRIVER=dummy;ZODERUD_TESTING=1")
 endfunction()

@@ -19,8 +19,9 @@ public:
 
     // Takes other's value (other must be of the same kind; anything else is ignored) and, when
     // this parameter marks changes, flags it changed. The group and the manager are not told:
-    // this is the render side's half of the frame hand-off.
-    virtual void copyValueFrom(const BaseParameter& other) = 0;
+    // this is the render side's half of the frame hand-off. True when the value taken differs
+    // from the one held before (what is drawn may then change).
+    virtual bool copyValueFrom(const BaseParameter& other) = 0;
     // Appends this parameter's element to parent; the list kinds have no XML form and add nothing.
     virtual void writeXml(tinyxml2::XMLNode* parent) const = 0;
     virtual ParameterKind kind() const = 0;

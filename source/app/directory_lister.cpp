@@ -26,7 +26,8 @@ FileEntry fileEntryFor(const std::string& folder, const std::string& found, bool
         entry.name = shown.substr(0, dot);
         entry.extension = shown.substr(dot + 1);
     }
-    entry.fileName = entry.name + "." + entry.extension;
+    // A name without a dot is opened as it is, not as name.name.
+    entry.fileName = dot == std::string::npos ? shown : entry.name + "." + entry.extension;
     entry.fullPath = folder + entry.fileName;
     return entry;
 }
@@ -54,12 +55,16 @@ bool listInto(const std::string& searched, const std::string& shownFolder, const
     for (const auto& found : entries) ++lowerNames[lowerCase(found.name)];
     std::vector<FileEntry> folders, files;
     for (const auto& found : entries) {
+        // Only what can be opened by the name listed is given: a "\" in a name is read back as
+        // a folder separator, and a pipe or device would hang or fail a reader.
+        if (found.name.find('\\') != std::string::npos) continue;
         if (found.isDirectory && includeFolders) {
             if (isDotEntry(found.name) && !includeDotEntries) continue;
             folders.push_back(folderEntryFor(shownFolder, found.name));
             continue;
         }
         if (found.isDirectory && isDotEntry(found.name)) continue;
+        if (!found.isDirectory && !found.isRegularFile) continue;
         const bool twin = lowerNames[lowerCase(found.name)] > 1;
         FileEntry entry = fileEntryFor(shownFolder, found.name, markFiles ? false : found.isDirectory, twin);
         if (extension == "*" || lowerCase(entry.extension) == extension) files.push_back(std::move(entry));
@@ -88,6 +93,7 @@ bool listDirectories(const std::string& folder, std::list<FileEntry>& out) {
     if (!platform::listDirectory(folder, entries)) return false;
     for (const auto& found : entries) {
         if (!found.isDirectory || isDotEntry(found.name) || found.name == ".svn") continue;
+        if (found.name.find('\\') != std::string::npos) continue;
         out.push_back(folderEntryFor(folder, found.name));
     }
     return true;
@@ -104,4 +110,4 @@ void makeAbsolutePath(const std::string& baseFolder, std::string& path) { toAbso
 
 bool pathIsDirectory(const std::string& path) { return platform::isDirectory(path); }
 
-bool fileExists(const std::string& path) { return platform::pathExists(path) && !platform::isDirectory(path); }
+bool fileExists(const std::string& path) { return platform::isRegularFile(path); }

@@ -13,6 +13,7 @@
 #include "app/update_thread.h"
 #include "platform/gfx/device.h"
 #include "render/base_render_state.h"
+#include "render/device_global.h"
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
@@ -101,7 +102,9 @@ void GameApp::frame(float clampedDt, float rawDt) {
         restoreWindowRect(false);
     }
     if (sizeChanged_ || renderInterface_->renderSettings().displayChangeRequested) applyDisplayChange();
+    const std::uint64_t presentsBefore = deviceGlobal ? deviceGlobal->presentCount() : 0;
     frameStep(clampedDt);
+    framePresented_ = deviceGlobal && deviceGlobal->presentCount() != presentsBefore;
     gfx::endPerfEvent();
 }
 
@@ -133,7 +136,13 @@ void GameApp::frameStep(float dt) {
     renderThreadCycleFinished_.set();
     if (renderTask_->handleLostDevice()) return;
     renderTask_->applyPendingDisplayChange();
-    if (RenderStateManager* manager = renderTask_->renderStateManager()) manager->update(dt);
+    RenderStateManager* manager = renderTask_->renderStateManager();
+    if (!manager) return;
+    if (redrawWanted_) {
+        manager->requestRedraw();
+        redrawWanted_ = false;
+    }
+    manager->update(dt);
 }
 
 void GameApp::update(float dt) {

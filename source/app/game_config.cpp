@@ -184,7 +184,7 @@ bool GameConfig::load() {
 
 bool GameConfig::readSettingsFile() {
     tinyxml2::XMLDocument document;
-    if (!loadXmlFile(document, settingsFile_)) return false;
+    if (!loadXmlFile(document, settingsFile_, fileSizeLimit)) return false;
     if (const XMLElement* root = rootNamed(document, "Settings")) {
         for (const XMLElement* section = root->FirstChildElement(); section; section = section->NextSiblingElement()) {
             if (named(*section, "Graphics")) readGraphics(*section);

@@ -1,5 +1,6 @@
 #pragma once
 // The user's settings file, "settings.xml" in the per-user folder, with its defaults.
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -17,9 +18,10 @@ public:
     // Works out the folder and the file's path; touches no disk.
     GameConfig(ThreadResourcePool* pool, const std::string& applicationName);
 
-    // Reads the settings file. True when it was read and holds a positive resolution; then the
-    // fonts and any default key bindings the file lacks are added from the defaults. A number
-    // that can't be read as written takes that one setting's default and is logged.
+    // Reads the settings file (refused unread when larger than fileSizeLimit). True when it was
+    // read and holds a positive resolution; then the fonts and any default key bindings the file
+    // lacks are added from the defaults. A number that can't be read as written takes that one
+    // setting's default and is logged.
     bool load() override;
     // Writes the block to the settings file atomically. False, with nothing written, without a
     // positive resolution, without a per-user folder, or when the file can't be written. After
@@ -60,6 +62,8 @@ public:
     // The window size taken when neither the file nor the default screen file gives one.
     static constexpr int fallbackWidth = 1024;
     static constexpr int fallbackHeight = 768;
+    // A settings file is a few kilobytes; a larger one than this is refused unread.
+    static constexpr std::size_t fileSizeLimit = 1024 * 1024;
 
 private:
     bool readSettingsFile();

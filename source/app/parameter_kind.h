@@ -37,6 +37,7 @@ using IntVecArrayValue = std::vector<std::vector<std::int32_t>>;
 struct PointAndColour {
     float point[3];
     float colour[3];
+    bool operator==(const PointAndColour&) const = default;
 };
 static_assert(sizeof(PointAndColour) == 24);
 using PointPathAndColourValue = std::vector<PointAndColour>;

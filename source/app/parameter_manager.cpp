@@ -193,7 +193,8 @@ void ParameterManager::sync() {
         for (BaseParameter* parameter : pair->updateGroup()->parameters()) {
             if (!parameter->isChanged()) continue;
             parameter->setChanged(false);
-            if (BaseParameter* twin = parameter->getTwin()) twin->copyValueFrom(*parameter);
+            BaseParameter* twin = parameter->getTwin();
+            if (twin && twin->copyValueFrom(*parameter)) renderSideChanged_ = true;
         }
         pair->renderGroup()->markChanged();
         if (pair->owner) pair->owner->parametersChanged();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/pair_slots.h"
@@ -100,6 +101,9 @@ public:
     // deletions, then copies every flagged update-side value of each listed live pair to its twin.
     // A deleted pair leaves every list at once and waits, retired, until it is released.
     void sync();
+    // Whether a sync since the last call gave a render-side parameter a value other than the one
+    // it had (a set to the same value still crosses, but changes nothing drawn); clears it.
+    bool takeRenderSideChange() { return std::exchange(renderSideChanged_, false); }
     // Frees the retired pairs. Meant for the main thread right after the hand-off, while the update
     // thread runs again: nothing refers to those pairs any more, and freeing the thousands of a
     // closed screen then no longer keeps the update thread parked.
@@ -132,4 +136,5 @@ private:
     ThreadResourcePool* pool_;
     std::size_t handleRoomSize_;
     PairSlots slots_;
+    bool renderSideChanged_ = false;
 };

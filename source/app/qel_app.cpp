@@ -93,9 +93,10 @@ int QelApp::run() {
 
 void QelApp::runFrame() {
     // When swaps do not wait for the display (an X server without a swap interval, or vertical
-    // sync turned off) nothing else paces the loop: sleep out the rest of each display refresh
-    // rather than draw frames nobody sees.
-    if (window_->swapWaitsForVerticalBlank()) {
+    // sync turned off), or the last frame changed nothing and so was not shown, nothing else
+    // paces the loop: sleep out the rest of each display refresh rather than run frames nobody
+    // sees.
+    if (framePresented_ && window_->swapWaitsForVerticalBlank()) {
         frameTimer_.enabled = false;
     } else {
         frameTimer_.limitTo(window_->refreshRate());
@@ -117,6 +118,7 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
         break;
     case WindowMessageKind::Size:
         sizeChanged_ = true;
+        redrawWanted_ = true;
         switch (message.size) {
         case platform::SizeKind::Minimized:
             if (pauseWhenInactive_) paused_ = true;
@@ -155,6 +157,10 @@ void QelApp::windowProc(const platform::WindowMessage& message) {
     case WindowMessageKind::ExitSizeMove:
         resizePending_ = true;
         sizeChanged_ = true;
+        redrawWanted_ = true;
+        break;
+    case WindowMessageKind::Expose:
+        redrawWanted_ = true;
         break;
     case WindowMessageKind::Quit:
     case WindowMessageKind::MouseMove:

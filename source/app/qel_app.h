@@ -38,6 +38,7 @@ public:
     bool resizePending() const { return resizePending_; }
     bool sizeChanged() const { return sizeChanged_; }
     float clampedFrameTime() const { return clampedFrameTime_; }
+    bool redrawWanted() const { return redrawWanted_; }
     const FrameTimer& frameTimer() const { return frameTimer_; }
 
 protected:
@@ -70,6 +71,12 @@ protected:
     bool pauseWhenInactive_;
     bool loopDone_ = false;
     bool setUpFailed_ = false;
+    // Set by the window procedure when the window lost its picture (shown, uncovered, resized):
+    // the frame draws it again even if nothing on it changed. The frame clears it.
+    bool redrawWanted_ = true;
+    // Whether the last frame showed a picture (the frame sets it). A frame that showed none did
+    // not wait for the display either, so the loop paces the next one itself.
+    bool framePresented_ = true;
 
 private:
     void runFrame();

@@ -24,10 +24,13 @@ public:
     }
     const T& getValue() const { return value; }
 
-    void copyValueFrom(const BaseParameter& other) override {
-        if (other.kind() != K) return;
-        value = static_cast<const TypedParameter&>(other).value;
+    bool copyValueFrom(const BaseParameter& other) override {
+        if (other.kind() != K) return false;
+        const T& taken = static_cast<const TypedParameter&>(other).value;
+        const bool differs = !(value == taken);
+        if (differs) value = taken;
         flagChanged();
+        return differs;
     }
     void writeXml(tinyxml2::XMLNode* parent) const override;
     ParameterKind kind() const override { return K; }

@@ -74,6 +74,8 @@ void startUpdateSide(UpdateThreadContext* context) {
 }
 
 void stopUpdateSide(UpdateThreadContext* context) {
+    // The camera entities end with the game states: the hand-off must no longer read one.
+    if (context->renderInterface) context->renderInterface->setActiveCamera(nullptr);
     if (context->gameStateManager) {
         if (BaseState* current = context->gameStateManager->current()) current->unloadData();
         context->gameStateManager->clearStates();

@@ -26,18 +26,34 @@ std::string parentFolder(const std::string& path) {
 
 } // namespace
 
-bool readWholeFile(const std::string& path, std::string& out) {
+bool readWholeFile(const std::string& path, std::string& out, std::size_t sizeLimit) {
     const std::string resolved = resolvePath(path);
     struct stat info;
     if (::stat(resolved.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    if (S_ISREG(info.st_mode) && static_cast<unsigned long long>(info.st_size) > sizeLimit) {
+        errno = EFBIG;
+        return false;
+    }
     FILE* file = std::fopen(resolved.c_str(), "rb");
     if (!file) return false;
     std::string data;
     char buffer[65536];
     std::size_t count;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, count);
+    bool tooLarge = false;
+    // The file may have grown since it was measured.
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (count > sizeLimit - data.size()) {
+            tooLarge = true;
+            break;
+        }
+        data.append(buffer, count);
+    }
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (tooLarge) {
+        errno = EFBIG;
+        return false;
+    }
     if (failed) return false;
     out = std::move(data);
     return true;

@@ -110,14 +110,19 @@ bool listDirectory(const std::string& folder, std::vector<DirectoryEntry>& out) 
         errno = 0;
         dirent* entry = ::readdir(dir);
         if (!entry) break;
-        DirectoryEntry item{entry->d_name, false};
+        DirectoryEntry item{entry->d_name, false, false};
         if (entry->d_type == DT_DIR) {
             item.isDirectory = true;
+        } else if (entry->d_type == DT_REG) {
+            item.isRegularFile = true;
         } else if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             struct stat info;
             std::string full = resolved;
             if (!full.empty() && full.back() != '/') full += '/';
-            item.isDirectory = statPath(full + item.name, info) && S_ISDIR(info.st_mode);
+            if (statPath(full + item.name, info)) {
+                item.isDirectory = S_ISDIR(info.st_mode);
+                item.isRegularFile = S_ISREG(info.st_mode);
+            }
         }
         (item.isDirectory ? folders : files).push_back(std::move(item));
     }

@@ -21,6 +21,7 @@ std::string lexicallyNormal(const std::string& path);
 struct DirectoryEntry {
     std::string name; // as found on disk
     bool isDirectory = false;
+    bool isRegularFile = false; // neither a folder nor a pipe, socket or device (links followed)
 };
 // Every entry of one folder, "." and ".." included: folders first, then files, each sorted
 // by case-insensitive name. False when the folder can't be read.

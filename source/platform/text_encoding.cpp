@@ -119,10 +119,21 @@ std::string windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string fileTextToWindows1252(std::string_view bytes) {
-    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    if (isValidUtf8(bytes)) return utf8ToWindows1252(bytes);
-    return std::string(bytes);
+std::u32string fileTextToCharacters(std::string_view bytes) {
+    std::u32string out;
+    out.reserve(bytes.size());
+    if (isValidUtf8(bytes)) {
+        std::uint32_t cp;
+        for (std::size_t i = 0; i < bytes.size();) {
+            i += decode(bytes, i, cp);
+            out += static_cast<char32_t>(cp);
+        }
+    } else {
+        for (char c : bytes) out += static_cast<char32_t>(codePointOf(static_cast<unsigned char>(c)));
+    }
+    return out;
 }
+
+int windows1252ByteOf(char32_t character) { return byteOf(character); }
 
 } // namespace platform

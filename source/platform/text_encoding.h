@@ -12,7 +12,11 @@ std::string utf8ToWindows1252(std::string_view utf8);
 // left out rather than turned into '?'.
 std::string utf8ToWindows1252Dropping(std::string_view utf8);
 std::string windows1252ToUtf8(std::string_view text);
-// Text read from a file: valid UTF-8 is converted, anything else is taken as Windows-1252 already.
-std::string fileTextToWindows1252(std::string_view bytes);
+// The characters of one text read from a file: valid UTF-8 is decoded, anything else is taken
+// byte by byte as Windows-1252. Deciding per text keeps a valid "Ald\xC3\xA9n" intact even when
+// another text of the same file holds a stray byte.
+std::u32string fileTextToCharacters(std::string_view bytes);
+// The Windows-1252 byte of a character, or -1 when the code page lacks it.
+int windows1252ByteOf(char32_t character);
 
 } // namespace platform

@@ -18,4 +18,7 @@ public:
     virtual void processPendingObjects() = 0;
     virtual void finishLoad() = 0;
     virtual void setScreenSize(std::uint32_t width, std::uint32_t height) = 0;
+    // The window lost its picture (shown, uncovered, resized): the next frame is drawn even if
+    // nothing on it changed. A state that draws every frame has nothing to do.
+    virtual void requestRedraw() {}
 };

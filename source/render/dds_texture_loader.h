@@ -7,36 +7,36 @@
 
 #include "platform/gfx/dds_file.h"
 #include "platform/gfx/device.h"
+#include "render/loadable_asset.h"
 
-class DDSTextureLoader {
+class DDSTextureLoader : public LoadableAsset {
 public:
-    enum State : int32_t { Constructed = 0, FileLoaded = 1, Prepared = 2, Loaded = 4 };
-
     DDSTextureLoader(const std::string& path, void* owner);
-    ~DDSTextureLoader();
+    ~DDSTextureLoader() override;
     DDSTextureLoader(const DDSTextureLoader&) = delete;
     DDSTextureLoader& operator=(const DDSTextureLoader&) = delete;
 
     // Worker: reads and checks the file. The state becomes FileLoaded whatever the result; a file
     // that cannot be read or is corrupt is logged, and the later stages then make nothing.
-    void loadFile();
+    void loadFile() override;
     // Render thread: the system-memory texture, every level locked for fillData.
-    void prepare();
+    void prepare() override;
     // Worker or render thread: copies each level's rows into the locked staging levels.
-    void fillData();
+    void fillData() override;
     // Render thread: unlocks the staging texture, makes the default-pool one and updates it.
-    void finishLoad();
-    void onLostDevice();
+    void finishLoad() override;
+    void onLostDevice() override;
     // Makes the default-pool texture again from the staging copy, without reading the file.
-    void onResetDevice();
-    void unload();
-    int32_t getState() const { return state_; }
-    void setState(int32_t state) { state_ = state; }
+    void onResetDevice() override;
+    void unload() override;
 
     // Null until finishLoad succeeded (and between a loss and the reset after it).
     gfx::Texture* texture() const { return texture_; }
     void* owner() const { return owner_; }
     const std::string& path() const { return path_; }
+    // Points the loader at another file (a texture-detail change) before it is queued again; the
+    // texture it holds stays until the new file is loaded.
+    void setPath(const std::string& path) { path_ = path; }
 
     // Reads a whole file that starts with "DDS "; header points after the magic, data at byte 128.
     static bool readFile(const std::string& path, std::vector<uint8_t>& bytes, const uint8_t*& header,
@@ -59,5 +59,4 @@ private:
     std::vector<gfx::LockedRect> lockedLevels_;
     uint32_t width_ = 0, height_ = 0, levels_ = 0;
     gfx::Format format_ = gfx::Format::Unknown;
-    int32_t state_ = Constructed;
 };

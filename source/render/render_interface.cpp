@@ -6,6 +6,8 @@
 #include "app/game_settings.h"
 #include "app/log.h"
 #include "render/hand_off_task.h"
+#include "render/light_parameters.h"
+#include "render/render_camera.h"
 #include "render/ui_dump.h"
 
 namespace {
@@ -42,7 +44,15 @@ RenderInterface::~RenderInterface() {
     objects.insert(meshObjectsToLoad_.begin(), meshObjectsToLoad_.end());
     objects.insert(objectsToDelete_.begin(), objectsToDelete_.end());
     for (auto& entry : liveObjects_) objects.insert(entry.second);
+    objects.insert(lightsToAdd_.begin(), lightsToAdd_.end());
+    objects.insert(lightsToDelete_.begin(), lightsToDelete_.end());
+    objects.insert(liveLights_.begin(), liveLights_.end());
     for (RenderableObject* object : objects) delete object;
+
+    std::set<Region*> regions(regionsToAdd_.begin(), regionsToAdd_.end());
+    regions.insert(regionsToDelete_.begin(), regionsToDelete_.end());
+    regions.insert(liveRegions_.begin(), liveRegions_.end());
+    for (Region* region : regions) delete region;
 
     std::set<UIObject*> uiObjects(uiObjectsToAdd_.begin(), uiObjectsToAdd_.end());
     uiObjects.insert(texturedRectsToAdd_.begin(), texturedRectsToAdd_.end());
@@ -106,6 +116,62 @@ void RenderInterface::destroyRenderObject(RenderableObject* object) {
             return;
         }
     }
+}
+
+RenderInterface::RenderableObject* RenderInterface::createLight(const std::string& typeName) {
+    if (!mayChangeObjects()) return nullptr;
+    const bool pointLight = typeName == kPointLightType;
+    ParameterManager::ParameterGroupPair* pair = nullptr;
+    if (isLightType(typeName)) {
+        // Room for what every render object adds ("matrix", "skeleton") and a point light's three.
+        pair = pointLight ? parameterManager_->createGroupPair(
+                                typeName, {ParameterKind::Matrix, ParameterKind::MatrixVector, ParameterKind::Float,
+                                           ParameterKind::Vector3, ParameterKind::Vector3})
+                          : parameterManager_->createGroupPair(typeName,
+                                                               {ParameterKind::Matrix, ParameterKind::MatrixVector});
+    }
+    if (!pair) {
+        LOG_MESSAGE("Unable to create light of type %s", typeName.c_str());
+        return nullptr;
+    }
+    auto* light = new RenderableObject(typeName, pair, identity);
+    if (pointLight) {
+        ParameterGroupInterface& group = *pair->updateGroup();
+        declared::add(group, PointLightParameters::radius);
+        declared::add(group, PointLightParameters::position);
+        declared::add(group, PointLightParameters::colour);
+    }
+    lightsToAdd_.push_back(light);
+    liveLights_.push_back(light);
+    return light;
+}
+
+void RenderInterface::destroyLight(RenderableObject* light) {
+    if (!light || !mayChangeObjects() || light->destroyed) return;
+    light->destroyed = 1;
+    if (light->waiting) lightsToAdd_.remove(light);
+    auto live = std::find(liveLights_.begin(), liveLights_.end(), light);
+    if (live == liveLights_.end()) return;
+    liveLights_.erase(live);
+    lightsToDelete_.push_back(light);
+}
+
+RenderInterface::Region* RenderInterface::createRegion(float ax, float az, float bx, float bz) {
+    if (!mayChangeObjects()) return nullptr;
+    auto* region = new Region{{ax, az}, {bx, bz}};
+    regionsToAdd_.push_back(region);
+    liveRegions_.push_back(region);
+    return region;
+}
+
+void RenderInterface::destroyRegion(Region* region) {
+    if (!region || !mayChangeObjects() || region->destroyed) return;
+    region->destroyed = 1;
+    if (region->waiting) regionsToAdd_.remove(region);
+    auto live = std::find(liveRegions_.begin(), liveRegions_.end(), region);
+    if (live == liveRegions_.end()) return;
+    liveRegions_.erase(live);
+    regionsToDelete_.push_back(region);
 }
 
 RenderInterface::UIObject* RenderInterface::createUIObject(const std::string& typeName) {
@@ -218,6 +284,30 @@ void RenderInterface::swapFrame() {
     uidump::atHandOff(*this);
     parameterManager_->releaseRetiredPairs();
     parameterManager_->sync();
+
+    // The camera exchange: the active camera's view reaches the render side, whose
+    // projection goes back to the camera.
+    if (activeCamera_) {
+        const gfx::Matrix& view = activeCamera_->getViewMatrix();
+        std::copy(view.data(), view.data() + 16, cameraBlock_.view);
+        const gfx::Vector3& eye = activeCamera_->getPosition();
+        cameraBlock_.eyePosition[0] = eye.x;
+        cameraBlock_.eyePosition[1] = eye.y;
+        cameraBlock_.eyePosition[2] = eye.z;
+        if (const gfx::Vector3* target = activeCamera_->getTarget()) {
+            cameraBlock_.target[0] = target->x;
+            cameraBlock_.target[1] = target->y;
+            cameraBlock_.target[2] = target->z;
+        }
+        const gfx::Vector3& light = activeCamera_->getRenderVector();
+        cameraBlock_.lightDirection[0] = light.x;
+        cameraBlock_.lightDirection[1] = light.y;
+        cameraBlock_.lightDirection[2] = light.z;
+        cameraBlock_.perspective = activeCamera_->getRenderFlag() ? 1 : 0;
+        gfx::Matrix projection;
+        std::copy(cameraBlock_.projection, cameraBlock_.projection + 16, projection.data());
+        activeCamera_->setProjectionMatrix(projection);
+    }
 
     // Hand-off tasks joining, leaving and running.
     for (HandOffTask* task : tasksToAdd_) activeTasks_.push_back(task);

@@ -21,6 +21,7 @@
 
 class ThreadResourcePool;
 class HandOffTask;
+class RenderCamera;
 class FontStore;
 class FontRecord;
 class ColourIdTable;
@@ -129,6 +130,15 @@ public:
         std::uint32_t status_ = 0;
     };
 
+    // A rectangle of the ground between two corners (x, z), for the render side's tree.
+    struct Region {
+        float a[2];
+        float b[2];
+        // Until the render side has taken it.
+        std::uint8_t waiting = 1;
+        std::uint8_t destroyed = 0;
+    };
+
     struct CameraBlock {
         float view[16];
         float projection[16];
@@ -158,6 +168,15 @@ public:
     UIObject* createTexturedRectObject(const std::string& renderableClassName, const std::string& folder,
                                        const std::string& fileName);
     void destroyUIObject(UIObject* object);
+    // Lights: render objects of type "directional_light" or "point_light" (a point light gets
+    // "radius", "position" and "colour"), queued for the render side's light list rather than
+    // its object list. Refused, logged, for any other type, and before the light types'
+    // descriptions are registered (the renderable manager registers them when it starts).
+    RenderableObject* createLight(const std::string& typeName);
+    void destroyLight(RenderableObject* light);
+    // Ground regions between two corners (x, z).
+    Region* createRegion(float ax, float az, float bx, float bz);
+    void destroyRegion(Region* region);
 
     void setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,
                            std::uint8_t shadows, std::uint8_t ssao, std::uint8_t effectReloadRequested,
@@ -273,11 +292,22 @@ public:
     std::vector<UIObject*>& uiObjectsToDelete() { return uiObjectsToDelete_; }
     const OrderedPointerSet<UIObject>& liveUIObjects() const { return liveUIObjects_; }
     const std::multimap<std::string, RenderableObject*>& liveObjects() const { return liveObjects_; }
+    // The render side takes from the to-add lists and frees what the to-delete lists hold.
+    std::list<RenderableObject*>& lightsToAdd() { return lightsToAdd_; }
+    std::list<RenderableObject*>& lightsToDelete() { return lightsToDelete_; }
+    const std::list<RenderableObject*>& liveLights() const { return liveLights_; }
+    std::list<Region*>& regionsToAdd() { return regionsToAdd_; }
+    std::list<Region*>& regionsToDelete() { return regionsToDelete_; }
+    const std::list<Region*>& liveRegions() const { return liveRegions_; }
 
     std::vector<DisplayMode>& displayModes() { return displayModes_; }
     std::vector<DisplayMode>& distinctResolutions() { return distinctResolutions_; }
 
     CameraBlock& cameraBlock() { return cameraBlock_; }
+    // The camera whose view the hand-off copies into the camera block (not owned); the update
+    // side sets it, and its shutdown clears it.
+    void setActiveCamera(RenderCamera* camera) { activeCamera_ = camera; }
+    RenderCamera* activeCamera() const { return activeCamera_; }
 
     // Lightmap requests (see swapFrame).
     std::uint8_t lightmapToggleRequest = 0;
@@ -308,6 +338,12 @@ private:
     std::list<RenderableObject*> meshObjectsToLoad_;
     std::list<RenderableObject*> objectsToDelete_;
     std::multimap<std::string, RenderableObject*> liveObjects_;
+    std::list<RenderableObject*> lightsToAdd_;
+    std::list<RenderableObject*> lightsToDelete_;
+    std::list<RenderableObject*> liveLights_;
+    std::list<Region*> regionsToAdd_;
+    std::list<Region*> regionsToDelete_;
+    std::list<Region*> liveRegions_;
 
     std::list<UIObject*> uiObjectsToAdd_;
     std::list<UIObject*> texturedRectsToAdd_;
@@ -323,6 +359,7 @@ private:
     RenderSettings updateSettings_;
     RenderSettings renderSettings_;
     CameraBlock cameraBlock_;
+    RenderCamera* activeCamera_ = nullptr;
 
     std::uint32_t renderStateStatusRender_ = 0;
     std::uint32_t renderStateStatusUpdate_ = 0;

@@ -112,11 +112,27 @@ namespace {
 // not come out negative meanwhile.
 constexpr float minimumLineHeight = 0.01f;
 
+// Text in the main font at some size draws its bold spans in the bold font at the same size, as
+// text boxes and push buttons are given them; any other font draws its bold spans in itself.
+const FontRecord* boldPartner(const RenderInterface& renderInterface, const FontStore& store, const std::string& key) {
+    const std::vector<FontListEntry>& entries = store.entries();
+    auto keyed = [&](const std::string& wanted) {
+        return std::find_if(entries.begin(), entries.end(),
+                            [&](const FontListEntry& entry) { return wanted == fontKey(entry.name, entry.size); });
+    };
+    auto own = keyed(key);
+    auto main = keyed(renderInterface.mainFontName());
+    auto bold = keyed(renderInterface.boldFontName());
+    if (own == entries.end() || main == entries.end() || bold == entries.end() || own->name != main->name) return nullptr;
+    return store.find(fontKey(bold->name, own->size));
+}
+
 TextMeasureFont measureFont(const RenderInterface& renderInterface, const FontStore* store, const std::string& key) {
     TextMeasureFont font;
     font.lineHeight = minimumLineHeight;
     if (!store || store->screenWidth() == 0 || store->screenHeight() == 0) return font;
     font.font = store->find(key);
+    font.bold = boldPartner(renderInterface, *store, key);
     font.lineHeight = renderInterface.registeredLineHeight(key);
     if (font.lineHeight <= 0.0f) font.lineHeight = font.font && font.font->lineHeight > 0.0f ? font.font->lineHeight : minimumLineHeight;
     font.px = 2.0f / static_cast<float>(store->screenWidth());

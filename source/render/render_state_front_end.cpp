@@ -1,6 +1,7 @@
 #include "render/render_state_front_end.h"
 
 #include <algorithm>
+#include <atomic>
 #include <unordered_set>
 
 #include "app/parameter_manager.h"
@@ -10,6 +11,12 @@
 #include "render/render_interface.h"
 #include "ui_render/ui_manager.h"
 #include "ui_render/ui_renderable.h"
+
+namespace {
+
+std::atomic<bool> drawEveryFrame{false};
+
+} // namespace
 
 RenderStateFrontEnd::RenderStateFrontEnd(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
                                          ParameterDescriptionRegistry* registry, RenderInterface* renderInterface,
@@ -37,11 +44,23 @@ void RenderStateFrontEnd::drawFrame() {
     device->present();
 }
 
+void RenderStateFrontEnd::setDrawEveryFrame(bool every) { drawEveryFrame = every; }
+
 void RenderStateFrontEnd::update(float) {
-    drawFrame();
-    // Takes effect in the next frame's drawing.
-    if (uiManager_) {
-        for (UIRenderable* renderable : uiManager_->renderables()) renderable->updateInstances();
+    // A frame that would show the picture the window shows already is neither drawn nor
+    // presented. A change is drawn twice: the objects' drawing data are refreshed from their
+    // parameters after each frame, so it shows whole only in the frame after the one that took
+    // it.
+    if (changedInHandOff_ || redrawRequested_ || drawEveryFrame) framesOwed_ = 2;
+    changedInHandOff_ = false;
+    redrawRequested_ = false;
+    if (framesOwed_ > 0) {
+        --framesOwed_;
+        drawFrame();
+        // Takes effect in the next frame's drawing.
+        if (uiManager_) {
+            for (UIRenderable* renderable : uiManager_->renderables()) renderable->updateInstances();
+        }
     }
     releaseRetiredPairs();
 }
@@ -61,11 +80,18 @@ void RenderStateFrontEnd::releaseRetiredPairs() {
 void RenderStateFrontEnd::setScreenSize(std::uint32_t width, std::uint32_t height) {
     width_ = width;
     height_ = height;
+    requestRedraw();
 }
 
 void RenderStateFrontEnd::processPendingObjects() {
     if (!renderInterface_) return;
     std::list<RenderInterface::UIObject*>& additions = renderInterface_->uiObjectsToAdd();
+    // Taken whatever else changed, so that it does not count again at the next hand-off.
+    const bool valuesChanged = renderInterface_->parameterManager()->takeRenderSideChange();
+    if (valuesChanged || !additions.empty() || !renderInterface_->texturedRectsToAdd().empty() ||
+        !renderInterface_->uiObjectsToDelete().empty()) {
+        changedInHandOff_ = true;
+    }
     for (RenderInterface::UIObject* object : additions) {
         if (uiManager_) uiManager_->addInstance(object);
     }

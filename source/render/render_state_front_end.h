@@ -1,6 +1,6 @@
 #pragma once
 // "frontEndState": the render state of screens made of UI only. Draws every UI layer on black
-// each frame and has nothing to load.
+// in each frame that shows something new, and has nothing to load.
 #include <cstdint>
 #include <string>
 
@@ -31,11 +31,16 @@ public:
 
     void setSceneName(const std::string&) override {}
     void onLostDevice() override {}
-    void onResetDevice() override {}
+    // The device's targets start blank: the next frame is drawn.
+    void onResetDevice() override { requestRedraw(); }
     void beforeFrameSwap() override {}
     void processPendingObjects() override;
     void finishLoad() override {}
     void setScreenSize(std::uint32_t width, std::uint32_t height) override;
+    void requestRedraw() override { redrawRequested_ = true; }
+
+    // For tests: every frame is drawn and presented, whether or not it shows anything new.
+    static void setDrawEveryFrame(bool every);
 
     std::uint32_t width() const { return width_; }
     std::uint32_t height() const { return height_; }
@@ -49,6 +54,12 @@ private:
     // Frees the parameter pairs the last hand-off retired; after drawing, outside the hand-off.
     void releaseRetiredPairs();
 
+    // Whether the hand-off brought anything that is drawn: an object made or deleted, or a
+    // parameter given another value.
+    bool changedInHandOff_ = false;
+    bool redrawRequested_ = true;
+    // Frames still to draw for the last change (see update).
+    int framesOwed_ = 0;
     ThreadResourcePool* renderPool_;
     StateManager* manager_;
     ParameterDescriptionRegistry* registry_;

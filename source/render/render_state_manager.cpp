@@ -42,6 +42,10 @@ bool RenderStateManager::changeScene(const std::string& sceneName) {
     return true;
 }
 
+void RenderStateManager::requestRedraw() {
+    if (current_) current_->requestRedraw();
+}
+
 void RenderStateManager::setScreenSize(std::uint32_t width, std::uint32_t height) {
     width_ = width;
     height_ = height;

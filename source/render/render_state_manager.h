@@ -29,6 +29,8 @@ public:
     // while its linked state loads the scene. Dropped when the current state is not running;
     // refused and logged when there is no state to change to. True when the change began.
     bool changeScene(const std::string& sceneName);
+    // The window lost its picture: the current state draws its next frame whatever changed.
+    void requestRedraw();
     // The resolution changed: stored here and given to every state.
     void setScreenSize(std::uint32_t width, std::uint32_t height);
     std::uint32_t width() const { return width_; }

@@ -3,6 +3,7 @@
 // subclass, proficiencies and abilities, spells and spell slots, inventory and purse. The
 // rules that change it live here too; it has no screen of its own.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -28,10 +29,18 @@ class ProficiencyCatalogue;
 class SpellCatalogue;
 struct SpellRecord;
 struct SubClass;
+namespace tinyxml2 {
+class XMLDocument;
+class XMLElement;
+}
 
 // One ability score: the element name it is saved under, the score every rule uses and the
 // rolled score kept for display.
 struct AttributeValue {
+    // The scores the rules know, as the creation wizard rolls them and the sheet takes them.
+    static constexpr std::int32_t lowest = 3;
+    static constexpr std::int32_t highest = 18;
+
     std::string name;
     std::int32_t current = 3;
     std::int32_t natural = 3;
@@ -189,14 +198,23 @@ public:
     // --- The saved file --------------------------------------------------------------------
 
     // Writes the whole record to path (atomically: a failed save keeps the old file). Marks
-    // the record saved only when the file was written.
+    // the record saved only when the file was written. A record that would save larger than
+    // fileSizeLimit is not written.
     bool save(const std::string& path);
     // Reads a character file into this just-constructed record. On success the record is
-    // bound to path and marked saved; on failure (logged) it is not bound to path. Values out
-    // of their range (level, experience, maximum hit points, quantities) and worn marks on
-    // items that are not armour or shields are corrected, each kind logged once; characters
-    // XML cannot hold are dropped from the texts.
+    // bound to path and marked saved; on failure (logged) it is not bound to path and keeps
+    // its construction values. A file larger than fileSizeLimit is refused, and so is one that
+    // would save larger than that (a save must load again). Numbers that are
+    // not whole 32-bit numbers, values out of the range the rules give them (level,
+    // experience, maximum hit points, ability scores, purse coins, quantities, proficiency
+    // ranks, spell slot and casting counts), worn marks on items that are not armour or
+    // shields, repeated class sections and unknown spell ids that can't be written as element
+    // names are corrected, each kind logged once. What the load decides is exactly what the
+    // next save writes, so a second load and save change nothing.
     bool load(const std::string& path);
+    // Far above any real character (a few kilobytes; a long-played one some hundred), and low
+    // enough that a hostile file can't take the machine's memory.
+    static constexpr std::size_t fileSizeLimit = 4 * 1024 * 1024;
 
     // --- Class, level-up and hit points ----------------------------------------------------
 
@@ -279,9 +297,12 @@ private:
     // 0, 1, 2 for "Lawful", "Neutral", "Chaotic"; -1 for any other name.
     static std::int32_t alignmentCodeOf(const std::string& name);
     void bindToPath(const std::string& path);
-    // The load's last step: brings what the file held into range and into a form it can hold.
-    void correctLoadedValues(const std::string& path, std::int32_t readLevel, std::int32_t readExperience,
-                             int refusedWornMarks);
+    // The saved file's tree.
+    void buildDocument(tinyxml2::XMLDocument& document) const;
+    // Reads a loaded file's root into this just-constructed record and brings what it held into
+    // range, reporting each kind of correction once unless quiet. Numbers in the tree are
+    // rewritten as read.
+    void readDocument(tinyxml2::XMLElement& root, const std::string& path, bool quiet);
     int addEquipment(const BRAVCharacterEquipment& item, int amount);
 
     const CharacterClassCatalogue* classCatalogue_;

@@ -1,7 +1,11 @@
 // The saved character: one XML document with the root "CharacterSheet".
 #include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <limits>
 #include <set>
+#include <string_view>
 
 #include <tinyxml2.h>
 
@@ -10,6 +14,7 @@
 #include "rules/catalogue_reader.h"
 #include "rules/character_class.h"
 #include "rules/character_class_catalogue.h"
+#include "rules/clamped_int.h"
 #include "rules/class_lookups.h"
 #include "rules/character_sheet.h"
 #include "rules/spell_catalogue.h"
@@ -63,20 +68,6 @@ void readSlots(const XMLElement& section, const char* childName, std::map<std::u
     }
 }
 
-template <class Find>
-void readSpells(const XMLElement& section, std::map<std::int32_t, SpellList>& spells,
-                std::vector<std::string>& unresolvedIds, Find find) {
-    for (const XMLElement* child = section.FirstChildElement(); child != nullptr; child = child->NextSiblingElement()) {
-        const SpellRecord* spell = find(child->Name());
-        if (spell == nullptr) {
-            unresolvedIds.emplace_back(child->Name());
-            continue;
-        }
-        const auto list = spells.find(spell->level);
-        if (list != spells.end()) list->second.push_back(spell);
-    }
-}
-
 UnresolvedClass readUnresolvedClass(const XMLElement& section, const std::string& id) {
     UnresolvedClass kept;
     kept.id = id;
@@ -99,15 +90,141 @@ UnresolvedClass readUnresolvedClass(const XMLElement& section, const std::string
 // problem, not a hundred.
 class Corrections {
 public:
-    explicit Corrections(const std::string& path) : path_(path) {}
-    void note(const std::string& what) {
-        if (logged_.insert(what).second) LOG_MESSAGE("%s: %s", path_.c_str(), what.c_str());
+    // quiet: a second reading of the same file, whose corrections were reported by the first.
+    Corrections(const std::string& path, bool quiet) : path_(path), quiet_(quiet) {}
+    void note(const std::string& kind, const std::string& what) {
+        if (!quiet_ && logged_.insert(kind).second) LOG_MESSAGE("%s: %s", path_.c_str(), what.c_str());
     }
+    void note(const std::string& what) { note(what, what); }
 
 private:
     const std::string& path_;
+    bool quiet_;
     std::set<std::string> logged_;
 };
+
+template <class Find>
+void readSpells(const XMLElement& section, std::map<std::int32_t, SpellList>& spells,
+                std::vector<std::string>& unresolvedIds, Corrections& corrections, Find find) {
+    for (const XMLElement* child = section.FirstChildElement(); child != nullptr; child = child->NextSiblingElement()) {
+        const SpellRecord* spell = find(child->Name());
+        if (spell == nullptr) {
+            // Kept to be written back as it came, which only an XML name can be.
+            if (isXmlName(child->Name())) {
+                unresolvedIds.emplace_back(child->Name());
+            } else {
+                corrections.note("unwritable spell id", std::string("the unknown spell \"") + child->Name() +
+                                                            "\" can't be saved as it was read; it is left out");
+            }
+            continue;
+        }
+        const auto list = spells.find(spell->level);
+        if (list != spells.end()) list->second.push_back(spell);
+    }
+}
+
+// A number of the file: its value inside the 32-bit range the file writes, and what was wrong
+// with its text (null when it was a plain whole number in range).
+struct WholeNumber {
+    std::int32_t value = 0;
+    const char* problem = nullptr;
+};
+
+bool isCSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+
+WholeNumber readWholeNumber(std::string_view text) {
+    while (!text.empty() && isCSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isCSpace(text.back())) text.remove_suffix(1);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (!text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        std::int64_t value = 0;
+        for (const char digit : text) value = std::min<std::int64_t>(value * 10 + (digit - '0'), std::int64_t{1} << 40);
+        const std::int32_t clamped = clampToInt32(negative ? -value : value);
+        return {clamped, clamped == (negative ? -value : value) ? nullptr : "is beyond the 32-bit range"};
+    }
+    // "1e39" and "inf" are numbers far out of range; "nan", "0x10" and words are none.
+    double real = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), real, std::chars_format::general);
+    if (!text.empty() && end == text.data() + text.size() && !std::isnan(real) &&
+        (error == std::errc() || error == std::errc::result_out_of_range)) {
+        if (error == std::errc::result_out_of_range) {
+            const bool tiny = text.find("e-") != std::string_view::npos || text.find("E-") != std::string_view::npos;
+            real = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+        }
+        real = std::trunc(negative ? -real : real);
+        const double clamped = std::clamp<double>(real, std::numeric_limits<std::int32_t>::min(),
+                                                  std::numeric_limits<std::int32_t>::max());
+        return {static_cast<std::int32_t>(clamped), "is not a plain whole number"};
+    }
+    return {0, "is not a number"};
+}
+
+// Where a saved character holds numbers: within a section (the section's own element and
+// everything below it), the attributes of elements of a name (null: any name).
+struct NumberField {
+    const char* element;
+    const char* attribute;
+};
+struct NumberSection {
+    const char* section;
+    std::vector<NumberField> fields;
+};
+
+const std::vector<NumberField> coinFields = {
+    {"Copper", "value"}, {"Silver", "value"}, {"Electrum", "value"}, {"Gold", "value"}, {"Platinum", "value"}};
+
+std::vector<NumberField> withCoins(std::vector<NumberField> fields) {
+    fields.insert(fields.end(), coinFields.begin(), coinFields.end());
+    return fields;
+}
+
+const NumberSection* numberSectionOf(const char* name) {
+    static const std::vector<NumberSection> sections = {
+        {"Biographical", {{"Age", "value"}, {"Weight", "value"}}},
+        {"HP", {{"HP", "current"}, {"HP", "currentMaximum"}}},
+        {"XP", {{"XP", "value"}}},
+        {"Level", {{"Level", "value"}}},
+        {"Attributes", {{nullptr, "current"}, {nullptr, "natural"}}},
+        {"Proficiencies", {{"Proficiency", "level"}, {"Proficiency", "roll"}}},
+        {"UnAllocatedProficiencySlots", {{"Class", "value"}, {"General", "value"}}},
+        {"UnAllocatedArcaneSpellSlots", {{"Slots", "level"}, {"Slots", "number"}}},
+        {"ArcaneRepetoireSlots", {{"Slots", "level"}, {"Slots", "number"}}},
+        {"ArcaneDailyCastings", {{"Castings", "level"}, {"Castings", "number"}}},
+        {"DivineDailyCastings", {{"Castings", "level"}, {"Castings", "number"}}},
+        {"Inventory", withCoins({{"Equipment", "quantity"}})},
+        {"Loot", coinFields},
+    };
+    for (const NumberSection& section : sections) {
+        if (std::strcmp(section.section, name) == 0) return &section;
+    }
+    return nullptr;
+}
+
+void normaliseNumbers(XMLElement& element, const NumberSection& section, Corrections& corrections) {
+    for (const NumberField& field : section.fields) {
+        if (field.element != nullptr && std::strcmp(field.element, element.Name()) != 0) continue;
+        const char* text = element.Attribute(field.attribute);
+        if (text == nullptr) continue;
+        const WholeNumber number = readWholeNumber(text);
+        if (number.problem == nullptr) continue;
+        const std::string place = std::string(section.section) +
+                                  (std::strcmp(section.section, element.Name()) == 0 ? "" : std::string("/") + element.Name()) +
+                                  " " + field.attribute;
+        std::string shown(text);
+        if (shown.size() > 40) shown = shown.substr(0, 40) + "...";
+        corrections.note("number " + place,
+                         place + " \"" + shown + "\" " + number.problem + "; it is read as " + formatInt(number.value));
+        // The readers then see the number as the next save will write it.
+        element.SetAttribute(field.attribute, formatInt(number.value).c_str());
+    }
+    for (XMLElement* child = element.FirstChildElement(); child != nullptr; child = child->NextSiblingElement()) {
+        normaliseNumbers(*child, section, corrections);
+    }
+}
 
 void correctItems(EquipmentList& items, Corrections& corrections) {
     for (auto& item : items) {
@@ -115,45 +232,66 @@ void correctItems(EquipmentList& items, Corrections& corrections) {
             corrections.note("an item quantity below 1 is read as 1");
             item->quantity = 1;
         }
-        makeXmlSafe(item->customName);
-        makeXmlSafe(item->playerNotes);
         correctItems(item->contents, corrections);
     }
 }
 
-} // namespace
+void correctCounts(std::map<std::uint32_t, std::int32_t>& counts, Corrections& corrections) {
+    for (auto& [spellLevel, count] : counts) {
+        if (count >= 0) continue;
+        corrections.note("a negative spell slot or casting count is read as 0");
+        count = 0;
+    }
+}
 
-void CharacterSheet::correctLoadedValues(const std::string& path, std::int32_t readLevel, std::int32_t readExperience,
-                                         int refusedWornMarks) {
-    Corrections corrections(path);
+// The load's last step: brings what the file held into the ranges the rules give.
+void correctLoadedValues(CharacterSheet& sheet, Corrections& corrections, std::int32_t readLevel,
+                         std::int32_t readExperience, int refusedWornMarks) {
     // A level the class does not have would leave the sheet without throws, actions or a
     // way to level up; a class the catalogues do not hold sets no upper bound.
     std::int64_t topLevel = std::numeric_limits<std::int32_t>::max();
-    if (characterClass != nullptr && characterClass->maxLevel > 0) topLevel = characterClass->maxLevel;
+    if (sheet.characterClass != nullptr && sheet.characterClass->maxLevel > 0) topLevel = sheet.characterClass->maxLevel;
     const std::int64_t clampedLevel = std::clamp<std::int64_t>(readLevel, 1, topLevel);
     if (clampedLevel != readLevel) {
         corrections.note("level " + std::to_string(readLevel) + " is read as " + std::to_string(clampedLevel));
     }
-    level = static_cast<std::uint32_t>(clampedLevel);
+    sheet.level = static_cast<std::uint32_t>(clampedLevel);
     if (readExperience < 0) corrections.note("negative experience is read as 0");
-    experience = static_cast<std::uint32_t>(std::max(readExperience, 0));
-    if (maximumHitPoints < 0) {
+    sheet.experience = static_cast<std::uint32_t>(std::max(readExperience, 0));
+    if (sheet.maximumHitPoints < 0) {
         corrections.note("negative maximum hit points are read as 0");
-        maximumHitPoints = 0;
+        sheet.maximumHitPoints = 0;
+    }
+    for (AttributeValue& attribute : sheet.attributes) {
+        for (std::int32_t* score : {&attribute.current, &attribute.natural}) {
+            const std::int32_t clamped = std::clamp(*score, AttributeValue::lowest, AttributeValue::highest);
+            if (clamped == *score) continue;
+            corrections.note("ability score", attribute.name + " " + std::to_string(*score) + " is read as " +
+                                                  std::to_string(clamped) + ", since scores run from 3 to 18");
+            *score = clamped;
+        }
+    }
+    for (std::int32_t Money::*coin : {&Money::copper, &Money::silver, &Money::electrum, &Money::gold, &Money::platinum}) {
+        if (sheet.wealth.current.*coin >= 0) continue;
+        corrections.note("a negative coin count in the purse is read as 0");
+        sheet.wealth.current.*coin = 0;
+    }
+    for (auto& proficiency : sheet.proficiencies) {
+        if (proficiency->level >= 0) continue;
+        corrections.note("a negative proficiency rank is read as 0");
+        proficiency->level = 0;
+    }
+    for (auto* counts : {&sheet.unallocatedArcaneSpellSlots, &sheet.arcaneRepertoireSlots, &sheet.arcaneDailyCastings,
+                         &sheet.divineDailyCastings}) {
+        correctCounts(*counts, corrections);
     }
     if (refusedWornMarks > 0) corrections.note("a worn mark on an item that is neither armour nor a shield is ignored");
-    correctItems(inventory.items, corrections);
-
-    for (std::string* text : {&name, &alignment, &belief, &instinct, &opinion, &biography, &notes}) makeXmlSafe(*text);
-    for (auto& proficiency : proficiencies) {
-        makeXmlSafe(proficiency->domain);
-        makeXmlSafe(proficiency->playerNotes);
-    }
-    for (Transaction& transaction : wealth.history) makeXmlSafe(transaction.description);
+    correctItems(sheet.inventory.items, corrections);
 }
 
-bool CharacterSheet::save(const std::string& path) {
-    XMLDocument document;
+} // namespace
+
+void CharacterSheet::buildDocument(XMLDocument& document) const {
     document.InsertEndChild(document.NewDeclaration());
     XMLElement* root = document.NewElement("CharacterSheet");
     document.InsertEndChild(root);
@@ -219,27 +357,62 @@ bool CharacterSheet::save(const std::string& path) {
 
     inventory.writeInventory(*appendChild(*root, "Inventory"));
     wealth.writeWealth(*root);
+}
 
+bool CharacterSheet::save(const std::string& path) {
+    XMLDocument document;
+    buildDocument(document);
     // A failed write keeps whatever file was there, and the record stays unsaved so that the
-    // player is still asked before quitting.
-    if (!saveXmlFileKeepingText(document, path)) return false;
+    // player is still asked before quitting. Nothing larger than a load accepts is written.
+    if (!saveXmlFile(document, path, fileSizeLimit)) return false;
     saved = true;
     return true;
 }
 
 bool CharacterSheet::load(const std::string& path) {
     XMLDocument document;
-    if (!loadXmlFile(document, path)) return false;
-    const XMLElement* root = rootNamed(document, "CharacterSheet");
-    if (root == nullptr) {
+    if (!loadXmlFile(document, path, fileSizeLimit)) return false;
+    XMLElement* root = document.FirstChildElement();
+    if (root == nullptr || std::strcmp(root->Name(), "CharacterSheet") != 0) {
         LOG_MESSAGE("%s is not a saved character", path.c_str());
         return false;
     }
+    // A file can save larger than it is (every item gets its quantity, every payment its five
+    // coins), and a save is never larger than a load accepts: a character that would not fit is
+    // refused now, read into a record of its own, rather than left impossible to save.
+    {
+        CharacterSheet probe(owner, *classCatalogue_, *proficiencyCatalogue_, *equipmentCatalogue_, *spellCatalogue_);
+        probe.readDocument(*root, path, false);
+        XMLDocument saving;
+        probe.buildDocument(saving);
+        const std::size_t savedSize = xmlFileText(saving).size();
+        if (savedSize > fileSizeLimit) {
+            LOG_MESSAGE("XML File at path %s could not be read: saved again it would take %zu bytes, more than the %zu "
+                        "a character file may hold",
+                        path.c_str(), savedSize, fileSizeLimit);
+            return false;
+        }
+    }
+    readDocument(*root, path, true);
+    bindToPath(path);
+    if (characterClass != nullptr) rebuildActions();
+    saved = true;
+    return true;
+}
 
+void CharacterSheet::readDocument(XMLElement& root, const std::string& path, bool quiet) {
+    Corrections corrections(path, quiet);
+    for (XMLElement* section = root.FirstChildElement(); section != nullptr; section = section->NextSiblingElement()) {
+        if (const NumberSection* numbers = numberSectionOf(section->Name())) {
+            normaliseNumbers(*section, *numbers, corrections);
+        }
+    }
+
+    int classSections = 0;
     std::int32_t readLevel = 1;
     std::int32_t readExperience = 0;
     int refusedWornMarks = 0;
-    for (const XMLElement* section = root->FirstChildElement(); section != nullptr;
+    for (const XMLElement* section = root.FirstChildElement(); section != nullptr;
          section = section->NextSiblingElement()) {
         const std::string sectionName = section->Name();
         if (sectionName == "Biographical") {
@@ -288,15 +461,20 @@ bool CharacterSheet::load(const std::string& path) {
                 }
             }
         } else if (sectionName == "CharacterClass") {
+            // A character has one class: the last section decides it whole, subclass and
+            // abilities with it, so that what is saved is what was read.
+            if (++classSections == 2) corrections.note("the file names more than one class; the last one is taken");
+            subClass = nullptr;
+            classAbilities.clear();
+            unresolvedClass.reset();
             const std::string classId = attributeText(*section, "id");
             characterClass = findClassById(*classCatalogue_, classId);
             if (characterClass == nullptr) {
-                LOG_MESSAGE("%s: the class \"%s\" is not in the catalogues; it is kept as it was", path.c_str(),
-                            classId.c_str());
+                corrections.note("unknown class " + classId,
+                                 "the class \"" + classId + "\" is not in the catalogues; it is kept as it was");
                 unresolvedClass = readUnresolvedClass(*section, classId);
                 continue;
             }
-            unresolvedClass.reset();
             for (const XMLElement* child = section->FirstChildElement(); child != nullptr;
                  child = child->NextSiblingElement()) {
                 const std::string childName = child->Name();
@@ -325,9 +503,9 @@ bool CharacterSheet::load(const std::string& path) {
                 unallocatedGeneralProficiencySlots = readInt(slots->Attribute("value"));
             }
         } else if (sectionName == "ArcaneSpells") {
-            readSpells(*section, arcaneSpells, unresolvedArcaneSpellIds, [&](const char* id) { return spellCatalogue_->findArcaneSpell(id); });
+            readSpells(*section, arcaneSpells, unresolvedArcaneSpellIds, corrections, [&](const char* id) { return spellCatalogue_->findArcaneSpell(id); });
         } else if (sectionName == "DivineSpells") {
-            readSpells(*section, divineSpells, unresolvedDivineSpellIds, [&](const char* id) { return spellCatalogue_->findDivineSpell(id); });
+            readSpells(*section, divineSpells, unresolvedDivineSpellIds, corrections, [&](const char* id) { return spellCatalogue_->findDivineSpell(id); });
         } else if (sectionName == "UnAllocatedArcaneSpellSlots") {
             readSlots(*section, "Slots", unallocatedArcaneSpellSlots);
         } else if (sectionName == "ArcaneDailyCastings") {
@@ -343,10 +521,5 @@ bool CharacterSheet::load(const std::string& path) {
         }
     }
 
-    correctLoadedValues(path, readLevel, readExperience, refusedWornMarks);
-
-    bindToPath(path);
-    if (characterClass != nullptr) rebuildActions();
-    saved = true;
-    return true;
+    correctLoadedValues(*this, corrections, readLevel, readExperience, refusedWornMarks);
 }

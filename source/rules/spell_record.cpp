@@ -2,6 +2,7 @@
 
 #include <tinyxml2.h>
 
+#include "platform/text_encoding.h"
 #include "rules/catalogue_reader.h"
 
 void readSpellRecord(SpellRecord& record, const std::string& path) {
@@ -26,12 +27,31 @@ void readSpellRecord(SpellRecord& record, const std::string& path) {
     }
 }
 
+namespace {
+
+// XML 1.0's NameStartChar, over the characters Windows-1252 can hold.
+bool isNameStartCharacter(char32_t c) {
+    return c == ':' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= 0xC0 && c <= 0xD6) ||
+           (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D) ||
+           (c >= 0x37F && c <= 0x1FFF) || c == 0x200C || c == 0x200D || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF) ||
+           (c >= 0xFDF0 && c <= 0xFFFD);
+}
+
+bool isNameCharacter(char32_t c) {
+    return isNameStartCharacter(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || c == 0x203F || c == 0x2040;
+}
+
+} // namespace
+
 bool isXmlName(const std::string& text) {
     if (text.empty()) return false;
-    const auto first = static_cast<unsigned char>(text[0]);
-    if (!tinyxml2::XMLUtil::IsNameStartChar(first)) return false;
-    for (const char c : text) {
-        if (!tinyxml2::XMLUtil::IsNameChar(static_cast<unsigned char>(c))) return false;
+    // Program text is Windows-1252, and the file holds each byte as the character it stands for.
+    const std::u32string characters = platform::fileTextToCharacters(platform::windows1252ToUtf8(text));
+    if (!isNameStartCharacter(characters[0])) return false;
+    for (const char32_t c : characters) {
+        if (!isNameCharacter(c)) return false;
     }
     return true;
 }

@@ -50,8 +50,11 @@ BRAVUIDiceRollerWindow::BRAVUIDiceRollerWindow(std::uint32_t tag, UIContext* own
     : GameUIBaseWindow(tag, owner, theme, "spellsPickerWindow", title, topLeft, bottomRight, depth, nullptr, true) {
     for (const TitleLayout& layout : titleLayouts) {
         const float labelTopLeft[2] = {layout.left, 0.9f}, labelBottomRight[2] = {layout.right, 0.8f};
-        addChild(new GameUILabel(owner, theme, layout.name, layout.text, "", labelTopLeft, labelBottomRight, this,
-                                 labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop));
+        auto* label = new GameUILabel(owner, theme, layout.name, layout.text, "", labelTopLeft, labelBottomRight, this,
+                                      labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
+        // The column titles stand side by side: one wider than its column would run into the next.
+        label->shrinkToFit();
+        addChild(label);
     }
     for (int i = 0; i < rowCount; ++i) {
         const RowLayout& layout = rowLayouts[i];

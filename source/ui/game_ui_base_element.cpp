@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "render/render_interface.h"
 #include "ui/window_manager.h"
@@ -28,9 +29,12 @@ GameUIBaseElement::~GameUIBaseElement() {
 
 void GameUIBaseElement::detachFromParent() {
     if (!parent) return;
+    // From the back: a container deletes its children last first, so each one is found at the
+    // end of the list and leaves without moving the others (closing a list of many rows stays
+    // linear).
     auto& siblings = parent->attachedChildren;
-    auto found = std::find(siblings.begin(), siblings.end(), this);
-    if (found != siblings.end()) siblings.erase(found);
+    auto found = std::find(siblings.rbegin(), siblings.rend(), this);
+    if (found != siblings.rend()) siblings.erase(std::next(found).base());
 }
 
 bool GameUIBaseElement::containsPoint(float x, float y) {

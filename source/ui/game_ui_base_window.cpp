@@ -49,6 +49,9 @@ GameUIBaseWindow::GameUIBaseWindow(std::uint32_t tag, UIContext* owner, const Th
                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred);
     setTitleText("TitleBarText");
     titleLabel->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
+    // A title names what the window works on (an item, a file): one that is too long must not
+    // wrap out of the bar over the window's own contents.
+    titleLabel->keepOnOneLine();
 
     const float screenW = screenWidth(), screenH = screenHeight();
     if (hasCloseButton) {

@@ -42,6 +42,12 @@ void GameUILabel::keepOnOneLine() {
     showText();
 }
 
+void GameUILabel::shrinkToFit() {
+    const float width = absBottomRight[0] - absTopLeft[0] - pixelWidth();
+    const FittingFonts fonts = fontsThatFit(renderInterface(), text, width);
+    if (fonts.regular != fontName) setFonts(fonts.regular, fonts.bold.empty() ? fonts.regular : fonts.bold);
+}
+
 void GameUILabel::showText() {
     if (!oneLine) {
         uiobject::setString(textBox, TextBoxParameters::string, text);

@@ -25,6 +25,8 @@ public:
     void setFonts(const std::string& font, const std::string& boldFont);
     // From now on the text stays on one line: cut with "..." at the box when it is wider.
     void keepOnOneLine();
+    // A caption wider than its box is drawn at the largest smaller size of the main font that fits.
+    void shrinkToFit();
 
     bool onMouseMove(MouseEvent::Data& event) override;
     void onEnabled() override;

@@ -2,7 +2,7 @@
 
 #include "app/sound.h"
 #include "app/sound_manager.h"
-#include "ui/text_measure.h"
+#include "ui/one_line_text.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 
@@ -30,19 +30,10 @@ void GameUIPushButton::fitCaption() {
     if (!ri || caption.empty()) return;
     constexpr float marginPixels = 3.0f;
     const float room = absBottomRight[0] - absTopLeft[0] - 2.0f * marginPixels * pixelWidth();
-    auto fits = [&](const std::string& font) { return measureUIText(ri, font, caption, true, 20000.0f).width <= room; };
-    if (fits(ri->mainFontName())) return;
-    const std::vector<std::string> regular = ri->smallerSizesOfFont(ri->mainFontName());
-    if (regular.empty()) return;
-    const std::vector<std::string> bold = ri->smallerSizesOfFont(ri->boldFontName());
-    std::size_t chosen = regular.size() - 1;
-    for (std::size_t i = 0; i < regular.size(); ++i) {
-        if (!fits(regular[i])) continue;
-        chosen = i;
-        break;
-    }
-    uiobject::setString(captionBox, TextBoxParameters::font, regular[chosen]);
-    if (chosen < bold.size()) uiobject::setString(captionBox, TextBoxParameters::boldFont, bold[chosen]);
+    const FittingFonts fonts = fontsThatFit(ri, caption, room);
+    if (fonts.regular == ri->mainFontName()) return;
+    uiobject::setString(captionBox, TextBoxParameters::font, fonts.regular);
+    if (!fonts.bold.empty()) uiobject::setString(captionBox, TextBoxParameters::boldFont, fonts.bold);
 }
 
 GameUIPushButton::~GameUIPushButton() { uiobject::destroy(renderInterface(), captionBox); }

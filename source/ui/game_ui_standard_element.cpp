@@ -32,7 +32,8 @@ void GameUIStandardElement::deleteChildren() {
     // A child's destructor may look at its siblings through the parent: empty the list first.
     std::vector<GameUIBaseElement*> owned;
     owned.swap(children);
-    for (GameUIBaseElement* child : owned) delete child;
+    // Last first: each child leaves the end of this element's attached list (see the base).
+    for (auto child = owned.rbegin(); child != owned.rend(); ++child) delete *child;
 }
 
 template <class Visit>

@@ -32,6 +32,11 @@ GameUIStandardElementList::GameUIStandardElementList(std::uint32_t tag, UIContex
 }
 
 GameUIStandardElementList::~GameUIStandardElementList() {
+    // The rows go first, each leaving the list's slots as it goes, while its memory is at hand;
+    // the list's own slots would otherwise walk every row once more before they are deleted.
+    items.clear();
+    removalQueue.clear();
+    deleteChildren();
     uiobject::destroy(renderInterface(), backgroundObject);
     eventSignal.disconnect_all();
 }

@@ -39,3 +39,21 @@ std::string cutWithEllipsis(const RenderInterface* renderInterface, const std::s
         if (count == 0 || widthOf(renderInterface, fontKey, cut) <= width) return cut;
     }
 }
+
+FittingFonts fontsThatFit(const RenderInterface* renderInterface, const std::string& text, float width) {
+    FittingFonts fonts{renderInterface ? renderInterface->mainFontName() : std::string(),
+                       renderInterface ? renderInterface->boldFontName() : std::string()};
+    if (!renderInterface || widthOf(renderInterface, fonts.regular, text) <= width) return fonts;
+    const std::vector<std::string> regular = renderInterface->smallerSizesOfFont(fonts.regular);
+    if (regular.empty()) return fonts;
+    const std::vector<std::string> bold = renderInterface->smallerSizesOfFont(fonts.bold);
+    std::size_t chosen = regular.size() - 1;
+    for (std::size_t i = 0; i < regular.size(); ++i) {
+        if (widthOf(renderInterface, regular[i], text) > width) continue;
+        chosen = i;
+        break;
+    }
+    fonts.regular = regular[chosen];
+    fonts.bold = chosen < bold.size() ? bold[chosen] : std::string();
+    return fonts;
+}

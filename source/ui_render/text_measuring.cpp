@@ -14,6 +14,7 @@ TextMeasure measureTextWithFont(const TextMeasureFont& font, std::string_view te
     options.boxWidth = maxWidth;
     options.lineBreaks = !singleLine;
     options.questionMarkForMissing = false;
+    options.bold = font.bold;
     TextWalk walk(text, *font.font, font.px, options);
     TextWalkStep step;
     float widest = 0.0f;
@@ -39,9 +40,10 @@ float textBoxTopY(const TextMeasureFont& font, float top) {
 
 namespace {
 
-TextWalkOptions wrappedDrawOptions(float boxWidth) {
+TextWalkOptions wrappedDrawOptions(const TextMeasureFont& font, float boxWidth) {
     TextWalkOptions options;
     options.boxWidth = boxWidth;
+    options.bold = font.bold;
     return options;
 }
 
@@ -54,7 +56,7 @@ std::uint32_t letterIndexAtPointWithFont(const TextMeasureFont& font, std::strin
     const float y0 = textBoxTopY(font, topLeft[1]);
     // The hit line is the first whose bottom lies below the point.
     auto onHitLine = [&](std::size_t line) { return y0 - static_cast<float>(line + 1) * font.lineHeight < y; };
-    TextWalk walk(text, *font.font, font.px, wrappedDrawOptions(boxWidth));
+    TextWalk walk(text, *font.font, font.px, wrappedDrawOptions(font, boxWidth));
     TextWalkStep step;
     while (walk.next(step)) {
         if (step.token.kind == MarkupToken::Kind::LineBreak) {
@@ -79,7 +81,7 @@ void layoutWrappedTextWithFont(float out[2], const TextMeasureFont& font, std::s
         out[0] = x0 + penX;
         out[1] = y0 - static_cast<float>(line + 1) * font.lineHeight;
     };
-    TextWalk walk(text, *font.font, font.px, wrappedDrawOptions(boxWidth));
+    TextWalk walk(text, *font.font, font.px, wrappedDrawOptions(font, boxWidth));
     TextWalkStep step;
     while (walk.next(step)) {
         const bool placed =

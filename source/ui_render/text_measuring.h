@@ -11,6 +11,8 @@
 // -1 when none), px and py one pixel in clip units.
 struct TextMeasureFont {
     const FontRecord* font = nullptr;
+    // Bold spans ("[*...]") are drawn in the bold font, so they are measured in it too.
+    const FontRecord* bold = nullptr;
     float lineHeight = -1.0f;
     float px = 0.0f;
     float py = 0.0f;

@@ -98,6 +98,9 @@ void UIManager::drawChunk(gfx::Device* device, std::size_t firstSlot) {
 }
 
 void UIManager::onLostDevice() {
+    // The device still holds the vertex buffer it last drew from: it must let go of it too, or
+    // the buffer stays alive and the reset is refused (and nothing is drawn again).
+    if (deviceGlobal) deviceGlobal->setStreamSource(0, nullptr, 0, 0);
     batchWriter_.releaseDeviceResources();
     for (UIRenderable* renderable : renderables_) renderable->onLostDevice();
 }

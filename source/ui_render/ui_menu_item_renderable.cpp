@@ -9,6 +9,7 @@
 #include "render/device_global.h"
 #include "ui_render/glyph_atlas_texture.h"
 #include "ui_render/text_layout.h"
+#include "ui_render/text_markup.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_effect.h"
 
@@ -84,7 +85,8 @@ void UIMenuItemRenderableAsset::renderInstance(UIRenderableInstance& record, UIB
     if (!regular || !atlasTexture_ || !effect_ || screenWidth_ == 0 || screenHeight_ == 0) return;
     const float px = 2.0f / static_cast<float>(screenWidth_), py = 2.0f / static_cast<float>(screenHeight_);
     TextLayoutRequest request;
-    request.text = text_;
+    // Drawn as written: "<r", "{g", "[*", a backslash before "n" are characters here, not markup.
+    request.text = literalText(text_);
     request.regular = regular;
     request.colour = request.colour2 = TextColour{1.0f, greenAndBlue, greenAndBlue, 1.0f};
     request.topLeft[0] = static_cast<float>(horizPos) * px - 1.0f;

@@ -48,8 +48,9 @@ public:
 
     // The font as loaded, or null.
     const FontRecord* font() const;
-    // The text drawn last.
+    // The text drawn last, and its glyph quads.
     const char* text() const { return text_; }
+    const TextBlock& layout() const { return block_; }
     gfx::Texture* atlasTexture() const { return atlasTexture_; }
 
 private:

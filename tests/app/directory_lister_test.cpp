@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sys/stat.h>
 #include <map>
 
 #include "app/directory_lister.h"
@@ -137,6 +138,32 @@ TEST_F(ListerTest, ChecksFindNamesWhateverTheirCase) {
     EXPECT_TRUE(fileExists(fixture.path() + "DATA\\classes\\fighter.xml"));
     EXPECT_FALSE(fileExists(fixture.path() + "data/classes"));
     EXPECT_FALSE(fileExists(fixture.path() + "data/classes/missing.xml"));
+}
+
+// Every file listed opens by the name the list gives; what no name can open (a pipe, a name
+// whose "\" is read back as a folder separator) is left out.
+TEST_F(ListerTest, ListsOnlyWhatOpensByItsListedName) {
+    fixture.makeFolder("odd");
+    fixture.write("odd/NoExt", "no extension");
+    fixture.write("odd/back\\slash.xml", "backslash");
+    fixture.makeFolder("odd/back\\folder");
+    fixture.write("odd/plain.xml", "plain");
+    const std::string pipe = fixture.path() + "odd/pipe.xml";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const bool includeFolders : {false, true}) {
+        SCOPED_TRACE(includeFolders);
+        std::vector<FileEntry> out;
+        ASSERT_TRUE(listFolderEntries(fixture.path() + "odd/", "*", out, includeFolders, false));
+        std::map<std::string, std::string> contents;
+        for (const FileEntry& entry : out) {
+            std::string text;
+            EXPECT_TRUE(platform::readWholeFile(entry.fullPath, text)) << entry.fullPath;
+            contents.emplace(entry.fileName, text);
+        }
+        EXPECT_EQ(contents, (std::map<std::string, std::string>{{"noext", "no extension"}, {"plain.xml", "plain"}}));
+    }
+    EXPECT_FALSE(fileExists(pipe)) << "a pipe is no file to open";
+    EXPECT_TRUE(fileExists(fixture.path() + "odd/noext"));
 }
 
 } // namespace

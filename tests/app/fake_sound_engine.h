@@ -51,6 +51,7 @@ public:
         untracked += track ? 0 : 1;
         return track ? playing : nullptr;
     }
+    bool deviceOpen() const override { return true; }
 
     std::map<std::string, int> loads;
     std::set<std::string> missing;

@@ -1,7 +1,9 @@
 // The application's two threads: lock-step hand-off, a slow update cycle, and closing the window.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
 #include <atomic>
+#include <functional>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -26,6 +28,7 @@
 #include "render/device_global.h"
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
+#include "render/render_state_front_end.h"
 #include "render/render_state_manager.h"
 #include "app/user_folder_guard.h"
 
@@ -274,10 +277,89 @@ TEST(GameAppSetUp, WithoutADisplayTheProgramSaysSoAndWritesNothing) {
     EXPECT_TRUE(fs::is_empty(data)) << "no settings are written";
 }
 
+// Runs frames until the front end is running and then until three frames in a row presented
+// nothing: what start-up showed is drawn.
+void settle(ObservedGameApp& app) {
+    RenderStateManager* manager = app.renderTask()->renderStateManager();
+    const std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 30000;
+    int quiet = 0;
+    while (quiet < 3 && platform::millisecondsSinceStart() < giveUpAt) {
+        const std::uint64_t before = deviceGlobal->presentCount();
+        app.frame(0.016f, 0.016f);
+        const bool running = manager->current()->status() == BaseState::Running;
+        quiet = running && deviceGlobal->presentCount() == before ? quiet + 1 : 0;
+    }
+    ASSERT_EQ(quiet, 3) << "the screen never became still";
+}
+
+std::uint32_t backBufferPixel(std::size_t at) {
+    gfx::Surface* backBuffer = nullptr;
+    std::vector<std::uint32_t> pixels;
+    if (gfx::succeeded(deviceGlobal->getBackBuffer(&backBuffer))) {
+        deviceGlobal->readSurface(backBuffer, pixels);
+        backBuffer->release();
+    }
+    return at < pixels.size() ? pixels[at] : 0u;
+}
+
+void pushWindowEvent(const GameApp& app, std::uint8_t which) {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = app.window()->windowId();
+    event.window.event = which;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
+TEST(GameAppFrames, AStillScreenIsNotPresentedUntilTheWindowNeedsItsPictureAgain) {
+    UserFolder folder;
+    Timeline timeline;
+    RecordingState* state = nullptr;
+    ObservedGameApp app(timeline, observingState(timeline, state));
+    ASSERT_TRUE(app.setUpSucceeded());
+    settle(app);
+    constexpr std::uint32_t marker = 0xFF2468ACu;
+    const struct {
+        const char* what;
+        std::function<void()> cause;
+    } cases[] = {
+        {"uncovered", [&] { pushWindowEvent(app, SDL_WINDOWEVENT_EXPOSED); }},
+        {"shown", [&] { pushWindowEvent(app, SDL_WINDOWEVENT_SHOWN); }},
+        {"restored", [&] { pushWindowEvent(app, SDL_WINDOWEVENT_RESTORED); }},
+        {"resized", [&] { pushWindowEvent(app, SDL_WINDOWEVENT_RESIZED); }},
+        {"device lost and reset", [&] { deviceGlobal->simulateDeviceLoss(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Painted over: a frame drawn would clear it to black.
+        ASSERT_TRUE(gfx::succeeded(deviceGlobal->clear(gfx::Clear::Target, marker, 1.0f, 0)));
+        const std::uint64_t presents = deviceGlobal->presentCount();
+        const std::size_t cycles = timeline.count('U');
+        runHandOffs(app, timeline, timeline.count('H') + 30);
+        EXPECT_EQ(deviceGlobal->presentCount(), presents) << "a still screen was presented";
+        // The cycle the last hand-off released may still run.
+        EXPECT_GE(timeline.count('U'), cycles + 29) << "the update cycles stopped";
+        EXPECT_EQ(backBufferPixel(0), marker);
+
+        c.cause();
+        platform::WindowMessage message;
+        while (app.window()->peekMessage(message)) app.windowProc(message);
+        // A lost device skips one frame before it is reset.
+        for (int frame = 0; frame < 3 && deviceGlobal->presentCount() == presents; ++frame) app.frame(0.016f, 0.016f);
+        EXPECT_GT(deviceGlobal->presentCount(), presents) << "the picture was not drawn again";
+        EXPECT_EQ(backBufferPixel(0), 0xFF000000u);
+        settle(app);
+    }
+}
+
 TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
     UserFolder folder;
     Timeline timeline;
     RecordingState* state = nullptr;
+    // The test switch: every frame is drawn even when it shows nothing new.
+    RenderStateFrontEnd::setDrawEveryFrame(true);
+    struct Restore {
+        ~Restore() { RenderStateFrontEnd::setDrawEveryFrame(false); }
+    } restore;
     ObservedGameApp app(timeline, observingState(timeline, state));
     ASSERT_TRUE(app.setUpSucceeded());
     RenderStateManager* manager = app.renderTask()->renderStateManager();
@@ -290,7 +372,9 @@ TEST(GameAppFrames, FrontEndClearsToBlackAndPresentsEachFrame) {
     // Paint the back buffer, then let one frame be drawn: with no UI object it is all black.
     ASSERT_TRUE(gfx::succeeded(deviceGlobal->clear(gfx::Clear::Target, 0xFFFF0000, 1.0f, 0)));
     std::size_t handOffs = timeline.count('H');
+    const std::uint64_t presents = deviceGlobal->presentCount();
     while (timeline.count('H') == handOffs && platform::millisecondsSinceStart() < giveUpAt) app.frame(0.016f, 0.016f);
+    EXPECT_EQ(deviceGlobal->presentCount(), presents + 1);
     gfx::Surface* backBuffer = nullptr;
     ASSERT_TRUE(gfx::succeeded(deviceGlobal->getBackBuffer(&backBuffer)));
     std::vector<std::uint32_t> pixels;

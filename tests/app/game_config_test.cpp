@@ -257,6 +257,12 @@ TEST_F(GameConfigTest, AnUnusableFileIsMovedAsideBeforeTheDefaultsReplaceIt) {
          },
          [&] { EXPECT_EQ(fs::read_symlink(settingsFile() + ".bad"), "/proc/self/mem"); }},
         {"no file at all", [] {}, nullptr},
+        // Larger than any settings file: refused unread, and kept whole beside the defaults.
+        {"too large",
+         [&] {
+             writeSettings(std::string(graphics) + "<Pad value=\"" + std::string(GameConfig::fileSizeLimit, 'x') + "\"/>");
+         },
+         [&] { EXPECT_GT(fs::file_size(settingsFile() + ".bad"), GameConfig::fileSizeLimit); }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

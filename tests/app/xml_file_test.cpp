@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "app/xml_file.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
@@ -71,6 +74,66 @@ TEST(XmlFile, OldWindows1252FilesStillRead) {
     tinyxml2::XMLDocument document;
     ASSERT_TRUE(loadXmlFile(document, path));
     EXPECT_STREQ(document.RootElement()->Attribute("name"), "caf\xE9");
+}
+
+// Each value is decoded on its own, so one stray byte does not turn the rest of the file into
+// Windows-1252; what the code page can't hold is replaced or left out, and said once per load.
+TEST(XmlFile, EachValueIsDecodedOnItsOwn) {
+    struct Row {
+        const char* name;
+        std::string file;
+        std::string name1252;
+        std::string text1252;
+        std::vector<std::string> logged;
+    };
+    const Row rows[] = {
+        {"StrayByteBesideUtf8", "<Root name=\"Ald\xC3\xA9n\">caf\xE9</Root>", "Ald\xE9n", "caf\xE9", {}},
+        {"ReferencesBesideAStrayByte", "<Root name=\"\xE9&#233;&#x20AC;&amp;\">x</Root>", "\xE9\xE9\x80&", "x", {}},
+        {"NulReferenceIsLeftOut", "<Root name=\"a&#x0;b&#0;c\">d&#1;e</Root>", "abc", "de",
+         {"3 control character(s) that XML does not allow were left out, the first in Root name"}},
+        {"RawControlByteIsLeftOut", "<Root name=\"a\x01" "b\">c\x1F</Root>", "ab", "c",
+         {"2 control character(s) that XML does not allow were left out, the first in Root name"}},
+        {"OutsideTheCodePage", "<Root name=\"\xCE\xBB&#x4E2D;&#99999999;\">&#xD800;</Root>", "???", "?",
+         {"4 character(s) that Windows-1252 lacks were read as \"?\", the first in Root name"}},
+        {"NotAReference", "<Root name=\"a &b; &#xZ; &# &\">&#x;</Root>", "a &b; &#xZ; &# &", "&#x;", {}},
+        {"CdataKeepsItsText", "<Root name=\"n\"><![CDATA[&#233; \xC3\xA9]]></Root>", "n", "&#233; \xE9", {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        const std::string path = folder.write("in.xml", row.file);
+        LogCapture capture;
+        tinyxml2::XMLDocument document;
+        ASSERT_TRUE(loadXmlFile(document, path));
+        EXPECT_EQ(std::string(document.RootElement()->Attribute("name")), row.name1252);
+        EXPECT_EQ(std::string(document.RootElement()->GetText()), row.text1252);
+        for (const std::string& line : row.logged) EXPECT_TRUE(capture.contains(line)) << line;
+        EXPECT_EQ(capture.lines().size(), row.logged.size());
+    }
+}
+
+TEST(XmlFile, FileOverItsSizeLimitIsRefusedUnread) {
+    TempFolder folder;
+    const std::string path = folder.write("big.xml", "<Root name=\"0123456789\"/>");
+    tinyxml2::XMLDocument document;
+    EXPECT_TRUE(loadXmlFile(document, path, 25)) << "exactly the limit";
+    LogCapture capture;
+    EXPECT_FALSE(loadXmlFile(document, path, 24));
+    EXPECT_TRUE(capture.contains("XML File at path " + path + " could not be read: it is larger than 24 bytes"));
+    EXPECT_EQ(document.RootElement(), nullptr);
+}
+
+// Line breaks and tabs in attribute values come back as they were; a raw one would be read as
+// a line feed or a space.
+TEST(XmlFile, AttributeBreaksSurviveASaveAndLoad) {
+    TempFolder folder;
+    tinyxml2::XMLDocument document;
+    document.InsertEndChild(document.NewElement("Root"))->ToElement()->SetAttribute("v", "a\rb\r\nc\td\x01" "e");
+    const std::string path = folder.path() + "out.xml";
+    ASSERT_TRUE(saveXmlFile(document, path));
+    tinyxml2::XMLDocument loaded;
+    ASSERT_TRUE(loadXmlFile(loaded, path));
+    EXPECT_EQ(std::string(loaded.RootElement()->Attribute("v")), "a\rb\r\nc\tde");
 }
 
 TEST(XmlFile, FailedSaveKeepsTheOldFileAndSaysSo) {

@@ -2,14 +2,15 @@
 # Builds the fuzz targets with clang 16 (the first to capture structured bindings in lambdas, which
 # the engine does) and libFuzzer, installing it first when it is missing,
 # and runs each for FUZZ_SECONDS (default 60) on a seed corpus gathered from Data/ and the test
-# fixtures. New inputs are kept in build/fuzz/corpus/<target>, findings in build/fuzz/artifacts.
-# FUZZ_TARGETS picks some of: effect picture settings character.
+# fixtures. New inputs are kept in build/fuzz/corpus/<target>, findings in build/fuzz/artifacts;
+# the files the targets write go to one scratch folder that is removed at the end, whatever
+# happened. FUZZ_TARGETS picks some of: effect picture settings character catalogue.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 root=$PWD
 build=build/fuzz
 seconds=${FUZZ_SECONDS:-60}
-targets=${FUZZ_TARGETS:-effect picture settings character}
+targets=${FUZZ_TARGETS:-effect picture settings character catalogue}
 
 missing=()
 for package in clang-16 libclang-rt-16-dev; do
@@ -44,7 +45,14 @@ gather effect Data tests/platform/data tests/fuzz/seeds/effect -iname '*.fx'
 gather picture Data tests/platform/data tests/fuzz/seeds/picture \
   \( -iname '*.png' -o -iname '*.jpg' -o -iname '*.jpeg' -o -iname '*.bmp' -o -iname '*.tga' \)
 gather settings Data/default_settings tests/fuzz/seeds/settings -iname '*.xml'
-gather character tests/rules/data/saved_b tests/fuzz/seeds/character -iname '*.xml'
+gather character tests/rules/data/saved_b tests/rules/data/hostile tests/fuzz/seeds/character -iname '*.xml'
+gather catalogue Data/actions Data/classes Data/equipment Data/proficiencies Data/spells tests/rules/data/catalogue_a \
+  tests/rules/data/catalogue_b -iname '*.xml'
+
+# Memory-backed where there is one; a crashed target can't clean up after itself, so this does.
+scratch=$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp )/zoderud-fuzz-run-XXXXXX")
+trap 'rm -rf "$scratch"' EXIT
+export ZODERUD_FUZZ_SCRATCH="$scratch"
 
 status=0
 for target in $targets; do

@@ -47,4 +47,32 @@ TEST(SoundEngine, TheClickPlaysToItsEnd) {
     EXPECT_EQ(engine->play2D(nullptr, false, false, true), nullptr);
 }
 
+// Waits for the device to close: the audio thread has to find the silence first.
+bool closesSoon(const sound::SoundEngine& engine) {
+    for (int i = 0; i < 1000 && engine.deviceOpen(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return !engine.deviceOpen();
+}
+
+TEST(SoundEngine, TheDeviceClosesInSilenceAndTheNextSoundOpensItAndPlays) {
+    std::string error;
+    std::unique_ptr<sound::SoundEngine> engine = sound::createSoundEngine(error, std::chrono::milliseconds(20));
+    ASSERT_NE(engine, nullptr) << error;
+    sound::SoundSource* click = engine->addSoundSourceFromFile("Data/sound/button_press.ogg");
+    ASSERT_NE(click, nullptr);
+    ASSERT_TRUE(closesSoon(*engine));
+
+    std::shared_ptr<sound::PlayingSound> played = engine->play2D(click, false, false, true);
+    ASSERT_NE(played, nullptr);
+    EXPECT_TRUE(engine->deviceOpen());
+    EXPECT_TRUE(endsSoon(*played));
+    // A looped sound keeps it open past the silence; once stopped, it closes again.
+    std::shared_ptr<sound::PlayingSound> looped = engine->play2D(click, true, false, true);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(engine->deviceOpen());
+    looped->stop();
+    EXPECT_TRUE(closesSoon(*engine));
+    // Sources loaded for the first device play on the next one.
+    EXPECT_TRUE(endsSoon(*engine->play2D(click, false, false, true)));
+}
+
 } // namespace

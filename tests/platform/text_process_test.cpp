@@ -32,8 +32,16 @@ TEST(Encoding, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(platform::utf8ToWindows1252("\xE4\xB8\xAD"), "?");
     EXPECT_EQ(platform::utf8ToWindows1252("a\xC3"), "a?");
     EXPECT_FALSE(platform::isValidUtf8("\xE9t\xE9"));
-    EXPECT_EQ(platform::fileTextToWindows1252("\xE9t\xE9"), "\xE9t\xE9");
-    EXPECT_EQ(platform::fileTextToWindows1252("\xEF\xBB\xBF\xC3\xA9"), "\xE9");
+}
+
+// A text from a file is UTF-8 when it is valid UTF-8, else Windows-1252, as a whole.
+TEST(Encoding, FileTextIsDecodedAsAWhole) {
+    EXPECT_EQ(platform::fileTextToCharacters("caf\xC3\xA9 \xE2\x82\xAC"), U"caf\u00E9 \u20AC");
+    EXPECT_EQ(platform::fileTextToCharacters("\xC3\xA9t\xE9"), U"\u00C3\u00A9t\u00E9") << "one stray byte";
+    EXPECT_EQ(platform::fileTextToCharacters("\x80\x81"), U"\u20AC\u0081");
+    EXPECT_EQ(platform::windows1252ByteOf(U'\u20AC'), 0x80);
+    EXPECT_EQ(platform::windows1252ByteOf(U'\u00E9'), 0xE9);
+    EXPECT_EQ(platform::windows1252ByteOf(U'\u4E2D'), -1);
 }
 
 TEST(Process, ExitCodeIsPolledWithoutBlocking) {

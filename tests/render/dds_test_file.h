@@ -12,6 +12,8 @@ struct Header {
     uint32_t pixelFlags = 0x4; // FourCC
     uint32_t fourCC = 0, bitCount = 0, red = 0, green = 0, blue = 0, alpha = 0;
     uint32_t headerSize = 124, pixelFormatSize = 32;
+    // 0xFE00 for a cube map with all six faces.
+    uint32_t caps2 = 0;
 };
 
 inline uint32_t code(const char* four) {
@@ -59,6 +61,7 @@ inline std::string file(const Header& h, const std::vector<uint8_t>& data) {
     put(96, h.green);
     put(100, h.blue);
     put(104, h.alpha);
+    put(112, h.caps2);
     bytes.append(data.begin(), data.end());
     return bytes;
 }

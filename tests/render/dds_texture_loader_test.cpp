@@ -87,6 +87,41 @@ TEST_F(DdsLoaderTest, AFiveByThreeArgbFileCopiesItsTwentyByteRows) {
     loader.unload();
 }
 
+TEST_F(DdsLoaderTest, ASixBySixDxt1FileCopiesTwoBlocksAcrossAndTwoBlockRows) {
+    // Blocks in file order: top-left red, top-right green, bottom-left blue, bottom-right white.
+    std::vector<uint8_t> data;
+    for (uint16_t colour : {uint16_t(0xF800), uint16_t(0x07E0), uint16_t(0x001F), uint16_t(0xFFFF)})
+        ddstest::append(data, ddstest::dxt1Block(colour));
+    TempFolder folder;
+    DDSTextureLoader loader(folder.write("six.dds", ddstest::file(ddstest::dxt("DXT1", 6, 6, 1), data)), nullptr);
+    loadAll(loader);
+    ASSERT_NE(loader.texture(), nullptr);
+    const std::vector<uint32_t> pixels = level(loader.texture(), 0);
+    ASSERT_EQ(pixels.size(), 36u);
+    EXPECT_TRUE(gfxtest::near(pixels[0], 0xFFFF0000u));
+    EXPECT_TRUE(gfxtest::near(pixels[5], 0xFF00FF00u)) << "the sixth column lies in the second block";
+    EXPECT_TRUE(gfxtest::near(pixels[5 * 6], 0xFF0000FFu));
+    EXPECT_TRUE(gfxtest::near(pixels[35], 0xFFFFFFFFu));
+    loader.unload();
+}
+
+TEST_F(DdsLoaderTest, PointedAtAnotherFileItLoadsThatOneInstead) {
+    TempFolder folder;
+    const std::string red = folder.write("large_tex/atlas.dds", ddstest::file(ddstest::dxt("DXT1", 4, 4, 1),
+                                                                                ddstest::dxt1Block(0xF800)));
+    const std::string blue = folder.write("small_tex/atlas.dds", ddstest::file(ddstest::dxt("DXT1", 4, 4, 1),
+                                                                                 ddstest::dxt1Block(0x001F)));
+    DDSTextureLoader loader(red, nullptr);
+    loadAll(loader);
+    EXPECT_TRUE(gfxtest::near(level(loader.texture(), 0).at(0), 0xFFFF0000u));
+    loader.setPath(blue);
+    EXPECT_EQ(loader.path(), blue);
+    loadAll(loader);
+    ASSERT_NE(loader.texture(), nullptr);
+    EXPECT_TRUE(gfxtest::near(level(loader.texture(), 0).at(0), 0xFF0000FFu));
+    loader.unload();
+}
+
 TEST_F(DdsLoaderTest, AMissingOrCorruptFileIsLoggedAndTheLaterStagesMakeNothing) {
     TempFolder folder;
     std::string cut = ddstest::file(ddstest::dxt("DXT1", 8, 8, 1), std::vector<uint8_t>(31, 0));

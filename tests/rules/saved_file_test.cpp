@@ -2,6 +2,9 @@
 
 #include <csignal>
 #include <functional>
+#include <limits>
+#include <map>
+#include <vector>
 #include <sys/resource.h>
 
 #include "app/xml_file.h"
@@ -263,7 +266,8 @@ TEST(SavedFile, NumbersOutOfRangeAreCorrectedOnLoad) {
         {"NegativeExperience", R"(<XP value="-99999999999"/>)", [](const CharacterSheet& s) { EXPECT_EQ(s.experience, 0u); },
          "negative experience"},
         {"HugeExperience", R"(<XP value="99999999999"/>)",
-         [](const CharacterSheet& s) { EXPECT_EQ(s.experience, 2147483647u); }, nullptr},
+         [](const CharacterSheet& s) { EXPECT_EQ(s.experience, 2147483647u); },
+         "XP value \"99999999999\" is beyond the 32-bit range; it is read as 2147483647"},
         {"NegativeMaximumHitPoints", R"(<HP current="-3" currentMaximum="-8"/>)",
          [](const CharacterSheet& s) {
              EXPECT_EQ(s.maximumHitPoints, 0);
@@ -387,6 +391,181 @@ TEST(SavedFile, ControlCharacterReferencesInAFileAreDropped) {
     EXPECT_EQ(sheet->notes, "xy\rz");
     EXPECT_EQ(sheet->inventory.items[0]->customName, "Rope");
     EXPECT_EQ(sheet->wealth.history[0].description, "pay");
+}
+
+// Hostile and hand-edited files: each loads as the first load decides, or is refused, and
+// what that load decided is exactly what is saved: a second load of the save corrects
+// nothing, and its save is the same bytes.
+TEST(SavedFile, HostileFilesLoadAsDecidedAndSaveStably) {
+    constexpr std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t least = std::numeric_limits<std::int32_t>::min();
+    struct Case {
+        const char* file;
+        std::function<void(const CharacterSheet&)> check;
+        std::vector<std::string> logged;
+    };
+    const Case cases[] = {
+        {"unknown_spell_outside_cp1252.xml",
+         [](const CharacterSheet& s) {
+             ASSERT_EQ(s.arcaneSpells.at(1).size(), 1u);
+             EXPECT_EQ(s.arcaneSpells.at(1)[0]->id, "spark_bolt");
+             EXPECT_EQ(s.unresolvedArcaneSpellIds, std::vector<std::string>{"old_word"}) << "a writable id is kept";
+             EXPECT_TRUE(s.unresolvedDivineSpellIds.empty());
+         },
+         {"the unknown spell \"a?\" can't be saved as it was read", "Windows-1252 lacks"}},
+        {"two_class_sections.xml",
+         [](const CharacterSheet& s) {
+             ASSERT_NE(s.characterClass, nullptr);
+             EXPECT_EQ(s.characterClass->id, "mage");
+             ASSERT_EQ(s.classAbilities.size(), 1u) << "the abilities come with the class, not from the other section";
+             EXPECT_EQ(s.classAbilities[0]->id, "read_magic");
+             EXPECT_EQ(s.level, 4u) << "the mage's top level";
+         },
+         {"more than one class; the last one is taken", "level 7 is read as 4"}},
+        {"class_id_with_control_byte.xml",
+         [](const CharacterSheet& s) {
+             ASSERT_NE(s.characterClass, nullptr) << "the id is read without the byte the file can't hold";
+             EXPECT_EQ(s.characterClass->id, "mage");
+             EXPECT_FALSE(s.unresolvedClass.has_value());
+             ASSERT_EQ(s.classAbilities.size(), 1u);
+             EXPECT_EQ(s.level, 4u);
+         },
+         {"control character(s) that XML does not allow were left out, the first in CharacterSheet/CharacterClass id"}},
+        {"invalid_byte_beside_utf8.xml",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.name, "Ald\xE9n") << "valid UTF-8 is decoded whatever the other values hold";
+             EXPECT_EQ(s.notes, "caf\xE9 au lait") << "a value that is not UTF-8 is Windows-1252";
+         },
+         {}},
+        {"nul_reference.xml",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.name, "Ald\xE9n the Bold") << "a NUL is left out, not where the text ends";
+             EXPECT_EQ(s.biography, "onetwo\nthree");
+         },
+         {"2 control character(s) that XML does not allow were left out, the first in "
+          "CharacterSheet/Biographical/CharacterName value"}},
+        {"text_outside_cp1252.xml",
+         [](const CharacterSheet& s) {
+             EXPECT_EQ(s.name, "????? the Wolf");
+             EXPECT_EQ(s.notes, "? \xE9");
+         },
+         {"6 character(s) that Windows-1252 lacks were read as \"?\", the first in "
+          "CharacterSheet/Biographical/CharacterName value"}},
+        {"numbers_out_of_range.xml",
+         [&](const CharacterSheet& s) {
+             EXPECT_EQ(s.age, most) << "left open by the rules, only kept to 32 bits";
+             EXPECT_EQ(s.weight, 0);
+             EXPECT_EQ(s.currentHitPoints, -5);
+             EXPECT_EQ(s.maximumHitPoints, 0);
+             EXPECT_EQ(s.experience, static_cast<std::uint32_t>(most));
+             EXPECT_EQ(s.level, 1u);
+             const std::int32_t scores[6][2] = {{18, 3}, {3, 3}, {12, 12}, {3, 16}, {18, 18}, {3, 18}};
+             for (int i = 0; i < 6; ++i) {
+                 EXPECT_EQ(s.attributes[i].current, scores[i][0]) << s.attributes[i].name;
+                 EXPECT_EQ(s.attributes[i].natural, scores[i][1]) << s.attributes[i].name;
+             }
+             ASSERT_EQ(s.proficiencies.size(), 1u);
+             EXPECT_EQ(s.proficiencies[0]->level, 0);
+             EXPECT_EQ(s.proficiencies[0]->roll, most);
+             EXPECT_EQ(s.unallocatedClassProficiencySlots, 0);
+             EXPECT_EQ(s.unallocatedGeneralProficiencySlots, -4) << "a template may overdraw the general picks";
+             using Counts = std::map<std::uint32_t, std::int32_t>;
+             EXPECT_EQ(s.unallocatedArcaneSpellSlots, (Counts{{1, 0}}));
+             EXPECT_EQ(s.arcaneDailyCastings, (Counts{{1, 0}}));
+             EXPECT_EQ(s.arcaneRepertoireSlots, (Counts{{2, most}}));
+             EXPECT_EQ(s.divineDailyCastings, (Counts{{static_cast<std::uint32_t>(most), 0}}));
+             ASSERT_EQ(s.inventory.items.size(), 1u);
+             EXPECT_EQ(s.inventory.items[0]->quantity, most);
+             EXPECT_EQ(s.inventory.items[0]->customValue.gold, least);
+             EXPECT_EQ(s.wealth.current.copper, 0);
+             EXPECT_EQ(s.wealth.current.silver, 0);
+             EXPECT_EQ(s.wealth.current.gold, most);
+             EXPECT_EQ(s.wealth.current.platinum, 0);
+             ASSERT_EQ(s.wealth.history.size(), 1u);
+             EXPECT_EQ(s.wealth.history[0].amount.silver, -7) << "a payment is negative";
+         },
+         {"Biographical/Age value \"1e39\" is not a plain whole number; it is read as 2147483647",
+          "Biographical/Weight value \"nan\" is not a number; it is read as 0",
+          "HP currentMaximum \"0x10\" is not a number; it is read as 0",
+          "Attributes/Constitution current \"99999999999\" is beyond the 32-bit range",
+          "Strength 25 is read as 18, since scores run from 3 to 18", "level -3 is read as 1",
+          "a negative proficiency rank is read as 0", "a negative spell slot or casting count is read as 0",
+          "a negative coin count in the purse is read as 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        TempFolder folder;
+        const std::string path = std::string(ZODERUD_TEST_DATA_DIR) + "/hostile/" + c.file;
+        LogCapture capture;
+        auto sheet = newCharacter();
+        ASSERT_TRUE(sheet->load(path));
+        c.check(*sheet);
+        for (const std::string& line : c.logged) EXPECT_EQ(linesContaining(capture, line), 1) << line;
+        if (c.logged.empty()) EXPECT_EQ(linesContaining(capture, path), 0) << "nothing to report";
+
+        const std::string first = folder.path() + "first.xml";
+        ASSERT_TRUE(sheet->save(first));
+        capture.clear();
+        auto reloaded = newCharacter();
+        ASSERT_TRUE(reloaded->load(first));
+        EXPECT_EQ(linesContaining(capture, first), 0) << "the save holds what the first load decided";
+        c.check(*reloaded);
+        const std::string second = folder.path() + "second.xml";
+        ASSERT_TRUE(reloaded->save(second));
+        EXPECT_EQ(readFile(second), readFile(first));
+    }
+}
+
+TEST(SavedFile, FileOverTheSizeLimitIsRefused) {
+    TempFolder folder;
+    const std::size_t limit = CharacterSheet::fileSizeLimit;
+    // A character whose notes make its file exactly as large as a file may be.
+    auto big = newCharacter();
+    big->name = "Big";
+    const std::string atLimit = folder.path() + "at.xml";
+    ASSERT_TRUE(big->save(atLimit));
+    big->notes = std::string(limit - readFile(atLimit).size(), 'x');
+    ASSERT_TRUE(big->save(atLimit));
+    ASSERT_EQ(readFile(atLimit).size(), limit);
+    auto sheet = newCharacter();
+    ASSERT_TRUE(sheet->load(atLimit)) << "a file of exactly the limit is read";
+    EXPECT_EQ(sheet->name, "Big");
+    const std::string again = folder.path() + "again.xml";
+    ASSERT_TRUE(sheet->save(again));
+    EXPECT_EQ(readFile(again), readFile(atLimit));
+
+    std::string oneMore = readFile(atLimit);
+    oneMore.insert(oneMore.find("xxx"), "x");
+    const std::string over = folder.write("over.xml", oneMore);
+    LogCapture capture;
+    auto refused = newCharacter();
+    EXPECT_FALSE(refused->load(over));
+    EXPECT_TRUE(capture.contains("XML File at path " + over + " could not be read: it is larger than " +
+                                 std::to_string(limit) + " bytes"));
+    EXPECT_EQ(refused->name, "Default Character") << "nothing is read";
+    EXPECT_EQ(refused->filePath, "");
+
+    // Every payment saves with its five coins: a small file of bare payments would save larger
+    // than any load accepts, so it is refused now rather than left impossible to save.
+    std::string payments;
+    for (int i = 0; i < 20000; ++i) payments += "<Transaction/>";
+    const std::string growing = folder.write(
+        "growing.xml", "<CharacterSheet><Loot><TransactionHistory>" + payments + "</TransactionHistory></Loot></CharacterSheet>");
+    ASSERT_LT(readFile(growing).size(), limit);
+    capture.clear();
+    auto grown = newCharacter();
+    EXPECT_FALSE(grown->load(growing));
+    EXPECT_TRUE(capture.contains("XML File at path " + growing + " could not be read: saved again it would take"));
+    EXPECT_TRUE(grown->wealth.history.empty()) << "nothing is read";
+
+    // Nor does a save write what a load would refuse; the old file stays.
+    const std::string kept = folder.write("kept.xml", "old");
+    for (int i = 0; i < 20000; ++i) grown->wealth.history.push_back({"", Money()});
+    grown->saved = false;
+    EXPECT_FALSE(grown->save(kept));
+    EXPECT_TRUE(capture.contains("Unable to save XML File at path : " + kept + " (it would take"));
+    EXPECT_EQ(readFile(kept), "old");
+    EXPECT_FALSE(grown->saved);
 }
 
 TEST(SavedFile, FailedLoadReportsAndLeavesTheRecordUnbound) {

@@ -132,6 +132,35 @@ TEST_F(DiceRollerTest, OpensWithEveryRowReady) {
     EXPECT_EQ(history(), "");
 }
 
+// The column titles stand side by side: each fits its column in the font it is drawn in, so
+// "Number" no longer runs under "+/-" at 1024 x 768.
+TEST(DiceRollerTitles, EachColumnTitleFitsItsColumnAt1024x768) {
+    UIHarness::Options options;
+    options.width = 1024;
+    options.height = 768;
+    UIHarness ui(options);
+    const float tl[2] = {-0.95f, 0.9f}, br[2] = {0.95f, -0.7f};
+    ui.addWindow(new BRAVUIDiceRollerWindow(0, &ui.context(), ui.theme(), "Dice Roller", tl, br, 1), true);
+    ui.step();
+    bool shrunk = false;
+    for (const char* name : {"dieTitleLabel", "numberTitleLabel", "plusMinusTitleLabel", "modifierTitleLabel",
+                             "resultsTitleLabel"}) {
+        SCOPED_TRACE(name);
+        auto* label = ui.find<GameUILabel>(name);
+        ASSERT_NE(label, nullptr);
+        const std::string font = UIHarness::stringOf(label->textBox, "font");
+        TextMeasure size;
+        ui.renderInterface().measureText(size, font, label->text, true, 20000.0f);
+        EXPECT_LE(size.width, label->absBottomRight[0] - label->absTopLeft[0]) << font;
+        if (font != ui.renderInterface().mainFontName()) {
+            shrunk = true;
+            EXPECT_NE(UIHarness::stringOf(label->textBox, "boldFont"), ui.renderInterface().boldFontName())
+                << "its bold words shrink with it";
+        }
+    }
+    EXPECT_TRUE(shrunk) << "\"Number\" is wider than its column at the main size";
+}
+
 TEST_F(DiceRollerTest, SeededRollGivesTheTwinGeneratorsDice) {
     BRAVUIDiceRollerLine& d8 = row("D8");
     d8.random = RandomSource(7);

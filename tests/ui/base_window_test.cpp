@@ -118,4 +118,29 @@ TEST_F(BaseWindowTest, ChildWindowLayers) {
     EXPECT_EQ(deep.depth, 9u);
 }
 
+// A title too long for its bar stays on the bar's one line, cut with "..." clear of the close button.
+TEST_F(BaseWindowTest, ALongTitleIsCutOnOneLineBeforeTheCloseButton) {
+    const float tl[2] = {-0.5f, 0.5f}, br[2] = {0.5f, -0.5f};
+    const std::string name = "Masterwork Silvered Longsword of the Northern Marches (+1)";
+    auto* window = ui.addWindow(new GameUIBaseWindow(0, &ui.context(), ui.theme(), "saleWindow",
+                                                     "Confirm sale price for: " + name, tl, br, 3, nullptr, true),
+                                true);
+    const std::string shown = UIHarness::stringOf(window->titleLabel->textBox);
+    EXPECT_EQ(shown.rfind("<id='TitleBarText'[*Confirm sale price for: Masterwork", 0), 0u) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 3), "...") << shown;
+    EXPECT_EQ(window->title, "Confirm sale price for: " + name) << "the window keeps its whole title";
+    // Drawn in the bold face, the cut title ends left of the close button.
+    TextMeasure size;
+    ui.renderInterface().measureText(size, "original-garamond-bold-bt_48", shown, true, 20000.0f);
+    auto* close = ui.find<GameUIPushButton>("closeDialogButton");
+    ASSERT_NE(close, nullptr);
+    EXPECT_LE(window->titleLabel->absTopLeft[0] + size.width, close->absTopLeft[0]);
+
+    // Disabling recolours the title and keeps it cut.
+    window->disable();
+    const std::string disabled = UIHarness::stringOf(window->titleLabel->textBox);
+    EXPECT_EQ(disabled.rfind("<id='TitleBarTextDisabled'[*Confirm", 0), 0u) << disabled;
+    EXPECT_EQ(disabled.substr(disabled.size() - 3), "...") << disabled;
+}
+
 } // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 #include "platform/input/key_codes.h"
 #include "support/temp_folder.h"
@@ -248,6 +249,27 @@ TEST_F(LoadFileDialogTest, FileNamesAreShownAsTheyAreSpelt) {
         ASSERT_NE(shown, nullptr) << name;
         EXPECT_EQ(countDrawnCharacters(UIHarness::stringOf(shown)), name.size()) << name;
     }
+}
+
+// Each file listed opens; what can't be opened by name is left out, and a pipe typed by name
+// is refused with the Load Error.
+TEST_F(LoadFileDialogTest, ListsOnlyWhatOpensAndRefusesWhatIsNoFile) {
+    std::ofstream(root / "noext") << "<x/>";
+    std::ofstream(root / "back\\slash.xml") << "<x/>";
+    ASSERT_EQ(mkfifo((root / "pipe.xml").c_str(), 0600), 0);
+    open("*");
+    EXPECT_EQ(rowTexts(), (std::vector<std::string>{"Sub", "zed", "a.xml", "b.xml", "c.txt", "noext"}));
+
+    pressRow(5);
+    clickOpen();
+    ASSERT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u);
+    EXPECT_EQ(dialog->currentPath + dialog->chosenFileName, fs::canonical(root).string() + "/noext");
+
+    typeInto(dialog->currentFileTextBox, "pipe.xml");
+    clickOpen();
+    ASSERT_NE(dialog->errorPopup, nullptr);
+    EXPECT_NE(ui.objectWithString("<id='TitleBarText'[*Load Error]>"), nullptr);
+    EXPECT_EQ(ui.countEvents(UIEvent::Click, "okButton"), 1u) << "the pipe is not reported";
 }
 
 TEST_F(LoadFileDialogTest, CloseButtonCancels) {

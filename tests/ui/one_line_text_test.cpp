@@ -74,4 +74,14 @@ TEST_F(OneLineTextTest, AButtonCaptionTooWideIsDrawnAtASmallerSizeOfTheSameFont)
     EXPECT_EQ(UIHarness::stringOf(roomy->captionBox, "font"), mainFont());
 }
 
+// Bold spans are drawn in the bold font, so measuring them in the regular one would cut a bold
+// title too late and let it wrap.
+TEST_F(OneLineTextTest, BoldSpansAreMeasuredInTheBoldFont) {
+    const std::string bold = ui.renderInterface().boldFontName();
+    ASSERT_NE(bold, mainFont());
+    const std::string words = "Confirm sale price for: Masterwork";
+    EXPECT_FLOAT_EQ(width("[*" + words + "]", mainFont()), width(words, bold));
+    EXPECT_FLOAT_EQ(width("[*Name: ]Bob", mainFont()), width("Name: ", bold) + width("Bob", mainFont()));
+}
+
 } // namespace

@@ -1,9 +1,12 @@
 // The container's child walks while a child's handler adds or removes children: the scroll bar
 // whose step deletes its own slider, and a child that deletes or adds siblings in each walk.
+// Deleting the children leaves what the container does not own attached, in order.
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "probe_element.h"
 #include "support/ui_harness.h"
@@ -144,6 +147,33 @@ TEST(StandardElementWalks, EveryWalkSurvivesAChildThatRemovesOrAddsChildren) {
             ui.windowManager().removeWindow(box);
         }
     }
+}
+
+TEST(StandardElementTeardown, DeletingTheChildrenLeavesTheElementsItDoesNotOwnAttachedInOrder) {
+    UIHarness ui;
+    const float tl[2] = {-0.5f, 0.5f}, br[2] = {0.5f, -0.5f};
+    auto* box = ui.addWindow(new GameUIStandardElement(0, &ui.context(), tl, br, ui.theme(), "box", "", nullptr));
+    auto probe = [&](const char* name) { return new ProbeElement(&ui.context(), name, -1.0f, 1.0f, 1.0f, -1.0f, box); };
+    // Built with the box as parent but owned elsewhere: before, between and after the owned ones.
+    std::unique_ptr<ProbeElement> before(probe("before"));
+    std::vector<GameUIBaseElement*> owned;
+    for (int i = 0; i < 500; ++i) owned.push_back(probe("owned"));
+    std::unique_ptr<ProbeElement> between(probe("between"));
+    for (int i = 0; i < 500; ++i) owned.push_back(probe("owned"));
+    std::unique_ptr<ProbeElement> after(probe("after"));
+    for (GameUIBaseElement* child : owned) box->addChild(child);
+    box->addChild(nullptr);
+
+    box->removeChild(owned[700]);
+    ASSERT_EQ(box->attachedChildren.size(), 1002u);
+    box->deleteChildren();
+    EXPECT_TRUE(box->children.empty());
+    const std::vector<GameUIBaseElement*> left{before.get(), between.get(), after.get()};
+    EXPECT_EQ(box->attachedChildren, left);
+    for (GameUIBaseElement* element : left) EXPECT_EQ(element->parent, box);
+    ui.windowManager().removeWindow(box);
+    ui.step();
+    for (GameUIBaseElement* element : left) EXPECT_EQ(element->parent, nullptr);
 }
 
 } // namespace

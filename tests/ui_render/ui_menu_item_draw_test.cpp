@@ -21,8 +21,11 @@ TEST_F(UIMenuItems, AMenuItemDrawsItsDefaultTextInWhiteFromTheTopLeftPixel) {
     frame(0xFF000000);
     const InkBox box = ink(inkOnBlack);
     ASSERT_FALSE(box.empty());
-    // "Menu Item" in DejaVu Sans at 32 pixels: its "M" starts a few pixels in from the corner.
+    // "Menu Item" in DejaVu Sans at 32 pixels: its "M" starts 4 pixels in and 1 down. Text moved
+    // up or left would lose its first rows or columns at the screen's edge.
+    EXPECT_GE(box.left, 3);
     EXPECT_LE(box.left, 4);
+    EXPECT_GE(box.top, 1);
     EXPECT_LE(box.top, 12);
     EXPECT_LE(box.bottom - box.top, 32);
     EXPECT_GT(box.right - box.left, 100);
@@ -90,6 +93,64 @@ TEST_F(UIMenuItems, AMenuItemDrawsPercentSignsAsWritten) {
     // The four glyphs side by side: their ink spans their advances but the side bearings.
     EXPECT_LE(box.right - box.left + 1, advance);
     EXPECT_GE(box.right - box.left + 1, advance - 8);
+}
+
+// The width of the glyphs of a line of text set side by side.
+int advanceOf(const FontRecord& font, const std::string& text) {
+    int advance = 0;
+    for (unsigned char c : text) {
+        const GlyphRecord* glyph = font.find(c);
+        EXPECT_NE(glyph, nullptr) << c;
+        advance += glyph ? glyph->advanceX : 0;
+    }
+    return advance;
+}
+
+TEST_F(UIMenuItems, AMenuItemDrawsTheUIsMarkupAsWritten) {
+    RenderInterface::UIObject* item = make("textMenuItem", 1);
+    auto* asset = dynamic_cast<UIMenuItemRenderableAsset*>(manager_->findAsset("textMenuItem"));
+    ASSERT_NE(asset, nullptr);
+    ASSERT_NE(asset->font(), nullptr);
+    // Colour spans, a bold span, a named colour and line breaks of the UI's text boxes.
+    const std::string texts[] = {"<r>{b}[*x]\\n", "<id='red'>x", "a\\nb", "{g}]"};
+    for (const std::string& text : texts) {
+        SCOPED_TRACE(text);
+        params(item)->setString("text", text);
+        frame(0xFF000000);
+        EXPECT_EQ(std::string(asset->text()), text);
+        // A glyph for every character.
+        EXPECT_EQ(asset->layout().quadCount(), text.size());
+        const InkBox box = ink(inkOnBlack);
+        ASSERT_FALSE(box.empty());
+        // On one line, side by side, untinted.
+        EXPECT_LE(box.bottom - box.top, 32);
+        const int advance = advanceOf(*asset->font(), text);
+        EXPECT_LE(box.right - box.left + 1, advance);
+        EXPECT_GE(box.right - box.left + 1, advance - 8);
+        for (int y = box.top; y <= box.bottom; ++y) {
+            for (int x = box.left; x <= box.right; ++x) {
+                const std::uint32_t colour = pixel(x, y);
+                ASSERT_TRUE(channel(colour, 16) == channel(colour, 8) && channel(colour, 8) == channel(colour, 0))
+                    << x << "," << y << ": " << std::hex << colour;
+            }
+        }
+    }
+}
+
+TEST_F(UIMenuItems, AMenuItemDrawsTheFirst255CharactersOfALongerText) {
+    RenderInterface::UIObject* item = make("textMenuItem", 1);
+    auto* asset = dynamic_cast<UIMenuItemRenderableAsset*>(manager_->findAsset("textMenuItem"));
+    ASSERT_NE(asset, nullptr);
+    // 300 characters; a markup character counts as the one character it is.
+    for (const std::string unit : {"x", "<r", "[*", "\\n"}) {
+        SCOPED_TRACE(unit);
+        std::string text;
+        while (text.size() < 300) text += unit;
+        params(item)->setString("text", text);
+        frame(clearColour);
+        EXPECT_EQ(std::string(asset->text()), text.substr(0, 255));
+        EXPECT_EQ(asset->layout().quadCount(), 255u);
+    }
 }
 
 TEST_F(UIMenuItems, ReleasingItsDeviceResourcesReleasesTheFont) {

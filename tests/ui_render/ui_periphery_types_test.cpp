@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app/base_parameter.h"
 #include "render/renderable_factory.h"
@@ -15,6 +17,7 @@
 #include "ui_render/ui_menu_item_renderable.h"
 #include "ui_render/ui_multi_colour_tintable_image_renderable.h"
 #include "ui_render/ui_multi_colourisable_image_renderable.h"
+#include "ui_render/ui_pannable_zoomable_large_image_renderable.h"
 
 namespace {
 
@@ -30,19 +33,27 @@ protected:
         copy("crests/crest.dds", "crests/crest.dds");
         copy("maps/s/s_base.tga", "maps/s/s_base.tga");
         copy("maps/s/s_tints.tga", "maps/s/s_tints.tga");
+        copy("uneven/pane.tga", "uneven/pane.tga");
         // A repository's own folder and a left-over copy beside the map.
         data_.write("maps/.git/HEAD", "ref: refs/heads/main\n");
         data_.makeFolder("maps/backup");
-        start(group("UIFullscreenImageRenderable", "screens/") + group("UIMultiColourisableImageRenderable", "crests/") +
-              group("UIGeographicTintableRegionsMapRenderable", "maps/"));
+        // A folder of the ".tga" renderables holding no image.
+        data_.write("notes/readme.txt", "Images go here.\n");
+        start(group("UIFullscreenImageRenderable", {"screens/", "notes/"}) +
+              group("UIMultiColourTintableImageRenderable", {"notes/"}) +
+              group("UIPannableZoomableLargeImageRenderable", {"uneven/", "notes/"}) +
+              group("UIMultiColourisableImageRenderable", {"crests/"}) +
+              group("UIGeographicTintableRegionsMapRenderable", {"maps/"}));
     }
 
     void copy(const std::string& from, const std::string& to) {
         std::filesystem::create_directories(std::filesystem::path(data_.path() + to).parent_path());
         std::filesystem::copy_file(periphery + from, data_.path() + to);
     }
-    std::string group(const std::string& className, const std::string& folder) const {
-        return "<" + className + "><Path folder=\"" + data_.path() + folder + "\"/></" + className + ">";
+    std::string group(const std::string& className, const std::vector<std::string>& folders) const {
+        std::string paths;
+        for (const std::string& folder : folders) paths += "<Path folder=\"" + data_.path() + folder + "\"/>";
+        return "<" + className + ">" + paths + "</" + className + ">";
     }
 
     std::vector<std::string> typeNames() const {
@@ -56,8 +67,9 @@ protected:
 };
 
 TEST_F(UIPeripheryTypes, EachImageMapAndCrestIsATypeWithADescription) {
+    // The folder holding only a text file adds nothing, to any of the three renderables reading it.
     EXPECT_EQ(typeNames(), (std::vector<std::string>{"colourisable_image_crest", "curtain", "geographic_map_backup",
-                                                     "geographic_map_s", "veil"}));
+                                                     "geographic_map_s", "pane", "veil"}));
     for (const std::string& name : typeNames()) EXPECT_NE(registry_.find(name), nullptr) << name;
 
     for (const char* name : {"curtain", "veil"}) {
@@ -81,6 +93,23 @@ TEST_F(UIPeripheryTypes, AMapLoadsItsBaseAndTintsFromItsSubFolder) {
     // 32 x 32 on 256 x 192.
     EXPECT_FLOAT_EQ(map->rx(), 0.125f);
     EXPECT_FLOAT_EQ(map->ry(), 32.0f / 192.0f);
+}
+
+TEST_F(UIPeripheryTypes, AnImageOfNoPowerOfTwoSizeIsMeasuredAndDrawnAtItsTexturesSize) {
+    auto* pane = dynamic_cast<UIPannableZoomableLargeImageRenderableAsset*>(manager_->findAsset("pane"));
+    ASSERT_NE(pane, nullptr);
+    ASSERT_NE(pane->image(), nullptr);
+    // The 40 x 24 file becomes a 64 x 32 texture, and that size is set against the 256 x 192 screen.
+    EXPECT_FLOAT_EQ(pane->rx(), 64.0f / 256.0f);
+    EXPECT_FLOAT_EQ(pane->ry(), 32.0f / 192.0f);
+    make("pane", 1);
+    frame(0xFF204060);
+    for (int y = 0; y < 192; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const bool inside = x < 64 && y < 32;
+            ASSERT_EQ(pixel(x, y), inside ? 0xFF00FF00u : 0xFF204060u) << x << "," << y;
+        }
+    }
 }
 
 TEST_F(UIPeripheryTypes, AFolderWithoutItsImagesIsAMapThatDrawsNothing) {

@@ -22,6 +22,16 @@ TEST_F(Shapes, InitMakesTheGroundAndTheBoxAndSphereByName) {
     EXPECT_EQ(manager.shapeCount(), 3);
     RigidBodyHandle* capsule = physics().addRigidBody("Capsule");
     EXPECT_EQ(capsule, nullptr);
+
+    // The ground, the world's only object: a slab without thickness at y 0.4, in collision group 2
+    // and meeting every group but its own.
+    ASSERT_EQ(world().getNumCollisionObjects(), 1);
+    const btCollisionObject* ground = world().getCollisionObjectArray()[0];
+    EXPECT_EQ(ground->getBroadphaseHandle()->m_collisionFilterGroup, 2);
+    EXPECT_EQ(ground->getBroadphaseHandle()->m_collisionFilterMask, -3);
+    EXPECT_EQ(ground->getWorldTransform().getOrigin(), btVector3(0.0f, 0.4f, 0.0f));
+    ASSERT_EQ(ground->getCollisionShape()->getShapeType(), BOX_SHAPE_PROXYTYPE);
+    EXPECT_EQ(static_cast<const btBoxShape*>(ground->getCollisionShape())->getHalfExtentsWithoutMargin().y(), 0.0f);
 }
 
 // Two tetrahedra side by side, the second list further out along x by `reach`.
@@ -167,6 +177,28 @@ TEST_F(Bodies, LaunchedBoxLandsAndRests) {
     steps(300);
     EXPECT_NEAR(positionOf(box).y, 0.9f, 0.02f);
     EXPECT_NEAR(positionOf(box).x, 0.0f, 0.02f);
+}
+
+TEST_F(Bodies, BodiesOfNamedShapesStayPutWhereLaunchedBoxesFall) {
+    physics().createCompoundShape("Rock", twoHulls(2.0f));
+    for (const char* name : {"Box", "Sphere", "Rock"}) {
+        SCOPED_TRACE(name);
+        RigidBodyHandle* handle = physics().addRigidBody(name);
+        ASSERT_NE(handle, nullptr);
+        // Mass 0: static, untouched by gravity or by the ground it overlaps.
+        EXPECT_EQ(handle->body->getInvMass(), 0.0f);
+        EXPECT_TRUE(handle->body->isStaticObject());
+        steps(30);
+        const gfx::Vector3 position = positionOf(handle->body);
+        EXPECT_EQ(position.x, 0.0f);
+        EXPECT_EQ(position.y, 0.0f);
+        EXPECT_EQ(position.z, 0.0f);
+        physics().removeRigidBody(&handle);
+    }
+    btRigidBody* box = physics().launchBox(640, 360, cameraLookingDown(), 1280, 720);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FLOAT_EQ(box->getInvMass(), 1.0f);
+    EXPECT_FALSE(box->isStaticObject());
 }
 
 TEST(PhysicsLaunch, NeedsAWorldAndAScreen) {

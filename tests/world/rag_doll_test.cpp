@@ -125,33 +125,46 @@ TEST_F(RagDoll, HumanoidGetsACapsulePerBoneAndItsJoints) {
     EXPECT_EQ(world().getNumConstraints(), 34);
 }
 
-TEST_F(RagDoll, KneesBendToDifferentLimits) {
+TEST_F(RagDoll, JointsKeepTheLimitsOfTheirBones) {
     NewPhysicsRagDoll& ragDoll = makeRagDoll(skeleton);
+    // Hinges: low and high; cone-twists: swing span 1, swing span 2, twist span. The knees differ.
     struct Case {
         const char* bone;
         const char* partner;
-        float low, high;
+        int type;
+        float limits[3];
     };
     const Case cases[] = {
-        {"LowerLeg_L", "UpperLeg_L", 0.0f, 1.396263f},
-        {"LowerLeg_R", "UpperLeg_R", 0.0f, 1.570796f},
-        {"Spine1", "Spine2", 0.0f, 0.0f},
-        {"Shoulder_R", "Spine5", -0.09817477f, 0.09817477f},
+        {"LowerLeg_L", "UpperLeg_L", HINGE_CONSTRAINT_TYPE, {0.0f, 1.396263f}},
+        {"LowerLeg_R", "UpperLeg_R", HINGE_CONSTRAINT_TYPE, {0.0f, 1.570796f}},
+        {"Spine1", "Spine2", HINGE_CONSTRAINT_TYPE, {0.0f, 0.0f}},
+        {"Shoulder_R", "Spine5", HINGE_CONSTRAINT_TYPE, {-0.09817477f, 0.09817477f}},
+        {"Neck", "Head", CONETWIST_CONSTRAINT_TYPE, {0.3926991f, 0.3926991f, 0.7853982f}},
+        {"Hip_L", "Spine1", CONETWIST_CONSTRAINT_TYPE, {0.0f, 0.0f, 0.0f}},
+        {"Hip_R", "Spine1", CONETWIST_CONSTRAINT_TYPE, {0.0f, 0.0f, 0.0f}},
+        {"UpperArm_L", "Shoulder_L", CONETWIST_CONSTRAINT_TYPE, {0.0f, 0.0f, 0.0f}},
+        {"UpperArm_R", "Shoulder_R", CONETWIST_CONSTRAINT_TYPE, {0.0f, 0.0f, 0.0f}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bone);
-        const btHingeConstraint* found = nullptr;
+        const btTypedConstraint* found = nullptr;
         for (int i = 0; i < ragDoll.joints().size(); ++i) {
             const btTypedConstraint* joint = ragDoll.joints()[i];
-            if (&joint->getRigidBodyA() == ragDoll.bodies()[bone(c.bone)]) {
-                found = static_cast<const btHingeConstraint*>(joint);
-            }
+            if (&joint->getRigidBodyA() == ragDoll.bodies()[bone(c.bone)]) found = joint;
         }
         ASSERT_NE(found, nullptr);
-        ASSERT_EQ(found->getConstraintType(), HINGE_CONSTRAINT_TYPE);
+        ASSERT_EQ(found->getConstraintType(), c.type);
         EXPECT_EQ(&found->getRigidBodyB(), ragDoll.bodies()[bone(c.partner)]);
-        EXPECT_FLOAT_EQ(found->getLowerLimit(), c.low);
-        EXPECT_FLOAT_EQ(found->getUpperLimit(), c.high);
+        if (c.type == HINGE_CONSTRAINT_TYPE) {
+            const auto* hinge = static_cast<const btHingeConstraint*>(found);
+            EXPECT_FLOAT_EQ(hinge->getLowerLimit(), c.limits[0]);
+            EXPECT_FLOAT_EQ(hinge->getUpperLimit(), c.limits[1]);
+        } else {
+            const auto* coneTwist = static_cast<const btConeTwistConstraint*>(found);
+            EXPECT_FLOAT_EQ(coneTwist->getSwingSpan1(), c.limits[0]);
+            EXPECT_FLOAT_EQ(coneTwist->getSwingSpan2(), c.limits[1]);
+            EXPECT_FLOAT_EQ(coneTwist->getTwistSpan(), c.limits[2]);
+        }
     }
 }
 

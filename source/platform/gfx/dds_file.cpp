@@ -9,6 +9,8 @@ namespace gfx {
 namespace {
 
 constexpr uint32_t kFlagAlpha = 0x2, kFlagFourCC = 0x4, kFlagRgb = 0x40, kFlagLuminance = 0x20000;
+// The header's second caps word: a cube map, and which of its faces the file holds.
+constexpr uint32_t kCaps2CubeMap = 0x200, kCaps2AllFaces = 0xFC00;
 
 uint32_t word(const uint8_t* bytes, std::size_t offset) {
     uint32_t value;
@@ -90,22 +92,33 @@ bool parseDds(const uint8_t* bytes, std::size_t size, DdsImage& out, std::string
                 std::to_string(height) + " picture";
         return false;
     }
+    const uint32_t caps2 = word(bytes, h + 108);
+    const bool cubeMap = (caps2 & kCaps2CubeMap) != 0;
+    if (cubeMap && ((caps2 & kCaps2AllFaces) != kCaps2AllFaces || width != height)) {
+        error = "a cube map needs six square faces";
+        return false;
+    }
+    const uint32_t faces = cubeMap ? 6 : 1;
     const std::size_t dataSize = size - kDdsDataOffset;
     std::vector<DdsLevel> levels;
     std::size_t offset = 0;
     uint32_t w = width, hgt = height;
     for (uint32_t level = 0; level < levelCount; ++level) {
         DdsLevel entry{w, hgt, rowPitch(*info, w), rowCount(*info, hgt), offset};
-        if (entry.bytes() > dataSize - offset) {
-            error = "pixel data ends inside level " + std::to_string(level) + " (" + std::to_string(dataSize) +
-                    " bytes of data)";
-            return false;
-        }
         offset += entry.bytes();
         levels.push_back(entry);
         w = std::max(1u, w / 2);
         hgt = std::max(1u, hgt / 2);
     }
+    // Levels are at most 16384 x 16384 x 16 bytes, so six faces of them cannot overflow.
+    if (offset * faces > dataSize) {
+        error = "pixel data ends inside the " + std::to_string(faces) + " face(s) of " + std::to_string(levelCount) +
+                " level(s) (" + std::to_string(dataSize) + " bytes of data)";
+        return false;
+    }
+    out.cubeMap = cubeMap;
+    out.faces = faces;
+    out.faceBytes = offset;
     out.levels = std::move(levels);
     out.format = format;
     out.width = width;

@@ -31,10 +31,18 @@ struct DdsLevel {
 struct DdsImage {
     Format format = Format::Unknown;
     uint32_t width = 0, height = 0;
-    std::vector<DdsLevel> levels; // tightly packed, one after another
+    // A cube map holds six faces (+X, -X, +Y, -Y, +Z, -Z), each with every level, one face after
+    // another; a plain texture one.
+    bool cubeMap = false;
+    uint32_t faces = 1;
+    std::vector<DdsLevel> levels; // of one face, tightly packed, one after another
+    std::size_t faceBytes = 0;     // all levels of one face
     const uint8_t* data = nullptr; // the pixel data inside the caller's bytes
     std::size_t dataSize = 0;
-    const uint8_t* levelData(uint32_t level) const { return data + levels.at(level).offset; }
+    const uint8_t* levelData(uint32_t level) const { return levelData(0, level); }
+    const uint8_t* levelData(uint32_t face, uint32_t level) const {
+        return data + std::size_t(face) * faceBytes + levels.at(level).offset;
+    }
 };
 
 // The device format a DDS pixel format describes; Unknown when none matches.
@@ -42,7 +50,8 @@ Format ddsFormatFromPixelFormat(const DdsPixelFormat& pixelFormat);
 
 // Checks the header against the data and lists the levels. False, with the reason in error,
 // for anything the pixel data cannot honestly fill: no magic, a bad header, an unknown format,
-// absurd sizes or level counts, or levels that run past the end of the file.
+// absurd sizes or level counts, levels that run past the end of the file, or a cube map without
+// all six faces.
 bool parseDds(const uint8_t* bytes, std::size_t size, DdsImage& out, std::string& error);
 
 } // namespace gfx

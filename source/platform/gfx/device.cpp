@@ -322,6 +322,7 @@ Result Device::present() {
     glBlitFramebuffer(0, 0, w, h, 0, windowH, windowW, 0, GL_COLOR_BUFFER_BIT,
                       (windowW == w && windowH == h) ? GL_NEAREST : GL_LINEAR);
     SDL_GL_SwapWindow(window_);
+    ++presents_;
     framebufferDirty_ = true;
     dirtyGroups_ |= ScissorGroup;
     collectReleased();

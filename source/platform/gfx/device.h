@@ -30,6 +30,8 @@ public:
     Result reset(PresentParameters& parameters);
     // Resolves the back buffer and shows it in the window.
     Result present();
+    // The presents that showed a picture so far: the window changes at nothing else.
+    uint64_t presentCount() const { return presents_; }
     void simulateDeviceLoss();
     int liveDefaultPoolObjects() const;
     // Uploads, read-backs and state applications so far, for tests and benchmarks.
@@ -177,6 +179,7 @@ private:
     unsigned blackTexture2D_ = 0;
     unsigned blackTextureCube_ = 0;
     bool framebufferDirty_ = true;
+    uint64_t presents_ = 0;
     bool framebufferComplete_ = false;
     bool debugGroups_ = false;
     friend void beginPerfEvent(uint32_t, const char*);

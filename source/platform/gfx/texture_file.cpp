@@ -86,7 +86,47 @@ Result textureFromDds(Device* device, const std::string& path, const TextureFile
     return textureFromPicture(device, picture, options, out);
 }
 
+Result cubeTextureFromDds(Device* device, const uint8_t* bytes, std::size_t size, const std::string& name,
+                          CubeTexture** out) {
+    if (!out) return Result::InvalidCall;
+    *out = nullptr;
+    if (!device || !bytes) return Result::InvalidCall;
+    DdsImage dds;
+    std::string error;
+    if (!parseDds(bytes, size, dds, error)) {
+        std::fprintf(stderr, "gfx: DDS file \"%s\" refused: %s\n", name.c_str(), error.c_str());
+        return Result::Fail;
+    }
+    if (!dds.cubeMap) {
+        std::fprintf(stderr, "gfx: DDS file \"%s\" is no cube map\n", name.c_str());
+        return Result::Fail;
+    }
+    CubeTexture* texture = nullptr;
+    const uint32_t levels = uint32_t(dds.levels.size());
+    Result result = device->createCubeTexture(dds.width, levels, 0, dds.format, Pool::Managed, &texture);
+    if (failed(result)) return result;
+    for (uint32_t face = 0; face < dds.faces; ++face) {
+        for (uint32_t level = 0; level < levels; ++level) texture->writeLevel(face, level, dds.levelData(face, level));
+    }
+    *out = texture;
+    return Result::Ok;
+}
+
 } // namespace
+
+Result createCubeTextureFromFile(Device* device, const std::string& path, CubeTexture** out) {
+    if (out) *out = nullptr;
+    std::string bytes;
+    if (!platform::readWholeFile(platform::resolvePath(path), bytes)) {
+        std::fprintf(stderr, "gfx: cannot read \"%s\"\n", path.c_str());
+        return Result::Fail;
+    }
+    return cubeTextureFromDds(device, reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), path, out);
+}
+
+Result createCubeTextureFromFileInMemory(Device* device, const void* data, std::size_t size, CubeTexture** out) {
+    return cubeTextureFromDds(device, static_cast<const uint8_t*>(data), size, "(in memory)", out);
+}
 
 Result createTextureFromFile(Device* device, const std::string& path, Texture** out) {
     return createTextureFromFileEx(device, path, TextureFileOptions{}, out);

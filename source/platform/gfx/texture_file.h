@@ -1,5 +1,6 @@
 #pragma once
 // Textures made from BMP, TGA, PNG, JPG and DDS files, and textures saved as PNG files.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -8,6 +9,7 @@
 namespace gfx {
 
 class BaseTexture;
+class CubeTexture;
 class Device;
 class Texture;
 
@@ -32,6 +34,11 @@ struct TextureFileOptions {
 Result createTextureFromFile(Device* device, const std::string& path, Texture** out);
 Result createTextureFromFileEx(Device* device, const std::string& path, const TextureFileOptions& options,
                                Texture** out);
+
+// Cube maps from DDS files with all six faces: format, edge and levels as stored, managed pool.
+// A file that is no cube map, or is corrupt, is refused (logged to stderr with the reason).
+Result createCubeTextureFromFile(Device* device, const std::string& path, CubeTexture** out);
+Result createCubeTextureFromFileInMemory(Device* device, const void* data, std::size_t size, CubeTexture** out);
 
 // Level 0 as a 32-bit PNG, written atomically. Textures in the default pool are read back from
 // the GPU, so call it on the device's thread.

@@ -1,12 +1,17 @@
 // The sound engine over SDL2_mixer: the mixer decodes files and owns the audio device; the
 // playing sounds are mixed here, after the mixer's own channels, so that each can change its
-// speed while it plays.
+// speed while it plays. The device is closed once nothing has played for a while and opened
+// again by the next sound: an open device wakes its thread many times a second even in silence.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <map>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <vector>
 
 #include "platform/paths.h"
@@ -116,11 +121,20 @@ private:
 
 class MixerSoundEngine final : public SoundEngine {
 public:
-    MixerSoundEngine() = default;
+    explicit MixerSoundEngine(std::chrono::milliseconds silenceBeforeClosing)
+        : silenceBeforeClosing_(silenceBeforeClosing) {}
     ~MixerSoundEngine() override {
-        if (!opened_) return;
-        Mix_SetPostMix(nullptr, nullptr);
-        Mix_CloseAudio();
+        if (!initialised_) return;
+        {
+            std::lock_guard<std::mutex> lock(closerMutex_);
+            stopCloser_ = true;
+        }
+        closerWake_.notify_all();
+        if (closer_.joinable()) closer_.join();
+        {
+            std::lock_guard<std::mutex> device(deviceMutex_);
+            closeDevice();
+        }
         {
             std::lock_guard<std::mutex> lock(*mutex_);
             voices_.clear();
@@ -138,17 +152,17 @@ public:
             return false;
         }
         Mix_Init(MIX_INIT_OGG);
-        if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
-            error = Mix_GetError();
-            Mix_Quit();
-            SDL_QuitSubSystem(SDL_INIT_AUDIO);
-            return false;
+        {
+            std::lock_guard<std::mutex> device(deviceMutex_);
+            if (!openDevice()) {
+                error = Mix_GetError();
+                Mix_Quit();
+                SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                return false;
+            }
         }
-        int frequency = 0;
-        Uint16 format = 0;
-        Mix_QuerySpec(&frequency, &format, &channels_);
-        Mix_SetPostMix(&MixerSoundEngine::postMix, this);
-        opened_ = true;
+        initialised_ = true;
+        closer_ = std::thread([this] { closeWhenSilent(); });
         return true;
     }
 
@@ -157,6 +171,9 @@ public:
         const std::string path = platform::resolvePath(file);
         const auto found = sources_.find(path);
         if (found != sources_.end()) return found->second.get();
+        // The mixer converts what it loads to the open device's format.
+        std::lock_guard<std::mutex> device(deviceMutex_);
+        if (!openDevice()) return nullptr;
         Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
         if (!chunk) return nullptr;
         auto source = std::make_unique<MixerSource>(chunk);
@@ -166,6 +183,8 @@ public:
 
     std::shared_ptr<PlayingSound> play2D(SoundSource* source, bool looped, bool startPaused, bool track) override {
         if (!source) return nullptr;
+        std::lock_guard<std::mutex> device(deviceMutex_);
+        if (!openDevice()) return nullptr;
         auto voice = std::make_shared<Voice>(mutex_, static_cast<MixerSource&>(*source), looped, startPaused);
         {
             std::lock_guard<std::mutex> lock(*mutex_);
@@ -174,13 +193,79 @@ public:
         return track ? voice : nullptr;
     }
 
+    bool deviceOpen() const override {
+        std::lock_guard<std::mutex> device(deviceMutex_);
+        return deviceOpen_;
+    }
+
 private:
+    // Called with deviceMutex_ held. The format asked for never changes, so the sources loaded
+    // for the first device play on every later one.
+    bool openDevice() {
+        if (deviceOpen_) return true;
+        if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) return false;
+        int frequency = 0;
+        Uint16 format = 0;
+        Mix_QuerySpec(&frequency, &format, &channels_);
+        Mix_SetPostMix(&MixerSoundEngine::postMix, this);
+        deviceOpen_ = true;
+        return true;
+    }
+    // Called with deviceMutex_ held; waits for the audio thread to end.
+    void closeDevice() {
+        if (!deviceOpen_) return;
+        Mix_SetPostMix(nullptr, nullptr);
+        Mix_CloseAudio();
+        deviceOpen_ = false;
+    }
+
     static void postMix(void* self, Uint8* stream, int length) {
         static_cast<MixerSoundEngine*>(self)->mix(reinterpret_cast<Sint16*>(stream), length);
     }
 
+    // The closer's thread: asleep until the audio thread finds nothing to play, then closes the
+    // device once the silence has lasted, unless a sound started meanwhile. Closing waits for the
+    // audio thread, which never takes deviceMutex_ nor holds closerMutex_ while it waits.
+    void closeWhenSilent() {
+        std::unique_lock<std::mutex> lock(closerMutex_);
+        while (!stopCloser_) {
+            if (!closeDue_) {
+                closerWake_.wait(lock);
+                continue;
+            }
+            if (closerWake_.wait_until(lock, *closeDue_) != std::cv_status::timeout) continue;
+            closeDue_.reset();
+            lock.unlock();
+            {
+                std::lock_guard<std::mutex> device(deviceMutex_);
+                bool silent = false;
+                {
+                    std::lock_guard<std::mutex> voices(*mutex_);
+                    silent = voices_.empty();
+                }
+                if (silent) closeDevice();
+            }
+            lock.lock();
+        }
+    }
+
+    // On the audio thread, with mutex_ held.
+    void scheduleClose() {
+        std::lock_guard<std::mutex> lock(closerMutex_);
+        if (closeDue_) return;
+        closeDue_ = std::chrono::steady_clock::now() + silenceBeforeClosing_;
+        closerWake_.notify_all();
+    }
+
     // Runs on the audio thread.
     void mix(Sint16* stream, int length) {
+        {
+            std::lock_guard<std::mutex> lock(*mutex_);
+            if (voices_.empty()) {
+                scheduleClose();
+                return;
+            }
+        }
         if (channels_ <= 0) return;
         const int samples = length / static_cast<int>(sizeof(Sint16));
         const int frames = samples / channels_;
@@ -194,18 +279,29 @@ private:
         for (int i = 0; i < samples; ++i) stream[i] = static_cast<Sint16>(std::clamp(mixBuffer_[i], -32768, 32767));
     }
 
+    const std::chrono::milliseconds silenceBeforeClosing_;
+    // Guards the voices.
     std::shared_ptr<std::mutex> mutex_ = std::make_shared<std::mutex>();
+    // Guards opening and closing the device; taken before mutex_, never on the audio thread.
+    mutable std::mutex deviceMutex_;
     std::map<std::string, std::unique_ptr<MixerSource>> sources_;
     std::vector<std::shared_ptr<Voice>> voices_;
     std::vector<Sint32> mixBuffer_;
     int channels_ = 2;
-    bool opened_ = false;
+    bool initialised_ = false;
+    bool deviceOpen_ = false;
+    // The closer's schedule, under closerMutex_.
+    std::mutex closerMutex_;
+    std::condition_variable closerWake_;
+    std::optional<std::chrono::steady_clock::time_point> closeDue_;
+    bool stopCloser_ = false;
+    std::thread closer_;
 };
 
 } // namespace
 
-std::unique_ptr<SoundEngine> createSoundEngine(std::string& error) {
-    auto engine = std::make_unique<MixerSoundEngine>();
+std::unique_ptr<SoundEngine> createSoundEngine(std::string& error, std::chrono::milliseconds silenceBeforeClosing) {
+    auto engine = std::make_unique<MixerSoundEngine>(silenceBeforeClosing);
     if (!engine->open(error)) return nullptr;
     return engine;
 }

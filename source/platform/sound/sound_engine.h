@@ -1,6 +1,7 @@
 #pragma once
 // The audio engine the sound manager plays through: sources loaded from files, played in 2D
 // once or looped, with a handle to pause, stop and set the volume and speed of a playing sound.
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -36,10 +37,15 @@ public:
     virtual SoundSource* addSoundSourceFromFile(const std::string& file) = 0;
     // Starts source at its default volume. The handle comes back only when track is set.
     virtual std::shared_ptr<PlayingSound> play2D(SoundSource* source, bool looped, bool startPaused, bool track) = 0;
+    // Whether the audio device is open now: it closes after a while of silence and opens again
+    // for the next sound.
+    virtual bool deviceOpen() const = 0;
 };
 
 // The engine over the system's audio output; null, with the reason in error, when there is
-// no audio device.
-std::unique_ptr<SoundEngine> createSoundEngine(std::string& error);
+// no audio device. The device closes once nothing has played for silenceBeforeClosing (an open
+// device keeps its thread waking even in silence); the first sound after that opens it again.
+std::unique_ptr<SoundEngine> createSoundEngine(std::string& error,
+                                               std::chrono::milliseconds silenceBeforeClosing = std::chrono::seconds(10));
 
 } // namespace sound

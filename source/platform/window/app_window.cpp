@@ -119,6 +119,10 @@ bool AppWindow::translate(const SDL_Event& event, WindowMessage& message) const 
         case SDL_WINDOWEVENT_CLOSE:
             message.kind = WindowMessageKind::Close;
             return true;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+            message.kind = WindowMessageKind::Expose;
+            return true;
         default:
             return false;
         }

@@ -21,6 +21,7 @@ enum class WindowMessageKind {
     SetCursor,    // inClient: the pointer entered (true) or left (false) the client area
     ExitSizeMove, // the user finished resizing the window
     MouseMove,    // x, y: pointer in client pixels
+    Expose,       // the window's picture was lost (shown, uncovered): it must be drawn again
 };
 
 enum class SizeKind { Restored, Minimized, Maximized };

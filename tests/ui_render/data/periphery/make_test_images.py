@@ -63,6 +63,8 @@ write_tga("screens/veil.tga", 16, 16, lambda x, y: (255, 255, 255, 128))
 write_tga("tinted/glass.tga", 16, 16, quadrants(16))
 # A large image, 512 x 256: red left half, blue right half, a green band over its bottom quarter.
 write_tga("large/vista.tga", 512, 256, lambda x, y: GREEN if y >= 192 else (RED if x < 256 else BLUE))
+# An image of no power-of-two size, 40 x 24: loaded as a 64 x 32 texture.
+write_tga("uneven/pane.tga", 40, 24, lambda x, y: GREEN)
 # A regions map "s": a grey base; tints naming the region of cell (0, 0) on the left half and
 # the last cell (no region) on the right half.
 write_tga("maps/s/s_base.tga", 32, 32, lambda x, y: GREY)
