@@ -48,12 +48,7 @@ GameApp::GameApp(std::uint32_t width, std::uint32_t height, const char* currentD
             config.loadDefaults(static_cast<int>(renderInterface_->shaderLevel()), screenWidth, screenHeight);
             config.save();
         }
-        const GameSettings& s = config.settings;
-        renderInterface_->setRenderSettings(static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height),
-                                            0, s.shadows, s.ssao, 0, s.postProcessing, s.instancing, s.fullscreen,
-                                            s.multisampling, static_cast<std::uint32_t>(s.multisamplingType), s.vsync,
-                                            s.texDetail, s.shadowDetail, s.mainFont, s.boldFont,
-                                            s.shadowEpsilonPercent, 0);
+        renderInterface_->setRenderSettings(config.settings, RenderSettingsRequests{});
     }
 
     renderTask_ = new GameRenderTask(window_->sdlWindow(), renderPool_, width, height);

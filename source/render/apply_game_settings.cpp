@@ -9,11 +9,11 @@
 void applyGameSettings(GameConfigExt& config, UIContext* context) {
     const GameSettings& s = config.settings;
     if (context->renderInterface) {
-        context->renderInterface->setRenderSettings(
-            static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height), 1, s.shadows, s.ssao,
-            config.effectReloadRequested, s.postProcessing, s.instancing, s.fullscreen, s.multisampling,
-            static_cast<std::uint32_t>(s.multisamplingType), s.vsync, s.texDetail, s.shadowDetail, s.mainFont,
-            s.boldFont, s.shadowEpsilonPercent, config.qualityReloadRequested);
+        RenderSettingsRequests requests;
+        requests.displayChange = true;
+        requests.effectReload = config.effectReloadRequested;
+        requests.qualityReload = config.qualityReloadRequested;
+        context->renderInterface->setRenderSettings(s, requests);
     }
     config.effectReloadRequested = false;
     config.qualityReloadRequested = false;

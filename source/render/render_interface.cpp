@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "app/game_settings.h"
 #include "app/log.h"
 #include "render/hand_off_task.h"
 #include "render/light_parameters.h"
@@ -217,6 +218,13 @@ void RenderInterface::destroyUIObject(UIObject* object) {
     // Nothing draws it again, so values set on it since the last hand-off need not cross.
     if (object->pair()) object->pair()->live = false;
     uiObjectsToDelete_.push_back(object);
+}
+
+void RenderInterface::setRenderSettings(const GameSettings& s, const RenderSettingsRequests& requests) {
+    setRenderSettings(static_cast<std::uint32_t>(s.width), static_cast<std::uint32_t>(s.height), requests.displayChange,
+                      s.shadows, s.ssao, requests.effectReload, s.postProcessing, s.instancing, s.fullscreen,
+                      s.multisampling, static_cast<std::uint32_t>(s.multisamplingType), s.vsync, s.texDetail,
+                      s.shadowDetail, s.mainFont, s.boldFont, s.shadowEpsilonPercent, requests.qualityReload);
 }
 
 void RenderInterface::setRenderSettings(std::uint32_t width, std::uint32_t height, std::uint8_t displayChangeRequested,

@@ -27,6 +27,15 @@ class FontRecord;
 class ColourIdTable;
 
 // What measuring a text gives: characters that fit, and the size in clip units.
+struct GameSettings;
+
+// The one-shot requests that go with a new set of render settings.
+struct RenderSettingsRequests {
+    bool displayChange = false;
+    bool effectReload = false;
+    bool qualityReload = false;
+};
+
 struct TextMeasure {
     std::uint32_t fitCount = 0;
     float height = 0.0f;
@@ -176,6 +185,8 @@ public:
                            const std::string& textureDetail, const std::string& shadowDetail,
                            const std::string& mainFontName, const std::string& boldFontName,
                            int shadowEpsilonPercentage, std::uint8_t qualityReloadRequested);
+    // The same from the player's configuration (size, graphics options, fonts).
+    void setRenderSettings(const GameSettings& settings, const RenderSettingsRequests& requests);
 
     // The hand-off: main thread, update thread parked.
     void swapFrame();

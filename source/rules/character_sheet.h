@@ -111,6 +111,56 @@ public:
     std::int32_t getArcaneDailyCastings(std::uint32_t spellLevel) const;
     std::int32_t getDivineDailyCastings(std::uint32_t spellLevel) const;
 
+    // --- Edits made on the sheet's screens ------------------------------------------------
+    // Each marks the record unsaved when it changes something (some always, as noted).
+
+    // Sets both the score every rule uses and the rolled one; true when either changed.
+    bool setScore(Attribute attribute, std::int32_t score);
+    // Sets the score while the character is created: marks the record unsaved even when equal.
+    void setCreationScore(Attribute attribute, std::int32_t score);
+    void setCurrentHitPoints(std::int32_t value);
+    void setExperience(std::uint32_t value);
+    // One of the texts of the record (name, belief, instinct, opinion, biography, notes).
+    void setText(std::string CharacterSheet::*field, const std::string& value);
+    // One of the counts of the record (age, weight).
+    void setCount(std::int32_t CharacterSheet::*field, std::int32_t value);
+    // The creation wizard's biography step, all at once; always marks the record unsaved.
+    struct Biography {
+        std::string name;
+        std::int32_t age = 0;
+        std::int32_t weight = 0;
+        std::string alignment;
+        std::string belief;
+        std::string instinct;
+        std::string opinion;
+        std::string biography;
+    };
+    void setBiography(const Biography& biography);
+
+    // The purse, with a transaction of that description; always marks the record unsaved.
+    void spendMoney(const std::string& description, const Money& amount);
+    void earnMoney(const std::string& description, const Money& amount);
+    // Pays price for a copy of item, recorded under the name the item is shown by, and adds it as
+    // buyEquipment does; returns the row to show.
+    int purchaseEquipment(const BRAVCharacterEquipment& item, const std::string& shownName, const Money& price);
+    // Sells one of item for price, recorded under the name the item is shown by, then uses one
+    // up. Nothing happens for an item not in the inventory.
+    void sellOneEquipment(BRAVCharacterEquipment* item, const std::string& shownName, const Money& price);
+    // One less of item, in place: a worn stack is taken off, and the contents of a last container
+    // move out to its place first, since only one item was meant. Expend and sell end here.
+    void useUpOneEquipment(BRAVCharacterEquipment* item);
+    // Inventory::moveEquipment, marking the record unsaved when the item moved.
+    PackResult packEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container);
+    // Inventory::equip; false when the item can't be worn.
+    bool equipEquipment(BRAVCharacterEquipment* item);
+    // Empties the armour (shield) slot; always marks the record unsaved.
+    void takeOffArmour();
+    void takeOffShield();
+    bool moveEquipmentUp(const BRAVCharacterEquipment* item);
+    bool moveEquipmentDown(const BRAVCharacterEquipment* item);
+    // Gives item a name of the player's; nothing for an item not in the inventory.
+    void renameEquipment(BRAVCharacterEquipment* item, const std::string& customName);
+
     // --- Scores and derived values -------------------------------------------------------
 
     std::int32_t getStrength() const { return attributes[Strength].current; }

@@ -1,5 +1,8 @@
 #include "rules/inventory.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "rules/catalogue_reader.h"
 #include "rules/clamped_int.h"
 
@@ -59,6 +62,39 @@ void Inventory::attachEquipment(std::unique_ptr<BRAVCharacterEquipment> item, BR
     }
     item->parent = nullptr;
     items.push_back(std::move(item));
+}
+
+void Inventory::unpackInPlace(BRAVCharacterEquipment& container) {
+    if (container.contents.empty() || !holds(&container)) return;
+    BRAVCharacterEquipment* holder = container.parent;
+    EquipmentList& list = holder ? holder->contents : items;
+    auto place = std::find_if(list.begin(), list.end(), [&](const auto& entry) { return entry.get() == &container; });
+    if (place == list.end()) return;
+    EquipmentList moved;
+    moved.swap(container.contents);
+    for (auto& item : moved) {
+        item->parent = holder;
+        for (BRAVCharacterEquipment** slot : {&equippedArmour, &equippedShield}) {
+            if (*slot && item->containsOrIs(*slot) && (holder || *slot != item.get())) *slot = nullptr;
+        }
+    }
+    list.insert(place, std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
+}
+
+bool Inventory::isWearable(const BRAVCharacterEquipment& item) {
+    return item.record &&
+           (item.record->equipmentType == EquipmentType::Armour || item.record->equipmentType == EquipmentType::Shield);
+}
+
+bool Inventory::equip(BRAVCharacterEquipment* item) {
+    if (!item || !isWearable(*item) || !holds(item)) return false;
+    if (item->parent) moveEquipment(item, nullptr);
+    if (item->record->equipmentType == EquipmentType::Armour) {
+        equippedArmour = item;
+    } else {
+        equippedShield = item;
+    }
+    return true;
 }
 
 PackResult Inventory::moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container) {

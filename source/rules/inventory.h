@@ -47,6 +47,16 @@ public:
     // worn. Refused (nothing changes) when the item or the place is not in the tree, the place
     // is inside the item, or the item's contents would lie deeper than the loader reads.
     PackResult moveEquipment(const BRAVCharacterEquipment* item, BRAVCharacterEquipment* container);
+    // Moves container's contents to the container's own place in the list that holds it, in
+    // order. Only top-level items are saved as worn, so a worn item still inside a container
+    // after the move is taken off, as packing does.
+    void unpackInPlace(BRAVCharacterEquipment& container);
+    // True for armour and shields with a record: what a slot can hold.
+    static bool isWearable(const BRAVCharacterEquipment& item);
+    // Wears armour or holds a shield, in its slot. A worn item inside a container would be saved
+    // unmarked and come back not worn, so it is moved to the top level first. False (nothing
+    // changes) for an item that can't be worn or is not in the tree.
+    bool equip(BRAVCharacterEquipment* item);
     bool moveEquipmentUp(const BRAVCharacterEquipment* item) { return ::moveEquipmentUp(items, item); }
     bool moveEquipmentDown(const BRAVCharacterEquipment* item) { return ::moveEquipmentDown(items, item); }
     // True when item is anywhere in the tree.

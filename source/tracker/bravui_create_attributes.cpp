@@ -101,9 +101,7 @@ void BRAVUICreateAttributes::refreshRows() {
 
 void BRAVUICreateAttributes::setScore(int attribute, int score) {
     if (!character) return;
-    character->attributes[attribute].current = score;
-    character->attributes[attribute].natural = score;
-    character->saved = false;
+    character->setCreationScore(static_cast<CharacterSheet::Attribute>(attribute), score);
 }
 
 bool BRAVUICreateAttributes::classAdmitsScores() const {

@@ -20,8 +20,8 @@ BRAVUIDiceRollerLine::BRAVUIDiceRollerLine(std::uint32_t tag, UIContext* owner, 
     const std::string font = ri ? ri->mainFontName() : std::string();
 
     const float nameTopLeft[2] = {-1.0f, 1.0f}, nameBottomRight[2] = {-0.85f, -1.0f};
-    nameLabel = new GameUILabel(owner, theme, "diceNameLabel", label, "", nameTopLeft, nameBottomRight, this, false,
-                                false, false);
+    nameLabel = new GameUILabel(owner, theme, "diceNameLabel", label, "", nameTopLeft, nameBottomRight, this,
+                                labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     addChild(nameLabel);
 
     const float countTopLeft[2] = {-0.8f, 1.0f}, countBottomRight[2] = {-0.5f, -1.0f};
@@ -33,13 +33,15 @@ BRAVUIDiceRollerLine::BRAVUIDiceRollerLine(std::uint32_t tag, UIContext* owner, 
     signToggleGroup = new GameUIToggleGroup(false, tag, owner, theme, "plusOrMinusToggleGroup", "", groupTopLeft,
                                             groupBottomRight, this);
     const float plusTopLeft[2] = {-0.8f, 0.5f}, plusBottomRight[2] = {-0.2f, -0.5f};
-    plusToggle = new GameUIToggleButton(tag, owner, theme, "plusOrMinusToggleGroup", "+",
-                                        "[*Add] the modifier value to the total dice roll", plusTopLeft,
-                                        plusBottomRight, signToggleGroup, true, true, false, true, false);
+    plusToggle = new GameUIToggleButton(
+        tag, owner, theme, "plusOrMinusToggleGroup", "+", "[*Add] the modifier value to the total dice roll",
+        plusTopLeft, plusBottomRight, signToggleGroup, toggleflag::startActive, toggleflag::stayActive,
+        toggleflag::flat, toggleflag::centred, toggleflag::noHoverWhenActive);
     const float minusTopLeft[2] = {0.2f, 0.5f}, minusBottomRight[2] = {0.8f, -0.5f};
-    minusToggle = new GameUIToggleButton(tag, owner, theme, "minusToggle", "-",
-                                         "[*Subtract] the modifier value to the total dice roll", minusTopLeft,
-                                         minusBottomRight, signToggleGroup, false, true, false, true, false);
+    minusToggle = new GameUIToggleButton(
+        tag, owner, theme, "minusToggle", "-", "[*Subtract] the modifier value to the total dice roll", minusTopLeft,
+        minusBottomRight, signToggleGroup, toggleflag::startInactive, toggleflag::stayActive, toggleflag::flat,
+        toggleflag::centred, toggleflag::noHoverWhenActive);
     signToggleGroup->buttons.push_back(plusToggle);
     signToggleGroup->buttons.push_back(minusToggle);
     // "+" is on from the start, so the group must know it: pressing "-" then turns it off.

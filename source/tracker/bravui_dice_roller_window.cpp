@@ -51,7 +51,7 @@ BRAVUIDiceRollerWindow::BRAVUIDiceRollerWindow(std::uint32_t tag, UIContext* own
     for (const TitleLayout& layout : titleLayouts) {
         const float labelTopLeft[2] = {layout.left, 0.9f}, labelBottomRight[2] = {layout.right, 0.8f};
         auto* label = new GameUILabel(owner, theme, layout.name, layout.text, "", labelTopLeft, labelBottomRight, this,
-                                      false, false, false);
+                                      labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
         // The column titles stand side by side: one wider than its column would run into the next.
         label->shrinkToFit();
         addChild(label);
@@ -65,9 +65,9 @@ BRAVUIDiceRollerWindow::BRAVUIDiceRollerWindow(std::uint32_t tag, UIContext* own
         addChild(rows[i]);
     }
     const float labelTopLeft[2] = {0.05f, 0.95f}, labelBottomRight[2] = {0.95f, 0.8f};
-    historyLabel = new GameUILabel(owner, theme, "descriptionBoxTitleLabel",
-                                   "<id='TitleBarText'[*Results history]>", "", labelTopLeft, labelBottomRight, this,
-                                   false, false, false);
+    historyLabel = new GameUILabel(owner, theme, "descriptionBoxTitleLabel", "<id='TitleBarText'[*Results history]>",
+                                   "", labelTopLeft, labelBottomRight, this, labelflag::notRightAligned,
+                                   labelflag::notCentred, labelflag::atTop);
     historyLabel->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
     addChild(historyLabel);
     const float boxTopLeft[2] = {0.05f, 0.8f}, boxBottomRight[2] = {0.95f, -0.35f};

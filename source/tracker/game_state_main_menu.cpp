@@ -445,9 +445,10 @@ std::string GameStateMainMenu::loadDialogFolder() const {
 void GameStateMainMenu::openLoadDialog() {
     if (!windowManager) return;
     const std::vector<GameUILoadFileDialog::Filter> filters = {{"Xml Files", {"xml"}}};
-    loadDialog = new GameUILoadFileDialog(0, context(), windowManager->getTheme(themeName), loadDialogFolder(), true,
-                                          filters, "Xml Files", "loadFileDialog", "", nullptr, true, true, false,
-                                          "Choose a file to load...");
+    loadDialog = new GameUILoadFileDialog(0, context(), windowManager->getTheme(themeName), loadDialogFolder(),
+                                          loadflag::showFilter, filters, "Xml Files", "loadFileDialog", "", nullptr,
+                                          loadflag::includeFolders, loadflag::doubleClickOpens,
+                                          loadflag::foldersNotSelectable, "Choose a file to load...");
     loadDialog->eventSignal.connect(this, &GameStateMainMenu::onLoadEvent);
     windowManager->addWindow(loadDialog);
     windowManager->setActiveWindow(loadDialog);

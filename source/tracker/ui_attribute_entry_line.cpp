@@ -27,16 +27,18 @@ UIAttributeEntryLine::UIAttributeEntryLine(std::uint32_t tag, UIContext* owner, 
     // Placed first, so that the row's widgets draw above the window that holds it.
     depth = topDepth = childDepth(parent);
     const float labelTopLeft[2] = {-1.0f, 1.0f}, labelBottomRight[2] = {-0.15f, -1.0f};
-    descriptionLabel = new GameUILabel(owner, theme, "attributeDescription", description, toolTip, labelTopLeft,
-                                       labelBottomRight, this, false, false, false);
+    descriptionLabel =
+        new GameUILabel(owner, theme, "attributeDescription", description, toolTip, labelTopLeft, labelBottomRight,
+                        this, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     RenderInterface* ri = renderInterface();
     const std::string font = ri ? ri->mainFontName() : std::string();
     const float boxTopLeft[2] = {-0.05f, 1.0f}, boxBottomRight[2] = {0.25f, -1.0f};
     valueBox = new GameUIEditableTextLineBox(owner, theme, "attributeDisplay", isScore(score) ? std::to_string(score) : "0",
                                              font, toolTip, boxTopLeft, boxBottomRight, this, true);
     const float modifierTopLeft[2] = {0.45f, 1.0f}, modifierBottomRight[2] = {1.0f, -1.0f};
-    modifierLabel = new GameUILabel(owner, theme, "attributeModifier", signedText(modifier), "", modifierTopLeft,
-                                    modifierBottomRight, this, false, false, false);
+    modifierLabel =
+        new GameUILabel(owner, theme, "attributeModifier", signedText(modifier), "", modifierTopLeft,
+                        modifierBottomRight, this, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     depth = valueBox->depth;
     topDepth = valueBox->topDepth;
     valueBox->eventSignal.connect(this, &UIAttributeEntryLine::onValueBoxEvent);

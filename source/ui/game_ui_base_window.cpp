@@ -45,8 +45,8 @@ GameUIBaseWindow::GameUIBaseWindow(std::uint32_t tag, UIContext* owner, const Th
 
     const float labelTopLeft[2] = {-0.95f, 0.95f};
     const float labelBottomRight[2] = {0.8f, -0.95f};
-    titleLabel = new GameUILabel(owner, theme, "windowTitle", "", "", labelTopLeft, labelBottomRight,
-                                 titleBarRectangle, false, false, true);
+    titleLabel = new GameUILabel(owner, theme, "windowTitle", "", "", labelTopLeft, labelBottomRight, titleBarRectangle,
+                                 labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred);
     setTitleText("TitleBarText");
     titleLabel->setFonts("EBGaramond-Regular_48", "original-garamond-bold-bt_48");
     // A title names what the window works on (an item, a file): one that is too long must not

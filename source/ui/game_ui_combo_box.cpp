@@ -28,8 +28,8 @@ GameUIComboBox::GameUIComboBox(std::uint32_t tag, UIContext* owner, const Theme*
 
     const float toggleTL[2] = {0.7f, 1.0f}, toggleBR[2] = {1.0f, -1.0f};
     showToggle = new GameUIToggleButton(tag, owner, theme, "showToggleButton", "v", "", toggleTL, toggleBR, this,
-                                        true, false, false,
-                                        true, false);
+                                        toggleflag::startActive, toggleflag::pressAgainTurnsOff, toggleflag::flat,
+                                        toggleflag::centred, toggleflag::noHoverWhenActive);
     showToggle->toggleSignal.connect(this, &GameUIComboBox::onToggle);
 
     RenderInterface* ri = renderInterface();
@@ -172,8 +172,8 @@ void GameUIComboBox::open() {
         const float tl[2] = {-1.0f, 1.0f - static_cast<float>(i) * 2.0f / n};
         const float br[2] = {1.0f, 1.0f - static_cast<float>(i + 1) * 2.0f / n};
         auto* button = new GameUIToggleButton(tag, owner, optionsTheme, option, option, "", tl, br, optionsGroup,
-                                              option == text, true, false,
-                                              true, false);
+                                              option == text, toggleflag::stayActive, toggleflag::flat,
+                                              toggleflag::centred, toggleflag::noHoverWhenActive);
         optionsGroup->buttons.push_back(button);
         if (option == text && !optionsGroup->selected) {
             optionsGroup->selected = button;

@@ -18,8 +18,9 @@ GameUIConfirmationDialog::GameUIConfirmationDialog(std::uint32_t tag, UIContext*
     : GameUIBaseWindow(tag, owner, theme, name, title, dialogTopLeft, dialogBottomRight, depth, nullptr, false) {
     const float labelTopLeft[2] = {-0.95f, 0.9f};
     const float labelBottomRight[2] = {0.95f, -0.6f};
-    message = new GameUILabel(owner, theme, "confirmationMessageMainText", messageText, "", labelTopLeft,
-                              labelBottomRight, this, false, false, false);
+    message =
+        new GameUILabel(owner, theme, "confirmationMessageMainText", messageText, "", labelTopLeft, labelBottomRight,
+                        this, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     addChild(message);
 
     const float okWidth = buttonWidth(okCaption);

@@ -267,10 +267,7 @@ void GameUIEditableTextLineBox::update(float dt) {
     }
     if (activationRequested) {
         activationRequested = 0;
-        if (WindowManager* wm = windowManager()) {
-            wm->pendingFocusElement = this;
-            wm->focusRequested = 1;
-        }
+        if (WindowManager* wm = windowManager()) wm->requestFocus(this);
     }
     repeat.update(dt);
 }

@@ -6,6 +6,14 @@
 #include "render/render_interface.h"
 #include "ui/game_ui_base_element.h"
 
+// Names for the constructor's flags, so that a call says what each one means, in its order:
+// rightAligned, centred, vertCentred.
+namespace labelflag {
+inline constexpr bool rightAligned = true, notRightAligned = false;
+inline constexpr bool centred = true, notCentred = false;
+inline constexpr bool vertCentred = true, atTop = false;
+} // namespace labelflag
+
 class GameUILabel : public GameUIBaseElement {
 public:
     GameUILabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,

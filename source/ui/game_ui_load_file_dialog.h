@@ -15,6 +15,15 @@ class GameUIInfoPopupDialog;
 class GameUIPushButton;
 class GameUIScrollableSelectableItemList;
 
+// Names for the constructor's flags, so that a call says what each one means: showFilter, then
+// includeFolders, doubleClickOpens and foldersSelectable.
+namespace loadflag {
+inline constexpr bool showFilter = true, noFilter = false;
+inline constexpr bool includeFolders = true, filesOnly = false;
+inline constexpr bool doubleClickOpens = true, doubleClickSelects = false;
+inline constexpr bool foldersSelectable = true, foldersNotSelectable = false;
+} // namespace loadflag
+
 class GameUILoadFileDialog : public GameUIBaseWindow {
 public:
     static constexpr const char* errorTitle = "Load Error";

@@ -251,7 +251,7 @@ bool GameUIScrollBar::onMouseButton(MouseEvent::Data& event) {
     bool taken = false;
     if (slider && event.type == MouseEvent::Press && event.button == 0 && sliderRect[0] <= event.x &&
         event.x <= sliderRect[2] && sliderRect[3] <= event.y && event.y <= sliderRect[1]) {
-        if (WindowManager* wm = windowManager()) wm->pendingActiveElement = this;
+        if (WindowManager* wm = windowManager()) wm->requestCapture(this);
         dragging = 1;
         dragEmitTimer = 0.0f;
         taken = true;

@@ -194,10 +194,7 @@ void GameUIScrollableTextBox::update(float dt) {
     }
     if (activationRequested) {
         activationRequested = 0;
-        if (WindowManager* wm = windowManager()) {
-            wm->pendingFocusElement = this;
-            wm->focusRequested = 1;
-        }
+        if (WindowManager* wm = windowManager()) wm->requestFocus(this);
     }
     if (editable) repeat.update(dt);
     GameUIStandardElement::update(dt);

@@ -17,8 +17,8 @@ GameUITextListItem::~GameUITextListItem() { destroyListElement(); }
 
 void GameUITextListItem::createListElement(float top, float bottom, bool selected, GameUIToggleGroup* group) {
     const float tl[2] = {-0.95f, top}, br[2] = {0.95f, bottom};
-    toggle = new GameUIToggleButton(tag, owner, theme, name, text, "", tl, br, group, selected, true, false, false,
-                                    false);
+    toggle = new GameUIToggleButton(tag, owner, theme, name, text, "", tl, br, group, selected, toggleflag::stayActive,
+                                    toggleflag::flat, toggleflag::leftAligned, toggleflag::noHoverWhenActive);
     toggle->toggleSignal.connect(this, &GameUITextListItem::onToggle);
     toggle->setCaptionColour(captionColour);
     if (selected && !group->selected) {

@@ -8,6 +8,17 @@
 #include "render/render_interface.h"
 #include "ui/game_ui_standard_element.h"
 
+// Names for the constructor's flags, so that a call says what each one means, in its order:
+// startActive, stayActive, outlined, centred, hoverWhenActive.
+namespace toggleflag {
+inline constexpr bool startActive = true, startInactive = false;
+// A radio button stays on when pressed again; a plain toggle turns off.
+inline constexpr bool stayActive = true, pressAgainTurnsOff = false;
+inline constexpr bool outlined = true, flat = false;
+inline constexpr bool centred = true, leftAligned = false;
+inline constexpr bool hoverWhenActive = true, noHoverWhenActive = false;
+} // namespace toggleflag
+
 class GameUIToggleButton : public GameUIStandardElement {
 public:
     GameUIToggleButton(std::uint32_t tag, UIContext* owner, const Theme* theme, const std::string& name,

@@ -203,6 +203,13 @@ void WindowManager::update(float dt) {
     for (GameUIBaseElement* window : windows) window->update(dt);
 }
 
+void WindowManager::requestFocus(GameUIBaseElement* element) {
+    pendingFocusElement = element;
+    focusRequested = 1;
+}
+
+void WindowManager::requestCapture(GameUIBaseElement* element) { pendingActiveElement = element; }
+
 void WindowManager::updateFocus() {
     GameUIBaseElement*& f = focusElement;
     GameUIBaseElement*& p = pendingFocusElement;

@@ -42,6 +42,10 @@ public:
     bool dispatchKey(KeyEvent::Data& event);
     bool dispatchMouseButton(MouseEvent::Data& event);
     bool dispatchMouseMove(MouseEvent::Data& event);
+    // An element asks for the edit focus; the next update hands it over.
+    void requestFocus(GameUIBaseElement* element);
+    // An element asks to capture the pointer from the next update until the left button's release.
+    void requestCapture(GameUIBaseElement* element);
 
     // Called by an element's destructor: no reference to it may outlive it, and a modal window
     // that goes away hands the modality back to the one before it.

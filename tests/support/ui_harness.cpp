@@ -10,6 +10,8 @@
 #include "platform/paths.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_standard_element.h"
+#include "ui/game_ui_base_list_item.h"
+#include "ui/game_ui_standard_element_list.h"
 #include "ui/mouse_pointer.h"
 #include "ui_render/ui_outlined_rectangle_renderable.h"
 #include "ui_render/ui_pointer_renderable.h"
@@ -229,6 +231,17 @@ void UIHarness::paste(const std::string& text) {
     tapKey(platform::key::V);
     releaseKey(platform::key::LeftControl);
     step();
+}
+
+void UIHarness::reportListRow(GameUIStandardElementList& list, std::uint32_t index, const std::string& word) {
+    GameUIBaseListItem* row = index < list.items.size() ? list.items[index] : nullptr;
+    UIEvent::Data event;
+    event.type = UIEvent::Click;
+    event.name = !word.empty() ? word : row ? row->name : std::string();
+    event.parentName = list.name;
+    event.source = row;
+    event.value = index;
+    list.eventSignal.emit(event);
 }
 
 MouseEvent::Data UIHarness::mouseRecord(std::uint32_t type, float x, float y, std::uint32_t button) const {

@@ -26,6 +26,7 @@
 
 class FakeSoundEngine;
 class GameUIFloatingToolTip;
+class GameUIStandardElementList;
 class MousePointer;
 class Theme;
 
@@ -146,6 +147,11 @@ public:
     bool sendMouseButton(MouseEvent::Data event);
     bool sendMouseMove(MouseEvent::Data event);
     bool sendKey(KeyEvent::Data event);
+    // What list reports for its row at index: a click of the row (word empty: the row's name) or
+    // of one of its buttons (that button's event word), the row as the source, from the list's own
+    // signal. An index the list has since moved on from is what a stale report carries (no source
+    // when no row is there now).
+    static void reportListRow(GameUIStandardElementList& list, std::uint32_t index, const std::string& word = "");
     // A record as the input manager fills it for a pointer at (x, y) in UI units.
     MouseEvent::Data mouseRecord(std::uint32_t type, float x, float y, std::uint32_t button = 0) const;
 

@@ -120,7 +120,7 @@ TEST_F(AttributesStepTest, RerollClickGivesTheTwinGeneratorsSetInCharacterAndRow
 
 TEST_F(AttributesStepTest, EveryRolledSetIsThreeDicePerScoreWithOneAtLeastNine) {
     for (int roll = 0; roll < 1000; ++roll) {
-        step->rerollPending = 1;
+        ui.clickElement(*step->rerollButton);
         ui.step();
         const std::array<int, 6> scores = currentScores();
         bool usable = false;
@@ -134,7 +134,7 @@ TEST_F(AttributesStepTest, EveryRolledSetIsThreeDicePerScoreWithOneAtLeastNine) 
 }
 
 TEST_F(AttributesStepTest, TypedScoresGateNextStep) {
-    step->rerollPending = 1;
+    ui.clickElement(*step->rerollButton);
     ui.step();
     ui.step();
     ASSERT_FALSE(step->nextStepButton->disabled);
@@ -197,7 +197,7 @@ TEST_F(AttributesStepTest, NextStepReportsOnceEnabled) {
     ui.clickElement(*step->nextStepButton);
     ui.step();
     EXPECT_EQ(ui.countEvents(UIEvent::Click, "nextStep"), 0u);
-    step->rerollPending = 1;
+    ui.clickElement(*step->rerollButton);
     ui.step();
     ui.step();
     ui.clickElement(*step->nextStepButton);

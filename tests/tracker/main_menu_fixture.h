@@ -94,20 +94,6 @@ protected:
         return menu->character;
     }
 
-    // The running wizard's end as its last step reports it, for a character named name (the
-    // steps themselves are walked by the wizard's own tests).
-    void finishCreationAs(const std::string& name) {
-        ASSERT_NE(menu->creation, nullptr);
-        menu->windowManager->removeWindow(menu->creation->attributesWindow);
-        menu->creation->attributesWindow = nullptr;
-        menu->character->name = name;
-        menu->character->saved = false;
-        menu->creation->finishedPending = 1;
-        frame();
-        frame();
-        ASSERT_EQ(menu->creation, nullptr);
-    }
-
     std::size_t windowsNamed(const std::string& name) const {
         std::size_t count = 0;
         for (GameUIBaseElement* window : menu->windowManager->windows) {

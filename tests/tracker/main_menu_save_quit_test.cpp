@@ -112,7 +112,8 @@ TEST_F(MainMenuSaveQuitTest, AFailedSaveKeepsTheCharacterShowsTheErrorAndDoesNot
         frame();
         EXPECT_EQ(menu->errorPopup, nullptr);
         EXPECT_EQ(windowsNamed("saveErrorPopup"), 0u);
-        menu->savePending = 1;
+        click(*menu->saveButton);
+        frame();
         frame();
         EXPECT_NE(menu->errorPopup, nullptr);
         EXPECT_EQ(status(), running);

@@ -3,6 +3,8 @@
 
 #include "platform/paths.h"
 #include "rules/rules_catalogues.h"
+#include "tracker/bravui_dice_roller_window.h"
+#include "ui/game_ui_load_file_dialog.h"
 #include "ui/game_ui_floating_tool_tip.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
@@ -89,12 +91,17 @@ TEST_F(MainMenuTest, EveryStripButtonReportsItsClick) {
         EXPECT_EQ(menu->*c.pending, 0) << c.caption;
         // Load opens its dialog, which holds the strip until it goes.
         if (menu->loadDialog) {
-            menu->loadDialogClosedPending = 1;
+            click(*menu->loadDialog->cancelButton);
             frame();
+            frame();
+            ASSERT_EQ(menu->loadDialog, nullptr);
         }
         if (menu->diceRoller) {
-            menu->diceRollerClosedPending = 1;
+            ASSERT_NE(menu->diceRoller->closeButton, nullptr);
+            click(*menu->diceRoller->closeButton);
             frame();
+            frame();
+            ASSERT_EQ(menu->diceRoller, nullptr);
         }
         harness.movePointer(0.0f, 0.5f);
         frame();

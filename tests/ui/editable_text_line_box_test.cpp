@@ -45,10 +45,20 @@ protected:
         ASSERT_TRUE(box->active);
         ui.clearEvents();
     }
+    // Moves the cursor of the focused box with the arrow keys, as a typist does: to the start,
+    // then at characters right. What the presses report is cleared.
     void placeCursor(std::int32_t at) {
-        box->cursorPosition = at;
-        box->changed = 1;
+        for (std::size_t i = 0; i < box->text.size(); ++i) ui.sendKey(key(textentry::keyLeft));
+        for (std::int32_t i = 0; i < at; ++i) ui.sendKey(key(textentry::keyRight));
         ui.step();
+        ASSERT_EQ(box->cursorPosition, at);
+        ui.clearEvents();
+    }
+    // A click above the box ends the editing.
+    void unfocus() {
+        ui.click(0.0f, 0.9f);
+        ui.step();
+        ASSERT_FALSE(box->active);
     }
     std::string shown() const { return UIHarness::stringOf(box->textObject); }
     float width(const std::string& s) { return measureUIText(&ui.renderInterface(), font, s, true, 20000.0f).width; }
@@ -213,9 +223,14 @@ TEST_F(EditLineTest, EllipsisWindowsFitAndKeepTheCursorInView) {
                 SCOPED_TRACE(::testing::Message() << "length " << length << " cursor " << cursor
                                                   << (activeBox ? " active" : " idle"));
                 box->setText(text);
-                box->active = activeBox;
-                box->placeCursorPending = 0;
-                box->cursorPosition = static_cast<std::int32_t>(cursor);
+                // A new text puts the cursor of a focused box at its end.
+                ui.step();
+                if (activeBox) {
+                    if (!box->active) focus();
+                    placeCursor(static_cast<std::int32_t>(cursor));
+                } else if (box->active) {
+                    unfocus();
+                }
                 ui.step();
                 const std::string s = shown();
                 EXPECT_LE(width(s), box->innerWidth);
@@ -240,7 +255,7 @@ TEST_F(EditLineTest, EllipsisWindowsFitAndKeepTheCursorInView) {
             }
         }
     }
-    box->active = 0;
+    unfocus();
 }
 
 TEST_F(EditLineTest, RandomKeysFollowAStringAndCursorModel) {

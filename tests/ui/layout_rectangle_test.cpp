@@ -57,12 +57,12 @@ TEST(ElementGroup, SitsOneBelowItsParentAndTakesItsChildrensDepth) {
     GameUIElementGroup group(0, 0, &ui.context(), ui.theme(), "inner", "Inner tip", tl, br, &parent);
     EXPECT_EQ(group.depth, 1u);
     auto* label = new GameUILabel(&ui.context(), ui.theme(), "label", "Text", "", tl, br, &group,
-                                  false, false, false);
+                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     group.addElement(label);
     EXPECT_EQ(group.topDepth, 2u);
     parent.depth = 32;
     group.addElement(new GameUILabel(&ui.context(), ui.theme(), "deep", "Deep", "", tl, br, &group,
-                                     false, false, false));
+                                     labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop));
     EXPECT_EQ(group.depth, 32u) << "recomputed from the parent, capped";
     EXPECT_EQ(group.getToolTipText(), "Inner tip");
     group.eventData.type = 5;

@@ -38,9 +38,10 @@ protected:
     }
     GameUILoadFileDialog* open(const std::string& filter = "Xml Files") {
         const std::vector<GameUILoadFileDialog::Filter> filters = {{"Xml Files", {"xml"}}};
-        dialog = ui.addWindow(new GameUILoadFileDialog(0, &ui.context(), ui.theme(), root.string(), true, filters,
-                                                       filter, "loadFileDialog", "", nullptr, true, true, false,
-                                                       "Choose a file to load..."),
+        dialog = ui.addWindow(new GameUILoadFileDialog(0, &ui.context(), ui.theme(), root.string(),
+                                                       loadflag::showFilter, filters, filter, "loadFileDialog", "",
+                                                       nullptr, loadflag::includeFolders, loadflag::doubleClickOpens,
+                                                       loadflag::foldersNotSelectable, "Choose a file to load..."),
                               true);
         ui.record(dialog->eventSignal);
         return dialog;

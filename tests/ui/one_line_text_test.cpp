@@ -33,8 +33,9 @@ TEST_F(OneLineTextTest, ALabelKeptOnOneLineIsCutWithAnEllipsisAtItsBox) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        auto* label = ui.addWindow(new GameUILabel(&ui.context(), ui.theme(), "nameLabel", c.text, "", tl, br, nullptr,
-                                                   false, false, false));
+        auto* label =
+            ui.addWindow(new GameUILabel(&ui.context(), ui.theme(), "nameLabel", c.text, "", tl, br, nullptr,
+                                         labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop));
         label->keepOnOneLine();
         const std::string shown = UIHarness::stringOf(label->textBox);
         EXPECT_LE(width(shown, mainFont()), br[0] - tl[0]);

@@ -45,11 +45,17 @@ protected:
         ui.sendKey(event);
         ui.step();
     }
+    // Moves the cursor of the focused box with the arrow keys, as a typist does: to the start, then
+    // right until it stands at `at` (a stored line break is one press).
     void setCursor(std::int32_t at) {
-        box->cursorPosition = at;
-        box->textChanged = 1;
+        for (std::size_t i = 0; i < box->text.size(); ++i) ui.sendKey(key(textentry::keyLeft));
+        for (std::size_t i = 0; i < box->text.size() && box->cursorPosition < at; ++i) {
+            ui.sendKey(key(textentry::keyRight));
+        }
         ui.step();
+        ASSERT_EQ(box->cursorPosition, at);
     }
+
     float lineHeight() { return measureUIText(&ui.renderInterface(), box->fontName, "A", true, 20000.0f).height; }
     // The pen's baseline y of the cursor where the box now shows its text.
     float cursorY() {
@@ -136,7 +142,10 @@ TEST_F(ScrollableTextBoxTest, TheCursorsLineStaysInsideTheClip) {
     EXPECT_NEAR(box->textTopLeft[1], box->clipTopLeft[1], 1e-4f);
     // Scrolled to the end, then most of the text goes: the view stays within the text.
     setCursor(static_cast<std::int32_t>(box->text.size()));
-    box->text = "x";
+    // Backspace from the end until one character is left (a line break goes in one press).
+    for (std::size_t i = box->text.size(); i > 1 && box->text.size() > 1; --i) ui.sendKey(key(textentry::keyBack));
+    ui.step();
+    ASSERT_EQ(box->text, "x");
     setCursor(1);
     EXPECT_LE(box->scrollValue, box->textBottom);
     EXPECT_NEAR(box->textTopLeft[1], box->clipTopLeft[1], 1e-4f);

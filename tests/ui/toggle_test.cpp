@@ -16,7 +16,8 @@ protected:
                                bool stayActive, bool startActive = false) {
         const float tl[2] = {left, 0.1f}, br[2] = {right, -0.1f};
         auto* button = new GameUIToggleButton(0, &ui.context(), ui.theme(), name, name, "Tip of " + name, tl, br,
-                                              parent, startActive, stayActive, true, true, false);
+                                              parent, startActive, stayActive, toggleflag::outlined,
+                                              toggleflag::centred, toggleflag::noHoverWhenActive);
         ui.record(button->toggleSignal);
         return button;
     }

@@ -22,8 +22,9 @@ protected:
 TEST_F(UIDumpTest, EachHandOffThatChangedTheUIRewritesTheFile) {
     UIHarness ui;
     const float tl[2] = {-0.5f, 0.5f}, br[2] = {0.5f, 0.0f};
-    auto* label = ui.addWindow(new GameUILabel(&ui.context(), ui.theme(), "note", "First line\nsecond", "", tl, br,
-                                               nullptr, false, false, false));
+    auto* label =
+        ui.addWindow(new GameUILabel(&ui.context(), ui.theme(), "note", "First line\nsecond", "", tl, br, nullptr,
+                                     labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop));
     ui.step();
     const std::string first = readFile(path);
     // Pixels from the top-left corner of the 1280 x 720 screen.

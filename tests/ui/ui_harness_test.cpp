@@ -63,7 +63,8 @@ TEST(UIHarness, ClockAndLookUps) {
     EXPECT_NEAR(ui.clock(), 0.5f, 1e-4);
     const float tl[2] = {-0.5f, 0.5f}, br[2] = {0.5f, 0.0f};
     auto* parent = ui.addWindow(new GameUIStandardElement(0, &ui.context(), tl, br, nullptr, "panel", "", nullptr));
-    auto* label = new GameUILabel(&ui.context(), ui.theme(), "caption", "Strength", "", tl, br, parent, false, false, false);
+    auto* label = new GameUILabel(&ui.context(), ui.theme(), "caption", "Strength", "", tl, br, parent,
+                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     parent->addChild(label);
     EXPECT_EQ(ui.find<GameUILabel>("caption"), label);
     EXPECT_EQ(ui.find<GameUILabel>("panel"), nullptr) << "wrong type";

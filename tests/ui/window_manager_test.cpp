@@ -69,7 +69,7 @@ TEST_F(WindowManagerTest, CaptureHoldsDuringADragUntilTheRelease) {
     ProbeElement* slider = new ProbeElement(&ui.context(), "slider", -0.1f, 0.1f, 0.1f, -0.1f, panel);
     ui.movePointer(0.0f, 0.0f);
     ui.pressButton();
-    wm().pendingActiveElement = slider;  // what a slider does when pressed
+    wm().requestCapture(slider); // what a slider does when pressed
     ui.step();
     EXPECT_EQ(wm().activeElement, slider);
     EXPECT_EQ(slider->calls, "activated ");
@@ -89,7 +89,7 @@ TEST_F(WindowManagerTest, CaptureHoldsDuringADragUntilTheRelease) {
 TEST_F(WindowManagerTest, PressAndReleaseInOneCycleStillReleaseTheCapture) {
     ProbeElement* slider = window("slider", -0.1f, 0.1f, 0.1f, -0.1f);
     ui.sendMouseButton(ui.mouseRecord(MouseEvent::Press, 0.0f, 0.0f));
-    wm().pendingActiveElement = slider;
+    wm().requestCapture(slider);
     ui.sendMouseButton(ui.mouseRecord(MouseEvent::Release, 0.0f, 0.0f));
     ui.step();
     EXPECT_EQ(wm().activeElement, nullptr);
@@ -100,14 +100,12 @@ TEST_F(WindowManagerTest, PressAndReleaseInOneCycleStillReleaseTheCapture) {
 TEST_F(WindowManagerTest, FocusHandsOverFromOneTextBoxToTheNextInOneUpdate) {
     ProbeElement* first = window("first", -1, 1, 0, 0);
     ProbeElement* second = window("second", 0, 0, 1, -1);
-    wm().pendingFocusElement = first;
-    wm().focusRequested = 1;
+    wm().requestFocus(first);
     ui.step();
     EXPECT_EQ(wm().focusElement, first);
     // A click on the second: its release, and the second asking for the focus in its update.
     ui.sendMouseButton(ui.mouseRecord(MouseEvent::Release, 0.5f, -0.5f));
-    wm().pendingFocusElement = second;
-    wm().focusRequested = 1;
+    wm().requestFocus(second);
     ui.step();
     EXPECT_EQ(wm().focusElement, second);
     EXPECT_EQ(first->calls, "activated deactivated ");

@@ -60,8 +60,8 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         const Row& row = rows[i];
         const float labelTopLeft[2] = {labelLeft, row.top}, labelBottomRight[2] = {labelRight, row.bottom};
-        addChild(new GameUILabel(owner, theme, row.labelId, row.labelText, row.toolTip, labelTopLeft,
-                                 labelBottomRight, this, false, false, true));
+        addChild(new GameUILabel(owner, theme, row.labelId, row.labelText, row.toolTip, labelTopLeft, labelBottomRight,
+                                 this, labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred));
         const bool isBox = i == 0 || i + 1 == std::size(rows);
         if (isBox) {
             const float boxTopLeft[2] = {boxLeft, row.top}, boxBottomRight[2] = {boxRight, row.bottom};
@@ -79,8 +79,10 @@ BRAVUIAddExperienceWindow::BRAVUIAddExperienceWindow(std::uint32_t tag, UIContex
             continue;
         }
         const float toggleTopLeft[2] = {toggleLeft, row.top}, toggleBottomRight[2] = {toggleRight, row.bottom};
-        auto* toggle = new GameUIToggleButton(tag, owner, theme, row.controlId, "", row.toolTip, toggleTopLeft,
-                                              toggleBottomRight, this, false, false, true, true, false);
+        auto* toggle =
+            new GameUIToggleButton(tag, owner, theme, row.controlId, "", row.toolTip, toggleTopLeft, toggleBottomRight,
+                                   this, toggleflag::startInactive, toggleflag::pressAgainTurnsOff,
+                                   toggleflag::outlined, toggleflag::centred, toggleflag::noHoverWhenActive);
         toggle->toggleSignal.connect(this, &BRAVUIAddExperienceWindow::onToggle);
         addChild(toggle);
         toggles[i - 1] = toggle;
@@ -182,11 +184,7 @@ void BRAVUIAddExperienceWindow::update(float dt) {
             // The final box only ever holds a computed sum, at most 1399999999.
             const std::uint32_t amount =
                 numerictext::readNumber(finalBox->text, std::numeric_limits<std::uint32_t>::max());
-            const std::uint32_t experience = addedExperience(*character, amount);
-            if (experience != character->experience) {
-                character->experience = experience;
-                character->saved = false;
-            }
+            character->setExperience(addedExperience(*character, amount));
         }
         emitClose();
     }

@@ -50,7 +50,8 @@ const Row biographyRow = {"bioLabel", "[*Biography]", "bioTextBox",
 
 void addLabel(UIContext* owner, const Theme* theme, GameUIElementGroup* panel, const Row& row) {
     panel->addElement(new GameUILabel(owner, theme, row.labelName, row.labelText, row.toolTip, row.labelTopLeft,
-                                      row.labelBottomRight, panel, false, false, false));
+                                      row.labelBottomRight, panel, labelflag::notRightAligned, labelflag::notCentred,
+                                      labelflag::atTop));
 }
 
 GameUIEditableTextLineBox* addLineBox(UIContext* owner, const Theme* theme, GameUIElementGroup* panel, const Row& row,
@@ -107,8 +108,8 @@ void BRAVUIBioTab::detach() {
     writeEdits();
     if (ageBox && ageBox->text.empty()) ageLeft = 1;
     if (weightBox && weightBox->text.empty()) weightLeft = 1;
-    leaveCount(ageLeft, ageBox, sheet ? &sheet->age : nullptr);
-    leaveCount(weightLeft, weightBox, sheet ? &sheet->weight : nullptr);
+    leaveCount(ageLeft, ageBox, &CharacterSheet::age);
+    leaveCount(weightLeft, weightBox, &CharacterSheet::weight);
     disconnect(nameBox, this);
     disconnect(ageBox, this);
     disconnect(weightBox, this);
@@ -137,50 +138,43 @@ void BRAVUIBioTab::onBiographyBox(UIEvent::Data&) { biographyEdited = 1; }
 
 void BRAVUIBioTab::update() {
     writeEdits();
-    leaveCount(ageLeft, ageBox, sheet ? &sheet->age : nullptr);
-    leaveCount(weightLeft, weightBox, sheet ? &sheet->weight : nullptr);
+    leaveCount(ageLeft, ageBox, &CharacterSheet::age);
+    leaveCount(weightLeft, weightBox, &CharacterSheet::weight);
 }
 
 void BRAVUIBioTab::writeEdits() {
     if (!sheet) return;
-    writeText(nameEdited, nameBox ? &nameBox->text : nullptr, sheet->name);
-    writeCount(ageEdited, ageBox, sheet->age);
-    writeCount(weightEdited, weightBox, sheet->weight);
-    writeText(beliefEdited, beliefBox ? &beliefBox->text : nullptr, sheet->belief);
-    writeText(instinctEdited, instinctBox ? &instinctBox->text : nullptr, sheet->instinct);
-    writeText(opinionEdited, opinionBox ? &opinionBox->text : nullptr, sheet->opinion);
-    writeText(biographyEdited, biographyBox ? &biographyBox->text : nullptr, sheet->biography);
+    writeText(nameEdited, nameBox ? &nameBox->text : nullptr, &CharacterSheet::name);
+    writeCount(ageEdited, ageBox, &CharacterSheet::age);
+    writeCount(weightEdited, weightBox, &CharacterSheet::weight);
+    writeText(beliefEdited, beliefBox ? &beliefBox->text : nullptr, &CharacterSheet::belief);
+    writeText(instinctEdited, instinctBox ? &instinctBox->text : nullptr, &CharacterSheet::instinct);
+    writeText(opinionEdited, opinionBox ? &opinionBox->text : nullptr, &CharacterSheet::opinion);
+    writeText(biographyEdited, biographyBox ? &biographyBox->text : nullptr, &CharacterSheet::biography);
 }
 
-void BRAVUIBioTab::writeText(std::uint8_t& edited, const std::string* boxText, std::string& field) {
+void BRAVUIBioTab::writeText(std::uint8_t& edited, const std::string* boxText, std::string CharacterSheet::*field) {
     if (!edited) return;
     edited = 0;
-    if (!boxText || *boxText == field) return;
-    field = *boxText;
-    sheet->saved = false;
+    if (boxText) sheet->setText(field, *boxText);
 }
 
-void BRAVUIBioTab::writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* box, std::int32_t& field) {
+void BRAVUIBioTab::writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* box,
+                              std::int32_t CharacterSheet::*field) {
     if (!edited) return;
     edited = 0;
     if (!box) return;
     // Text that is no count changes nothing; an empty box waits until it is left.
     const std::optional<std::uint32_t> count = typedcount::parse(box->text);
     // At most nine digits: every count fits the signed field.
-    if (count) setCount(field, static_cast<std::int32_t>(*count));
+    if (count) sheet->setCount(field, static_cast<std::int32_t>(*count));
 }
 
-void BRAVUIBioTab::setCount(std::int32_t& field, std::int32_t value) {
-    if (value == field) return;
-    field = value;
-    sheet->saved = false;
-}
-
-void BRAVUIBioTab::leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t* field) {
+void BRAVUIBioTab::leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t CharacterSheet::*field) {
     if (!left) return;
     left = 0;
-    if (!box || !field) return;
-    if (box->text.empty()) setCount(*field, 0);
-    const std::string shown = std::to_string(*field);
+    if (!box || !sheet) return;
+    if (box->text.empty()) sheet->setCount(field, 0);
+    const std::string shown = std::to_string(sheet->*field);
     if (box->text != shown) box->setText(shown);
 }

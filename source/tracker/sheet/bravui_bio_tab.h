@@ -60,10 +60,9 @@ public:
 private:
     // The steps of update and detach, each clearing its flag.
     void writeEdits();
-    void writeText(std::uint8_t& edited, const std::string* boxText, std::string& field);
-    void writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* box, std::int32_t& field);
-    void setCount(std::int32_t& field, std::int32_t value);
+    void writeText(std::uint8_t& edited, const std::string* boxText, std::string CharacterSheet::*field);
+    void writeCount(std::uint8_t& edited, GameUIEditableTextLineBox* box, std::int32_t CharacterSheet::*field);
     // A box left empty stores 0; every box left shows the stored count, so text that was no
     // count goes away.
-    void leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t* field);
+    void leaveCount(std::uint8_t& left, GameUIEditableTextLineBox* box, std::int32_t CharacterSheet::*field);
 };

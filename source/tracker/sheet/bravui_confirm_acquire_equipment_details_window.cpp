@@ -21,7 +21,7 @@ Window::BRAVUIConfirmAcquireEquipmentDetailsWindow(std::uint32_t tag, UIContext*
     const float labelTopLeft[2] = {-0.99f, 0.2f}, labelBottomRight[2] = {-0.75f, -0.2f};
     addChild(new GameUILabel(owner, theme, "attributeDescription", "Quantity: ",
                              "How many of the item we have acquired e.g. 30 arrows", labelTopLeft, labelBottomRight,
-                             this, false, false, true));
+                             this, labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred));
     const float boxTopLeft[2] = {-0.75f, 0.2f}, boxBottomRight[2] = {-0.25f, -0.2f};
     const int purchaseQuantity = item && item->record ? item->record->purchaseQuantity : 1;
     quantityBox = new GameUIEditableTextLineBox(owner, theme, "quantityEditBox", std::to_string(purchaseQuantity),

@@ -49,7 +49,8 @@ void BRAVUIConfirmWindow::addCoins(const Money& start, float top, float bottom, 
 void BRAVUIConfirmWindow::addNameBox(float top, float bottom) {
     const float labelTopLeft[2] = {-0.99f, top}, labelBottomRight[2] = {-0.75f, bottom};
     addChild(new GameUILabel(context, theme, "attributeDescription", "Rename: ", renameToolTip, labelTopLeft,
-                             labelBottomRight, this, false, false, true));
+                             labelBottomRight, this, labelflag::notRightAligned, labelflag::notCentred,
+                             labelflag::vertCentred));
     const float boxTopLeft[2] = {-0.75f, top}, boxBottomRight[2] = {0.85f, bottom};
     nameBox = new GameUIEditableTextLineBox(context, theme, "nameEditBox", "", windowparts::mainFont(*this),
                                             "Enter a custom name for this item'", boxTopLeft, boxBottomRight, this,

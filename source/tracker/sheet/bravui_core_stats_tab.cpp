@@ -113,20 +113,11 @@ BRAVUICoreStatsTab::BRAVUICoreStatsTab(std::uint32_t tag, UIContext* owner, cons
       portrait(std::make_unique<CharacterPortrait>(tag, owner, theme, config, character)) {}
 
 BRAVUICoreStatsTab::~BRAVUICoreStatsTab() {
-    closeWindow(addExperienceWindow);
-    closeWindow(setHitPointsWindow);
+    closeTabWindow(owner, addExperienceWindow);
+    closeTabWindow(owner, setHitPointsWindow);
 }
 
 std::uint32_t BRAVUICoreStatsTab::windowDepth() const { return windowDepthOver(panel, owner); }
-
-void BRAVUICoreStatsTab::showWindow(GameUIBaseWindow* window) { showTabWindow(owner, window); }
-
-void BRAVUICoreStatsTab::closeWindow(GameUIBaseWindow* window) {
-    if (!window) return;
-    window->windowSignal.disconnect(this);
-    WindowManager* manager = owner ? owner->windowManager : nullptr;
-    if (manager) manager->removeWindow(window);
-}
 
 std::string BRAVUICoreStatsTab::levelText(const CharacterSheet& character) {
     return "[*Level: ]" + std::to_string(character.level);
@@ -155,7 +146,8 @@ GameUIElementGroup* BRAVUICoreStatsTab::addGroup(const float topLeft[2], const f
 
 GameUILabel* BRAVUICoreStatsTab::addTitle(GameUIElementGroup* group, const char* name, const std::string& text,
                                           const float topLeft[2], const float bottomRight[2], bool centred) {
-    auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, group, false, centred, centred);
+    auto* label = new GameUILabel(owner, theme, name, text, "", topLeft, bottomRight, group, labelflag::notRightAligned,
+                                  centred, centred);
     label->setFonts(windowparts::titleFont, windowparts::titleBoldFont);
     group->addElement(label);
     return label;
@@ -213,8 +205,8 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
     for (const Line& line : lines) {
         // Clear of the level and experience beside them.
         const float topLeft[2] = {-1.0f, line.top}, bottomRight[2] = {-0.04f, line.bottom};
-        auto* label = new GameUILabel(owner, theme, line.name, line.text, "", topLeft, bottomRight, group, false, false,
-                                      false);
+        auto* label = new GameUILabel(owner, theme, line.name, line.text, "", topLeft, bottomRight, group,
+                                      labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
         label->keepOnOneLine();
         group->addElement(label);
     }
@@ -225,12 +217,13 @@ void BRAVUICoreStatsTab::buildIdentityGroup(float portraitRight) {
     // The experience is one line beside its buttons: "Experience: 2730/20000" takes most of the room.
     const float levelTopLeft[2] = {0.0f, 1.0f}, levelBottomRight[2] = {0.62f, 0.7f};
     levelLabel = new GameUILabel(owner, theme, "levelLabel", levelText(*character), "", levelTopLeft, levelBottomRight,
-                                 group, false, false, false);
+                                 group, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     levelLabel->keepOnOneLine();
     group->addElement(levelLabel);
     const float experienceTopLeft[2] = {0.0f, 0.65f}, experienceBottomRight[2] = {0.62f, 0.35f};
     experienceLabel = new GameUILabel(owner, theme, "experienceLabel", experienceText(*character), "",
-                                      experienceTopLeft, experienceBottomRight, group, false, false, false);
+                                      experienceTopLeft, experienceBottomRight, group, labelflag::notRightAligned,
+                                      labelflag::notCentred, labelflag::atTop);
     experienceLabel->keepOnOneLine();
     group->addElement(experienceLabel);
     const float levelUpTopLeft[2] = {0.65f, 1.0f}, levelUpBottomRight[2] = {0.95f, 0.7f};
@@ -371,18 +364,12 @@ void BRAVUICoreStatsTab::onSetHitPointsEvent(UIEvent::Data&) { setHPClosedPendin
 
 void BRAVUICoreStatsTab::applyAttributeLines() {
     if (!character) return;
-    bool changed = false;
     for (std::size_t i = 0; i < attributeCount; ++i) {
         UIAttributeEntryLine* line = attributeLines[i];
         // The line's held score: one being edited, or left empty, keeps the character's.
         if (!line) continue;
-        const std::int32_t score = line->score();
-        AttributeValue& attribute = character->attributes[i];
-        if (attribute.current != score || attribute.natural != score) changed = true;
-        attribute.current = score;
-        attribute.natural = score;
+        character->setScore(static_cast<CharacterSheet::Attribute>(i), line->score());
     }
-    if (changed) character->saved = false;
     for (std::size_t i = 0; i < attributeCount; ++i) {
         if (attributeLines[i]) attributeLines[i]->setModifierText(character->getModifier(character->attributes[i].current));
     }
@@ -407,7 +394,7 @@ void BRAVUICoreStatsTab::refreshButtonStates() {
 void BRAVUICoreStatsTab::stepLevelUp() {
     if (levelUpClickedPending) {
         levelUpClickedPending = 0;
-        levelUpFlow.levelUpClicked = 1;
+        levelUpFlow.pressLevelUp();
     }
     // The sequence ended: the tab is built again to show the new level and what it brought.
     if (levelUpFlow.update(windowDepth()) && panel) {
@@ -421,19 +408,20 @@ void BRAVUICoreStatsTab::stepLevelUp() {
 void BRAVUICoreStatsTab::stepHitPoints() {
     if (setHPClickedPending) {
         setHPClickedPending = 0;
-        if (!setHitPointsWindow) {
-            const float topLeft[2] = {-0.25f, 0.15f}, bottomRight[2] = {0.25f, -0.15f};
-            setHitPointsWindow = new BRAVUISetHitPointsWindow(
-                tag, owner, theme, BRAVUISetHitPointsWindow::titlePrefix + std::to_string(character->maximumHitPoints),
-                topLeft, bottomRight, windowDepth(), character);
-            setHitPointsWindow->windowSignal.connect(this, &BRAVUICoreStatsTab::onSetHitPointsEvent);
-            showWindow(setHitPointsWindow);
-        }
+        openTabWindow(
+            owner, setHitPointsWindow,
+            [this] {
+                const float topLeft[2] = {-0.25f, 0.15f}, bottomRight[2] = {0.25f, -0.15f};
+                return new BRAVUISetHitPointsWindow(tag, owner, theme,
+                                                    BRAVUISetHitPointsWindow::titlePrefix +
+                                                        std::to_string(character->maximumHitPoints),
+                                                    topLeft, bottomRight, windowDepth(), character);
+            },
+            &BRAVUICoreStatsTab::onSetHitPointsEvent);
     }
     if (setHPClosedPending) {
         setHPClosedPending = 0;
-        closeWindow(setHitPointsWindow);
-        setHitPointsWindow = nullptr;
+        closeTabWindow(owner, setHitPointsWindow);
         if (hitPointsLabel) hitPointsLabel->setText(hitPointsText(*character));
     }
 }
@@ -441,19 +429,19 @@ void BRAVUICoreStatsTab::stepHitPoints() {
 void BRAVUICoreStatsTab::stepAddExperience() {
     if (addXPClickedPending) {
         addXPClickedPending = 0;
-        if (!addExperienceWindow) {
-            const float topLeft[2] = {-0.5f, 0.5f}, bottomRight[2] = {0.5f, -0.5f};
-            addExperienceWindow = new BRAVUIAddExperienceWindow(tag, owner, theme, "Add Experience", topLeft,
-                                                                bottomRight, windowDepth(), character);
-            addExperienceWindow->windowSignal.connect(this, &BRAVUICoreStatsTab::onAddExperienceEvent);
-            showWindow(addExperienceWindow);
-        }
+        openTabWindow(
+            owner, addExperienceWindow,
+            [this] {
+                const float topLeft[2] = {-0.5f, 0.5f}, bottomRight[2] = {0.5f, -0.5f};
+                return new BRAVUIAddExperienceWindow(tag, owner, theme, "Add Experience", topLeft, bottomRight,
+                                                     windowDepth(), character);
+            },
+            &BRAVUICoreStatsTab::onAddExperienceEvent);
     }
     if (addXPClosedPending) {
         addXPClosedPending = 0;
         refreshExperience();
-        closeWindow(addExperienceWindow);
-        addExperienceWindow = nullptr;
+        closeTabWindow(owner, addExperienceWindow);
     }
 }
 

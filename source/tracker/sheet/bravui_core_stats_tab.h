@@ -119,8 +119,4 @@ private:
     void stepAddExperience();
     // One above the panel's deepest widget, at most the deepest layer.
     std::uint32_t windowDepth() const;
-    // Shows a window the tab opened as the active one.
-    void showWindow(GameUIBaseWindow* window);
-    // Disconnects from the window and has the window manager delete it.
-    void closeWindow(GameUIBaseWindow* window);
 };

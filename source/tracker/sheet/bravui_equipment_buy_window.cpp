@@ -219,9 +219,7 @@ void Window::stepBuying() {
         if (purchaseWindow && pendingItem && character) {
             const Money amount = pendingItem->customValue.isZero() && pendingItem->record ? pendingItem->record->value
                                                                                            : pendingItem->customValue;
-            character->wealth.spendMoney("Bought equipment: " + equipmentShownName(*pendingItem), amount);
-            character->saved = false;
-            const int row = character->buyEquipment(*pendingItem);
+            const int row = character->purchaseEquipment(*pendingItem, equipmentShownName(*pendingItem), amount);
             finishPending(purchaseWindow);
             purchaseWindow = nullptr;
             reportEvent(updatedEvent, static_cast<std::uint32_t>(row));

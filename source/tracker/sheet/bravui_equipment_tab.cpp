@@ -22,11 +22,6 @@
 
 namespace {
 
-bool isWearable(const BRAVCharacterEquipment& item) {
-    return item.record && (item.record->equipmentType == EquipmentType::Armour ||
-                           item.record->equipmentType == EquipmentType::Shield);
-}
-
 std::string descriptionOf(const BRAVCharacterEquipment* item) {
     return item && item->record ? item->record->description : std::string();
 }
@@ -116,7 +111,7 @@ void BRAVUIEquipmentTab::build() {
 
     buildButtons();
     const BRAVCharacterEquipment* item = selectedItem();
-    if (equipButton) equipButton->setEnabled(item && isWearable(*item));
+    if (equipButton) equipButton->setEnabled(item && Inventory::isWearable(*item));
     buildLootPanel();
     buildEquippedPanel();
 }
@@ -360,7 +355,7 @@ void BRAVUIEquipmentTab::rebuildList(const BRAVCharacterEquipment* show, std::ui
 void BRAVUIEquipmentTab::showSelection() {
     const BRAVCharacterEquipment* item = selectedItem();
     if (descriptionBox) descriptionBox->setText(descriptionOf(item));
-    if (equipButton) equipButton->setEnabled(item && isWearable(*item));
+    if (equipButton) equipButton->setEnabled(item && Inventory::isWearable(*item));
 }
 
 void BRAVUIEquipmentTab::refreshEquipped() {
@@ -379,38 +374,14 @@ void BRAVUIEquipmentTab::refreshEquipped() {
     if (clearShieldButton) clearShieldButton->setEnabled(shield != nullptr);
 }
 
-void BRAVUIEquipmentTab::unpackInPlace(BRAVCharacterEquipment& container) {
-    if (container.contents.empty()) return;
-    Inventory& inventory = character->inventory;
-    BRAVCharacterEquipment* holder = container.parent;
-    EquipmentList& list = holder ? holder->contents : inventory.items;
-    auto place = std::find_if(list.begin(), list.end(), [&](const auto& entry) { return entry.get() == &container; });
-    if (place == list.end()) return;
-    EquipmentList moved;
-    moved.swap(container.contents);
-    for (auto& item : moved) {
-        item->parent = holder;
-        // Only top-level items are saved as worn: a worn item still inside a container after the
-        // move is taken off, as packing does.
-        for (BRAVCharacterEquipment** slot : {&inventory.equippedArmour, &inventory.equippedShield}) {
-            if (*slot && item->containsOrIs(*slot) && (holder || *slot != item.get())) *slot = nullptr;
-        }
-    }
-    list.insert(place, std::make_move_iterator(moved.begin()), std::make_move_iterator(moved.end()));
-}
-
 // --- Steps ----------------------------------------------------------------------------------
 
 void BRAVUIEquipmentTab::stepEquip() {
     BRAVCharacterEquipment* item = selectedItem();
-    if (!item || !isWearable(*item)) return;
-    Inventory& inventory = character->inventory;
-    // A worn item inside a container would be saved unmarked and come back not worn.
+    if (!item) return;
+    // Equipping brings an item out of its container: the list changes then.
     const bool moved = item->parent != nullptr;
-    if (moved) inventory.moveEquipment(item, nullptr);
-    if (item->record->equipmentType == EquipmentType::Armour) inventory.equippedArmour = item;
-    else inventory.equippedShield = item;
-    character->saved = false;
+    if (!character->equipEquipment(item)) return;
     if (moved) rebuildList(item, selectedRow);
     refreshEquipped();
 }
@@ -436,25 +407,23 @@ void BRAVUIEquipmentTab::stepExpand() {
 void BRAVUIEquipmentTab::stepShuffle(bool up) {
     BRAVCharacterEquipment* item = selectedItem();
     if (!item) return;
-    Inventory& inventory = character->inventory;
-    const bool moved = up ? inventory.moveEquipmentUp(item) : inventory.moveEquipmentDown(item);
-    if (!moved) return;
-    character->saved = false;
-    rebuildList(item, selectedRow);
+    const bool moved = up ? character->moveEquipmentUp(item) : character->moveEquipmentDown(item);
+    if (moved) rebuildList(item, selectedRow);
 }
 
 void BRAVUIEquipmentTab::stepExpend() {
     if (expendPressed) {
         expendPressed = 0;
         BRAVCharacterEquipment* item = selectedItem();
-        if (item && !expendDialog) {
-            const std::string name = literalText(equipmentShownName(*item));
-            expendDialog = new GameUIConfirmationDialog(tag, owner, theme, "Confirm Expend Equipment",
-                                                        expendMessage(name), "expendConfirmation", windowDepth(), 0,
-                                                        "OK", "Cancel");
-            expendDialog->eventSignal.connect(this, &BRAVUIEquipmentTab::onExpendConfirmationEvent);
+        if (item && openTabWindow(
+                        owner, expendDialog,
+                        [&] {
+                            return new GameUIConfirmationDialog(tag, owner, theme, "Confirm Expend Equipment",
+                                                                expendMessage(literalText(equipmentShownName(*item))),
+                                                                "expendConfirmation", windowDepth(), 0, "OK", "Cancel");
+                        },
+                        &BRAVUIEquipmentTab::onExpendConfirmationEvent, &GameUIConfirmationDialog::eventSignal)) {
             expendItem = item;
-            showWindow(expendDialog);
         }
     }
     if (expendConfirmed) {
@@ -469,16 +438,14 @@ void BRAVUIEquipmentTab::stepExpend() {
 }
 
 void BRAVUIEquipmentTab::useUpOne(BRAVCharacterEquipment* item) {
-    Inventory& inventory = character->inventory;
-    if (!item || !inventory.holds(item)) return;
-    // One of a worn stack is used up; the rest is taken off with it, in this same frame.
-    if (inventory.equippedArmour == item) inventory.equippedArmour = nullptr;
-    if (inventory.equippedShield == item) inventory.equippedShield = nullptr;
-    // The message promises one item: a container's contents stay with the character.
-    if (item->quantity == 1) unpackInPlace(*item);
+    if (!item || !character->inventory.holds(item)) return;
     const std::int32_t row = rowOf(item);
-    character->expendEquipment(item);
-    const BRAVCharacterEquipment* show = inventory.holds(item) ? item : nullptr;
+    character->useUpOneEquipment(item);
+    refreshAfterUse(item, row);
+}
+
+void BRAVUIEquipmentTab::refreshAfterUse(const BRAVCharacterEquipment* item, std::int32_t row) {
+    const BRAVCharacterEquipment* show = character->inventory.holds(item) ? item : nullptr;
     rebuildList(show, row >= 0 ? static_cast<std::uint32_t>(row) : selectedRow);
     refreshEquipped();
 }
@@ -498,14 +465,12 @@ void BRAVUIEquipmentTab::update() {
     }
     if (clearShieldPending) {
         clearShieldPending = 0;
-        character->saved = false;
-        character->inventory.equippedShield = nullptr;
+        character->takeOffShield();
         refreshEquipped();
     }
     if (clearArmourPending) {
         clearArmourPending = 0;
-        character->saved = false;
-        character->inventory.equippedArmour = nullptr;
+        character->takeOffArmour();
         refreshEquipped();
     }
     // The rows' own buttons.
@@ -531,21 +496,7 @@ void BRAVUIEquipmentTab::update() {
 
 std::uint32_t BRAVUIEquipmentTab::windowDepth() const { return windowDepthOver(panel, owner); }
 
-void BRAVUIEquipmentTab::showWindow(GameUIBaseWindow* window) { showTabWindow(owner, window); }
-
-void BRAVUIEquipmentTab::closeWindow(GameUIBaseWindow* window) {
-    if (!window) return;
-    window->windowSignal.disconnect(this);
-    WindowManager* manager = owner ? owner->windowManager : nullptr;
-    if (!manager) return;
-    manager->removeWindow(window);
-    manager->setActiveWindow(nullptr);
-}
-
 void BRAVUIEquipmentTab::closeExpendDialog() {
-    if (!expendDialog) return;
-    expendDialog->eventSignal.disconnect(this);
-    closeWindow(expendDialog);
-    expendDialog = nullptr;
+    closeTabWindow(owner, expendDialog, &GameUIConfirmationDialog::eventSignal);
     expendItem = nullptr;
 }

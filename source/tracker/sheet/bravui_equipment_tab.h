@@ -176,8 +176,6 @@ private:
     void showSelection();
     // Both equipped boxes and their "X" buttons from the inventory's slots.
     void refreshEquipped();
-    // Moves the contents of container to its own place in the list that holds it, in order.
-    void unpackInPlace(BRAVCharacterEquipment& container);
 
     void stepEquip();
     void stepExpand();
@@ -189,9 +187,12 @@ private:
     // containers are open.
     void rememberQuantities();
     BRAVCharacterEquipment* changedItem() const;
-    // One less of item, in this same update: a worn stack is taken off, and a container's
-    // contents first move out to its place. Expend and Sell both end here.
+    // Expends one of item (the rules take off a worn stack and keep a last container's
+    // contents), then shows the result in this same update.
     void useUpOne(BRAVCharacterEquipment* item);
+    // After one of item, listed at row, was used up: the list with item (or the row's
+    // neighbour) selected, and the equipped boxes.
+    void refreshAfterUse(const BRAVCharacterEquipment* item, std::int32_t row);
     // The sale, renaming, packing and money windows: each acts on what its window reported
     // since the last update, then closes it.
     void stepPack();
@@ -201,8 +202,6 @@ private:
 
     // One above the deepest widget of the panel, at most the deepest layer.
     std::uint32_t windowDepth() const;
-    void showWindow(GameUIBaseWindow* window);
-    void closeWindow(GameUIBaseWindow* window);
     void closeExpendDialog();
 
     std::unordered_map<const BRAVCharacterEquipment*, int> knownQuantities_;

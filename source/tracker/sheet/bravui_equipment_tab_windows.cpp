@@ -82,12 +82,14 @@ void BRAVUIEquipmentTab::onEarnWindowEvent(UIEvent::Data&) { earnWindowClosed = 
 void BRAVUIEquipmentTab::stepPack() {
     if (packPressed) {
         packPressed = 0;
-        BRAVCharacterEquipment* item = selectedItem();
-        if (item && !packingWindow) {
-            packingWindow = new BRAVUIPackingWindow(tag, owner, theme, packingTopLeft, packingBottomRight,
-                                                    "Pack or unpack", windowDepth(), item, character);
-            packingWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onPackingWindowEvent);
-            showWindow(packingWindow);
+        if (BRAVCharacterEquipment* item = selectedItem()) {
+            openTabWindow(
+                owner, packingWindow,
+                [&] {
+                    return new BRAVUIPackingWindow(tag, owner, theme, packingTopLeft, packingBottomRight,
+                                                   "Pack or unpack", windowDepth(), item, character);
+                },
+                &BRAVUIEquipmentTab::onPackingWindowEvent);
         }
     }
     if (packingWindowEvent) {
@@ -96,8 +98,7 @@ void BRAVUIEquipmentTab::stepPack() {
             // Packing takes off a worn item that went into a container.
             rebuildList(nullptr, 0);
             refreshEquipped();
-            closeWindow(packingWindow);
-            packingWindow = nullptr;
+            closeTabWindow(owner, packingWindow);
         }
     }
 }
@@ -106,30 +107,31 @@ void BRAVUIEquipmentTab::stepRename() {
     if (renamePressed) {
         renamePressed = 0;
         BRAVCharacterEquipment* item = selectedItem();
-        if (item && panel && !customNameWindow) {
-            const Theme* windowTheme = owner && owner->windowManager ? owner->windowManager->getTheme("default_theme")
-                                                                     : theme;
-            customNameWindow = new BRAVUIEquipmentCustomNameWindow(tag, owner, windowTheme, renameTopLeft,
-                                                                   renameBottomRight,
-                                                                   "Set Custom Name for: " + literalText(equipmentShownName(*item)),
-                                                                   windowDepth());
-            if (!item->customName.empty()) customNameWindow->setCustomName(item->customName);
-            customNameWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onCustomNameWindowEvent);
+        if (item && panel &&
+            openTabWindow(
+                owner, customNameWindow,
+                [&] {
+                    const Theme* windowTheme =
+                        owner && owner->windowManager ? owner->windowManager->getTheme("default_theme") : theme;
+                    auto* window = new BRAVUIEquipmentCustomNameWindow(
+                        tag, owner, windowTheme, renameTopLeft, renameBottomRight,
+                        "Set Custom Name for: " + literalText(equipmentShownName(*item)), windowDepth());
+                    if (!item->customName.empty()) window->setCustomName(item->customName);
+                    return window;
+                },
+                &BRAVUIEquipmentTab::onCustomNameWindowEvent)) {
             renameItem = item;
-            showWindow(customNameWindow);
         }
     }
     if (customNameWindowEvent) {
         customNameWindowEvent = 0;
         if (customNameDone && renameItem && character->inventory.holds(renameItem)) {
-            renameItem->customName = enteredCustomName;
-            character->saved = false;
+            character->renameEquipment(renameItem, enteredCustomName);
             rebuildList(renameItem, selectedRow);
             refreshEquipped();
         }
         customNameDone = 0;
-        closeWindow(customNameWindow);
-        customNameWindow = nullptr;
+        closeTabWindow(owner, customNameWindow);
         renameItem = nullptr;
     }
 }
@@ -140,81 +142,78 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
     if (sellPressed) {
         sellPressed = 0;
         BRAVCharacterEquipment* item = selectedItem();
-        if (item && !saleWindow) {
-            const Theme* windowTheme = manager ? manager->getTheme("default_theme") : theme;
-            saleWindow = new BRAVUIConfirmSalePriceWindow(tag, owner, windowTheme, character, item, moneyTopLeft,
-                                                          moneyBottomRight,
-                                                          "Confirm sale price for: " + literalText(equipmentShownName(*item)),
-                                                          windowDepth());
-            saleWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onSaleWindowEvent);
+        if (item && openTabWindow(
+                        owner, saleWindow,
+                        [&] {
+                            const Theme* windowTheme = manager ? manager->getTheme("default_theme") : theme;
+                            return new BRAVUIConfirmSalePriceWindow(
+                                tag, owner, windowTheme, character, item, moneyTopLeft, moneyBottomRight,
+                                "Confirm sale price for: " + literalText(equipmentShownName(*item)), windowDepth());
+                        },
+                        &BRAVUIEquipmentTab::onSaleWindowEvent)) {
             saleItem = item;
-            showWindow(saleWindow);
         }
     }
     if (saleCancelled) {
         saleCancelled = 0;
-        closeWindow(saleWindow);
-        saleWindow = nullptr;
+        closeTabWindow(owner, saleWindow);
         saleItem = nullptr;
     }
     if (saleConfirmed) {
         saleConfirmed = 0;
         if (saleWindow && saleItem && character->inventory.holds(saleItem)) {
-            character->wealth.earnMoney("Sold equipment: " + equipmentShownName(*saleItem), saleWindow->soldFor);
-            character->saved = false;
-            useUpOne(saleItem);
+            const std::int32_t row = rowOf(saleItem);
+            character->sellOneEquipment(saleItem, equipmentShownName(*saleItem), saleWindow->soldFor);
+            refreshAfterUse(saleItem, row);
             refreshMoney();
         }
-        closeWindow(saleWindow);
-        saleWindow = nullptr;
+        closeTabWindow(owner, saleWindow);
         saleItem = nullptr;
     }
     // Accounts.
     if (transactionsPressed) {
         transactionsPressed = 0;
-        if (!transactionWindow) {
-            transactionWindow = new BRAVUITransactionHistoryWindow(tag, owner, theme, packingTopLeft,
-                                                                   packingBottomRight,
-                                                                   "Accounts - Transactions History", windowDepth(),
-                                                                   character);
-            transactionWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onTransactionWindowEvent);
-            showWindow(transactionWindow);
-        }
+        openTabWindow(
+            owner, transactionWindow,
+            [&] {
+                return new BRAVUITransactionHistoryWindow(tag, owner, theme, packingTopLeft, packingBottomRight,
+                                                          "Accounts - Transactions History", windowDepth(), character);
+            },
+            &BRAVUIEquipmentTab::onTransactionWindowEvent);
     }
     if (transactionWindowClosed) {
         transactionWindowClosed = 0;
-        closeWindow(transactionWindow);
-        transactionWindow = nullptr;
+        closeTabWindow(owner, transactionWindow);
     }
     // Spend and Earn.
     if (spendPressed) {
         spendPressed = 0;
-        if (!spendWindow) {
-            spendWindow = new BRAVUIPaymentWindow(tag, owner, theme, character, true, moneyTopLeft, moneyBottomRight,
-                                                  "Spend Money", windowDepth());
-            spendWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onSpendWindowEvent);
-            showWindow(spendWindow);
-        }
+        openTabWindow(
+            owner, spendWindow,
+            [&] {
+                return new BRAVUIPaymentWindow(tag, owner, theme, character, BRAVUIPaymentWindow::spendingMoney,
+                                               moneyTopLeft, moneyBottomRight, "Spend Money", windowDepth());
+            },
+            &BRAVUIEquipmentTab::onSpendWindowEvent);
     }
     if (spendWindowClosed) {
         spendWindowClosed = 0;
-        closeWindow(spendWindow);
-        spendWindow = nullptr;
+        closeTabWindow(owner, spendWindow);
         refreshMoney();
     }
     if (earnPressed) {
         earnPressed = 0;
-        if (!earnWindow) {
-            earnWindow = new BRAVUIPaymentWindow(tag, owner, theme, character, false, moneyTopLeft, moneyBottomRight,
-                                                 "Earn Money", windowDepth());
-            earnWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onEarnWindowEvent);
-            showWindow(earnWindow);
-        }
+        openTabWindow(
+            owner, earnWindow,
+            [&] {
+                return new BRAVUIPaymentWindow(tag, owner, theme, character, BRAVUIPaymentWindow::earningMoney,
+                                               moneyTopLeft, moneyBottomRight, "Earn Money", windowDepth());
+            },
+            &BRAVUIEquipmentTab::onEarnWindowEvent);
     }
     if (earnWindowClosed) {
         earnWindowClosed = 0;
-        closeWindow(earnWindow);
-        earnWindow = nullptr;
+        closeTabWindow(owner, earnWindow);
         refreshMoney();
     }
 }
@@ -222,20 +221,21 @@ void BRAVUIEquipmentTab::stepSaleAndMoney() {
 void BRAVUIEquipmentTab::stepBuy() {
     if (addPressed) {
         addPressed = 0;
-        WindowManager* manager = owner ? owner->windowManager : nullptr;
-        if (!buyWindow && manager) {
-            rememberQuantities();
-            buyWindow = new BRAVUIEquipmentBuyWindow(tag, owner, manager->getTheme("default_theme"), buyTopLeft,
-                                                     buyBottomRight, "Buy or Aquire Equipment", windowDepth(),
-                                                     catalogue, character);
-            buyWindow->windowSignal.connect(this, &BRAVUIEquipmentTab::onBuyWindowEvent);
-            showWindow(buyWindow);
+        if (WindowManager* manager = owner ? owner->windowManager : nullptr) {
+            openTabWindow(
+                owner, buyWindow,
+                [&] {
+                    rememberQuantities();
+                    return new BRAVUIEquipmentBuyWindow(tag, owner, manager->getTheme("default_theme"), buyTopLeft,
+                                                        buyBottomRight, "Buy or Aquire Equipment", windowDepth(),
+                                                        catalogue, character);
+                },
+                &BRAVUIEquipmentTab::onBuyWindowEvent);
         }
     }
     if (buyWindowClosed) {
         buyWindowClosed = 0;
-        closeWindow(buyWindow);
-        buyWindow = nullptr;
+        closeTabWindow(owner, buyWindow);
         refreshMoney();
     }
     if (inventoryUpdated) {
@@ -249,16 +249,13 @@ void BRAVUIEquipmentTab::stepBuy() {
 
 void BRAVUIEquipmentTab::closeItemWindows() {
     // The buy window takes its own confirmation and pending item with it.
-    GameUIBaseWindow* windows[] = {buyWindow,  customNameWindow, saleWindow, packingWindow, transactionWindow,
-                                   spendWindow, earnWindow};
-    for (GameUIBaseWindow* window : windows) closeWindow(window);
-    buyWindow = nullptr;
-    customNameWindow = nullptr;
-    saleWindow = nullptr;
-    packingWindow = nullptr;
-    transactionWindow = nullptr;
-    spendWindow = nullptr;
-    earnWindow = nullptr;
+    closeTabWindow(owner, buyWindow);
+    closeTabWindow(owner, customNameWindow);
+    closeTabWindow(owner, saleWindow);
+    closeTabWindow(owner, packingWindow);
+    closeTabWindow(owner, transactionWindow);
+    closeTabWindow(owner, spendWindow);
+    closeTabWindow(owner, earnWindow);
     renameItem = nullptr;
     saleItem = nullptr;
 }

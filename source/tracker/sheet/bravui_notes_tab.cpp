@@ -16,7 +16,7 @@ void BRAVUINotesTab::attach(GameUIElementGroup* panel) {
     panel->addElement(new GameUILabel(
         owner, theme, "notesLabel", "[*Notes]",
         "Miscellaneous notes about this character that don't fit elsewhere. Click in the box to edit.", labelTopLeft,
-        labelBottomRight, panel, false, false, false));
+        labelBottomRight, panel, labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop));
     const float boxTopLeft[2] = {-0.9f, 0.85f}, boxBottomRight[2] = {0.9f, -0.85f};
     notesBox = new GameUIScrollableTextBox(tag, owner, theme, "notesTextBox", sheet->notes,
                                            "Miscellaneous notes about this character that don't fit elsewhere.",
@@ -40,6 +40,5 @@ void BRAVUINotesTab::update() {
     if (!notesEdited) return;
     notesEdited = 0;
     if (!notesBox || !sheet || notesBox->text == sheet->notes) return;
-    sheet->notes = notesBox->text;
-    sheet->saved = false;
+    sheet->setText(&CharacterSheet::notes, notesBox->text);
 }

@@ -88,9 +88,8 @@ void BRAVUIPackingWindow::pick() {
     BRAVUIContainerListItem* row = rowAt(rowIndex);
     if (!row || !sheet || !item) return;
     // The inventory's own move keeps every parent link and takes off what is packed while worn.
-    const PackResult result = sheet->inventory.moveEquipment(item, row->item);
+    const PackResult result = sheet->packEquipment(item, row->item);
     if (result == PackResult::Moved) {
-        sheet->saved = false;
         closeRequested = 1;
         return;
     }

@@ -14,7 +14,8 @@ BRAVUIPaymentWindow::BRAVUIPaymentWindow(std::uint32_t tag, UIContext* owner, co
       character(character) {
     const float labelTopLeft[2] = {-0.85f, 0.8f}, labelBottomRight[2] = {-0.55f, 0.4f};
     addChild(new GameUILabel(owner, theme, "descriptionLabel", "Description: ", "Description of this payment",
-                             labelTopLeft, labelBottomRight, this, false, false, true));
+                             labelTopLeft, labelBottomRight, this, labelflag::notRightAligned, labelflag::notCentred,
+                             labelflag::vertCentred));
     const float boxTopLeft[2] = {-0.5f, 0.8f}, boxBottomRight[2] = {0.85f, 0.4f};
     descriptionBox = new GameUIEditableTextLineBox(owner, theme, "descriptionBox",
                                                    spending ? "Spent money" : "Earned money", windowparts::mainFont(*this),
@@ -39,11 +40,10 @@ void BRAVUIPaymentWindow::update(float dt) {
         confirmPressed = 0;
         if (amount && character) {
             if (spending) {
-                character->wealth.spendMoney(descriptionBox->text, *amount);
+                character->spendMoney(descriptionBox->text, *amount);
             } else {
-                character->wealth.earnMoney(descriptionBox->text, *amount);
+                character->earnMoney(descriptionBox->text, *amount);
             }
-            character->saved = false;
             reportEvent(confirmEvent);
         }
     }

@@ -16,6 +16,9 @@ public:
     static constexpr const char* confirmEvent = "confirmPayment";
     static constexpr const char* cancelEvent = "cancelPayment";
 
+    // Names for the constructor's spending flag.
+    static constexpr bool spendingMoney = true, earningMoney = false;
+
     BRAVUIPaymentWindow(std::uint32_t tag, UIContext* owner, const Theme* theme, CharacterSheet* character,
                         bool spending, const float topLeft[2], const float bottomRight[2], const std::string& title,
                         std::uint32_t depth);

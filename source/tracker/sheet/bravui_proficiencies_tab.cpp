@@ -66,8 +66,8 @@ void BRAVUIProficienciesTab::attach(GameUIElementGroup* panel) {
 
     for (const auto& proficiency : sheet->proficiencies) {
         auto* row = new BRAVUIPickProficiencyListItem(tag, owner, theme, proficiency->id, proficiency->domain,
-                                                      rowCaption(*proficiency), "", false, false, false,
-                                                      proficienciesList);
+                                                      rowCaption(*proficiency), "", pickflag::noPick, pickflag::noDump,
+                                                      pickflag::noUpgrade, proficienciesList);
         row->setChoice(proficiency->key(), proficiency->level);
         proficienciesList->addItem(row);
     }

@@ -14,7 +14,7 @@ BRAVUIStatDisplay::BRAVUIStatDisplay(UIContext* owner, const Theme* theme, const
     depth = topDepth = childDepth(parent);
     const float captionTopLeft[2] = {-1.0f, 1.0f}, captionBottomRight[2] = {0.35f, -1.0f};
     captionLabel = new GameUILabel(owner, theme, captionId, caption, toolTip, captionTopLeft, captionBottomRight, this,
-                                   true, true, true);
+                                   labelflag::rightAligned, labelflag::centred, labelflag::vertCentred);
     captionLabel->keepOnOneLine();
     const float boxTopLeft[2] = {0.45f, 1.0f}, boxBottomRight[2] = {boxRight, -1.0f};
     valueBox = new GameUIEditableTextLineBox(owner, theme, boxId, valueText(value, highest),

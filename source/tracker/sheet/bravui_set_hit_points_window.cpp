@@ -69,10 +69,7 @@ void BRAVUISetHitPointsWindow::update(float dt) {
         donePending = 0;
         // Done may come before the box has lost the focus: it checks the text the same way.
         const std::int32_t value = validateEntry();
-        if (character && character->currentHitPoints != value) {
-            character->currentHitPoints = value;
-            character->saved = false;
-        }
+        if (character) character->setCurrentHitPoints(value);
         reportEvent("closeWindow");
     }
     GameUIStandardElement::update(dt);

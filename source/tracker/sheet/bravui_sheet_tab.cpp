@@ -23,3 +23,7 @@ void BRAVUISheetTab::showTabWindow(UIContext* owner, GameUIBaseWindow* window) {
     manager->addWindow(window);
     manager->setActiveWindow(window);
 }
+
+void BRAVUISheetTab::removeTabWindow(UIContext* owner, GameUIBaseWindow* window) {
+    if (WindowManager* manager = owner ? owner->windowManager : nullptr) manager->removeWindow(window);
+}

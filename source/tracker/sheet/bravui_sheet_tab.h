@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "app/sigslot.h"
+#include "ui/ui_event.h"
 
 class GameUIBaseWindow;
 class GameUIElementGroup;
@@ -34,7 +35,33 @@ public:
     static void showTabWindow(UIContext* owner, GameUIBaseWindow* window);
 
 protected:
+    using WindowSignal = sigslot::signal1<UIEvent::Data&>;
+
+    // Opens a window of the tab once: while window is null, make() builds it, it reports to slot
+    // on its signal (the window signal unless another is named) and goes to the window manager as
+    // the active window. True when it opened one.
+    template <class W, class Make, class Tab>
+    bool openTabWindow(UIContext* owner, W*& window, Make make, void (Tab::*slot)(UIEvent::Data&),
+                       WindowSignal W::*signal = &W::windowSignal) {
+        if (window) return false;
+        window = make();
+        (window->*signal).connect(static_cast<Tab*>(this), slot);
+        showTabWindow(owner, window);
+        return true;
+    }
+    // Stops listening to window, hands it to the window manager, which deletes it, and forgets it.
+    template <class W>
+    void closeTabWindow(UIContext* owner, W*& window, WindowSignal W::*signal = &W::windowSignal) {
+        if (!window) return;
+        (window->*signal).disconnect(this);
+        removeTabWindow(owner, window);
+        window = nullptr;
+    }
+
     // The depth for a window the tab opens: above the shown panel's widgets, or above every window
     // while the tab is not shown.
     static std::uint32_t windowDepthOver(const GameUIElementGroup* panel, const UIContext* owner);
+
+private:
+    static void removeTabWindow(UIContext* owner, GameUIBaseWindow* window);
 };

@@ -93,8 +93,8 @@ void BRAVUITabbedFullCharacterSheet::buildTabBar() {
     for (std::uint32_t i = 0; i < TabCount; ++i) {
         const float topLeft[2] = {tabEdges[i][0], 1.0f}, bottomRight[2] = {tabEdges[i][1], -1.0f};
         auto* button = new GameUIToggleButton(tag, owner, tabTheme, tabIds[i], tabCaptions[i], "", topLeft, bottomRight,
-                                              tabBar, i == CoreTab, true, false,
-                                              true, false);
+                                              tabBar, i == CoreTab, toggleflag::stayActive, toggleflag::flat,
+                                              toggleflag::centred, toggleflag::noHoverWhenActive);
         tabBar->buttons.push_back(button);
         if (i == CoreTab) tabBar->selected = button;
         button->toggleSignal.connect(this, &BRAVUITabbedFullCharacterSheet::showTab);

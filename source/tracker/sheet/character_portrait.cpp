@@ -232,10 +232,10 @@ void CharacterPortrait::openFileDialog() {
     WindowManager* wm = owner_ ? owner_->windowManager : nullptr;
     if (fileDialog || !wm) return;
     const std::vector<GameUILoadFileDialog::Filter> filters = {{"Image Files", {"png", "jpg", "bmp", "tga"}}};
-    fileDialog = new GameUILoadFileDialog(tag_, owner_, wm->getTheme(dialogTheme), dialogFolder(), true,
+    fileDialog = new GameUILoadFileDialog(tag_, owner_, wm->getTheme(dialogTheme), dialogFolder(), loadflag::showFilter,
                                           filters, "Image Files", "loadFileDialog", "", nullptr,
-                                          true, true,
-                                          false, "Choose a file to load...");
+                                          loadflag::includeFolders, loadflag::doubleClickOpens,
+                                          loadflag::foldersNotSelectable, "Choose a file to load...");
     fileDialog->eventSignal.connect(this, &CharacterPortrait::onFileDialog);
     wm->addWindow(fileDialog);
     wm->setActiveWindow(fileDialog);

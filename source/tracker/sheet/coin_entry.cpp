@@ -40,7 +40,8 @@ CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Th
         const Coin& coin = coins[i];
         const float labelTopLeft[2] = {coin.left, top}, labelBottomRight[2] = {coin.left + labelWidth, bottom};
         parent->addChild(new GameUILabel(owner, theme, "attributeDescription", coin.label, coin.labelToolTip,
-                                         labelTopLeft, labelBottomRight, parent, false, false, true));
+                                         labelTopLeft, labelBottomRight, parent, labelflag::notRightAligned,
+                                         labelflag::notCentred, labelflag::vertCentred));
         const float boxLeft = coin.left + labelWidth;
         const float boxTopLeft[2] = {boxLeft, top}, boxBottomRight[2] = {boxLeft + boxWidth, bottom};
         boxes[i] = new GameUIEditableTextLineBox(owner, theme, coin.boxName, std::to_string(start.*coin.coin), font,
@@ -53,7 +54,8 @@ CoinBoxes addCoinBoxes(GameUIStandardElement* parent, UIContext* owner, const Th
 GameUILabel* addMessageLine(GameUIStandardElement* parent, UIContext* owner, const Theme* theme, float top,
                             float bottom) {
     const float topLeft[2] = {-0.85f, top}, bottomRight[2] = {0.85f, bottom};
-    auto* label = new GameUILabel(owner, theme, "messageLabel", "", "", topLeft, bottomRight, parent, false, false, true);
+    auto* label = new GameUILabel(owner, theme, "messageLabel", "", "", topLeft, bottomRight, parent,
+                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::vertCentred);
     parent->addChild(label);
     return label;
 }

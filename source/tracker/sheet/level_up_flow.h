@@ -31,6 +31,8 @@ public:
     bool update(std::uint32_t depth);
     // A window of the sequence is open; a Level Up click is then ignored.
     bool inProgress() const;
+    // A click of the tab's Level Up button, acted on at the next update.
+    void pressLevelUp() { levelUpClicked = 1; }
 
     void onReportEvent(UIEvent::Data& event);
     void onGeneralPickerEvent(UIEvent::Data& event);

@@ -7,7 +7,8 @@
 GameUILabel* makeSheetLabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,
                             const std::string& toolTip, const float topLeft[2], const float bottomRight[2],
                             GameUIBaseElement* parent) {
-    auto* label = new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, parent, false, false, false);
+    auto* label = new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, parent,
+                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     label->setFonts(windowparts::titleFont, windowparts::titleBoldFont);
     return label;
 }

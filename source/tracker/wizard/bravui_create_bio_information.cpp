@@ -75,7 +75,8 @@ void BRAVUICreateBioInformation::addLabel(const std::string& name, const std::st
                                           const std::string& toolTip, float left, float top, float right,
                                           float bottom) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    addChild(new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, this, false, false, false));
+    addChild(new GameUILabel(owner, theme, name, text, toolTip, topLeft, bottomRight, this, labelflag::notRightAligned,
+                             labelflag::notCentred, labelflag::atTop));
 }
 
 GameUIEditableTextLineBox* BRAVUICreateBioInformation::addLine(const std::string& name, const std::string& text,
@@ -107,15 +108,16 @@ bool BRAVUICreateBioInformation::hasVisibleName() const {
 }
 
 void BRAVUICreateBioInformation::copyIntoCharacter() {
-    character->name = nameBox->text;
-    character->age = readNumberBox(ageBox->text);
-    character->weight = readNumberBox(weightBox->text);
-    character->setAlignment(alignmentCombo->text);
-    character->belief = beliefBox->text;
-    character->instinct = instinctBox->text;
-    character->opinion = opinionBox->text;
-    character->biography = bioBox->text;
-    character->saved = false;
+    CharacterSheet::Biography biography;
+    biography.name = nameBox->text;
+    biography.age = readNumberBox(ageBox->text);
+    biography.weight = readNumberBox(weightBox->text);
+    biography.alignment = alignmentCombo->text;
+    biography.belief = beliefBox->text;
+    biography.instinct = instinctBox->text;
+    biography.opinion = opinionBox->text;
+    biography.biography = bioBox->text;
+    character->setBiography(biography);
 }
 
 void BRAVUICreateBioInformation::update(float dt) {

@@ -91,8 +91,9 @@ std::string BRAVUIPickProficiencies::captionFor(const Proficiency& proficiency, 
 
 void BRAVUIPickProficiencies::addAvailableRow(const std::string& id, const std::string& domain) {
     const std::string caption = captionFor(proficiencyOf(id), domain, 1);
-    availableList->addItem(new BRAVUIPickProficiencyListItem(tag, owner, theme, id, domain, caption, "", true, false,
-                                                             false, availableList));
+    availableList->addItem(new BRAVUIPickProficiencyListItem(tag, owner, theme, id, domain, caption, "",
+                                                             pickflag::showPick, pickflag::noDump, pickflag::noUpgrade,
+                                                             availableList));
 }
 
 void BRAVUIPickProficiencies::buildAvailableList() {
@@ -121,9 +122,9 @@ void BRAVUIPickProficiencies::buildUpgradeableList() {
         const bool listed = std::any_of(list->entries.begin(), list->entries.end(),
                                         [&](const ProficiencyKey& member) { return member.id == held->id; });
         if (!listed) continue;
-        auto* row = new BRAVUIPickProficiencyListItem(tag, owner, theme, held->id, held->domain,
-                                                      captionFor(proficiency, held->domain, held->level), "", false,
-                                                      false, true, pickedList);
+        auto* row = new BRAVUIPickProficiencyListItem(
+            tag, owner, theme, held->id, held->domain, captionFor(proficiency, held->domain, held->level), "",
+            pickflag::noPick, pickflag::noDump, pickflag::canUpgrade, pickedList);
         row->setChoice({held->id, held->domain}, held->level);
         pickedList->addItem(row);
     }
@@ -245,9 +246,9 @@ void BRAVUIPickProficiencies::closeDomainPicker() {
 void BRAVUIPickProficiencies::addPick() {
     if (picksLeft == 0) return;
     const Proficiency& proficiency = proficiencyOf(pickId);
-    auto* row = new BRAVUIPickProficiencyListItem(tag, owner, theme, pickId, domainText,
-                                                  captionFor(proficiency, domainText, 1), "", false, true,
-                                                  proficiency.canBeUpgraded && proficiency.maxLevel > 1, pickedList);
+    auto* row = new BRAVUIPickProficiencyListItem(
+        tag, owner, theme, pickId, domainText, captionFor(proficiency, domainText, 1), "", pickflag::noPick,
+        pickflag::showDump, proficiency.canBeUpgraded && proficiency.maxLevel > 1, pickedList);
     row->setChoice({pickId, domainText}, 1);
     pickedList->addItem(row);
     picks.push_back({1, pickId, domainText, 0});

@@ -10,6 +10,14 @@
 #include "rules/proficiency.h"
 #include "tracker/rows/bravui_list_item.h"
 
+// Names for the constructor's flags, so that a call says what each one means, in its order:
+// showPick, showDump, canUpgrade.
+namespace pickflag {
+inline constexpr bool showPick = true, noPick = false;
+inline constexpr bool showDump = true, noDump = false;
+inline constexpr bool canUpgrade = true, noUpgrade = false;
+} // namespace pickflag
+
 class BRAVUIPickProficiencyListItem : public BRAVUIListItem {
 public:
     BRAVUIPickProficiencyListItem(std::uint32_t tag, UIContext* owner, const Theme* theme,

@@ -10,8 +10,8 @@ std::string titleText(const std::string& title) { return "<id='TitleBarText'[*" 
 GameUILabel* addTitleLabel(GameUIStandardElement& parent, const std::string& name, const std::string& title,
                            float left, float top, float right, float bottom) {
     const float topLeft[2] = {left, top}, bottomRight[2] = {right, bottom};
-    auto* label = new GameUILabel(parent.owner, parent.theme, name, titleText(title), "", topLeft, bottomRight,
-                                  &parent, false, false, false);
+    auto* label = new GameUILabel(parent.owner, parent.theme, name, titleText(title), "", topLeft, bottomRight, &parent,
+                                  labelflag::notRightAligned, labelflag::notCentred, labelflag::atTop);
     label->setFonts(titleFont, titleBoldFont);
     parent.addChild(label);
     return label;

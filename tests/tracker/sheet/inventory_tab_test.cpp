@@ -40,9 +40,9 @@ TEST_F(InventoryTabTest, AnEmptyInventoryHasNoRowsAndNothingActs) {
     EXPECT_EQ(tab()->inventoryList->itemCount(), 0);
     EXPECT_EQ(tab()->descriptionBox->text, "");
     EXPECT_TRUE(tab()->equipButton->disabled);
-    tab()->equipPressed = tab()->expandPressed = tab()->shuffleUpPressed = tab()->shuffleDownPressed = 1;
-    tab()->expendPressed = 1;
-    settle();
+    // No row, so no row buttons; the tab's own buttons do nothing.
+    click(tab()->equipButton);
+    click(tab()->expendButton);
     EXPECT_EQ(expendDialog(), nullptr);
     EXPECT_TRUE(character->saved);
     EXPECT_EQ(ui.find<GameUIEditableTextLineBox>("equippedArmourTextBox")->text, "None");
@@ -123,8 +123,7 @@ TEST_F(InventoryTabTest, SelectionShowsTheDescriptionAndEnablesEquipOnlyForArmou
     }
     // Equip on the item without a record changes nothing.
     select(3);
-    tab()->equipPressed = 1;
-    settle();
+    click(tab()->equipButton);
     EXPECT_EQ(character->inventory.equippedArmour, nullptr);
     EXPECT_EQ(character->inventory.equippedShield, nullptr);
     EXPECT_TRUE(character->saved);
@@ -497,8 +496,7 @@ TEST_F(InventoryBuyTest, AddOpensTheBuyWindowAboveTheRowsAndPurchasesStackAndRef
     EXPECT_EQ(window->title, "Buy or Aquire Equipment");
     EXPECT_GT(UIHarness::layerOf(window->frameRectangle->rectangle), rowsTop);
     // A second press while it is open opens no second window.
-    tab()->addPressed = 1;
-    settle();
+    click(tab()->addButton);
     EXPECT_EQ(tab()->buyWindow, window);
 
     buy(window, "Weapons", "arrows");

@@ -3,6 +3,7 @@
 // advances; the windows go with the sequence.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "tracker/sheet/level_up_flow.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
+#include "tracker/wizard/picker_steps.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
 
@@ -36,8 +38,9 @@ protected:
         if (flow->update(windowDepth)) ++endings;
     }
 
+    // A Level Up click as the Core tab passes it on.
     void pressLevelUp() {
-        flow->levelUpClicked = 1;
+        flow->pressLevelUp();
         frame();
     }
 
@@ -52,13 +55,21 @@ protected:
         return open.empty() ? nullptr : open.front();
     }
 
-    // Presses the open window's own Next Step, as the player does when done with it.
+    // Presses the open window's own Next Step, as the player does when done with it: a picker's
+    // picks are spent first, since its Next Step waits for them.
     void nextStep() {
         GameUIBaseWindow* window = openWindow();
         ASSERT_NE(window, nullptr);
-        if (auto* report = dynamic_cast<BRAVUILevelUpChangeReportWindow*>(window)) report->nextStepPending = 1;
-        if (auto* picker = dynamic_cast<BRAVUIPickProficiencies*>(window)) picker->nextStepPending = 1;
-        if (auto* picker = dynamic_cast<BRAVUIArcaneSpellPicker*>(window)) picker->nextStepPending = 1;
+        const std::function<void()> run = [this] { frame(); };
+        if (auto* report = dynamic_cast<BRAVUILevelUpChangeReportWindow*>(window)) {
+            ui.clickElement(*report->nextStepButton);
+        }
+        if (auto* picker = dynamic_cast<BRAVUIPickProficiencies*>(window)) {
+            pickersteps::finishProficiencyPicker(ui, *picker, run);
+        }
+        if (auto* picker = dynamic_cast<BRAVUIArcaneSpellPicker*>(window)) {
+            pickersteps::finishSpellPicker(ui, *picker, run);
+        }
         frame();
     }
 
@@ -198,10 +209,8 @@ TEST_F(LevelUpFlowTest, CloseButtonsDoNotAdvance) {
 
     nextStep();
     ASSERT_NE(flow->generalPicker, nullptr);
-    UIEvent::Data close;
-    close.type = UIEvent::Click;
-    close.name = "closeDialog";
-    flow->generalPicker->windowSignal.emit(close);
+    // A picker has no close button at all: only its Next Step leaves it.
+    EXPECT_EQ(flow->generalPicker->closeButton, nullptr);
     for (int i = 0; i < 3; ++i) frame();
     ASSERT_NE(flow->generalPicker, nullptr);
     EXPECT_EQ(endings, 0);

@@ -9,6 +9,7 @@
 #include "tracker/sheet/bravui_level_up_change_report_window.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
+#include "tracker/wizard/picker_steps.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_scrollable_text_box.h"
@@ -61,13 +62,13 @@ TEST_F(LevelUpSheetTest, ReportThenEachPickerWithSlotsThenTheNewLevel) {
     EXPECT_EQ(activeTitle(), "Pick or upgrade proficiencies from general list");
 
     // A window reports in its own update, after the sheet's: the tab acts one frame later.
-    flow.generalPicker->nextStepPending = 1;
+    pickersteps::finishProficiencyPicker(ui, *flow.generalPicker, [this] { ui.step(); });
     ui.step();
     ui.step();
     ASSERT_NE(flow.classPicker, nullptr);
     EXPECT_EQ(activeTitle(), "Pick or upgrade proficiencies from class list");
 
-    flow.classPicker->nextStepPending = 1;
+    pickersteps::finishProficiencyPicker(ui, *flow.classPicker, [this] { ui.step(); });
     ui.step();
     ui.step();
     ASSERT_NE(flow.spellPicker, nullptr);
@@ -75,7 +76,7 @@ TEST_F(LevelUpSheetTest, ReportThenEachPickerWithSlotsThenTheNewLevel) {
     // The level label is the old one until the sequence ends.
     EXPECT_EQ(levelText(), "[*Level: ]3");
 
-    flow.spellPicker->nextStepPending = 1;
+    pickersteps::finishSpellPicker(ui, *flow.spellPicker, [this] { ui.step(); });
     ui.step();
     ui.step();
     EXPECT_EQ(levelText(), "[*Level: ]4");

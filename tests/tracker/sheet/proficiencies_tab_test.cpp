@@ -217,15 +217,16 @@ TEST_F(ProficienciesTabTest, TheLastSelectionInAnyListShowsItsDescription) {
 TEST_F(ProficienciesTabTest, StaleSelectionsOfEveryListDoNothing) {
     addProficiency("alertness", "", 1);
     show();
-    tab.proficiencyChosen = tab.abilityChosen = tab.actionChosen = 1;
-    tab.proficiencyIndex = 1;
-    tab.abilityIndex = 2;
-    tab.actionIndex = 7;
+    UIHarness::reportListRow(*tab.proficienciesList, 1);
+    UIHarness::reportListRow(*tab.classAbilitiesList, 2);
+    UIHarness::reportListRow(*tab.actionsList, 7);
     step();
     EXPECT_EQ(description(), "Hard to surprise.");
+    // Reports that arrive as the tab lets its lists go act on nothing.
+    UIHarness::reportListRow(*tab.proficienciesList, 0);
+    UIHarness::reportListRow(*tab.classAbilitiesList, 0);
+    UIHarness::reportListRow(*tab.actionsList, 0);
     tab.detach();
-    tab.proficiencyChosen = tab.abilityChosen = tab.actionChosen = 1;
-    tab.proficiencyIndex = tab.abilityIndex = tab.actionIndex = 0;
     step();
     EXPECT_EQ(tab.proficienciesList, nullptr);
     EXPECT_EQ(tab.descriptionBox, nullptr);

@@ -1,6 +1,7 @@
 // The main menu shows the open character on the sheet: at start for the reopened file (one without
 // a known class included) and after Load, always one sheet, and never one over a deleted character.
 #include "tracker/main_menu_fixture.h"
+#include "tracker/wizard/wizard_walk_fixture.h"
 
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
@@ -35,7 +36,7 @@ GameUIBaseElement* findIn(GameUIBaseElement* element, const std::string& name) {
     return nullptr;
 }
 
-class SheetMainMenuTest : public MainMenuTest {
+class SheetMainMenuTest : public WizardWalkTest {
 protected:
     // Saves a character named name (of the fighter class, or of classId when the catalogues
     // don't know it) to a file of the test's folder.

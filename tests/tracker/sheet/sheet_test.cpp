@@ -89,9 +89,8 @@ TEST_F(SheetTest, AScoreTypedInTheFrameOfATabPressIsKept) {
     EXPECT_EQ(character->attributes[CharacterSheet::Strength].current, 17);
     EXPECT_EQ(character->attributes[CharacterSheet::Strength].natural, 17);
     EXPECT_FALSE(character->saved);
-    // The tab's step keeps running with no widgets, and the flags left set do no harm.
+    // The tab's step keeps running with no widgets, and changes nothing.
     auto* core = static_cast<BRAVUICoreStatsTab*>(sheet->tabs[Sheet::CoreTab].get());
-    core->attributeEditedPending = 1;
     for (int i = 0; i < 3; ++i) ui.step();
     EXPECT_EQ(core->attributeLines[0], nullptr);
     EXPECT_EQ(core->levelLabel, nullptr);

@@ -195,15 +195,13 @@ TEST_F(SpellsTabTest, HeaderStepsOnTheWrongRowDoNothing) {
     };
     for (const Case& c : {Case{"a spell row", false, 1}, Case{"an expanded header", true, 0},
                           Case{"past the end", false, 40}, Case{"past the end", true, 40}}) {
-        (c.expand ? tab.arcane.expand : tab.arcane.contract) = 1;
-        (c.expand ? tab.arcane.expandIndex : tab.arcane.contractIndex) = c.index;
+        UIHarness::reportListRow(list("spellsList"), c.index, c.expand ? "expandContents" : "contractContents");
         step();
         step();
         EXPECT_EQ(captions("spellsList"), arcaneRows) << c.what;
     }
     pressHeaderButton("spellsList", 0);
-    tab.arcane.contract = 1;
-    tab.arcane.contractIndex = 0;
+    UIHarness::reportListRow(list("spellsList"), 0, "contractContents");
     step();
     step();
     EXPECT_EQ(captions("spellsList").size(), arcaneRows.size() - 2) << "a collapsed header collapses nothing more";
@@ -212,13 +210,16 @@ TEST_F(SpellsTabTest, HeaderStepsOnTheWrongRowDoNothing) {
 TEST_F(SpellsTabTest, AfterDetachEveryStepFindsNoListAndClearsItsFlags) {
     giveSpells();
     show();
+    // Reports that arrive as the tab lets its lists go act on nothing.
+    for (const char* name : {"spellsList", "divineSpellsList"}) {
+        UIHarness::reportListRow(list(name), 0);
+        UIHarness::reportListRow(list(name), 0, "expandContents");
+        UIHarness::reportListRow(list(name), 0, "contractContents");
+    }
     tab.detach();
     EXPECT_EQ(tab.arcane.list, nullptr);
     EXPECT_EQ(tab.divine.list, nullptr);
     EXPECT_EQ(tab.descriptionBox, nullptr);
-    for (BRAVUISpellsTab::SpellColumn* column : {&tab.arcane, &tab.divine}) {
-        column->chosen = column->expand = column->contract = 1;
-    }
     step();
     for (BRAVUISpellsTab::SpellColumn* column : {&tab.arcane, &tab.divine}) {
         EXPECT_EQ(column->chosen + column->expand + column->contract, 0);

@@ -14,6 +14,7 @@
 #include "support/temp_folder.h"
 #include "tracker/bravui_create_attributes.h"
 #include "tracker/main_menu_fixture.h"
+#include "tracker/wizard/wizard_walk_fixture.h"
 #include "tracker/wizard/brav_sub_state_character_creation.h"
 #include "tracker/wizard/character_file_name.h"
 #include "ui/game_ui_info_popup_dialog.h"
@@ -53,7 +54,7 @@ TEST(CharacterFileName, ARepeatedNameGetsTheNextFreeNumber) {
     EXPECT_EQ(makeNewCharacterPath("", "Sir Bob 2"), "");
 }
 
-class NewCharacterTest : public MainMenuTest {
+class NewCharacterTest : public WizardWalkTest {
 protected:
     std::string charactersFolder() const { return menu->config.getSettingsFolder() + "/characters/"; }
     bool stripEnabled() const {
@@ -68,7 +69,7 @@ protected:
         frame();
         frame();
     }
-    // New, then the wizard's end for a character of that name.
+    // New, then the wizard walked to its end for a character of that name.
     void createNamed(const std::string& name) {
         pressNew();
         finishCreationAs(name);
@@ -101,8 +102,7 @@ TEST_F(NewCharacterTest, NewOpensTheWizardOverADefaultCharacterWithTheStripDisab
     EXPECT_EQ(menu->windowManager->activeWindow, step1);
     // While the wizard runs a second New starts nothing.
     BRAVSubStateCharacterCreation* wizard = menu->creation;
-    menu->newCharacterPending = 1;
-    frame();
+    pressNew();
     EXPECT_EQ(menu->creation, wizard);
     EXPECT_EQ(windowsNamed("createAttributesWindow"), 1u);
 }
@@ -188,7 +188,8 @@ TEST_F(NewCharacterTest, ACharactersFolderThatCannotBeWrittenShowsTheSaveError) 
     frame();
     ASSERT_TRUE(platform::removeFile(blocker));
     ASSERT_TRUE(platform::createDirectories(charactersFolder()));
-    menu->savePending = 1;
+    click(*menu->saveButton);
+    frame();
     frame();
     EXPECT_TRUE(platform::isRegularFile(charactersFolder() + "sir_bob__.xml"));
     EXPECT_TRUE(menu->character->saved);

@@ -4,21 +4,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "support/ui_harness.h"
 #include "tracker/bravui_create_attributes.h"
+#include "tracker/ui_attribute_entry_line.h"
 #include "tracker/wizard/bravui_arcane_spell_picker.h"
 #include "tracker/wizard/bravui_pick_proficiencies.h"
 #include "tracker/wizard/brav_sub_state_character_creation.h"
 #include "tracker/wizard/bravui_create_bio_information.h"
 #include "tracker/wizard/bravui_pick_new_character_class.h"
 #include "tracker/wizard/class_and_route_data.h"
+#include "tracker/wizard/picker_steps.h"
 #include "ui/game_ui_base_window.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_push_button.h"
+#include "ui/text_entry.h"
 #include "ui/window_manager.h"
 
 namespace {
@@ -57,9 +61,36 @@ protected:
         }));
         EXPECT_EQ(window->closeButton, nullptr);
     }
+    // Types text into a box as a user does: a click, the old text erased, the keys, a frame.
+    void typeInto(GameUIEditableTextLineBox& box, const std::string& text) {
+        ui.clickElement(box);
+        ui.step();
+        ASSERT_TRUE(box.active) << box.name;
+        for (std::size_t i = 0; i < box.text.size() + 1; ++i) ui.tapKey(textentry::keyBack);
+        for (std::size_t i = 0; i < box.text.size() + 1; ++i) ui.tapKey(textentry::keyDelete);
+        ASSERT_EQ(box.text, "") << box.name;
+        ui.typeQuickly(text);
+        frame();
+    }
+    // Types another Strength and then the old one back (a typed score lets Next Step on, and the
+    // scores stay the character's), then presses Next Step.
+    void pressAttributesNextStep() {
+        BRAVUICreateAttributes* step = wizard->attributesWindow;
+        ASSERT_NE(step, nullptr);
+        const std::int32_t strength = character->attributes[0].current;
+        typeInto(*step->rows[0]->valueBox, std::to_string(strength + 1));
+        ui.tapKey(textentry::keyReturn);
+        frame();
+        typeInto(*step->rows[0]->valueBox, std::to_string(strength));
+        ui.tapKey(textentry::keyReturn);
+        frame();
+        ASSERT_EQ(character->attributes[0].current, strength);
+        frame();
+        ASSERT_FALSE(step->nextStepButton->disabled);
+        ui.clickElement(*step->nextStepButton);
+    }
     void finishAttributes() {
-        ASSERT_NE(wizard->attributesWindow, nullptr);
-        wizard->attributesWindow->nextStepPending = 1;
+        pressAttributesNextStep();
         frame();
     }
     // Chooses the class and template at those option positions and presses Next Step. The rules
@@ -76,13 +107,18 @@ protected:
         wizard->goToStep();
         noteActiveWindow();
     }
-    // Presses Next Step on every picker as it comes, picks unspent, until the biography opens.
+    // Spends every picker's picks as it comes and presses its Next Step, until the biography opens.
     void passPickers() {
+        // The domain prompt a pick may open is no step of the route: frames without noting windows.
+        const std::function<void()> run = [this] {
+            ui.step();
+            wizard->goToStep();
+        };
         for (int guard = 0; guard < 10 && !wizard->bioWindow; ++guard) {
             if (wizard->proficiencyWindow) {
-                wizard->proficiencyWindow->nextStepPending = 1;
+                pickersteps::finishProficiencyPicker(ui, *wizard->proficiencyWindow, run);
             } else if (wizard->spellWindow) {
-                wizard->spellWindow->nextStepPending = 1;
+                pickersteps::finishSpellPicker(ui, *wizard->spellWindow, run);
             }
             frame();
         }
@@ -90,10 +126,8 @@ protected:
     void finishBio() {
         BRAVUICreateBioInformation* step = wizard->bioWindow;
         ASSERT_NE(step, nullptr);
-        step->nameBox->setText("Route");
-        step->nameChangedPending = 1;
-        frame();
-        step->nextStepPending = 1;
+        typeInto(*step->nameBox, "Route");
+        ui.clickElement(*step->nextStepButton);
         frame();
     }
 
@@ -137,7 +171,7 @@ TEST_F(RouteTest, OnlyTheStepsThatApplyOpenNumberedInOrderWithTheBiographyLast) 
         EXPECT_EQ(character->unallocatedClassProficiencySlots, c.picks[0]);
         EXPECT_EQ(character->unallocatedGeneralProficiencySlots, c.picks[1]);
         EXPECT_EQ(character->countUnallocatedArcaneSpellSlots(), c.picks[2]);
-        // Every picker is left with its picks unspent: each list is still offered only once.
+        // Each list is offered once, however its picks are spent.
         passPickers();
         finishBio();
         std::vector<std::string> expected = {"Step 1: Create Attributes", "Step 2: Pick Class & Template"};
@@ -154,7 +188,7 @@ TEST_F(RouteTest, OnlyTheStepsThatApplyOpenNumberedInOrderWithTheBiographyLast) 
 TEST_F(RouteTest, OneStepClosesAndTheNextOpensInTheSameFrame) {
     begin();
     BRAVUICreateAttributes* attributes = wizard->attributesWindow;
-    attributes->nextStepPending = 1;
+    pressAttributesNextStep();
     ui.step();
     wizard->goToStep();
     const auto& removals = ui.windowManager().removalQueue;

@@ -194,9 +194,8 @@ TEST_F(SpellPickerTest, DropGivesThePickedSlotBackButNeverDropsAKnownSpell) {
     clickThrough(row(picker->knownList, "Alarm"));
     EXPECT_EQ(picker->descriptionBox->text, spell("alarm")->text);
     EXPECT_TRUE(picker->dropButton->disabled);
-    // Even asked directly, Drop leaves a spell the character knew alone.
-    picker->dropPending = 1;
-    ui.step();
+    // Drop stays disabled for a spell the character knew: pressing it changes nothing.
+    clickThrough(picker->dropButton);
     EXPECT_EQ(captions(picker->knownList), (Captions{"Level 1", "Alarm"}));
     EXPECT_EQ(character.getUnallocatedArcaneSpellSlots(1), 1);
     EXPECT_EQ(character.arcaneSpells[1].size(), 1u);
@@ -315,23 +314,19 @@ TEST_F(SpellPickerTest, RowEventsWhoseRowNoLongerFitsDoNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        picker->toPickRow = c.row;
-        (c.contract ? picker->toPickContractPending : picker->toPickExpandPending) = 1;
-        picker->knownRow = c.row;
-        (c.contract ? picker->knownContractPending : picker->knownExpandPending) = 1;
-        picker->knownRowClickedPending = 1;
-        picker->toPickRowClickedPending = 1;
+        const char* word = c.contract ? "contractContents" : "expandContents";
+        UIHarness::reportListRow(*picker->toPickList, c.row, word);
+        UIHarness::reportListRow(*picker->knownList, c.row, word);
         ui.step();
         ui.step();
         EXPECT_EQ(captions(picker->toPickList), before);
         EXPECT_EQ(captions(picker->knownList), (Captions{"Level 1", "Alarm"}));
     }
     // A collapsed header asked to collapse again keeps the next level's rows.
-    picker->toPickRow = 0;
-    picker->toPickContractPending = 1;
+    UIHarness::reportListRow(*picker->toPickList, 0, "contractContents");
     ui.step();
     ui.step();
-    picker->toPickContractPending = 1;
+    UIHarness::reportListRow(*picker->toPickList, 0, "contractContents");
     ui.step();
     ui.step();
     EXPECT_EQ(captions(picker->toPickList), (Captions{"Level 1: 2 slots left", "Level 2: 1 slots left", "Echo", "Fog"}));
