@@ -7,6 +7,7 @@
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
 #include "ui_render/ui_manager.h"
+#include "ui_render/ui_manager_drawing.h"
 
 GameRenderTask::~GameRenderTask() { shutdown(); }
 
@@ -46,6 +47,8 @@ bool GameRenderTask::initialise() {
     uiManager_ = new UIManager(renderPool_, renderInterface);
     renderStateManager_ =
         new RenderStateManager(renderPool_, registry, renderInterface, uiManager_, backBufferWidth, backBufferHeight);
+    uiDrawing_ = new UIManagerDrawing(uiManager_);
+    renderStateManager_->setUIDrawing(uiDrawing_);
     resizePending = false;
     displayChangeRequested = false;
     fullScreenWanted = false;
@@ -107,6 +110,10 @@ void GameRenderTask::shutdown() {
         if (deviceGlobal) uiManager_->destroyRenderables();
         delete uiManager_;
         uiManager_ = nullptr;
+    }
+    if (uiDrawing_) {
+        delete uiDrawing_;
+        uiDrawing_ = nullptr;
     }
     releaseVertexDeclarations();
     if (system_) {

@@ -6,6 +6,7 @@ class RenderStateManager;
 class ParameterDescriptionRegistry;
 class RenderInterface;
 class UIManager;
+class UIManagerDrawing;
 
 class GameRenderTask : public RenderTask {
 public:
@@ -30,4 +31,5 @@ public:
 private:
     RenderStateManager* renderStateManager_ = nullptr;
     UIManager* uiManager_ = nullptr;
+    UIManagerDrawing* uiDrawing_ = nullptr;
 };

@@ -10,6 +10,7 @@ class ParameterDescriptionRegistry;
 class RenderInterface;
 class UIManager;
 class BaseRenderState;
+class UIDrawing;
 
 class RenderStateManager : public StateManager {
 public:
@@ -17,6 +18,8 @@ public:
                        RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
                        std::uint32_t height);
 
+    // How the game state draws the UI; set before createStates.
+    void setUIDrawing(UIDrawing* ui) { uiDrawing_ = ui; }
     // Makes the render states, links them and makes the front end current.
     void createStates();
     bool update(float dt) override;
@@ -42,6 +45,7 @@ private:
     ParameterDescriptionRegistry* registry_;
     RenderInterface* renderInterface_;
     UIManager* uiManager_;
+    UIDrawing* uiDrawing_ = nullptr;
     std::uint32_t width_;
     std::uint32_t height_;
 };
