@@ -1,5 +1,7 @@
 #include "render/render_state_game.h"
 
+#include <algorithm>
+
 #include "app/parameter_manager.h"
 #include "app/state_manager.h"
 #include "platform/gfx/device.h"
@@ -101,7 +103,8 @@ void RenderStateGame::onLoadFinished() {
 
 void RenderStateGame::finishLoad() {
     if (!secondWorker_ || !secondWorker_->isDone()) return;
-    progress_ = 80;
+    // Never below what the last step published: the finished pass reads 80 at least.
+    progress_ = std::max<std::uint32_t>(progress_, 80);
     int count = 0;
     if (!manager_->finishRenderAssets(count)) {
         publishProgress(80 + std::uint32_t(count) / 5);
