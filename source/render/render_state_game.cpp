@@ -18,6 +18,8 @@ namespace {
 
 constexpr float kWorldHalfSize = 1024.0f;
 constexpr float kSceneHeightFraction = 0.804f;
+// The sampler units the post effect's six textures may occupy.
+constexpr std::uint32_t kPostSamplers = 16;
 
 bool running(const std::unique_ptr<LoaderWorker>& worker) { return worker && !worker->isDone(); }
 
@@ -253,7 +255,16 @@ void RenderStateGame::onLostDevice() {
                                  positionTarget_.get(), ssaoTarget_.get(), ssaoWorkTarget_.get()}) {
         if (target) target->releaseResources();
     }
-    if (postEffect_) postEffect_->onLostDevice();
+    if (postEffect_) {
+        // The effect and the device hold the targets' textures it was given: a reset needs them gone.
+        for (const char* parameter : {"gColourTex", "gUITex", "gNormalTexture", "gPositionTexture",
+                                      "gSSAORandomTexture", "gSSAOUnblurredTexture"})
+            postEffect_->setTexture(postEffect_->getParameterByName(parameter), nullptr);
+        postEffect_->onLostDevice();
+    }
+    if (deviceGlobal) {
+        for (std::uint32_t sampler = 0; sampler < kPostSamplers; ++sampler) deviceGlobal->setTexture(sampler, nullptr);
+    }
     gfx::safeRelease(backBuffer_);
 }
 
