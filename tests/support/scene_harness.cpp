@@ -200,6 +200,11 @@ void SceneHarness::setCamera(const gfx::Vector3& eye, const gfx::Vector3& target
     camera_->view = gfx::lookAtLH(eye, target, {0.0f, 1.0f, 0.0f});
 }
 
+bool SceneHarness::sceneWorkerRunning() {
+    RenderStateManager* manager = task_ ? task_->renderStateManager() : nullptr;
+    return manager && manager->findState("tacticalBattleState") && gameState().workerRunning();
+}
+
 RenderStateManager& SceneHarness::renderStates() { return *task_->renderStateManager(); }
 
 RenderStateGame& SceneHarness::gameState() {

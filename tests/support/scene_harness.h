@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/parameter_description.h"
@@ -65,15 +66,19 @@ protected:
     // One frame: the hand-off, then the render-state manager's update (which draws).
     void frame(float dt = kStep);
     void frames(int count, float dt = kStep);
-    // Runs frames (at most limit) until done() holds; false when it never did.
+    // Runs frames (at most limit) until done() holds; false when it never did. While a worker of
+    // the scene runs, the thread gives way before each frame, so that a loaded machine does not
+    // use the frames up before the worker is scheduled at all.
     template <class Done>
-    bool framesUntil(Done done, int limit = 600) {
+    bool framesUntil(Done done, int limit = 20000) {
         for (int i = 0; i < limit; ++i) {
             if (done()) return true;
+            if (sceneWorkerRunning()) std::this_thread::yield();
             frame();
         }
         return done();
     }
+    bool sceneWorkerRunning();
 
     // Update side.
     RenderInterface::RenderableObject* addBox(const gfx::Vector3& centre, float halfSize, std::uint32_t argb);
