@@ -33,6 +33,8 @@ public:
     static constexpr int kRegionBudget = 10;
     static constexpr int kLightBudget = 10;
     static constexpr const char* kPostEffectPath = "Data/graphics/3d/effects/post.fx";
+    // The post effect the next load reads (tests point it at a file that is missing).
+    static void setPostEffectPath(const std::string& path);
     static constexpr const char* kReflectionTexturePath = "Data/graphics/2D/post/reflect.dds";
 
     RenderStateGame(ThreadResourcePool* renderPool, std::string name, StateManager* manager,

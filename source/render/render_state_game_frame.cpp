@@ -19,7 +19,14 @@ namespace {
 constexpr std::uint32_t kPerfColour = 0xFF22FFFF;
 constexpr std::uint32_t kQuadStride = 20;
 
+std::string& postEffectPath() {
+    static std::string path = RenderStateGame::kPostEffectPath;
+    return path;
+}
+
 } // namespace
+
+void RenderStateGame::setPostEffectPath(const std::string& path) { postEffectPath() = path; }
 
 void RenderStateGame::createPostResources() {
     releasePostResources();
@@ -42,7 +49,7 @@ void RenderStateGame::createPostResources() {
 
 void RenderStateGame::loadPostEffect() {
     std::string errors;
-    if (gfx::failed(gfx::createEffectFromFile(deviceGlobal, kPostEffectPath, {}, &postEffect_, &errors)))
+    if (gfx::failed(gfx::createEffectFromFile(deviceGlobal, postEffectPath(), {}, &postEffect_, &errors)))
         gfx::safeRelease(postEffect_);
     // Without the effect the frame takes the path that needs none.
     if (!errors.empty()) platform::showMessageBox("", errors);

@@ -7,6 +7,7 @@
 
 #include "render/base_renderable.h"
 #include "render/bounding_record.h"
+#include "render/loadable_asset.h"
 #include "render/render_state_game.h"
 #include "render/renderable_asset.h"
 #include "render/renderable_factory.h"
@@ -81,6 +82,8 @@ public:
 
 RenderableFactory<TreeRenderable> treeFactory("TreeRenderable");
 
+using scenetest::SceneSettings;
+
 class MeshRequests : public scenetest::SceneHarness {
 protected:
     // Lets every started worker end, so the next frame's step depends on nothing but the frame.
@@ -135,6 +138,87 @@ TEST_F(MeshRequests, AnObjectDeletedWhileItsMeshLoadsLeavesTheRequestsAndIsNever
     EXPECT_TRUE(renderInterface().meshObjectsToLoad().empty());
     frames(3);
     EXPECT_EQ(gameState().renderableManager()->instanceCount(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+// A loader and a renderable that write their reload steps into the journal.
+class ReloadLoadable : public LoadableAsset {
+public:
+    explicit ReloadLoadable(std::string name) : name_(std::move(name)) {}
+    void onLostDevice() override {}
+    void onResetDevice() override {}
+    void loadFile() override { note("loadFile " + name_); }
+    void prepare() override { note("prepare " + name_); }
+    void fillData() override { note("fillData " + name_); }
+    void finishLoad() override { note("finishLoad " + name_); }
+    void unload() override {}
+
+private:
+    std::string name_;
+};
+
+class ReloadRenderable : public BaseRenderable {
+public:
+    ReloadRenderable(ThreadResourcePool* pool, RenderInterface*, RenderableManager* manager)
+        : BaseRenderable(pool, "ReloadRenderable", manager) {}
+    void loadAssets() override {}
+    void fillLoadedTextures() override {}
+    void unloadInstances() override {}
+    void createEffects() override {}
+    void setFrameParameters() override {}
+    void releaseAssets() override {}
+    void setUpParamDescriptions(ParameterDescriptionRegistry&) override {}
+    void removeParamDescriptions(ParameterDescriptionRegistry&) override {}
+    void queueLoadables() override { loadables.push_back(&effect_); }
+    void refreshFrameParameters() override { note("refreshFrameParameters"); }
+    void loadQualityTextures() override {
+        loadables.push_back(&first_);
+        loadables.push_back(&second_);
+    }
+    void loadAtlasIndex() override { note("loadAtlasIndex"); }
+
+private:
+    ReloadLoadable effect_{"effect"}, first_{"first"}, second_{"second"};
+};
+
+RenderableFactory<ReloadRenderable> reloadFactory("ReloadRenderable");
+
+class Reloads : public MeshRequests {
+protected:
+    void request(bool effect, bool quality) {
+        const SceneSettings& s = settings();
+        renderInterface().setRenderSettings(s.width, s.height, 0, s.shadows, s.ssao, effect, s.postProcessing,
+                                            s.instancing, 0, s.multisampling, s.multisamplingType, 0,
+                                            s.textureDetail, s.shadowDetail, "", "", 0, quality);
+    }
+};
+
+TEST_F(Reloads, AnEffectReloadLoadsOnAWorkerThenRefreshesTheFrameParameters) {
+    openScene({"ReloadRenderable"});
+    ASSERT_FALSE(HasFatalFailure());
+    meshJournal.clear();
+    request(true, false);
+    ASSERT_TRUE(framesUntil([] { return journal().size() >= 2; }));
+    frames(2);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"loadFile effect", "refreshFrameParameters"}));
+    EXPECT_FALSE(gameState().renderableManager()->effectReloadQueued());
+}
+
+TEST_F(Reloads, AQualityReloadRunsItsPhasesInOrder) {
+    openScene({"ReloadRenderable"});
+    ASSERT_FALSE(HasFatalFailure());
+    meshJournal.clear();
+    request(false, true);
+    ASSERT_TRUE(framesUntil([] { return journal().size() >= 9; }));
+    frames(3);
+    EXPECT_EQ(journal(), (std::vector<std::string>{"loadFile first", "loadFile second", "loadAtlasIndex",
+                                                   "prepare first", "prepare second", "fillData first",
+                                                   "fillData second", "finishLoad first", "finishLoad second"}));
+    EXPECT_TRUE(gameState().renderableManager()->qualityReloadDone());
+    EXPECT_FALSE(gameState().renderableManager()->qualityReloadQueued());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/gfx/surface.h"
+#include "platform/message_box.h"
 #include "platform/gfx/texture.h"
 #include "render/device_global.h"
 #include "render/render_state_game.h"
@@ -155,6 +156,28 @@ TEST_F(SceneReadBack, LevelTwoDrawsTheColourPassOnly) {
     ASSERT_EQ(passes.size(), 2u);
     EXPECT_EQ(passes[0].pass, DrawPass::Colour);
     EXPECT_EQ(passes[1].pass, DrawPass::Colour);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SceneReadBack, WithoutThePostEffectTheFrameIsDrawnWithoutPostProcessingAndTheErrorShown) {
+    platform::recordMessageBoxes(true);
+    RenderStateGame::setPostEffectPath(folder().path() + "missing/post.fx");
+    openScene();
+    RenderStateGame::setPostEffectPath(RenderStateGame::kPostEffectPath);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_EQ(gameState().postEffect(), nullptr);
+    EXPECT_FALSE(platform::takeRecordedMessageBoxes().empty()) << "the player is told the effect failed";
+    platform::recordMessageBoxes(false);
+    wallInView(kBoxColour);
+    addUIRectangle(10, 100, 30, 110, kRed);
+    frames(2);
+    readPixels();
+    EXPECT_TRUE(pixelNear(80, 40, kBoxColour));
+    EXPECT_TRUE(pixelNear(80, 100, kBlack));
+    EXPECT_TRUE(pixelNear(20, 105, kRed));
 }
 
 } // namespace
