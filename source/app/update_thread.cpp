@@ -53,7 +53,8 @@ void startUpdateSide(UpdateThreadContext* context) {
     ui->osInterface = context->osInterface;
     context->uiContext = ui;
 
-    context->gameStateManager = new GameStateManager(context->updatePool, ui, context->firstState);
+    context->gameStateManager =
+        new GameStateManager(context->updatePool, ui, context->firstState, context->renderInterface);
     context->gameStateManager->createStates();
 
     context->frameTime = 0.0f;
