@@ -6,7 +6,8 @@
 #include "render/device_global.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
-#include "ui_render/ui_manager.h"
+#include "render/ui_draw_interface.h"
+#include "render/ui_draw_maker.h"
 
 GameRenderTask::~GameRenderTask() { shutdown(); }
 
@@ -43,7 +44,7 @@ void GameRenderTask::onResetDevice() {
 }
 
 bool GameRenderTask::initialise() {
-    uiManager_ = new UIManager(renderPool_, renderInterface);
+    uiManager_ = makeUIDraw(renderPool_, renderInterface);
     renderStateManager_ =
         new RenderStateManager(renderPool_, registry, renderInterface, uiManager_, backBufferWidth, backBufferHeight);
     resizePending = false;

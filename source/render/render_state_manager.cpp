@@ -6,7 +6,7 @@
 #include "render/render_state_front_end.h"
 
 RenderStateManager::RenderStateManager(ThreadResourcePool* renderPool, ParameterDescriptionRegistry* registry,
-                                       RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
+                                       RenderInterface* renderInterface, UIDrawInterface* uiManager, std::uint32_t width,
                                        std::uint32_t height)
     : StateManager(renderPool), registry_(registry), renderInterface_(renderInterface), uiManager_(uiManager),
       width_(width), height_(height) {}

@@ -206,7 +206,10 @@ TEST(GameAppThreads, AKeyReceiverCreatesAndDestroysObjectsThatTakeEffectInThatHa
         }));
         ASSERT_TRUE(app.setUpSucceeded());
         asset.handOffs = &app.handOffs;
-        app.renderTask()->uiManager()->typeNameMap()["test_box"] = &asset;
+        // The program's UI drawing is its UI manager.
+        auto* uiManager = dynamic_cast<UIManager*>(app.renderTask()->uiManager());
+        ASSERT_NE(uiManager, nullptr);
+        uiManager->typeNameMap()["test_box"] = &asset;
         runHandOffs(app, 3);
         ASSERT_NE(first.load(), nullptr);
         ASSERT_EQ(asset.added.size(), 1u);
@@ -232,7 +235,7 @@ TEST(GameAppThreads, AKeyReceiverCreatesAndDestroysObjectsThatTakeEffectInThatHa
         EXPECT_NE(std::find(live.begin(), live.end(), made->pair()), live.end());
         EXPECT_EQ(std::find(live.begin(), live.end(), firstPair), live.end());
         EXPECT_TRUE(app.renderInterface()->parameterManager()->retiredPairs().empty());
-        app.renderTask()->uiManager()->typeNameMap().erase("test_box");
+        uiManager->typeNameMap().erase("test_box");
     }
 }
 
