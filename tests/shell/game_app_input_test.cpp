@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/game_app.h"
 #include "app/input_manager.h"
 #include "app/os_interface_manager.h"
 #include "app/parameter_description.h"
@@ -27,6 +26,7 @@
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
+#include "shell/game_app.h"
 #include "support/log_capture.h"
 #include "ui_render/ui_manager.h"
 #include "ui_render/ui_renderable.h"

@@ -1,11 +1,11 @@
-#include "app/update_thread.h"
+#include "shell/update_thread.h"
 
 #include "app/base_state.h"
 #include "app/game_config_ext.h"
 #include "app/input_manager.h"
 #include "app/log.h"
-#include "app/sound_manager.h"
 #include "app/parameter_description.h"
+#include "app/sound_manager.h"
 #include "app/thread_resource_pool.h"
 #include "app/ui_context.h"
 #include "platform/event.h"
