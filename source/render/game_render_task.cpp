@@ -68,7 +68,7 @@ bool GameRenderTask::initialise() {
                       caps.pixelShaderVersion >= gfx::shaderVersion(3, 0);
     if (renderInterface) renderInterface->setShaderLevel(levelThree ? 3 : 2);
     renderStateManager_->createStates();
-    uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
+    if (uiManager_) uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
     return true;
 }
 
