@@ -6,8 +6,8 @@
 #include "render/device_global.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
-#include "ui_render/ui_manager.h"
-#include "ui_render/ui_manager_drawing.h"
+#include "render/ui_draw_interface.h"
+#include "render/ui_draw_maker.h"
 
 GameRenderTask::~GameRenderTask() { shutdown(); }
 
@@ -44,11 +44,9 @@ void GameRenderTask::onResetDevice() {
 }
 
 bool GameRenderTask::initialise() {
-    uiManager_ = new UIManager(renderPool_, renderInterface);
+    uiManager_ = makeUIDraw(renderPool_, renderInterface);
     renderStateManager_ =
         new RenderStateManager(renderPool_, registry, renderInterface, uiManager_, backBufferWidth, backBufferHeight);
-    uiDrawing_ = new UIManagerDrawing(uiManager_);
-    renderStateManager_->setUIDrawing(uiDrawing_);
     resizePending = false;
     displayChangeRequested = false;
     fullScreenWanted = false;
@@ -70,7 +68,7 @@ bool GameRenderTask::initialise() {
                       caps.pixelShaderVersion >= gfx::shaderVersion(3, 0);
     if (renderInterface) renderInterface->setShaderLevel(levelThree ? 3 : 2);
     renderStateManager_->createStates();
-    uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
+    if (uiManager_) uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
     return true;
 }
 
@@ -110,10 +108,6 @@ void GameRenderTask::shutdown() {
         if (deviceGlobal) uiManager_->destroyRenderables();
         delete uiManager_;
         uiManager_ = nullptr;
-    }
-    if (uiDrawing_) {
-        delete uiDrawing_;
-        uiDrawing_ = nullptr;
     }
     releaseVertexDeclarations();
     if (system_) {

@@ -12,7 +12,7 @@
 #include "render/loader_worker.h"
 #include "render/render_target.h"
 #include "render/renderable_manager.h"
-#include "render/ui_drawing.h"
+#include "render/ui_draw_interface.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ bool running(const std::unique_ptr<LoaderWorker>& worker) { return worker && !wo
 
 RenderStateGame::RenderStateGame(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
                                  ParameterDescriptionRegistry* registry, RenderInterface* renderInterface,
-                                 UIDrawing* ui, std::uint32_t width, std::uint32_t height)
+                                 UIDrawInterface* ui, std::uint32_t width, std::uint32_t height)
     : BaseRenderState(std::move(name)), renderPool_(renderPool), stateManager_(manager), registry_(registry),
       renderInterface_(renderInterface), ui_(ui), width_(width), height_(height) {}
 

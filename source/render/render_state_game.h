@@ -24,7 +24,7 @@ class RenderableManager;
 class RenderTarget;
 class StateManager;
 class ThreadResourcePool;
-class UIDrawing;
+class UIDrawInterface;
 
 class RenderStateGame : public BaseRenderState {
 public:
@@ -38,7 +38,7 @@ public:
     static constexpr const char* kReflectionTexturePath = "Data/graphics/2D/post/reflect.dds";
 
     RenderStateGame(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
-                    ParameterDescriptionRegistry* registry, RenderInterface* renderInterface, UIDrawing* ui,
+                    ParameterDescriptionRegistry* registry, RenderInterface* renderInterface, UIDrawInterface* ui,
                     std::uint32_t width, std::uint32_t height);
     // Joins every worker and frees the scene.
     ~RenderStateGame() override;
@@ -113,7 +113,7 @@ private:
     StateManager* stateManager_;
     ParameterDescriptionRegistry* registry_;
     RenderInterface* renderInterface_;
-    UIDrawing* ui_;
+    UIDrawInterface* ui_;
     std::uint32_t width_;
     std::uint32_t height_;
 

@@ -11,7 +11,7 @@
 #include "render/render_state_game.h"
 #include "render/render_target.h"
 #include "render/renderable_manager.h"
-#include "render/ui_drawing.h"
+#include "render/ui_draw_interface.h"
 #include "render/view_frustum.h"
 
 namespace {

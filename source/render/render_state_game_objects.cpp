@@ -9,7 +9,7 @@
 #include "render/loader_worker.h"
 #include "render/render_state_game.h"
 #include "render/renderable_manager.h"
-#include "render/ui_drawing.h"
+#include "render/ui_draw_interface.h"
 
 namespace {
 
@@ -124,15 +124,16 @@ void RenderStateGame::advanceMeshRequests() {
 void RenderStateGame::takeUIObjects() {
     std::list<RenderInterface::UIObject*>& additions = renderInterface_->uiObjectsToAdd();
     for (RenderInterface::UIObject* object : additions) {
-        if (ui_) ui_->addObject(object);
+        if (ui_) ui_->addInstance(object);
     }
     additions.clear();
     std::list<RenderInterface::UIObject*>& texturedRects = renderInterface_->texturedRectsToAdd();
     for (RenderInterface::UIObject* object : texturedRects) {
         // Ready whatever the UI makes of the image: the scene's screens never wait on one.
-        if (ui_) ui_->prepareImage(object);
+        if (ui_) ui_->prepareObject(object->renderableClassName(), object->folder(), object->fileName(),
+                               object->pair()->updateGroup());
         object->setStatus(RenderInterface::UIObject::Ready);
-        if (ui_) ui_->addObject(object);
+        if (ui_) ui_->addInstance(object);
     }
     texturedRects.clear();
 }
@@ -184,7 +185,7 @@ void RenderStateGame::removePendingUIObjects() {
     purge(renderInterface_->texturedRectsToAdd(), doomed);
     for (RenderInterface::UIObject* object : deletions) {
         if (!object) continue;
-        if (ui_) ui_->removeObject(object);
+        if (ui_) ui_->removeInstance(object);
         renderInterface_->parameterManager()->addPendingDeletion(object->pair());
         delete object;
     }

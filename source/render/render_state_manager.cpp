@@ -7,7 +7,7 @@
 #include "render/render_state_game.h"
 
 RenderStateManager::RenderStateManager(ThreadResourcePool* renderPool, ParameterDescriptionRegistry* registry,
-                                       RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
+                                       RenderInterface* renderInterface, UIDrawInterface* uiManager, std::uint32_t width,
                                        std::uint32_t height)
     : StateManager(renderPool), registry_(registry), renderInterface_(renderInterface), uiManager_(uiManager),
       width_(width), height_(height) {}
@@ -16,7 +16,7 @@ void RenderStateManager::createStates() {
     auto* frontEnd = new RenderStateFrontEnd(pool_, "frontEndState", this, registry_, renderInterface_, uiManager_,
                                              width_, height_);
     states_.push_back(frontEnd);
-    states_.push_back(new RenderStateGame(pool_, "tacticalBattleState", this, registry_, renderInterface_, uiDrawing_,
+    states_.push_back(new RenderStateGame(pool_, "tacticalBattleState", this, registry_, renderInterface_, uiManager_,
                                           width_, height_));
     for (BaseState* state : states_) state->linkNextState();
     frontEnd->setNext(findState("tacticalBattleState"));

@@ -8,18 +8,15 @@
 
 class ParameterDescriptionRegistry;
 class RenderInterface;
-class UIManager;
+class UIDrawInterface;
 class BaseRenderState;
-class UIDrawing;
 
 class RenderStateManager : public StateManager {
 public:
     RenderStateManager(ThreadResourcePool* renderPool, ParameterDescriptionRegistry* registry,
-                       RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
+                       RenderInterface* renderInterface, UIDrawInterface* uiManager, std::uint32_t width,
                        std::uint32_t height);
 
-    // How the game state draws the UI; set before createStates.
-    void setUIDrawing(UIDrawing* ui) { uiDrawing_ = ui; }
     // Makes the render states, links them and makes the front end current.
     void createStates();
     bool update(float dt) override;
@@ -44,8 +41,7 @@ private:
     BaseRenderState* previous_ = nullptr;
     ParameterDescriptionRegistry* registry_;
     RenderInterface* renderInterface_;
-    UIManager* uiManager_;
-    UIDrawing* uiDrawing_ = nullptr;
+    UIDrawInterface* uiManager_;
     std::uint32_t width_;
     std::uint32_t height_;
 };

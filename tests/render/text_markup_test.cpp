@@ -2,7 +2,7 @@
 // mark that shows text of the player's as it is, and the colours the spans give.
 #include <gtest/gtest.h>
 
-#include "ui_render/text_markup.h"
+#include "render/text_markup.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui_render/text_colour_ids.h"
+#include "render/text_colour_ids.h"
 
 // Before any character, makes it an ordinary one. No font has a glyph for it and no key types it.
 constexpr char literalMark = '\x1b';

@@ -1,4 +1,4 @@
-#include "ui_render/text_markup.h"
+#include "render/text_markup.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "ui_render/font_store.h"
+#include "render/font_store.h"
 
 #include "app/log.h"
-#include "ui_render/font_face.h"
+#include "render/font_face.h"
 
 FontStore::FontStore() {
     if (FT_Init_FreeType(&library_) != 0) {

@@ -6,7 +6,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "ui_render/font_list.h"
+#include "render/font_list.h"
 
 // Opens folder + name + ".ttf" at that pixel height (72 dpi, so points are pixels). A pixel size
 // of 0 (an entry of size 0, or larger than the screen is wide) or a file FreeType can't open is

@@ -1,10 +1,10 @@
-#include "ui_render/text_measuring.h"
+#include "render/text_measuring.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "ui_render/ui_pixel_snap.h"
-#include "ui_render/text_walk.h"
+#include "render/text_walk.h"
+#include "render/ui_pixel_snap.h"
 
 TextMeasure measureTextWithFont(const TextMeasureFont& font, std::string_view text, bool singleLine, float maxWidth) {
     TextMeasure result{0, font.lineHeight, 0.0f};

@@ -1,4 +1,4 @@
-#include "ui_render/text_walk.h"
+#include "render/text_walk.h"
 
 TextWalk::TextWalk(std::string_view text, const FontRecord& regular, float px, const TextWalkOptions& options)
     : text_(text), regular_(regular), px_(px), options_(options), scanner_(text) {}

@@ -12,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "app/game_app.h"
 #include "app/input_manager.h"
 #include "app/os_interface_manager.h"
 #include "app/parameter_description.h"
@@ -27,6 +26,7 @@
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
+#include "shell/game_app.h"
 #include "support/log_capture.h"
 #include "ui_render/ui_manager.h"
 #include "ui_render/ui_renderable.h"
@@ -206,7 +206,10 @@ TEST(GameAppThreads, AKeyReceiverCreatesAndDestroysObjectsThatTakeEffectInThatHa
         }));
         ASSERT_TRUE(app.setUpSucceeded());
         asset.handOffs = &app.handOffs;
-        app.renderTask()->uiManager()->typeNameMap()["test_box"] = &asset;
+        // The program's UI drawing is its UI manager.
+        auto* uiManager = dynamic_cast<UIManager*>(app.renderTask()->uiManager());
+        ASSERT_NE(uiManager, nullptr);
+        uiManager->typeNameMap()["test_box"] = &asset;
         runHandOffs(app, 3);
         ASSERT_NE(first.load(), nullptr);
         ASSERT_EQ(asset.added.size(), 1u);
@@ -232,7 +235,7 @@ TEST(GameAppThreads, AKeyReceiverCreatesAndDestroysObjectsThatTakeEffectInThatHa
         EXPECT_NE(std::find(live.begin(), live.end(), made->pair()), live.end());
         EXPECT_EQ(std::find(live.begin(), live.end(), firstPair), live.end());
         EXPECT_TRUE(app.renderInterface()->parameterManager()->retiredPairs().empty());
-        app.renderTask()->uiManager()->typeNameMap().erase("test_box");
+        uiManager->typeNameMap().erase("test_box");
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui_render/font_records.h"
+#include "render/font_records.h"
 
 #include <cstdlib>
 

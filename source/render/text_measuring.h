@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "render/font_records.h"
 #include "render/render_interface.h"
-#include "ui_render/font_records.h"
 
 // The font and units a measurement uses: lineHeight is the registered line height (clip units,
 // -1 when none), px and py one pixel in clip units.

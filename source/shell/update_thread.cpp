@@ -1,11 +1,11 @@
-#include "app/update_thread.h"
+#include "shell/update_thread.h"
 
 #include "app/base_state.h"
 #include "app/game_config_ext.h"
 #include "app/input_manager.h"
 #include "app/log.h"
-#include "app/sound_manager.h"
 #include "app/parameter_description.h"
+#include "app/sound_manager.h"
 #include "app/thread_resource_pool.h"
 #include "app/ui_context.h"
 #include "platform/event.h"
@@ -53,7 +53,8 @@ void startUpdateSide(UpdateThreadContext* context) {
     ui->osInterface = context->osInterface;
     context->uiContext = ui;
 
-    context->gameStateManager = new GameStateManager(context->updatePool, ui, context->firstState);
+    context->gameStateManager =
+        new GameStateManager(context->updatePool, ui, context->firstState, context->renderInterface);
     context->gameStateManager->createStates();
 
     context->frameTime = 0.0f;

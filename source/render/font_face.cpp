@@ -1,4 +1,4 @@
-#include "ui_render/font_face.h"
+#include "render/font_face.h"
 
 #include "app/log.h"
 #include "platform/paths.h"

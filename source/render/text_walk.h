@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "ui_render/font_records.h"
-#include "ui_render/text_markup.h"
+#include "render/font_records.h"
+#include "render/text_markup.h"
 
 struct TextWalkOptions {
     // Wrap at spaces when the next word would pass boxWidth.

@@ -1,4 +1,4 @@
-#include "ui_render/text_colour_ids.h"
+#include "render/text_colour_ids.h"
 
 #include <cstdlib>
 #include <cstring>

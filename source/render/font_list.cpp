@@ -1,4 +1,4 @@
-#include "ui_render/font_list.h"
+#include "render/font_list.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -16,12 +16,11 @@
 #include <sanitizer/lsan_interface.h>
 #endif
 
-#include "app/game_app.h"
 #include "app/parameter_description.h"
 #include "app/parameter_manager.h"
-#include "app/ui_context.h"
 #include "app/recording_state.h"
-#include "app/update_thread.h"
+#include "app/ui_context.h"
+#include "app/user_folder_guard.h"
 #include "platform/clock.h"
 #include "platform/message_box.h"
 #include "render/base_render_state.h"
@@ -30,7 +29,8 @@
 #include "render/render_interface.h"
 #include "render/render_state_front_end.h"
 #include "render/render_state_manager.h"
-#include "app/user_folder_guard.h"
+#include "shell/game_app.h"
+#include "shell/update_thread.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "app/game_state_manager.h"
 #include "app/qel_app.h"
-#include "app/update_thread.h"
 #include "platform/thread.h"
+#include "shell/update_thread.h"
 
 class ThreadResourcePool;
 class DirectInputDevices;

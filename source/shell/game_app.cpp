@@ -1,4 +1,4 @@
-#include "app/game_app.h"
+#include "shell/game_app.h"
 
 #include <cstdlib>
 
@@ -10,13 +10,13 @@
 #include "app/os_interface_manager.h"
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
-#include "app/update_thread.h"
 #include "platform/gfx/device.h"
 #include "render/base_render_state.h"
 #include "render/device_global.h"
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
+#include "shell/update_thread.h"
 
 namespace {
 

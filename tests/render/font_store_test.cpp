@@ -5,13 +5,13 @@
 
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
+#include "render/font_list.h"
+#include "render/font_records.h"
+#include "render/font_store.h"
 #include "render/render_interface.h"
+#include "render/text_colour_ids.h"
 #include "support/log_capture.h"
 #include "support/temp_folder.h"
-#include "ui_render/font_list.h"
-#include "ui_render/font_records.h"
-#include "ui_render/font_store.h"
-#include "ui_render/text_colour_ids.h"
 
 namespace {
 

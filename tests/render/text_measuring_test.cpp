@@ -7,9 +7,9 @@
 
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
+#include "render/font_records.h"
 #include "render/render_interface.h"
-#include "ui_render/font_records.h"
-#include "ui_render/text_markup.h"
+#include "render/text_markup.h"
 
 namespace {
 
