@@ -341,6 +341,8 @@ TEST(GameAppThreads, ASceneChangeWithNoRenderStateToLoadItIsRefusedAndDeletionsK
         }));
         ASSERT_TRUE(app.setUpSucceeded());
         RenderStateManager* manager = app.renderTask()->renderStateManager();
+        // A front end with no scene state to hand over to.
+        manager->current()->setNext(nullptr);
         const std::uint64_t giveUpAt = platform::millisecondsSinceStart() + 20000;
         while (step < 3 && platform::millisecondsSinceStart() < giveUpAt) app.frame(0.016f, 0.016f);
         ASSERT_EQ(step.load(), 3);
