@@ -77,13 +77,17 @@ void DynamicMeshRenderableAsset::drawSubsets(bool count) {
     }
 }
 
-void DynamicMeshRenderableAsset::setPointLights(RenderableInstance* instance) {
-    if (!colour_ || !instance) return;
+void setPointLightRecords(gfx::Effect* effect, const gfx::EffectHandle (&handles)[4], const RenderableInstance* instance) {
+    if (!effect || !instance) return;
     for (std::size_t k = 0; k < 4; ++k) {
         PointLightRecord record{};
         if (const RenderablePointLight* light = instance->getPointLight(k)) record = light->record();
-        colour_->setValue(colourHandles_.pointLights[k], &record, sizeof record);
+        effect->setValue(handles[k], &record, sizeof record);
     }
+}
+
+void DynamicMeshRenderableAsset::setPointLights(RenderableInstance* instance) {
+    setPointLightRecords(colour_, colourHandles_.pointLights, instance);
 }
 
 void DynamicMeshRenderableAsset::renderInstance(RenderableInstance* instance, const ViewBlock& view,

@@ -14,6 +14,10 @@
 class MeshAtlasGroup;
 class RenderableInstance;
 
+// The colour effect's four point-light records from the instance's nearest lights: each light's
+// 32 bytes, or 32 zero bytes where the instance has fewer. Shared by the mesh assets.
+void setPointLightRecords(gfx::Effect* effect, const gfx::EffectHandle (&handles)[4], const RenderableInstance* instance);
+
 class DynamicMeshRenderableAsset : public RenderableAsset {
 public:
     DynamicMeshRenderableAsset(const std::string& name, ThreadResourcePool* renderContext, BaseRenderable* owner,
