@@ -15,9 +15,23 @@ class IndexBuffer;
 class Texture;
 class VertexBuffer;
 } // namespace gfx
+class MeshAtlasGroup;
 class QuadTreeNode;
 class RenderableAsset;
 class RenderablePointLight;
+
+// The vertices a batch is baked into. Lightmapped: position, normal, tangent, atlas and lightmap
+// coordinates (52 bytes). Vertex-lit: position, normal, tangent, atlas coordinates and the light
+// of the instance's first three point lights as four floats (60 bytes). Compact, below shader
+// level 3: eight half floats, x, y, z, u, red, green, blue, v (16 bytes).
+enum class BatchVertexLayout { Lightmapped, VertexLit, Compact };
+std::uint32_t batchVertexStride(BatchVertexLayout layout);
+
+// The per-vertex light of the vertex-lit and compact layouts: the first three point lights'
+// colour x n.l x (1 - min(1, d^2 / squared radius)) summed as S, then
+// (3 S + 0.5 (S + (0.3, 0.4, 0.45) h)) with h = max(0, 0.5 ny - 0.5 nx).
+gfx::Vector3 bakedVertexLight(const gfx::Vector3& position, const gfx::Vector3& normal,
+                              const RenderableInstance& instance);
 
 class StaticRenderableBatch final : public UnloadableBatchInterface {
 public:
@@ -59,6 +73,11 @@ public:
     void bakeLightmap(const std::vector<RenderablePointLight*>& pointLights);
     // The same charts lit again from the lights' current values, into a new texture.
     void rebuildLightmap();
+    // The chunks made again from the instances (after any lightmap bake, whose charts the
+    // lightmapped layout maps into): world-space vertices, atlas coordinates placed by each
+    // subset's texture under the atlas group's name, 16-bit indices per chunk. False, with no
+    // chunks, when nothing is drawn or a buffer cannot be made.
+    bool buildChunks(BatchVertexLayout layout, const MeshAtlasGroup& atlas);
 
     const std::vector<InstanceGroup>& instanceGroups() const { return instanceGroups_; }
     const std::vector<RenderableInstance*>& lightmapInstances() const { return lightmapInstances_; }
@@ -76,6 +95,7 @@ public:
 private:
     // Makes the texture and fills it from the current colours; false when it cannot be made.
     bool uploadNewTexture();
+    void releaseChunks();
 
     std::vector<InstanceGroup> instanceGroups_;
     std::vector<RenderableInstance*> lightmapInstances_;

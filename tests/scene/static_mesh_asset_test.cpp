@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +18,11 @@
 #include "render/device_global.h"
 #include "render/renderable_instance.h"
 #include "render/renderable_light.h"
+#include "app/parameter_description.h"
+#include "app/thread_resource_pool.h"
+#include "platform/gfx/math_half.h"
+#include "render/render_interface.h"
+#include "scene/asset_texture_sharing_group.h"
 #include "scene/static_mesh_asset.h"
 #include "scene/static_renderable_batch.h"
 #include "support/log_capture.h"
@@ -175,6 +182,142 @@ TEST_F(StaticMeshTest, TheBakedLightmapFollowsTheLightsWhenRebuilt) {
     EXPECT_EQ(brightest(), 0u);
     batch->releaseBuffers();
     EXPECT_EQ(batch->lightmapTexture(), nullptr);
+}
+
+// The vertices of a built chunk, as floats.
+std::vector<float> chunkFloats(StaticRenderableBatch::Chunk& chunk) {
+    const std::vector<uint8_t>& bytes = chunk.vertices->contents();
+    std::vector<float> out(bytes.size() / 4);
+    std::memcpy(out.data(), bytes.data(), out.size() * 4);
+    return out;
+}
+
+std::vector<uint16_t> chunkIndices(StaticRenderableBatch::Chunk& chunk) {
+    const std::vector<uint8_t>& bytes = chunk.indices->contents();
+    std::vector<uint16_t> out(bytes.size() / 2);
+    std::memcpy(out.data(), bytes.data(), out.size() * 2);
+    return out;
+}
+
+class StaticBatchBuildTest : public StaticMeshTest {
+protected:
+    void SetUp() override {
+        StaticMeshTest::SetUp();
+        sharing_.atlas().loadAtlas(*owner_);
+    }
+    StaticRenderableBatch* batchOf(const std::vector<RenderableInstance*>& instances) {
+        auto* batch = static_cast<StaticRenderableBatch*>(
+            assets_.front()->createBatch(nullptr, owner_.get(), &sharing_, colour_));
+        for (RenderableInstance* instance : instances) batch->addInstance(instance);
+        return batch;
+    }
+
+    ThreadResourcePool pool_{"renderPool"};
+    ParameterDescriptionRegistry registry_;
+    RenderInterface renderInterface_{&registry_, &pool_, 320, 240, ""};
+    AssetTextureSharingGroup sharing_{&pool_, &renderInterface_, kStatic};
+};
+
+TEST_F(StaticBatchBuildTest, LightmappedChunksHoldEveryInstanceInWorldSpaceWithBothCoordinateSets) {
+    StaticMeshRenderableAsset* pillar = asset("pillar");
+    RenderableInstance* first = instance(pillar, gfx::identityMatrix());
+    RenderableInstance* second = instance(pillar, gfx::translationMatrix(5, 0, 0));
+    StaticRenderableBatch* batch = batchOf({first, second});
+    batch->bakeLightmap({});
+    ASSERT_TRUE(batch->buildChunks(BatchVertexLayout::Lightmapped, sharing_.atlas()));
+    ASSERT_EQ(batch->chunks().size(), 1u);
+    StaticRenderableBatch::Chunk& chunk = batch->chunks()[0];
+    const uint32_t n = pillar->file().mesh->numVertices();
+    EXPECT_EQ(chunk.vertexCount, 2 * n);
+    EXPECT_EQ(chunk.indexCount, 2 * 36u);
+    const std::vector<float> v = chunkFloats(chunk);
+    ASSERT_EQ(v.size(), size_t(2 * n * 13));
+    const std::vector<uint16_t> indices = chunkIndices(chunk);
+    for (size_t k = 0; k < 36; ++k) EXPECT_EQ(indices[36 + k], indices[k] + n) << k;
+    for (uint32_t i = 0; i < n; ++i) {
+        const float* a = &v[i * 13];
+        const float* b = &v[(n + i) * 13];
+        EXPECT_FLOAT_EQ(b[0], a[0] + 5.0f);
+        EXPECT_FLOAT_EQ(b[1], a[1]);
+        EXPECT_LE(a[9], 0.5f) << "the pillar's stone lies in the left half of the atlas";
+        for (int k = 0; k < 2; ++k) {
+            const float* vertex = k ? b : a;
+            const LightmapChart& chart = batch->lightmapData().charts()[(k ? second : first)->lightmapIndex];
+            EXPECT_GE(vertex[11], chart.uMin);
+            EXPECT_LE(vertex[11], chart.uMax);
+            EXPECT_GE(vertex[12], chart.vMin);
+            EXPECT_LE(vertex[12], chart.vMax);
+        }
+    }
+    EXPECT_NE(batch->lightmapData().charts()[0].x0, batch->lightmapData().charts()[1].x0);
+}
+
+TEST_F(StaticBatchBuildTest, VertexLitAndCompactChunksCarryTheBakedLight) {
+    StaticMeshRenderableAsset* pillar = asset("pillar");
+    RenderableInstance* lit = instance(pillar, gfx::identityMatrix());
+    RenderablePointLight light(pairs_.light(4.0f, {0.0f, 3.0f, 0.0f}, {1.0f, 0.5f, 0.25f}));
+    lit->pointLightList() = {&light};
+    StaticRenderableBatch* batch = batchOf({lit});
+
+    ASSERT_TRUE(batch->buildChunks(BatchVertexLayout::VertexLit, sharing_.atlas()));
+    const std::vector<float> v = chunkFloats(batch->chunks()[0]);
+    ASSERT_EQ(v.size(), size_t(pillar->file().mesh->numVertices() * 15));
+    bool topSeen = false;
+    for (size_t i = 0; i < v.size(); i += 15) {
+        const gfx::Vector3 position{v[i], v[i + 1], v[i + 2]}, normal{v[i + 3], v[i + 4], v[i + 5]};
+        const gfx::Vector3 expected = bakedVertexLight(position, normal, *lit);
+        EXPECT_FLOAT_EQ(v[i + 11], expected.x);
+        EXPECT_FLOAT_EQ(v[i + 13], expected.z);
+        EXPECT_FLOAT_EQ(v[i + 14], 1.0f);
+        if (normal.y > 0.99f) {
+            topSeen = true;
+            // The top at height 2, the light 1 above: n.l 1, attenuation 1 - 1 / 16 at the middle,
+            // less at the corners; the red sum S gives 3 S + 0.5 (S + 0.3 x 0.5).
+            const float d2 = position.x * position.x + 1.0f + position.z * position.z;
+            const float s = 1.0f * (1.0f / std::sqrt(d2)) * (1.0f - d2 / 16.0f);
+            EXPECT_NEAR(v[i + 11], 3.0f * s + 0.5f * (s + 0.15f), 1e-5f);
+        }
+    }
+    EXPECT_TRUE(topSeen);
+
+    ASSERT_TRUE(batch->buildChunks(BatchVertexLayout::Compact, sharing_.atlas()));
+    ASSERT_EQ(batch->chunks().size(), 1u) << "a rebuild replaces the chunks";
+    const std::vector<uint8_t>& bytes = batch->chunks()[0].vertices->contents();
+    ASSERT_EQ(bytes.size(), size_t(pillar->file().mesh->numVertices() * 16));
+    uint16_t halves[8];
+    std::memcpy(halves, bytes.data(), 16);
+    EXPECT_NEAR(gfx::halfToFloat(halves[0]), v[0], 1e-3f);
+    EXPECT_NEAR(gfx::halfToFloat(halves[1]), v[1], 1e-3f);
+    EXPECT_NEAR(gfx::halfToFloat(halves[4]), v[11], 1e-2f);
+}
+
+TEST_F(StaticBatchBuildTest, AnEmptyBatchBuildsNoChunks) {
+    asset("pillar");
+    StaticRenderableBatch* batch = batchOf({});
+    EXPECT_FALSE(batch->buildChunks(BatchVertexLayout::Lightmapped, sharing_.atlas()));
+    EXPECT_TRUE(batch->chunks().empty());
+}
+
+TEST(AssetTextureSharingGroup, QueuesBatchesOnlyWhileItDrawsThemAndPendingOnesOnce) {
+    AssetTextureSharingGroup group(nullptr, nullptr, "Data/graphics/3d/meshes/static/");
+    EXPECT_EQ(group.getName(), "static");
+    StaticRenderableBatch made(nullptr, 0, nullptr, &group, nullptr);
+    StaticRenderableBatch* batch = &made;
+    group.queuePending(batch);
+    group.queuePending(batch);
+    group.queueVisible(batch);
+    EXPECT_EQ(group.pendingBatches.size(), 1u);
+    EXPECT_EQ(group.visibleBatches.size(), 1u);
+    group.pendingBatches.clear();
+    group.visibleBatches.clear();
+    for (auto [draw, suspended] : {std::pair{false, false}, std::pair{true, true}}) {
+        group.drawBatches = draw;
+        group.batchesSuspended = suspended;
+        group.queuePending(batch);
+        group.queueVisible(batch);
+        EXPECT_TRUE(group.pendingBatches.empty());
+        EXPECT_TRUE(group.visibleBatches.empty());
+    }
 }
 
 } // namespace
