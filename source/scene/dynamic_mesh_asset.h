@@ -11,8 +11,19 @@
 #include "render/renderable_asset.h"
 #include "scene/mesh_file.h"
 
+namespace gfx {
+class VertexBuffer;
+class VertexDeclaration;
+} // namespace gfx
 class MeshAtlasGroup;
+class RenderableDirectionalLight;
 class RenderableInstance;
+class RenderablePointLight;
+
+// The scene's point lights as the instanced technique reads them: two vectors per light
+// (colour; position and squared radius), at most kInstancedSceneLights of them.
+inline constexpr std::size_t kInstancedSceneLights = 32;
+void setScenePointLights(gfx::Effect* effect, const std::vector<RenderablePointLight*>& sceneLights);
 
 // The colour effect's four point-light records from the instance's nearest lights: each light's
 // 32 bytes, or 32 zero bytes where the instance has fewer. Shared by the mesh assets.
@@ -50,6 +61,18 @@ public:
     // light's 32 bytes, or 32 zero bytes where the instance has fewer.
     void setPointLights(RenderableInstance* instance);
 
+    // Instanced drawing (effects compiled with SHADER_INSTANCED 1): one record per visible
+    // instance that is drawn (its "shouldRender" true and a directional light given): its world
+    // matrix's first three columns (the transpose's first three rows), its highlight colour and
+    // the indices of its first four point lights in the scene's list (-1 for none or past the
+    // array), written into the instance stream.
+    void prepareInstances(const std::vector<RenderablePointLight*>& sceneLights);
+    // Every prepared instance in one draw per subset, after the pass's matrices: the camera's
+    // view-projection (colour, depth) and view (depth) or the light's view-projection (shadow,
+    // colour); the first drawn instance's directional light is the colour pass's light.
+    void drawInstanced(DrawPass pass, const ViewBlock& view);
+    std::uint32_t preparedInstances() const { return preparedCount_; }
+
     bool absent() const { return !file_.mesh; }
     const MeshFile& file() const { return file_; }
     std::uint32_t drawnSubsets() const { return drawnSubsets_; }
@@ -73,4 +96,10 @@ private:
     gfx::EffectHandle shadowLightWvp_{};
     gfx::EffectHandle depthLocalToScreen_{}, depthLocalToCamera_{};
     std::uint32_t drawnSubsets_ = 0;
+
+    gfx::VertexDeclaration* instancedDeclaration_ = nullptr;
+    gfx::VertexBuffer* instanceStream_ = nullptr;
+    std::uint32_t instanceCapacity_ = 0;
+    std::uint32_t preparedCount_ = 0;
+    const RenderableDirectionalLight* preparedLight_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include "platform/mesh/mesh.h"
 #include "platform/mesh/mesh_geometry.h"
 #include "platform/mesh/x_file.h"
+#include "support/failed_frame.h"
 
 namespace {
 
@@ -292,6 +293,7 @@ TEST_F(MeshDraw, DrawSubsetDrawsTheRangeOfTheAskedAttributeId) {
         const std::vector<uint32_t> pixels = readBackBuffer();
         EXPECT_EQ(at(pixels, kWidth, kWidth / 4, kHeight / 2) == 0xFFFFFFFFu, c.left) << "subset " << c.subset;
         EXPECT_EQ(at(pixels, kWidth, kWidth * 3 / 4, kHeight / 2) == 0xFFFFFFFFu, c.right) << "subset " << c.subset;
+        saveFailedFrame(pixels, kWidth, kHeight, ".subset" + std::to_string(c.subset));
     }
     effect->release();
     loaded->release();
