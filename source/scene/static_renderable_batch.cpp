@@ -7,6 +7,7 @@
 #include "platform/gfx/buffers.h"
 #include "platform/gfx/effect.h"
 #include "platform/gfx/texture.h"
+#include "platform/gfx/vertex_declaration.h"
 #include "render/base_renderable.h"
 #include "render/device_global.h"
 #include "platform/gfx/math_half.h"
@@ -37,7 +38,10 @@ StaticRenderableBatch::StaticRenderableBatch(QuadTreeNode* cell, std::uint32_t b
     if (owner_) owner_->registerBatch(this);
 }
 
-StaticRenderableBatch::~StaticRenderableBatch() { releaseBuffers(); }
+StaticRenderableBatch::~StaticRenderableBatch() {
+    releaseBuffers();
+    gfx::safeRelease(declaration_);
+}
 
 void StaticRenderableBatch::addInstance(RenderableInstance* instance) {
     if (!instance) return;
@@ -185,8 +189,42 @@ void bakeVertex(BatchVertexLayout layout, const LightmappedMeshVertex& source, c
 
 } // namespace
 
+std::vector<gfx::VertexElement> batchVertexElements(BatchVertexLayout layout) {
+    using gfx::DeclType;
+    using gfx::DeclUsage;
+    if (layout == BatchVertexLayout::Compact)
+        return {{0, 0, DeclType::Float16x4, 0, DeclUsage::Position, 0}, {0, 8, DeclType::Float16x4, 0, DeclUsage::Color, 0}};
+    std::vector<gfx::VertexElement> elements = {{0, 0, DeclType::Float3, 0, DeclUsage::Position, 0},
+                                                {0, 12, DeclType::Float3, 0, DeclUsage::Normal, 0},
+                                                {0, 24, DeclType::Float3, 0, DeclUsage::Tangent, 0},
+                                                {0, 36, DeclType::Float2, 0, DeclUsage::TexCoord, 0}};
+    if (layout == BatchVertexLayout::Lightmapped)
+        elements.push_back({0, 44, DeclType::Float2, 0, DeclUsage::TexCoord, 1});
+    else
+        elements.push_back({0, 44, DeclType::Float4, 0, DeclUsage::Color, 0});
+    return elements;
+}
+
+void StaticRenderableBatch::draw(gfx::Effect* effect) {
+    if (chunks_.empty() || !effect || !declaration_ || !deviceGlobal) return;
+    const std::uint32_t stride = batchVertexStride(layout_);
+    deviceGlobal->setVertexDeclaration(declaration_);
+    for (Chunk& chunk : chunks_) {
+        deviceGlobal->setStreamSource(0, chunk.vertices, 0, stride);
+        deviceGlobal->setIndices(chunk.indices);
+        effect->commitChanges();
+        deviceGlobal->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList, 0, 0, chunk.vertexCount, 0,
+                                           chunk.indexCount / 3);
+    }
+}
+
 bool StaticRenderableBatch::buildChunks(BatchVertexLayout layout, const MeshAtlasGroup& atlas) {
     releaseChunks();
+    if (layout != layout_ || !declaration_) {
+        gfx::safeRelease(declaration_);
+        layout_ = layout;
+        if (gfx::failed(gfx::VertexDeclaration::create(batchVertexElements(layout), &declaration_))) return false;
+    }
     struct Entry {
         StaticMeshRenderableAsset* asset;
         RenderableInstance* instance;

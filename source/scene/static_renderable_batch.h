@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gfx/types.h"
 #include "render/renderable_batch.h"
 #include "scene/lightmapping_data.h"
 
@@ -14,6 +15,7 @@ class Effect;
 class IndexBuffer;
 class Texture;
 class VertexBuffer;
+class VertexDeclaration;
 } // namespace gfx
 class MeshAtlasGroup;
 class QuadTreeNode;
@@ -26,6 +28,7 @@ class RenderablePointLight;
 // level 3: eight half floats, x, y, z, u, red, green, blue, v (16 bytes).
 enum class BatchVertexLayout { Lightmapped, VertexLit, Compact };
 std::uint32_t batchVertexStride(BatchVertexLayout layout);
+std::vector<gfx::VertexElement> batchVertexElements(BatchVertexLayout layout);
 
 // The per-vertex light of the vertex-lit and compact layouts: the first three point lights'
 // colour x n.l x (1 - min(1, d^2 / squared radius)) summed as S, then
@@ -78,6 +81,10 @@ public:
     // subset's texture under the atlas group's name, 16-bit indices per chunk. False, with no
     // chunks, when nothing is drawn or a buffer cannot be made.
     bool buildChunks(BatchVertexLayout layout, const MeshAtlasGroup& atlas);
+    // Every chunk in one call each, in the layout they were built in, through the effect pass
+    // that is active; nothing without chunks or an effect.
+    void draw(gfx::Effect* effect);
+    BatchVertexLayout layout() const { return layout_; }
 
     const std::vector<InstanceGroup>& instanceGroups() const { return instanceGroups_; }
     const std::vector<RenderableInstance*>& lightmapInstances() const { return lightmapInstances_; }
@@ -111,4 +118,6 @@ private:
     LightmapData lightmap_;
     std::uint32_t lightmapWidth_ = 0;
     std::uint32_t lightmapHeight_ = 0;
+    BatchVertexLayout layout_ = BatchVertexLayout::Lightmapped;
+    gfx::VertexDeclaration* declaration_ = nullptr;
 };

@@ -12,6 +12,7 @@
 #include "platform/gfx/buffers.h"
 #include "platform/gfx/effect.h"
 #include "platform/gfx/math_matrix.h"
+#include "platform/gfx/math_vector.h"
 #include "platform/gfx/texture.h"
 #include "platform/gfx_fixture.h"
 #include "platform/mesh/mesh.h"
@@ -25,6 +26,7 @@
 #include "scene/asset_texture_sharing_group.h"
 #include "scene/static_mesh_asset.h"
 #include "scene/static_renderable_batch.h"
+#include "support/failed_frame.h"
 #include "support/log_capture.h"
 #include "support/scene_test_assets.h"
 
@@ -318,6 +320,77 @@ TEST(AssetTextureSharingGroup, QueuesBatchesOnlyWhileItDrawsThemAndPendingOnesOn
         EXPECT_TRUE(group.pendingBatches.empty());
         EXPECT_TRUE(group.visibleBatches.empty());
     }
+}
+
+TEST_F(StaticBatchBuildTest, EveryLayoutDrawsTheSlabBrighterNearItsPointLight) {
+    StaticMeshRenderableAsset* slab = asset("ground_slab");
+    RenderableInstance* ground = instance(slab, gfx::identityMatrix());
+    RenderablePointLight light(pairs_.light(3.0f, {3.0f, 0.5f, 3.0f}, {1.0f, 1.0f, 1.0f}));
+    ground->pointLightList() = {&light};
+    StaticRenderableBatch* batch = batchOf({ground});
+    batch->bakeLightmap({&light});
+    ASSERT_NE(batch->lightmapTexture(), nullptr);
+
+    gfx::Texture* white = nullptr;
+    gfx::Texture* flat = nullptr;
+    for (auto [texture, colour] : {std::pair{&white, 0xFFFFFFFFu}, std::pair{&flat, 0xFF8080FFu}}) {
+        ASSERT_EQ(device_->createTexture(1, 1, 1, 0, gfx::Format::A8R8G8B8, gfx::Pool::Managed, texture),
+                  gfx::Result::Ok);
+        gfx::LockedRect locked;
+        (*texture)->lockRect(0, locked, nullptr, 0);
+        std::memcpy(locked.bits, &colour, 4);
+        (*texture)->unlockRect(0);
+    }
+    const gfx::Matrix viewProjection = gfx::lookAtLH({0, 12, -2}, {0, 0, 0}, {0, 1, 0}) *
+                                       gfx::perspectiveFovLH(0.9f, float(kWidth) / float(kHeight), 0.1f, 100.0f);
+    auto pixelOf = [&](const gfx::Vector3& point) {
+        const gfx::Vector3 clip = gfx::transformCoord(point, viewProjection);
+        return std::pair<uint32_t, uint32_t>(uint32_t((clip.x * 0.5f + 0.5f) * kWidth),
+                                             uint32_t((0.5f - clip.y * 0.5f) * kHeight));
+    };
+    struct Case {
+        const char* what;
+        BatchVertexLayout layout;
+        const char* technique;
+        const char* shaderLevel3;
+    };
+    for (const Case& c : {Case{"lightmapped", BatchVertexLayout::Lightmapped, "BatchedLightmappedShadowTech", "1"},
+                          Case{"vertex-lit", BatchVertexLayout::VertexLit, "BatchedLightShadowTech", "1"},
+                          Case{"compact", BatchVertexLayout::Compact, "BatchedLightShadowTech", "0"}}) {
+        std::vector<gfx::EffectMacro> macros = {{"SHADOWS_ENABLED", "0"}, {"SSAO_ENABLED", "0"},
+                                                {"SM3_ENABLED", c.shaderLevel3}, {"SHADER_INSTANCED", "0"}};
+        gfx::Effect* effect = nullptr;
+        std::string errors;
+        ASSERT_EQ(gfx::createEffectFromFile(device_, kEffects + "UberShader.fx", macros, &effect, &errors),
+                  gfx::Result::Ok)
+            << errors;
+        ASSERT_TRUE(batch->buildChunks(c.layout, sharing_.atlas())) << c.what;
+        effect->setTechnique(effect->getTechniqueByName(c.technique));
+        effect->setTexture(effect->getParameterByName("gTex"), white);
+        effect->setTexture(effect->getParameterByName("gNormalTex"), flat);
+        effect->setTexture(effect->getParameterByName("gLightMapTex"), batch->lightmapTexture());
+        effect->setMatrix(effect->getParameterByName("gViewProj"), viewProjection);
+        // A dim sun straight down, so the point light's share shows.
+        const float sun[20] = {0.1f, 0.1f, 0.1f, 1, 0, 0, 0, 1, 0.1f, 0.1f, 0.1f, 1, 16, 0, 0, 0, 0, -1, 0, 0};
+        effect->setVectorArray(effect->getParameterByName("gLight"), sun, 5);
+        device_->clear(gfx::Clear::Target, 0xFF000000u, 1.0f, 0);
+        uint32_t passes = 0;
+        effect->begin(&passes, 0);
+        effect->beginPass(0);
+        batch->draw(effect);
+        effect->endPass();
+        effect->end();
+        const std::vector<uint32_t> pixels = readBackBuffer();
+        const auto [nx, ny] = pixelOf({3.0f, 0.0f, 3.0f});
+        const auto [fx, fy] = pixelOf({-3.0f, 0.0f, -3.0f});
+        const uint32_t nearLight = at(pixels, kWidth, nx, ny), farAway = at(pixels, kWidth, fx, fy);
+        EXPECT_NE(farAway, 0xFF000000u) << c.what << ": the slab is drawn";
+        EXPECT_GT(nearLight & 0xFFu, (farAway & 0xFFu) + 8) << c.what;
+        saveFailedFrame(pixels, kWidth, kHeight, std::string(".") + c.what);
+        effect->release();
+    }
+    white->release();
+    flat->release();
 }
 
 } // namespace

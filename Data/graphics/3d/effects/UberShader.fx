@@ -9,7 +9,9 @@
 // stream, and the scene's lights are one array set once per pass.
 // BatchedLightmappedShadowTech and BatchedLightShadowTech draw static batches, whose vertices are
 // already in world space: lit by the baked lightmap (second texture coordinates, gLightMapTex),
-// or by the light baked into each vertex (a four-float colour, inColour).
+// or by the light baked into each vertex (a four-float colour, inColour). Below shader level 3
+// (SM3_ENABLED 0) batches are vertex-lit in the compact 16-byte vertex: (x, y, z, u) and
+// (red, green, blue, v) as half floats.
 //
 // Records as the engine lays them out: gLight is the directional light's 76 bytes (ambient,
 // specular, diffuse, then specular power and position, then direction); each point light is 32
@@ -150,12 +152,18 @@ void main() {
 }
 
 vertex BatchedVS {
+#if SM3_ENABLED
 in vec3 inPosition;
 in vec3 inNormal;
 in vec3 inTangent;
 in vec2 inTexCoord0;
 in vec2 inTexCoord1;
 in vec4 inColour;
+#else
+// The compact vertex: (x, y, z, u) and (red, green, blue, v) as half floats.
+in vec4 inPosition;
+in vec4 inColour;
+#endif
 out vec3 worldPosition;
 out vec3 worldNormal;
 out vec3 worldTangent;
@@ -165,18 +173,25 @@ out vec3 bakedLight;
 out vec4 shadowClip;
 out vec4 screenClip;
 void main() {
+#if SM3_ENABLED
     worldPosition = inPosition;
     worldNormal = inNormal;
     worldTangent = inTangent;
     uv = inTexCoord0;
     lightmapUv = inTexCoord1;
+#else
+    worldPosition = inPosition.xyz;
+    worldNormal = vec3(0.0);
+    worldTangent = vec3(0.0);
+    uv = vec2(inPosition.w, inColour.w);
+    lightmapUv = vec2(0.0);
+#endif
     bakedLight = inColour.rgb;
-    gl_Position = gViewProj * vec4(inPosition, 1.0);
-    shadowClip = gLightVP * vec4(inPosition, 1.0);
+    gl_Position = gViewProj * vec4(worldPosition, 1.0);
+    shadowClip = gLightVP * vec4(worldPosition, 1.0);
     screenClip = gl_Position;
 }
 }
-
 
 fragment LitFS {
 in vec3 worldPosition;
@@ -241,8 +256,13 @@ in vec4 shadowClip;
 in vec4 screenClip;
 void main() {
     vec4 albedo = texture(TexSampler, uv);
+#if SM3_ENABLED
     vec3 normal = surfaceNormal(worldNormal, worldTangent, uv);
     vec3 lit = directionalLight(albedo.rgb, normal, worldPosition, shadowFactor(shadowClip), ambientOcclusion(screenClip));
+#else
+    // Below shader level 3 the vertices carry no normal: the ambient light and what was baked.
+    vec3 lit = albedo.rgb * gLight[0].rgb;
+#endif
     lit += albedo.rgb * bakedLight;
     outColour = vec4(lit * albedo.a, albedo.a);
     outColour1 = vec4(0.0);
