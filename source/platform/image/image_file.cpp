@@ -145,4 +145,20 @@ bool savePngFile(const std::string& path, const Image& picture, std::string* err
     return platform::writeFileAtomically(path, png, error);
 }
 
+bool saveJpegFile(const std::string& path, const Image& picture, int quality, std::string* error) {
+    if (picture.empty() || picture.argb.size() != static_cast<std::size_t>(picture.width) * picture.height)
+        return fail(error, "no picture to save");
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(picture.argb.data()), picture.width,
+                                                              picture.height, 32, picture.width * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) return fail(error, "cannot encode JPG: " + sdlError());
+    initDecoders();
+    std::string jpeg;
+    SDL_RWops* stream = openStringWriter(jpeg);
+    const bool encoded = stream && IMG_SaveJPG_RW(surface, stream, 1, quality) == 0;
+    SDL_FreeSurface(surface);
+    if (!encoded) return fail(error, "cannot encode JPG: " + sdlError());
+    return platform::writeFileAtomically(path, jpeg, error);
+}
+
 } // namespace image

@@ -1,5 +1,5 @@
 #pragma once
-// Reading BMP, TGA, PNG and JPG pictures, and writing PNG files.
+// Reading BMP, TGA, PNG and JPG pictures, and writing PNG and JPG files.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,5 +18,8 @@ bool loadImageFromMemory(const uint8_t* data, std::size_t size, Image& out, std:
 
 // Writes the picture as a 32-bit RGBA PNG, replacing path only once the whole file is written.
 bool savePngFile(const std::string& path, const Image& picture, std::string* error = nullptr);
+// Writes the picture as an opaque JPG of the given quality (1 to 100), replacing path only once
+// the whole file is written.
+bool saveJpegFile(const std::string& path, const Image& picture, int quality, std::string* error = nullptr);
 
 } // namespace image
