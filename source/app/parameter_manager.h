@@ -112,6 +112,8 @@ public:
     std::uint64_t getOwnerThreadId() const { return ownerThreadId_; }
     void setOwnerThreadId(std::uint64_t id) { ownerThreadId_ = id; }
     ParameterDescriptionRegistry* getRegistry() const { return registry_; }
+    // The pool the manager's groups are made with; lone groups made for the manager take it too.
+    ThreadResourcePool* getPool() const { return pool_; }
 
     const std::vector<ParameterGroupPair*>& livePairs() const { return livePairs_; }
     const std::vector<ParameterGroupPair*>& changedPairs() const { return changedPairs_; }

@@ -4,15 +4,20 @@
 
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
-#include "app/update_thread.h"
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_vector.h"
 #include "render/render_interface.h"
+#include "shell/update_thread.h"
 #include "world/base_camera_entity.h"
+#include "world/entity_context.h"
 
 namespace {
 
-struct TestCamera : BaseCameraEntity {};
+struct TestCamera : BaseCameraEntity {
+    explicit TestCamera(EntityContext* owner) : BaseCameraEntity(owner, "test_camera") {}
+    void activate() override {}
+    void update(float) override {}
+};
 
 class CameraExchangeTest : public ::testing::Test {
 protected:
@@ -21,10 +26,11 @@ protected:
     ParameterDescriptionRegistry registry_;
     ThreadResourcePool pool_;
     RenderInterface renderInterface_;
+    EntityContext context_{&renderInterface_, nullptr, renderInterface_.parameterManager()};
 };
 
 TEST_F(CameraExchangeTest, ANewCameraIsAPerspectiveOneLitFromAboveAndBehind) {
-    TestCamera camera;
+    TestCamera camera(&context_);
     EXPECT_TRUE(camera.getRenderFlag());
     const gfx::Vector3 expected = gfx::normalize(gfx::Vector3{0.333f, -0.333f, 0.333f});
     EXPECT_NEAR(camera.getRenderVector().x, expected.x, 1e-6f);
@@ -33,12 +39,10 @@ TEST_F(CameraExchangeTest, ANewCameraIsAPerspectiveOneLitFromAboveAndBehind) {
 }
 
 TEST_F(CameraExchangeTest, TheCameraReachesTheBlockAtTheNextHandOffAndTheProjectionComesBack) {
-    TestCamera camera;
-    camera.viewMatrix = gfx::lookAtLH({1, 2, 3}, {4, 0, 6}, {0, 1, 0});
-    camera.position = {1, 2, 3};
-    camera.target = {4, 0, 6};
-    camera.renderVector = {0, -1, 0};
-    camera.renderFlag = false;
+    TestCamera camera(&context_);
+    camera.lookAt({1, 2, 3}, {4, 0, 6}, {0, 1, 0});
+    camera.setRenderVector({0, -1, 0});
+    camera.setRenderFlag(false);
     renderInterface_.setActiveCamera(&camera);
 
     RenderInterface::CameraBlock& block = renderInterface_.cameraBlock();
@@ -47,20 +51,21 @@ TEST_F(CameraExchangeTest, TheCameraReachesTheBlockAtTheNextHandOffAndTheProject
     std::copy(projection.data(), projection.data() + 16, block.projection);
 
     renderInterface_.swapFrame();
-    EXPECT_TRUE(std::equal(camera.viewMatrix.data(), camera.viewMatrix.data() + 16, block.view));
+    const gfx::Matrix expectedView = gfx::lookAtLH({1, 2, 3}, {4, 0, 6}, {0, 1, 0});
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(block.view[i], expectedView.data()[i], 1e-5f) << "element " << i;
     EXPECT_EQ(std::vector<float>(block.eyePosition, block.eyePosition + 3), (std::vector<float>{1, 2, 3}));
     EXPECT_EQ(std::vector<float>(block.target, block.target + 3), (std::vector<float>{4, 0, 6}));
     EXPECT_EQ(std::vector<float>(block.lightDirection, block.lightDirection + 3), (std::vector<float>{0, -1, 0}));
     EXPECT_EQ(block.perspective, 0);
-    EXPECT_EQ(camera.projectionMatrix, projection);
+    EXPECT_EQ(camera.getProjectionMatrix(), projection);
 
-    camera.renderFlag = true;
+    camera.setRenderFlag(true);
     renderInterface_.swapFrame();
     EXPECT_EQ(block.perspective, 1);
 }
 
 TEST_F(CameraExchangeTest, TheUpdateSidesShutdownClearsTheActiveCamera) {
-    TestCamera camera;
+    TestCamera camera(&context_);
     renderInterface_.setActiveCamera(&camera);
     UpdateThreadContext context(nullptr, &renderInterface_, nullptr, nullptr);
     stopUpdateSide(&context);
