@@ -11,6 +11,7 @@
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_vector.h"
 #include "platform/mesh/mesh.h"
+#include "platform/mesh/x_file_animation.h"
 #include "platform/paths.h"
 
 namespace mesh {
@@ -236,7 +237,8 @@ gfx::Result loadMeshFromX(const std::string& path, uint32_t options, gfx::Device
 }
 
 gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
-                                    std::unique_ptr<XFrame>& root, std::string* error) {
+                                    std::unique_ptr<XFrame>& root, std::string* error,
+                                    AnimationController* animation) {
     root.reset();
     Assimp::Importer importer;
     const aiScene* scene = readScene(importer, path, error);
@@ -245,7 +247,9 @@ gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, g
     if (gfx::failed(built)) {
         root.reset();
         if (error) *error = path + ": a mesh cannot be made with these options";
+        return built;
     }
+    if (animation) readAnimationSets(*scene, *root, *animation);
     return built;
 }
 

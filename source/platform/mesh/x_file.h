@@ -15,6 +15,7 @@ class Device;
 
 namespace mesh {
 
+class AnimationController;
 class Mesh;
 
 // One material as the file gives it; the attribute id of its faces is its position in the list.
@@ -66,11 +67,16 @@ struct XFrame {
     std::string name = kNoName;
     // Relative to the parent, with the translation in the fourth row.
     gfx::Matrix transform;
+    // Its matrix times its parents' (updateCombinedMatrices); skinning reads it.
+    gfx::Matrix combined;
     std::vector<std::unique_ptr<XMeshContainer>> meshes;
     std::vector<std::unique_ptr<XFrame>> children;
 };
 
+// With animation given, the file's animation sets are registered on it, playing onto the frames
+// (a file without any leaves it without sets).
 gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
-                                    std::unique_ptr<XFrame>& root, std::string* error = nullptr);
+                                    std::unique_ptr<XFrame>& root, std::string* error = nullptr,
+                                    AnimationController* animation = nullptr);
 
 } // namespace mesh
