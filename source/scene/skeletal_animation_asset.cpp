@@ -7,8 +7,7 @@
 #include "platform/mesh/frame_hierarchy.h"
 #include "platform/mesh/skin_info.h"
 #include "platform/mesh/x_file.h"
-#include "scene/animation_state.h"
-#include "scene/skeleton.h"
+#include "render/animation_state.h"
 
 std::vector<const gfx::Matrix*> bindBoneMatrices(mesh::XFrame& root, const mesh::SkinInfo& skin) {
     std::vector<const gfx::Matrix*> out(skin.numBones(), nullptr);
@@ -26,6 +25,12 @@ Skeletal3DAnimationAsset::Skeletal3DAnimationAsset(std::string name, mesh::XFram
       boneMatrices_(std::move(boneMatrices)), boneCount_(boneCount), owner_(owner) {
     boneMatrices_.resize(boneCount_, nullptr);
     rewriteAnimationSets();
+}
+
+std::vector<std::string> Skeletal3DAnimationAsset::boneNames() const {
+    std::vector<std::string> names(boneCount_);
+    for (uint32_t b = 0; skin_ && b < boneCount_ && b < skin_->numBones(); ++b) names[b] = skin_->boneName(b);
+    return names;
 }
 
 void Skeletal3DAnimationAsset::rewriteAnimationSets() {
@@ -57,10 +62,7 @@ void Skeletal3DAnimationAsset::fade(AnimationState& state, float seconds) {
 
 void Skeletal3DAnimationAsset::writeBones(AnimationState& state, bool fromOutside) {
     state.finalBones.resize(boneCount_);
-    if (state.skeleton) {
-        state.skeleton->boneMatrices.resize(boneCount_);
-        state.skeleton->boneNames.resize(boneCount_);
-    }
+    state.bonePoses.resize(boneCount_);
     const std::vector<gfx::Matrix>* outside = fromOutside ? state.externalBones : nullptr;
     for (uint32_t b = 0; b < boneCount_; ++b) {
         // A bone no frame carries stays still rather than being pulled into its own space.
@@ -72,10 +74,7 @@ void Skeletal3DAnimationAsset::writeBones(AnimationState& state, bool fromOutsid
         const bool bound = (outside && b < outside->size()) || boneMatrices_[b];
         const bool hasOffset = skin_ && b < skin_->numBones();
         state.finalBones[b] = bound && hasOffset ? skin_->boneOffsetMatrix(b) * pose : pose;
-        if (state.skeleton) {
-            state.skeleton->boneMatrices[b] = pose;
-            state.skeleton->boneNames[b] = hasOffset ? skin_->boneName(b) : std::string();
-        }
+        state.bonePoses[b] = pose;
     }
     state.usingPremultipliedAnims = fromOutside;
 }

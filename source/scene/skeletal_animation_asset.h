@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/math_types.h"
-#include "scene/animation_asset.h"
+#include "render/animation_asset.h"
 
 namespace mesh {
 class AnimationController;
@@ -36,6 +36,8 @@ public:
     void update(AnimationState& state, float seconds) override;
 
     uint32_t boneCount() const { return boneCount_; }
+    // The skin's bone names in bone order (empty for a bone past the skin's list).
+    std::vector<std::string> boneNames() const;
     const std::shared_ptr<mesh::AnimationController>& controller() const { return controller_; }
     // Three per set, in set order: "animHalf", "animApex", "animEnd".
     const std::vector<std::unique_ptr<AnimationKeyEvent>>& keyEvents() const { return keyEvents_; }

@@ -13,7 +13,7 @@
 #include "platform/mesh/mesh.h"
 #include "platform/mesh/skin_info.h"
 #include "platform/mesh/x_file.h"
-#include "scene/animation_state.h"
+#include "render/animation_state.h"
 #include "scene/skeletal_animation_asset.h"
 #include "scene/skeleton.h"
 
@@ -147,9 +147,7 @@ TEST(SkeletalAnimation, AFadeReachesFullWeightInItsDurationAndDisablesTheFadedOu
 
 TEST(SkeletalAnimation, PlayedBonesSkinTheStripAndBendItsTopByTheEnd) {
     Skinned strip("two_bone_strip.x");
-    Skeleton skeleton;
     AnimationState state;
-    state.skeleton = &skeleton;
     strip.asset->update(state, 0.0f);
     ASSERT_EQ(state.finalBones.size(), 2u);
     const gfx::Vector3 top{0.0f, 2.0f, 0.0f};
@@ -163,10 +161,13 @@ TEST(SkeletalAnimation, PlayedBonesSkinTheStripAndBendItsTopByTheEnd) {
     at = skinned(state, 1, top);
     EXPECT_NEAR(at.x, -1.0f, 1e-4f);
     EXPECT_NEAR(at.y, 1.0f, 1e-4f);
-    // The lower bone has not moved; the skeleton holds the poses by bone name.
+    // The lower bone has not moved; the poses, found by bone name, are the frames' own.
     EXPECT_EQ(state.finalBones[0], gfx::identityMatrix());
+    const Skeleton skeleton{state.bonePoses, strip.asset->boneNames()};
     EXPECT_EQ(skeleton.boneNames, (std::vector<std::string>{"Lower", "Upper"}));
+    ASSERT_EQ(skeleton.boneMatrices.size(), 2u);
     EXPECT_NEAR(skeleton.boneMatrices[skeleton.findBoneIndex("Upper")].m[3][1], 1.0f, 1e-5f);
+    EXPECT_NEAR(skeleton.boneMatrices[skeleton.findBoneIndex("Upper")].m[1][0], -1.0f, 1e-5f);
 }
 
 TEST(SkeletalAnimation, BonesFromOutsideReplaceTheAnimationWhichNeitherMovesNorRaisesEvents) {

@@ -9,7 +9,6 @@
 namespace mesh {
 class AnimationCallbackHandler;
 }
-struct Skeleton;
 
 struct AnimationState {
     // Nothing moves while set.
@@ -33,8 +32,8 @@ struct AnimationState {
 
     // Written by update: one skinning matrix per bone (bone offset times the bone's pose).
     std::vector<gfx::Matrix> finalBones;
-    // Written by update when given: each bone's pose and name, for what is attached to a bone.
-    Skeleton* skeleton = nullptr;
+    // Written by update: each bone's pose (without its offset), for what is attached to a bone.
+    std::vector<gfx::Matrix> bonePoses;
     // Written by update: the bone matrices already hold the placement in the world (they came
     // from outside), so the instance's own matrix must not be applied again.
     bool usingPremultipliedAnims = false;
