@@ -1,6 +1,7 @@
 #pragma once
 // Reading ".x" mesh files (text) into the engine's mesh types: one merged mesh with its materials,
 // or the frame hierarchy with its mesh containers and bones. The only code that includes assimp.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -73,10 +74,15 @@ struct XFrame {
     std::vector<std::unique_ptr<XFrame>> children;
 };
 
-// With animation given, the file's animation sets are registered on it, playing onto the frames
-// (a file without any leaves it without sets).
+// With animation given, the file's animation sets are registered on it, playing onto the frames'
+// matrices (a file without any leaves it without sets): it must not advance once root is freed.
 gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
                                     std::unique_ptr<XFrame>& root, std::string* error = nullptr,
                                     AnimationController* animation = nullptr);
+// The same from a file's bytes, read earlier (off the drawing thread); source names them in
+// errors.
+gfx::Result loadFrameHierarchyFromXInMemory(const void* data, std::size_t size, const std::string& source,
+                                            uint32_t options, gfx::Device* device, std::unique_ptr<XFrame>& root,
+                                            std::string* error = nullptr, AnimationController* animation = nullptr);
 
 } // namespace mesh

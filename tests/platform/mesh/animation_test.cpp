@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_io.h"
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_quaternion.h"
 #include "platform/gfx/math_vector.h"
@@ -68,6 +69,38 @@ TEST(Animation, AFileWithoutAnimationGivesNoSetsAndAdvancingLeavesTheFramesAlone
     const gfx::Matrix before = frame(still, "bone").transform;
     still.controller.advanceTime(1.0, nullptr);
     EXPECT_EQ(frame(still, "bone").transform, before);
+}
+
+TEST(Animation, AHierarchyFromAFilesBytesIsTheFilesAndBadBytesFailWithAReasonAndNoFrames) {
+    std::string bytes;
+    ASSERT_TRUE(platform::readWholeFile(kData + "two_bone_strip.x", bytes, 1u << 20));
+    Animated fromBytes;
+    ASSERT_EQ(mesh::loadFrameHierarchyFromXInMemory(bytes.data(), bytes.size(), "two_bone_strip.x",
+                                                    mesh::Options::SystemMemory, nullptr, fromBytes.root,
+                                                    &fromBytes.error, &fromBytes.controller),
+              gfx::Result::Ok)
+        << fromBytes.error;
+    ASSERT_EQ(fromBytes.controller.numAnimationSets(), 1u);
+    EXPECT_DOUBLE_EQ(fromBytes.controller.animationSet(0)->period(), 2.0);
+    EXPECT_NEAR(frame(fromBytes, "Upper").transform.m[3][1], 1.0f, 1e-6f);
+    ASSERT_EQ(frame(fromBytes, "StripMesh").meshes.size(), 1u);
+    EXPECT_EQ(frame(fromBytes, "StripMesh").meshes[0]->bones.size(), 2u);
+
+    // (Files cut short are left out: the reader leaks what it had parsed when it gives up.)
+    const std::string text = "not a mesh at all";
+    const std::vector<std::pair<const char*, std::string>> cases = {
+        {"no bytes", ""}, {"not a mesh file", text}};
+    for (const auto& [what, data] : cases) {
+        Animated bad;
+        EXPECT_NE(mesh::loadFrameHierarchyFromXInMemory(data.data(), data.size(), "bad.x",
+                                                        mesh::Options::SystemMemory, nullptr, bad.root, &bad.error,
+                                                        &bad.controller),
+                  gfx::Result::Ok)
+            << what;
+        EXPECT_EQ(bad.root, nullptr) << what;
+        EXPECT_EQ(bad.controller.numAnimationSets(), 0u) << what;
+        EXPECT_NE(bad.error.find("bad.x"), std::string::npos) << what << ": " << bad.error;
+    }
 }
 
 // The key and the frame matrix Turned were written from the same quarter turn: the key, played,
