@@ -72,6 +72,8 @@ void RenderableManager::shutdown() {
     directionalLight_ = nullptr;
     delete frustum_;
     frustum_ = nullptr;
+    // Animation assets play from their meshes' frames: they go before the renderables do.
+    swapOwner_.clear();
     for (BaseRenderable* renderable : renderables_) delete renderable;
     renderables_.clear();
     assetList_.clear();
@@ -221,7 +223,9 @@ void RenderableManager::setCameraFrame(RenderInterface::CameraBlock& frame) {
 }
 
 void RenderableManager::update() {
-    if (updating_ || !tree_ || !frustum_) return;
+    if (updating_) return;
+    swapOwner_.swapInWaiting();
+    if (!tree_ || !frustum_) return;
     updating_ = true;
     for (LightTreeRecord* record : tree_->lightRecords()) {
         if (!record->light) continue;

@@ -14,6 +14,7 @@
 #include "render/draw_pass.h"
 #include "render/render_interface.h"
 #include "render/render_paths.h"
+#include "render/skinned_swap_owner.h"
 
 class BaseRenderable;
 class InstanceTreeRecord;
@@ -122,6 +123,9 @@ public:
     void setAssetsLoaded(bool loaded) { assetsLoaded_ = loaded; }
 
     const std::vector<BaseRenderable*>& renderables() const { return renderables_; }
+    // The owner that skinned meshes queue themselves on (with an animation target); each update
+    // swaps in the ones waiting, before anything else of the frame.
+    SkinnedSwapOwner& swapOwner() { return swapOwner_; }
     const std::vector<RenderablePointLight*>& pointLights() const { return pointLights_; }
     RenderableDirectionalLight* directionalLight() const { return directionalLight_; }
     RenderableInstanceTree* tree() const { return tree_; }
@@ -142,6 +146,7 @@ private:
 
     RenderableInstanceTree* tree_ = nullptr;
     std::vector<BaseRenderable*> renderables_;
+    SkinnedSwapOwner swapOwner_{true};
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
     ThreadResourcePool* renderPool_;

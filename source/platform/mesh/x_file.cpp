@@ -11,6 +11,7 @@
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_vector.h"
 #include "platform/mesh/mesh.h"
+#include "platform/mesh/x_file_animation.h"
 #include "platform/paths.h"
 
 namespace mesh {
@@ -143,18 +144,24 @@ gfx::Result mergePieces(std::vector<Piece>& pieces, uint32_t options, gfx::Devic
     return gfx::Result::Ok;
 }
 
+const aiScene* readSceneFromMemory(Assimp::Importer& importer, const void* data, std::size_t size,
+                                   const std::string& source, std::string* error) {
+    const aiScene* scene = size > 0 && size <= kMaxFileBytes ? importer.ReadFileFromMemory(data, size, kReadSteps, "x")
+                                                             : nullptr;
+    if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
+        if (error) *error = source + ": " + (size > 0 ? importer.GetErrorString() : "no bytes");
+        return nullptr;
+    }
+    return scene;
+}
+
 const aiScene* readScene(Assimp::Importer& importer, const std::string& path, std::string* error) {
     std::string bytes;
     if (!platform::readWholeFile(platform::resolvePath(path), bytes, kMaxFileBytes)) {
         if (error) *error = "cannot read " + path;
         return nullptr;
     }
-    const aiScene* scene = importer.ReadFileFromMemory(bytes.data(), bytes.size(), kReadSteps, "x");
-    if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE)) {
-        if (error) *error = path + ": " + importer.GetErrorString();
-        return nullptr;
-    }
-    return scene;
+    return readSceneFromMemory(importer, bytes.data(), bytes.size(), path, error);
 }
 
 void collectPieces(const aiScene& scene, const aiNode& node, const gfx::Matrix& parent, std::vector<Piece>& pieces) {
@@ -235,18 +242,38 @@ gfx::Result loadMeshFromX(const std::string& path, uint32_t options, gfx::Device
     return gfx::Result::Ok;
 }
 
-gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
-                                    std::unique_ptr<XFrame>& root, std::string* error) {
-    root.reset();
-    Assimp::Importer importer;
-    const aiScene* scene = readScene(importer, path, error);
+namespace {
+
+gfx::Result buildHierarchy(const aiScene* scene, const std::string& source, uint32_t options, gfx::Device* device,
+                           std::unique_ptr<XFrame>& root, std::string* error, AnimationController* animation) {
     if (!scene) return gfx::Result::Fail;
     const gfx::Result built = buildFrame(*scene, *scene->mRootNode, options, device, readMaterials(*scene), root);
     if (gfx::failed(built)) {
         root.reset();
-        if (error) *error = path + ": a mesh cannot be made with these options";
+        if (error) *error = source + ": a mesh cannot be made with these options";
+        return built;
     }
+    if (animation) readAnimationSets(*scene, *root, *animation);
     return built;
+}
+
+} // namespace
+
+gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
+                                    std::unique_ptr<XFrame>& root, std::string* error,
+                                    AnimationController* animation) {
+    root.reset();
+    Assimp::Importer importer;
+    return buildHierarchy(readScene(importer, path, error), path, options, device, root, error, animation);
+}
+
+gfx::Result loadFrameHierarchyFromXInMemory(const void* data, std::size_t size, const std::string& source,
+                                            uint32_t options, gfx::Device* device, std::unique_ptr<XFrame>& root,
+                                            std::string* error, AnimationController* animation) {
+    root.reset();
+    Assimp::Importer importer;
+    return buildHierarchy(readSceneFromMemory(importer, data, size, source, error), source, options, device, root,
+                          error, animation);
 }
 
 } // namespace mesh

@@ -1,6 +1,7 @@
 #pragma once
 // Reading ".x" mesh files (text) into the engine's mesh types: one merged mesh with its materials,
 // or the frame hierarchy with its mesh containers and bones. The only code that includes assimp.
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@ class Device;
 
 namespace mesh {
 
+class AnimationController;
 class Mesh;
 
 // One material as the file gives it; the attribute id of its faces is its position in the list.
@@ -66,11 +68,21 @@ struct XFrame {
     std::string name = kNoName;
     // Relative to the parent, with the translation in the fourth row.
     gfx::Matrix transform;
+    // Its matrix times its parents' (updateCombinedMatrices); skinning reads it.
+    gfx::Matrix combined;
     std::vector<std::unique_ptr<XMeshContainer>> meshes;
     std::vector<std::unique_ptr<XFrame>> children;
 };
 
+// With animation given, the file's animation sets are registered on it, playing onto the frames'
+// matrices (a file without any leaves it without sets): it must not advance once root is freed.
 gfx::Result loadFrameHierarchyFromX(const std::string& path, uint32_t options, gfx::Device* device,
-                                    std::unique_ptr<XFrame>& root, std::string* error = nullptr);
+                                    std::unique_ptr<XFrame>& root, std::string* error = nullptr,
+                                    AnimationController* animation = nullptr);
+// The same from a file's bytes, read earlier (off the drawing thread); source names them in
+// errors.
+gfx::Result loadFrameHierarchyFromXInMemory(const void* data, std::size_t size, const std::string& source,
+                                            uint32_t options, gfx::Device* device, std::unique_ptr<XFrame>& root,
+                                            std::string* error = nullptr, AnimationController* animation = nullptr);
 
 } // namespace mesh
