@@ -11,11 +11,11 @@
 #include <thread>
 
 #include "app/base_state.h"
-#include "app/game_app.h"
 #include "platform/file_io.h"
 #include "platform/paths.h"
 #include "platform/process.h"
 #include "render/render_interface.h"
+#include "shell/game_app.h"
 #include "tracker/brav_config.h"
 #include "tracker/game_state_main_menu.h"
 

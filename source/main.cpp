@@ -3,13 +3,13 @@
 #include <memory>
 #include <string>
 
-#include "app/game_app.h"
 #include "app/game_config.h"
 #include "app/thread_resource_pool.h"
 #include "platform/data_root.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/window/desktop_session.h"
+#include "shell/game_app.h"
 #include "tracker/brav_config.h"
 #include "tracker/game_state_main_menu.h"
 

@@ -1,12 +1,12 @@
 #include "app/game_state_manager.h"
 
 #include "app/base_state.h"
+#include "app/game_state_status_sink.h"
 #include "app/log.h"
-#include "app/ui_context.h"
-#include "render/render_interface.h"
 
-GameStateManager::GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState)
-    : StateManager(updatePool), context_(context), firstState_(std::move(firstState)) {}
+GameStateManager::GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState,
+                                   GameStateStatusSink* statusSink)
+    : StateManager(updatePool), context_(context), firstState_(std::move(firstState)), statusSink_(statusSink) {}
 
 void GameStateManager::createStates() {
     BaseState* first = firstState_ ? firstState_(this, pool_) : nullptr;
@@ -64,6 +64,6 @@ bool GameStateManager::update(float dt) {
     default:
         break;
     }
-    if (context_ && context_->renderInterface) context_->renderInterface->setGameStateStatus(current_->status());
+    if (statusSink_) statusSink_->setGameStateStatus(current_->status());
     return true;
 }

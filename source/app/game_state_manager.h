@@ -5,13 +5,17 @@
 #include "app/state_manager.h"
 
 struct UIContext;
+class GameStateStatusSink;
 
 class GameStateManager : public StateManager {
 public:
     // Builds the first game state; the program gives its main menu, tests their own.
     using StateFactory = std::function<BaseState*(GameStateManager* owner, ThreadResourcePool* pool)>;
 
-    GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState = nullptr);
+    // statusSink receives the current state's status after each update: the render interface the
+    // context holds (null: nobody is told).
+    GameStateManager(ThreadResourcePool* updatePool, UIContext* context, StateFactory firstState = nullptr,
+                     GameStateStatusSink* statusSink = nullptr);
 
     // Builds the game states, links them and makes the first one current.
     void createStates();
@@ -27,4 +31,5 @@ private:
     BaseState* previous_ = nullptr;
     UIContext* context_;
     StateFactory firstState_;
+    GameStateStatusSink* statusSink_;
 };

@@ -101,6 +101,9 @@ public:
     // Set by the manager: the render-path group's name and folders, in file order.
     std::string groupName = "default";
     std::vector<std::string> assetFolders;
+    // Set by each class's constructor: the manager draws renderables in ascending order, equal
+    // orders in the order of the render paths file.
+    int drawOrder = 0;
 
 private:
     RenderableManager* manager_;

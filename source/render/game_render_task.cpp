@@ -6,7 +6,8 @@
 #include "render/device_global.h"
 #include "render/render_interface.h"
 #include "render/render_state_manager.h"
-#include "ui_render/ui_manager.h"
+#include "render/ui_draw_interface.h"
+#include "render/ui_draw_maker.h"
 
 GameRenderTask::~GameRenderTask() { shutdown(); }
 
@@ -43,7 +44,7 @@ void GameRenderTask::onResetDevice() {
 }
 
 bool GameRenderTask::initialise() {
-    uiManager_ = new UIManager(renderPool_, renderInterface);
+    uiManager_ = makeUIDraw(renderPool_, renderInterface);
     renderStateManager_ =
         new RenderStateManager(renderPool_, registry, renderInterface, uiManager_, backBufferWidth, backBufferHeight);
     resizePending = false;
@@ -67,7 +68,7 @@ bool GameRenderTask::initialise() {
                       caps.pixelShaderVersion >= gfx::shaderVersion(3, 0);
     if (renderInterface) renderInterface->setShaderLevel(levelThree ? 3 : 2);
     renderStateManager_->createStates();
-    uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
+    if (uiManager_) uiManager_->loadRenderPaths(registry, "Data/graphics/ui/render_paths.xml");
     return true;
 }
 

@@ -1,11 +1,12 @@
 #pragma once
-// The program's render task: the device, the UI manager and the render-state manager.
+// The program's render task: the device, the UI manager and the render-state manager. The UI
+// manager is made by the maker its layer registers (render/ui_draw_maker.h).
 #include "render/render_task.h"
 
 class RenderStateManager;
 class ParameterDescriptionRegistry;
 class RenderInterface;
-class UIManager;
+class UIDrawInterface;
 
 class GameRenderTask : public RenderTask {
 public:
@@ -21,7 +22,7 @@ public:
     void enumerateDisplayModes();
 
     RenderStateManager* renderStateManager() const { return renderStateManager_; }
-    UIManager* uiManager() const { return uiManager_; }
+    UIDrawInterface* uiManager() const { return uiManager_; }
 
     // Set by the application when it builds the task.
     ParameterDescriptionRegistry* registry = nullptr;
@@ -29,5 +30,5 @@ public:
 
 private:
     RenderStateManager* renderStateManager_ = nullptr;
-    UIManager* uiManager_ = nullptr;
+    UIDrawInterface* uiManager_ = nullptr;
 };

@@ -13,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/game_state_status_sink.h"
 #include "app/parameter_manager.h"
 #include "app/typed_parameters.h"
 #include "platform/thread.h"
@@ -49,7 +50,7 @@ struct DisplayMode {
     std::uint32_t format = 0;
 };
 
-class RenderInterface {
+class RenderInterface : public GameStateStatusSink {
 public:
     // The update side's handle to one 3D scene object.
     class RenderableObject {
@@ -252,7 +253,7 @@ public:
     const std::string& boldFontName() const { return boldFontName_; }
 
     // Update side: written by the game-state manager after each cycle.
-    void setGameStateStatus(std::uint32_t status) { gameStateStatusUpdate_ = status; }
+    void setGameStateStatus(std::uint32_t status) override { gameStateStatusUpdate_ = status; }
     std::uint32_t gameStateStatusForRender() const { return gameStateStatusRender_; }
     std::uint32_t renderStateStatusForUpdate() const { return renderStateStatusUpdate_; }
     std::uint32_t loadingProgressForUpdate() const { return loadingProgressUpdate_; }

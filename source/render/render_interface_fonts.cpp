@@ -1,12 +1,12 @@
 // The render interface's fonts, colour ids, line-height registry and text measuring.
 #include <algorithm>
 
+#include "render/font_list.h"
+#include "render/font_store.h"
 #include "render/hand_off_task.h"
 #include "render/render_interface.h"
-#include "ui_render/font_list.h"
-#include "ui_render/font_store.h"
-#include "ui_render/text_colour_ids.h"
-#include "ui_render/text_measuring.h"
+#include "render/text_colour_ids.h"
+#include "render/text_measuring.h"
 
 namespace {
 

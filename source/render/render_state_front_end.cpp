@@ -9,8 +9,7 @@
 #include "app/state_manager.h"
 #include "render/device_global.h"
 #include "render/render_interface.h"
-#include "ui_render/ui_manager.h"
-#include "ui_render/ui_renderable.h"
+#include "render/ui_draw_interface.h"
 
 namespace {
 
@@ -20,7 +19,7 @@ std::atomic<bool> drawEveryFrame{false};
 
 RenderStateFrontEnd::RenderStateFrontEnd(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
                                          ParameterDescriptionRegistry* registry, RenderInterface* renderInterface,
-                                         UIManager* uiManager, std::uint32_t width, std::uint32_t height)
+                                         UIDrawInterface* uiManager, std::uint32_t width, std::uint32_t height)
     : BaseRenderState(std::move(name)), renderPool_(renderPool), manager_(manager), registry_(registry),
       renderInterface_(renderInterface), uiManager_(uiManager), width_(width), height_(height) {}
 
@@ -58,9 +57,7 @@ void RenderStateFrontEnd::update(float) {
         --framesOwed_;
         drawFrame();
         // Takes effect in the next frame's drawing.
-        if (uiManager_) {
-            for (UIRenderable* renderable : uiManager_->renderables()) renderable->updateInstances();
-        }
+        if (uiManager_) uiManager_->updateInstances();
     }
     releaseRetiredPairs();
 }

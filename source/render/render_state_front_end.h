@@ -10,12 +10,12 @@ class ThreadResourcePool;
 class StateManager;
 class ParameterDescriptionRegistry;
 class RenderInterface;
-class UIManager;
+class UIDrawInterface;
 
 class RenderStateFrontEnd : public BaseRenderState {
 public:
     RenderStateFrontEnd(ThreadResourcePool* renderPool, std::string name, StateManager* manager,
-                        ParameterDescriptionRegistry* registry, RenderInterface* renderInterface, UIManager* uiManager,
+                        ParameterDescriptionRegistry* registry, RenderInterface* renderInterface, UIDrawInterface* uiManager,
                         std::uint32_t width, std::uint32_t height);
 
     void enter() override;
@@ -64,7 +64,7 @@ private:
     StateManager* manager_;
     ParameterDescriptionRegistry* registry_;
     RenderInterface* renderInterface_;
-    UIManager* uiManager_;
+    UIDrawInterface* uiManager_;
     std::uint32_t width_;
     std::uint32_t height_;
 };

@@ -4,9 +4,10 @@
 #include "render/base_render_state.h"
 #include "render/render_interface.h"
 #include "render/render_state_front_end.h"
+#include "render/render_state_game.h"
 
 RenderStateManager::RenderStateManager(ThreadResourcePool* renderPool, ParameterDescriptionRegistry* registry,
-                                       RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
+                                       RenderInterface* renderInterface, UIDrawInterface* uiManager, std::uint32_t width,
                                        std::uint32_t height)
     : StateManager(renderPool), registry_(registry), renderInterface_(renderInterface), uiManager_(uiManager),
       width_(width), height_(height) {}
@@ -15,8 +16,8 @@ void RenderStateManager::createStates() {
     auto* frontEnd = new RenderStateFrontEnd(pool_, "frontEndState", this, registry_, renderInterface_, uiManager_,
                                              width_, height_);
     states_.push_back(frontEnd);
-    // The game scene state ("tacticalBattleState") joins this list when 3D scenes are drawn;
-    // until then the front end has no state to hand over to.
+    states_.push_back(new RenderStateGame(pool_, "tacticalBattleState", this, registry_, renderInterface_, uiManager_,
+                                          width_, height_));
     for (BaseState* state : states_) state->linkNextState();
     frontEnd->setNext(findState("tacticalBattleState"));
     current_ = frontEnd;

@@ -8,13 +8,13 @@
 
 class ParameterDescriptionRegistry;
 class RenderInterface;
-class UIManager;
+class UIDrawInterface;
 class BaseRenderState;
 
 class RenderStateManager : public StateManager {
 public:
     RenderStateManager(ThreadResourcePool* renderPool, ParameterDescriptionRegistry* registry,
-                       RenderInterface* renderInterface, UIManager* uiManager, std::uint32_t width,
+                       RenderInterface* renderInterface, UIDrawInterface* uiManager, std::uint32_t width,
                        std::uint32_t height);
 
     // Makes the render states, links them and makes the front end current.
@@ -41,7 +41,7 @@ private:
     BaseRenderState* previous_ = nullptr;
     ParameterDescriptionRegistry* registry_;
     RenderInterface* renderInterface_;
-    UIManager* uiManager_;
+    UIDrawInterface* uiManager_;
     std::uint32_t width_;
     std::uint32_t height_;
 };

@@ -1,7 +1,7 @@
 #include "tracker/equipment_shown_name.h"
 
+#include "render/text_markup.h"
 #include "rules/character_equipment.h"
-#include "ui_render/text_markup.h"
 
 std::string equipmentShownName(const BRAVCharacterEquipment& item) {
     if (!item.customName.empty()) return item.customName;

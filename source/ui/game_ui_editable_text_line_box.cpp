@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "render/text_markup.h"
 #include "ui/text_measure.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

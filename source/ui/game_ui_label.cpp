@@ -1,8 +1,8 @@
 #include "ui/game_ui_label.h"
 
+#include "render/text_markup.h"
 #include "ui/one_line_text.h"
 #include "ui/theme.h"
-#include "ui_render/text_markup.h"
 #include "ui/ui_object_params.h"
 
 GameUILabel::GameUILabel(UIContext* owner, const Theme* theme, const std::string& name, const std::string& text,

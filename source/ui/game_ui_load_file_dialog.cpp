@@ -1,6 +1,7 @@
 #include "ui/game_ui_load_file_dialog.h"
 
 #include "render/render_interface.h"
+#include "render/text_markup.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/game_ui_info_popup_dialog.h"
@@ -8,7 +9,6 @@
 #include "ui/game_ui_scrollable_selectable_item_list.h"
 #include "ui/game_ui_text_list_item.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 const float folderColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/text_markup.h"
 #include "ui/game_ui_scroll_bar.h"
 #include "ui/text_measure.h"
 #include "ui/theme.h"
 #include "ui/ui_object_params.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

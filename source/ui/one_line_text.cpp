@@ -1,8 +1,8 @@
 #include "ui/one_line_text.h"
 
 #include "render/render_interface.h"
+#include "render/text_markup.h"
 #include "ui/text_measure.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "app/log.h"
-#include "ui_render/font_face.h"
+#include "render/font_face.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
-#include "ui_render/font_list.h"
-#include "ui_render/font_records.h"
+#include "render/font_list.h"
+#include "render/font_records.h"
 
 class GlyphAtlas {
 public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ui_render/text_colour_ids.h"
+#include "render/text_colour_ids.h"
 #include "ui_render/text_vertex.h"
 
 struct TextScissor {

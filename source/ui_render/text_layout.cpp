@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "render/render_interface.h"
-#include "ui_render/ui_pixel_snap.h"
-#include "ui_render/text_walk.h"
+#include "render/text_walk.h"
+#include "render/ui_pixel_snap.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ui_render/font_records.h"
+#include "render/font_records.h"
+#include "render/text_colour_ids.h"
 #include "ui_render/text_block.h"
-#include "ui_render/text_colour_ids.h"
 
 class RenderInterface;
 

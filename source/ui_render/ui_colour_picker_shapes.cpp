@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "ui_render/ui_pixel_snap.h"
+#include "render/ui_pixel_snap.h"
 
 namespace {
 

@@ -97,6 +97,10 @@ void UIManager::drawChunk(gfx::Device* device, std::size_t firstSlot) {
     batchWriter_.clear();
 }
 
+void UIManager::updateInstances() {
+    for (UIRenderable* renderable : renderables_) renderable->updateInstances();
+}
+
 void UIManager::onLostDevice() {
     // The device still holds the vertex buffer it last drew from: it must let go of it too, or
     // the buffer stays alive and the reset is refused (and nothing is drawn again).

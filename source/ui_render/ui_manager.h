@@ -8,15 +8,15 @@
 
 #include "render/render_interface.h"
 #include "render/render_paths.h"
+#include "render/ui_draw_interface.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_render_layer.h"
 
 class ThreadResourcePool;
 class UIRenderable;
 class UIRenderableAsset;
-struct UIImageSaveOutcome;
 
-class UIManager {
+class UIManager : public UIDrawInterface {
 public:
     static constexpr std::uint32_t layerCount = uiLayerCount;
     // Once the renderables have written this many quads, they are drawn and handed to the
@@ -26,32 +26,34 @@ public:
     static constexpr std::uint32_t chunkQuads = 1024;
 
     UIManager(ThreadResourcePool* renderPool, RenderInterface* renderInterface);
-    ~UIManager();
+    ~UIManager() override;
     UIManager(const UIManager&) = delete;
     UIManager& operator=(const UIManager&) = delete;
 
     // Makes one renderable per path group, loads their assets and registers their object types.
-    void loadRenderPaths(ParameterDescriptionRegistry* registry, const std::string& path);
+    void loadRenderPaths(ParameterDescriptionRegistry* registry, const std::string& path) override;
     UIRenderable* createUIRenderable(std::string className);
     void setUpParamDescriptions(ParameterDescriptionRegistry* registry);
-    void destroyRenderables();
+    void destroyRenderables() override;
     // Between the device's begin and end of scene; begins no scene itself. Layer by layer, and
     // within a layer renderable by renderable in file order; what a renderable wrote is drawn
     // before the next one draws. The quads go to the device about chunkQuads at a time.
-    void draw();
-    void onLostDevice();
-    void onResetDevice();
+    void draw() override;
+    // Every renderable refreshes its instances' drawing data from their parameters.
+    void updateInstances() override;
+    void onLostDevice() override;
+    void onResetDevice() override;
     // Files a queued object with the asset that draws its type; an unknown type is never drawn.
-    void addInstance(RenderInterface::UIObject* object);
+    void addInstance(RenderInterface::UIObject* object) override;
     // Takes the object's record out of the asset that drew it.
-    void removeInstance(RenderInterface::UIObject* object);
+    void removeInstance(RenderInterface::UIObject* object) override;
     // The asset that draws the object: the one its renderable class picks, else its type name's.
     UIRenderableAsset* assetOf(const RenderInterface::UIObject& object) const;
     // The image saves done since the last call, by pair (render thread, hand-off).
-    std::vector<UIImageSaveOutcome> takeSaveOutcomes();
+    std::vector<UIImageSaveOutcome> takeSaveOutcomes() override;
     // Asks every renderable of that class to take a textured rectangle; the last one asked answers.
     bool prepareObject(const std::string& renderableClassName, const std::string& folder,
-                       const std::string& fileName, SimpleParameterGroup* group);
+                       const std::string& fileName, SimpleParameterGroup* group) override;
 
     // The asset serves the type of its own name; a name registered before keeps its asset.
     void registerAsset(UIRenderableAsset* asset);

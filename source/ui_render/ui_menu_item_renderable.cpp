@@ -7,9 +7,9 @@
 
 #include "app/log.h"
 #include "render/device_global.h"
+#include "render/text_markup.h"
 #include "ui_render/glyph_atlas_texture.h"
 #include "ui_render/text_layout.h"
-#include "ui_render/text_markup.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_effect.h"
 

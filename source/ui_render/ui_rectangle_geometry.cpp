@@ -4,9 +4,9 @@
 #include <cmath>
 
 #include "app/simple_parameter_group.h"
+#include "render/ui_pixel_snap.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_parameters.h"
-#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/ui_rectangle_descriptions.h"
 
 namespace {

@@ -9,18 +9,13 @@
 #include "app/parameter_manager.h"
 #include "platform/gfx/effect.h"
 #include "render/render_interface.h"
+#include "render/ui_draw_interface.h"
 #include "ui_render/ui_renderable_asset.h"
 
 class ParameterDescriptionRegistry;
 class SimpleParameterGroup;
 class ThreadResourcePool;
 class UIManager;
-
-// One image save done on the render side: the object's pair and whether the file was written.
-struct UIImageSaveOutcome {
-    const ParameterManager::ParameterGroupPair* pair = nullptr;
-    bool saved = false;
-};
 
 class UIRenderable {
 public:

@@ -1,9 +1,9 @@
 #include "ui_render/ui_simple_rectangle_renderable.h"
 
 #include "app/parameter_description.h"
+#include "render/ui_pixel_snap.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_parameters.h"
-#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/ui_rectangle_descriptions.h"
 
 UISimpleRectangleRenderableAsset::UISimpleRectangleRenderableAsset(const std::string& name,

@@ -2,9 +2,9 @@
 
 #include "app/parameter_description.h"
 #include "app/typed_parameters.h"
+#include "render/font_list.h"
 #include "render/renderable_factory.h"
-#include "ui_render/font_list.h"
-#include "ui_render/text_colour_ids.h"
+#include "render/text_colour_ids.h"
 #include "ui_render/ui_manager.h"
 #include "ui_render/ui_text_parameters.h"
 #include "ui_render/ui_text_renderable_asset.h"

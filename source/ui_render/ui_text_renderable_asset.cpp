@@ -6,13 +6,13 @@
 #include "app/log.h"
 #include "app/simple_parameter_group.h"
 #include "render/device_global.h"
+#include "render/ui_pixel_snap.h"
 #include "ui_render/glyph_atlas_texture.h"
 #include "ui_render/text_layout.h"
 #include "ui_render/text_runs.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
-#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/ui_text_parameters.h"
 
 namespace {

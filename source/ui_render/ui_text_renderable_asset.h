@@ -9,8 +9,8 @@
 
 #include "platform/gfx/effect.h"
 #include "platform/gfx/texture.h"
+#include "render/font_list.h"
 #include "render/render_interface.h"
-#include "ui_render/font_list.h"
 #include "ui_render/glyph_atlas.h"
 #include "ui_render/text_block.h"
 #include "ui_render/text_run_atlas.h"

@@ -6,10 +6,10 @@
 #include "app/log.h"
 #include "platform/gfx/texture_file.h"
 #include "render/device_global.h"
+#include "render/ui_pixel_snap.h"
 #include "ui_render/ui_batch_writer.h"
 #include "ui_render/ui_effect.h"
 #include "ui_render/ui_parameters.h"
-#include "ui_render/ui_pixel_snap.h"
 #include "ui_render/ui_textured_rectangle_renderable.h"
 
 void texturedRectangleCorners(const Vector2Value& topLeft, const Vector2Value& bottomRight, float pixelWidth,

@@ -6,16 +6,16 @@
 #include <functional>
 
 #include "app/frame_timer.h"
-#include "app/game_app.h"
 #include "app/recording_state.h"
-#include "app/user_folder_guard.h"
 #include "app/ui_context.h"
+#include "app/user_folder_guard.h"
 #include "platform/clock.h"
 #include "render/base_render_state.h"
 #include "render/game_render_task.h"
 #include "render/render_interface.h"
 #include "render/render_state_front_end.h"
 #include "render/render_state_manager.h"
+#include "shell/game_app.h"
 
 namespace {
 

@@ -30,7 +30,8 @@ class GameStateManagerTest : public ::testing::TestWithParam<DispatchCase> {
 protected:
     GameStateManagerTest()
         : pool_("updatePool"), renderInterface_(&registry_, &pool_, 640, 480, ""),
-          manager_(&pool_, &context_, [this](GameStateManager*, ThreadResourcePool*) { return current_; }) {
+          manager_(&pool_, &context_, [this](GameStateManager*, ThreadResourcePool*) { return current_; },
+                   &renderInterface_) {
         context_.renderInterface = &renderInterface_;
         renderInterface_.setOwnerThreadId(platform::currentThreadId());
     }

@@ -23,7 +23,10 @@ TEST(RenderStateManager, FrontEndLoadsAndEntersInConsecutiveFramesAndPublishesEa
     ASSERT_NE(manager.current(), nullptr);
     EXPECT_EQ(manager.current()->name(), "frontEndState");
     EXPECT_EQ(renderInterface.renderStateName(), "frontEndState");
-    EXPECT_EQ(manager.current()->next(), nullptr);
+    ASSERT_NE(manager.current()->next(), nullptr);
+    EXPECT_EQ(manager.current()->next()->name(), "tacticalBattleState");
+    EXPECT_EQ(manager.current()->next()->next(), manager.current()) << "the scene state links the front end";
+    EXPECT_EQ(manager.current()->next()->status(), static_cast<std::uint32_t>(BaseState::LoadRequested));
 
     const std::uint32_t walk[] = {1, 4, 6, 7, 7};
     for (std::uint32_t expected : walk) {
@@ -219,6 +222,8 @@ TEST(RenderStateManager, ASceneChangeWithNoStateToLoadItIsRefusedAndTheFrontEndK
     renderInterface.setOwnerThreadId(platform::currentThreadId());
     RenderStateManager manager(&pool, &registry, &renderInterface, nullptr, 640, 480);
     manager.createStates();
+    // A front end with no scene state to hand over to.
+    manager.current()->setNext(nullptr);
     for (int i = 0; i < 4; ++i) manager.update(0.016f);
     ASSERT_EQ(manager.current()->status(), static_cast<std::uint32_t>(BaseState::Running));
 

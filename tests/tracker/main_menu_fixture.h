@@ -109,6 +109,7 @@ protected:
     GameStateManager manager{harness.context().updatePool, &harness.context(),
                              [](GameStateManager* owner, ThreadResourcePool* pool) -> BaseState* {
                                  return new GameStateMainMenu(owner, pool, "mainMenuState");
-                             }};
+                             },
+                             &harness.renderInterface()};
     GameStateMainMenu* menu = nullptr;
 };

@@ -4,11 +4,11 @@
 
 #include <random>
 
+#include "render/text_markup.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_editable_text_line_box.h"
 #include "ui/text_measure.h"
 #include "ui/theme.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

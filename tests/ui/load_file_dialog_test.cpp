@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 
 #include "platform/input/key_codes.h"
+#include "render/text_markup.h"
 #include "support/temp_folder.h"
-#include "ui_render/text_markup.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_combo_box.h"
 #include "ui/game_ui_editable_text_line_box.h"

@@ -2,11 +2,11 @@
 // a push button whose caption is too wide draws it at a smaller size of the same font.
 #include <gtest/gtest.h>
 
+#include "render/text_markup.h"
 #include "support/ui_harness.h"
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/text_measure.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // lines, keeping the cursor's line in view, measuring in the configured font, and read-only use.
 #include <gtest/gtest.h>
 
+#include "render/text_markup.h"
 #include "support/ui_harness.h"
-#include "ui_render/text_markup.h"
 #include "ui/game_ui_image_push_button.h"
 #include "ui/game_ui_scroll_bar.h"
 #include "ui/game_ui_scrollable_text_box.h"

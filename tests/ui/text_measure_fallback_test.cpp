@@ -1,9 +1,9 @@
 // Widgets measure text before the render thread has registered any line height.
 #include <gtest/gtest.h>
 
+#include "render/font_records.h"
 #include "support/ui_harness.h"
 #include "ui/text_measure.h"
-#include "ui_render/font_records.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
 #include "render/render_interface.h"
+#include "render/text_markup.h"
 #include "ui_render/glyph_atlas.h"
 #include "ui_render/text_layout.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "ui_render/text_markup.h"
+#include "render/text_markup.h"
 #include "ui_render/ui_text_renderable_asset.h"
 
 namespace {

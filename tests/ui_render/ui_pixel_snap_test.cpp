@@ -1,7 +1,7 @@
 // Snapping corners to pixels and decoding packed colours, without a device.
 #include <gtest/gtest.h>
 
-#include "ui_render/ui_pixel_snap.h"
+#include "render/ui_pixel_snap.h"
 #include "ui_render/ui_rectangle_geometry.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include "app/parameter_description.h"
 #include "app/thread_resource_pool.h"
-#include "app/update_thread.h"
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_vector.h"
 #include "render/render_interface.h"
+#include "shell/update_thread.h"
 #include "world/base_camera_entity.h"
 
 namespace {

@@ -190,5 +190,7 @@ private:
 // They act on the device made last and do nothing without one.
 void beginPerfEvent(uint32_t colour, const char* name);
 void endPerfEvent();
+// The groups begun and not yet ended (tests check that every stage closes what it opens).
+int openPerfEvents();
 
 } // namespace gfx

@@ -512,4 +512,6 @@ void endPerfEvent() {
     --g_perfDepth;
 }
 
+int openPerfEvents() { return g_perfDepth; }
+
 } // namespace gfx

@@ -1,8 +1,8 @@
 #include "tracker/rows/bravui_transacton_history_list_item.h"
 
+#include "render/text_markup.h"
 #include "rules/wealth.h"
 #include "ui/ui_object_params.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

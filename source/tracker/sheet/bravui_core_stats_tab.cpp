@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "render/render_interface.h"
+#include "render/text_markup.h"
 #include "rules/character_class.h"
 #include "rules/character_sheet.h"
 #include "rules/sub_class.h"
@@ -19,7 +20,6 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

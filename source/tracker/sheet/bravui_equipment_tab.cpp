@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "render/render_interface.h"
+#include "render/text_markup.h"
 #include "rules/character_sheet.h"
 #include "rules/equipment.h"
 #include "tracker/equipment_shown_name.h"
@@ -18,7 +19,6 @@
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

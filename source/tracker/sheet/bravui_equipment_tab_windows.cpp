@@ -3,6 +3,7 @@
 // apply the result and refresh the list, the purse and the equipped boxes in the same update.
 #include "tracker/sheet/bravui_equipment_tab.h"
 
+#include "render/text_markup.h"
 #include "rules/character_sheet.h"
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_equipment_list_item.h"
@@ -13,7 +14,6 @@
 #include "tracker/sheet/bravui_payment_window.h"
 #include "tracker/sheet/bravui_transaction_history_window.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

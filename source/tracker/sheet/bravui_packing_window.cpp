@@ -1,6 +1,7 @@
 #include "tracker/sheet/bravui_packing_window.h"
 
 #include "app/log.h"
+#include "render/text_markup.h"
 #include "rules/character_sheet.h"
 #include "tracker/equipment_shown_name.h"
 #include "tracker/rows/bravui_container_list_item.h"
@@ -9,7 +10,6 @@
 #include "ui/game_ui_label.h"
 #include "ui/game_ui_push_button.h"
 #include "ui/game_ui_standard_element_list.h"
-#include "ui_render/text_markup.h"
 
 BRAVUIPackingWindow::BRAVUIPackingWindow(std::uint32_t tag, UIContext* owner, const Theme* theme,
                                          const float topLeft[2], const float bottomRight[2], const std::string& title,

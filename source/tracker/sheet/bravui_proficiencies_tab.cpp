@@ -1,15 +1,15 @@
 #include "tracker/sheet/bravui_proficiencies_tab.h"
 
+#include "render/text_markup.h"
 #include "rules/character_sheet.h"
 #include "rules/class_ability.h"
 #include "tracker/rows/bravui_character_action_list_item.h"
 #include "tracker/rows/bravui_class_ability_list_item.h"
+#include "tracker/sheet/title_label.h"
 #include "tracker/wizard/bravui_pick_proficiency_list_item.h"
 #include "ui/game_ui_element_group.h"
-#include "tracker/sheet/title_label.h"
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

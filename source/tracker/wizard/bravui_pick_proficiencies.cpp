@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "render/text_markup.h"
 #include "rules/character_sheet.h"
 #include "rules/proficiency_catalogue.h"
 #include "tracker/wizard/bravui_pick_proficiency_list_item.h"
@@ -12,7 +13,6 @@
 #include "ui/game_ui_scrollable_text_box.h"
 #include "ui/game_ui_standard_element_list.h"
 #include "ui/window_manager.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "render/text_markup.h"
 #include "tracker/sheet/bravui_core_stats_tab.h"
 #include "tracker/sheet/bravui_move_speed_display.h"
 #include "tracker/sheet/bravui_saving_throw_display.h"
@@ -17,7 +18,6 @@
 #include "ui/game_ui_toggle_button.h"
 #include "ui/text_entry.h"
 #include "ui/text_measure.h"
-#include "ui_render/text_markup.h"
 
 namespace {
 

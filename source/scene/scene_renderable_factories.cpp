@@ -1,0 +1,13 @@
+// The factories of the 3D renderables, by the names the scene's render paths file uses. Each
+// class enters here with one factory object and its entry in the list below.
+#include "scene/scene_renderable_factories.h"
+
+#include "render/renderable_factory.h"
+
+const std::vector<SceneRenderableName>& sceneRenderableNames() {
+    static const std::vector<SceneRenderableName> names{};
+    return names;
+}
+
+// Named on the engine's link line, so this file and its factories are part of every program.
+extern "C" void zoderud_link_scene_renderables() {}
