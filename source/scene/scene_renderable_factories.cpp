@@ -3,9 +3,21 @@
 #include "scene/scene_renderable_factories.h"
 
 #include "render/renderable_factory.h"
+#include "scene/basic_cube.h"
+#include "scene/basic_sphere.h"
+
+namespace {
+
+RenderableFactory<BasicCubeRenderable> basicCube("BasicCubeRenderable");
+RenderableFactory<BasicSphereRenderable> basicSphere("BasicSphereRenderable");
+
+} // namespace
 
 const std::vector<SceneRenderableName>& sceneRenderableNames() {
-    static const std::vector<SceneRenderableName> names{};
+    static const std::vector<SceneRenderableName> names{
+        {"BasicCubeRenderable", "BasicCubeRenderable"},
+        {"BasicSphereRenderable", "BasicSphereRenderable"},
+    };
     return names;
 }
 
