@@ -5,11 +5,17 @@
 #include "render/renderable_factory.h"
 #include "scene/basic_cube.h"
 #include "scene/basic_sphere.h"
+#include "scene/decals.h"
+#include "scene/grid_extras.h"
+#include "scene/simple_line.h"
 
 namespace {
 
 RenderableFactory<BasicCubeRenderable> basicCube("BasicCubeRenderable");
 RenderableFactory<BasicSphereRenderable> basicSphere("BasicSphereRenderable");
+RenderableFactory<GridExtrasRenderable> gridExtras("GridExtrasRenderable");
+RenderableFactory<SimpleLineRenderable> simpleLine("SimpleLineRenderable");
+RenderableFactory<DecalsRenderable> decals("DecalsRenderable");
 
 } // namespace
 
@@ -17,6 +23,9 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
     static const std::vector<SceneRenderableName> names{
         {"BasicCubeRenderable", "BasicCubeRenderable"},
         {"BasicSphereRenderable", "BasicSphereRenderable"},
+        {"GridExtrasRenderable", "TexturedArrowRenderable"},
+        {"SimpleLineRenderable", "SimpleLineRenderable"},
+        {"DecalsRenderable", "DecalsRenderable"},
     };
     return names;
 }
