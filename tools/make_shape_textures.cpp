@@ -1,5 +1,6 @@
 // Paints the textures of the flat shapes of the 3D scene at build time, premultiplied, as
-// uncompressed 32-bit TGA files: the path arrow's dot and head, the facing arrow and the decal.
+// uncompressed 32-bit TGA files: the path arrow's dot and head, the facing arrow, the decal and
+// the map grid's cell outline.
 // Usage: make_shape_textures <Data/graphics/3d folder>
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,15 @@ Colour blood(float u, float v) {
     return {shade, 0.02f, 0.03f, a};
 }
 
+Colour hex(float u, float v) {
+    // The cell's outline, along the hexagon its texture coordinates span: corners at u = 0.015
+    // and 0.985 on the middle row, flat edges at v = 0.015 and 0.985.
+    const float du = std::abs(u - 0.5f) / 0.485f, dv = std::abs(v - 0.5f) / 0.485f;
+    const float distance = std::max(dv, du + 0.5f * dv);
+    const float a = 0.85f * smooth(0.84f, 0.9f, distance) * (1.0f - smooth(0.98f, 1.0f, distance));
+    return {0.9f, 0.9f, 0.85f, a};
+}
+
 bool writeTga(const std::string& path, const Painter& paint) {
     std::vector<std::uint8_t> bytes(18, 0);
     bytes[2] = 2; // uncompressed true colour
@@ -91,7 +101,8 @@ int main(int argc, char** argv) {
     const std::string global = std::string(argv[1]) + "/global/";
     bool ok = true;
     for (const auto& [name, painter] : {std::pair<const char*, Painter>{"dot.tga", dot}, {"arrowhead.tga", arrowhead},
-                                        {"facing_arrow.tga", facing}, {"blood.tga", blood}}) {
+                                        {"facing_arrow.tga", facing}, {"blood.tga", blood},
+                                        {"hex.tga", hex}}) {
         if (!writeTga(global + name, painter)) {
             std::fprintf(stderr, "make_shape_textures: cannot write %s%s\n", global.c_str(), name);
             ok = false;

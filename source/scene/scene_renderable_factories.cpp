@@ -7,6 +7,7 @@
 #include "scene/basic_sphere.h"
 #include "scene/decals.h"
 #include "scene/grid_extras.h"
+#include "scene/hex_grid.h"
 #include "scene/simple_line.h"
 
 namespace {
@@ -16,6 +17,7 @@ RenderableFactory<BasicSphereRenderable> basicSphere("BasicSphereRenderable");
 RenderableFactory<GridExtrasRenderable> gridExtras("GridExtrasRenderable");
 RenderableFactory<SimpleLineRenderable> simpleLine("SimpleLineRenderable");
 RenderableFactory<DecalsRenderable> decals("DecalsRenderable");
+RenderableFactory<HexGridRenderable> hexGrid("HexGridRenderable");
 
 } // namespace
 
@@ -26,6 +28,7 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
         {"GridExtrasRenderable", "TexturedArrowRenderable"},
         {"SimpleLineRenderable", "SimpleLineRenderable"},
         {"DecalsRenderable", "DecalsRenderable"},
+        {"HexGridRenderable", "HexGridRenderable"},
     };
     return names;
 }
