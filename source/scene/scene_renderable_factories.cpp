@@ -6,6 +6,7 @@
 #include "scene/basic_cube.h"
 #include "scene/basic_sphere.h"
 #include "scene/decals.h"
+#include "scene/fog_of_war.h"
 #include "scene/grid_extras.h"
 #include "scene/hex_grid.h"
 #include "scene/simple_line.h"
@@ -18,6 +19,7 @@ RenderableFactory<GridExtrasRenderable> gridExtras("GridExtrasRenderable");
 RenderableFactory<SimpleLineRenderable> simpleLine("SimpleLineRenderable");
 RenderableFactory<DecalsRenderable> decals("DecalsRenderable");
 RenderableFactory<HexGridRenderable> hexGrid("HexGridRenderable");
+RenderableFactory<FogOfWarHexRenderable> fogOfWar("FogOfWarHexRenderable");
 
 } // namespace
 
@@ -29,6 +31,7 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
         {"SimpleLineRenderable", "SimpleLineRenderable"},
         {"DecalsRenderable", "DecalsRenderable"},
         {"HexGridRenderable", "HexGridRenderable"},
+        {"FogOfWarHexRenderable", "FogOfWarHexRenderable"},
     };
     return names;
 }
