@@ -5,6 +5,8 @@
 #include "render/renderable_factory.h"
 #include "scene/basic_cube.h"
 #include "scene/basic_sphere.h"
+#include "scene/basic_square.h"
+#include "scene/convex_hull.h"
 #include "scene/decals.h"
 #include "scene/fog_of_war.h"
 #include "scene/grid_extras.h"
@@ -20,6 +22,8 @@ RenderableFactory<SimpleLineRenderable> simpleLine("SimpleLineRenderable");
 RenderableFactory<DecalsRenderable> decals("DecalsRenderable");
 RenderableFactory<HexGridRenderable> hexGrid("HexGridRenderable");
 RenderableFactory<FogOfWarHexRenderable> fogOfWar("FogOfWarHexRenderable");
+RenderableFactory<BasicSquareRenderable> basicSquare("BasicSquareRenderable");
+RenderableFactory<FlexibleConvexHullRenderable> convexHull("FlexibleConvexHullRenderable");
 
 } // namespace
 
@@ -32,6 +36,8 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
         {"DecalsRenderable", "DecalsRenderable"},
         {"HexGridRenderable", "HexGridRenderable"},
         {"FogOfWarHexRenderable", "FogOfWarHexRenderable"},
+        {"BasicSquareRenderable", "BasicSquareRenderable"},
+        {"FlexibleConvexHullRenderable", "FlexibleConvexHullRenderable"},
     };
     return names;
 }
