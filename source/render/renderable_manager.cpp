@@ -238,7 +238,9 @@ void RenderableManager::update() {
     std::vector<LightTreeRecord*> visibleLights;
     std::uint32_t cells = 0;
     tree_->cull(*frustum_, visibleInstances, visibleLights, cells);
+    // Renderables queue themselves every frame, so the list is emptied every frame, instanced or not.
     if (renderInterface_ && renderInterface_->renderSettings().instancing) prepareInstancedArrays();
+    else instanced_.clear();
     updating_ = false;
 }
 

@@ -3,9 +3,42 @@
 #include "scene/scene_renderable_factories.h"
 
 #include "render/renderable_factory.h"
+#include "scene/basic_cube.h"
+#include "scene/basic_sphere.h"
+#include "scene/basic_square.h"
+#include "scene/convex_hull.h"
+#include "scene/decals.h"
+#include "scene/fog_of_war.h"
+#include "scene/grid_extras.h"
+#include "scene/hex_grid.h"
+#include "scene/simple_line.h"
+
+namespace {
+
+RenderableFactory<BasicCubeRenderable> basicCube("BasicCubeRenderable");
+RenderableFactory<BasicSphereRenderable> basicSphere("BasicSphereRenderable");
+RenderableFactory<GridExtrasRenderable> gridExtras("GridExtrasRenderable");
+RenderableFactory<SimpleLineRenderable> simpleLine("SimpleLineRenderable");
+RenderableFactory<DecalsRenderable> decals("DecalsRenderable");
+RenderableFactory<HexGridRenderable> hexGrid("HexGridRenderable");
+RenderableFactory<FogOfWarHexRenderable> fogOfWar("FogOfWarHexRenderable");
+RenderableFactory<BasicSquareRenderable> basicSquare("BasicSquareRenderable");
+RenderableFactory<FlexibleConvexHullRenderable> convexHull("FlexibleConvexHullRenderable");
+
+} // namespace
 
 const std::vector<SceneRenderableName>& sceneRenderableNames() {
-    static const std::vector<SceneRenderableName> names{};
+    static const std::vector<SceneRenderableName> names{
+        {"BasicCubeRenderable", "BasicCubeRenderable"},
+        {"BasicSphereRenderable", "BasicSphereRenderable"},
+        {"GridExtrasRenderable", "TexturedArrowRenderable"},
+        {"SimpleLineRenderable", "SimpleLineRenderable"},
+        {"DecalsRenderable", "DecalsRenderable"},
+        {"HexGridRenderable", "HexGridRenderable"},
+        {"FogOfWarHexRenderable", "FogOfWarHexRenderable"},
+        {"BasicSquareRenderable", "BasicSquareRenderable"},
+        {"FlexibleConvexHullRenderable", "FlexibleConvexHullRenderable"},
+    };
     return names;
 }
 

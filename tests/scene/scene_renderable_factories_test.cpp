@@ -16,6 +16,8 @@ TEST(SceneRenderableFactories, EveryListedNameMakesItsClassAndNoOtherNameIsRegis
     ThreadResourcePool pool("renderPool");
     std::set<std::string> registered;
     for (const auto& entry : getRenderableFactoryRegistry()) registered.insert(entry.first);
+    // The scene harness's flat boxes, which the read-back tests of this program draw beside ours.
+    registered.erase("FlatBoxRenderable");
     std::set<std::string> listed;
     for (const SceneRenderableName& name : sceneRenderableNames()) listed.insert(name.registered);
     EXPECT_EQ(registered, listed);
