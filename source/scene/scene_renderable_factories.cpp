@@ -3,9 +3,21 @@
 #include "scene/scene_renderable_factories.h"
 
 #include "render/renderable_factory.h"
+#include "scene/dynamic_mesh_renderable.h"
+#include "scene/static_mesh_renderable.h"
+
+namespace {
+
+RenderableFactory<DynamicMeshRenderable> dynamicMeshFactory(DynamicMeshRenderable::kClassName);
+RenderableFactory<StaticMeshRenderable> staticMeshFactory(StaticMeshRenderable::kClassName);
+
+} // namespace
 
 const std::vector<SceneRenderableName>& sceneRenderableNames() {
-    static const std::vector<SceneRenderableName> names{};
+    static const std::vector<SceneRenderableName> names{
+        {DynamicMeshRenderable::kClassName, DynamicMeshRenderable::kClassName},
+        {StaticMeshRenderable::kClassName, StaticMeshRenderable::kClassName},
+    };
     return names;
 }
 
