@@ -9,12 +9,25 @@
 #include "render/render_interface.h"
 #include "render/render_target.h"
 
+namespace {
+
+std::string& folderInUse() {
+    static std::string folder = MeshEffectSet::kEffectFolder;
+    return folder;
+}
+
+} // namespace
+
+void MeshEffectSet::setEffectFolder(const std::string& folder) { folderInUse() = folder; }
+
+const std::string& MeshEffectSet::effectFolder() { return folderInUse(); }
+
 MeshEffectSet::~MeshEffectSet() { release(); }
 
 void MeshEffectSet::loadEffects(BaseRenderable& owner, bool instanced) {
-    const char* paths[3] = {kColourPath, kShadowPath, kDepthPath};
+    const char* files[3] = {kColourFile, kShadowFile, kDepthFile};
     for (int i = 0; i < 3; ++i) {
-        if (!loaders_[i]) loaders_[i] = new FXShaderLoader(paths[i], renderInterface_);
+        if (!loaders_[i]) loaders_[i] = new FXShaderLoader(effectFolder() + files[i], renderInterface_);
         loaders_[i]->setInstanced(instanced);
         loaders_[i]->loadFile();
         owner.loadables.push_back(loaders_[i]);

@@ -16,10 +16,16 @@ class RenderInterface;
 
 class MeshEffectSet {
 public:
-    static constexpr const char* kColourPath = "Data/graphics/3d/effects/UberShader.fx";
-    static constexpr const char* kShadowPath = "Data/graphics/3d/effects/ShadowUberShader.fx";
-    static constexpr const char* kDepthPath = "Data/graphics/3d/effects/DepthUberShader.fx";
+    static constexpr const char* kEffectFolder = "Data/graphics/3d/effects/";
+    static constexpr const char* kColourFile = "UberShader.fx";
+    static constexpr const char* kShadowFile = "ShadowUberShader.fx";
+    static constexpr const char* kDepthFile = "DepthUberShader.fx";
     static constexpr const char* kEnvironmentPath = "Data/graphics/3d/global/grassenvmap1024.dds";
+
+    // Where the loaders made from now on read the three files; tests point it at a folder
+    // without them.
+    static void setEffectFolder(const std::string& folder);
+    static const std::string& effectFolder();
 
     explicit MeshEffectSet(RenderInterface* renderInterface) : renderInterface_(renderInterface) {}
     ~MeshEffectSet();

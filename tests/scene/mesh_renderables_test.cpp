@@ -9,6 +9,7 @@
 
 #include "platform/gfx/math_matrix.h"
 #include "platform/gfx/math_vector.h"
+#include "platform/message_box.h"
 #include "render/render_state_game.h"
 #include "render/renderable_manager.h"
 #include "render/view_frustum.h"
@@ -17,6 +18,7 @@
 #include "scene/dynamic_mesh_renderable.h"
 #include "scene/static_mesh_renderable.h"
 #include "scene/static_renderable_batch.h"
+#include "support/log_capture.h"
 #include "support/scene_harness.h"
 
 namespace {
@@ -235,6 +237,44 @@ TEST_F(MeshScene, WithInstancingOffStaticBatchesDrawAndNothingGrowsOverAThousand
     for (StaticRenderableBatch* batch : statics->batches()) held += batch->count();
     EXPECT_EQ(held, 4u) << "three pillars and the slab";
     EXPECT_TRUE(pixelNear(project({3.0f, 1.0f, 0.0f}).first, project({3.0f, 1.0f, 0.0f}).second, clear, 3));
+}
+
+TEST_F(MeshScene, ClassesWhoseEffectsFailedDrawNothing) {
+    platform::recordMessageBoxes(true);
+    MeshEffectSet::setEffectFolder(folder().path() + "missing/");
+    start();
+    MeshEffectSet::setEffectFolder(MeshEffectSet::kEffectFolder);
+    ASSERT_FALSE(HasFatalFailure());
+    EXPECT_FALSE(platform::takeRecordedMessageBoxes().empty()) << "the player is told the effects failed";
+    platform::recordMessageBoxes(false);
+    auto* statics = renderable<StaticMeshRenderable>(StaticMeshRenderable::kClassName);
+    auto* dynamics = renderable<DynamicMeshRenderable>(DynamicMeshRenderable::kClassName);
+    ASSERT_NE(statics, nullptr);
+    ASSERT_NE(dynamics, nullptr);
+    EXPECT_FALSE(statics->effects().ready());
+    EXPECT_FALSE(dynamics->effects().ready());
+    addDirectionalLight();
+    setCamera({0.0f, 4.0f, -5.0f}, {0.0f, 0.0f, 0.0f});
+    settle();
+    const std::uint32_t clear = pixel(0, 0);
+    mesh("Mesh_ground_slab", gfx::identityMatrix());
+    mesh("Mesh_crate", gfx::translationMatrix(0.0f, 0.5f, 0.0f));
+    settle();
+    for (int y = 0; y < kSceneRows; y += 8)
+        for (int x = 0; x < 160; x += 8) ASSERT_TRUE(pixelNear(x, y, clear, 1));
+    EXPECT_EQ(statics->lastColourPassDraws(), 0u);
+}
+
+TEST_F(MeshScene, TheStaticMeshEffectsAreReleasedOnceWhenTheSceneCloses) {
+    start();
+    ASSERT_FALSE(HasFatalFailure());
+    LogCapture log;
+    close();
+    const auto released = std::count_if(log.lines().begin(), log.lines().end(), [](const std::string& line) {
+        return line.find("Ref Count is: ") != std::string::npos;
+    });
+    EXPECT_EQ(released, 3) << "one release of each effect";
+    EXPECT_TRUE(log.contains("Ref Count is: 0")) << "the last reference goes";
 }
 
 } // namespace
