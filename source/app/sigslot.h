@@ -5,9 +5,9 @@
 #include <list>
 #include <memory>
 #include <mutex>
-#include <set>
 #include <vector>
 
+#include "app/pointer_set.h"
 #include "platform/recursive_lock.h"
 
 namespace sigslot {
@@ -54,10 +54,10 @@ public:
     has_slots() = default;
     has_slots(const has_slots& other) : mt_policy() {
         lock_block<mt_policy> lock(const_cast<has_slots*>(&other));
-        for (auto* sender : other.senders_) {
+        other.senders_.forEach([this, &other](_signal_base<mt_policy>* sender) {
             sender->slot_duplicate(&other, this);
             senders_.insert(sender);
-        }
+        });
     }
     has_slots& operator=(const has_slots&) = delete;
     virtual ~has_slots() { disconnect_all(); }
@@ -72,12 +72,12 @@ public:
     }
     void disconnect_all() {
         lock_block<mt_policy> lock(this);
-        for (auto* sender : senders_) sender->slot_disconnect(this);
+        senders_.forEach([this](_signal_base<mt_policy>* sender) { sender->slot_disconnect(this); });
         senders_.clear();
     }
 
 private:
-    std::set<_signal_base<mt_policy>*> senders_;
+    PointerSet<_signal_base<mt_policy>> senders_;
 };
 
 template <class arg1_type, class mt_policy>
@@ -122,8 +122,8 @@ public:
     void connect(dest_type* receiver, void (dest_type::*member)(arg1_type)) {
         {
             lock_block<mt_policy> lock(this);
-            connections_.push_back(
-                connection_ptr(new _connection1<dest_type, arg1_type, mt_policy>(receiver, member)));
+            // One block for the connection and its count.
+            connections_.push_back(std::make_shared<_connection1<dest_type, arg1_type, mt_policy>>(receiver, member));
         }
         receiver->signal_connect(this);
     }
