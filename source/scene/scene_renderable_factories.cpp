@@ -8,10 +8,12 @@
 #include "scene/basic_square.h"
 #include "scene/convex_hull.h"
 #include "scene/decals.h"
+#include "scene/flat_tile_group.h"
 #include "scene/fog_of_war.h"
 #include "scene/grid_extras.h"
 #include "scene/hex_grid.h"
 #include "scene/simple_line.h"
+#include "scene/static_flat_tiles.h"
 
 namespace {
 
@@ -24,6 +26,8 @@ RenderableFactory<HexGridRenderable> hexGrid("HexGridRenderable");
 RenderableFactory<FogOfWarHexRenderable> fogOfWar("FogOfWarHexRenderable");
 RenderableFactory<BasicSquareRenderable> basicSquare("BasicSquareRenderable");
 RenderableFactory<FlexibleConvexHullRenderable> convexHull("FlexibleConvexHullRenderable");
+RenderableFactory<FlatTileGroupRenderable> flatTiles("FlatTileGroupRenderable");
+RenderableFactory<Static2DFlatTileRenderable> staticTiles("Static2DFlatTileRenderable");
 
 } // namespace
 
@@ -38,6 +42,8 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
         {"FogOfWarHexRenderable", "FogOfWarHexRenderable"},
         {"BasicSquareRenderable", "BasicSquareRenderable"},
         {"FlexibleConvexHullRenderable", "FlexibleConvexHullRenderable"},
+        {"FlatTileGroupRenderable", "FlatTileGroupRenderable"},
+        {"Static2DFlatTileRenderable", "Static2DFlatTileRenderable"},
     };
     return names;
 }
