@@ -13,6 +13,7 @@
 #include "app/simple_parameter_group.h"
 #include "platform/gfx/buffers.h"
 #include "platform/gfx/math_matrix.h"
+#include "platform/gfx/math_vector.h"
 #include "platform/gfx_fixture.h"
 #include "render/dds_texture_loader.h"
 #include "render/device_global.h"
@@ -25,6 +26,11 @@
 #include "scene/flat_tile_group.h"
 #include "scene/static_flat_tiles.h"
 #include "scene/tile_parameters.h"
+#include "platform/image/dds_writer.h"
+#include "render/render_state_game.h"
+#include "render/renderable_manager.h"
+#include "render/view_frustum.h"
+#include "support/scene_harness.h"
 #include "support/scene_test_assets.h"
 #include "support/temp_folder.h"
 
@@ -288,6 +294,38 @@ TEST_F(StaticTilesOnDevice, ABatchQueuedTwiceIsDrawnTwiceInTheColourPassOnly) {
     std::uint32_t blending = 1;
     device_->getRenderState(gfx::RenderState::AlphaBlendEnable, blending);
     EXPECT_EQ(blending, 0u);
+}
+
+// In a running scene, through the visibility tree's batches: a stone tile (the right half of a
+// page of four stripes, red, green, blue, white) facing the camera shows blue, then white.
+class StaticTileReadBack : public scenetest::SceneHarness {};
+
+TEST_F(StaticTileReadBack, ABakedTileShowsItsAtlasPlace) {
+    open(scenetest::SceneSettings{.postProcessing = false, .instancing = true});
+    ASSERT_FALSE(HasFatalFailure());
+    image::Image page(16, 16);
+    const std::uint32_t stripes[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) page.at(x, y) = stripes[x / 4];
+    ASSERT_TRUE(image::saveDdsFile(folder().path() + "tiles.dds", {page}));
+    folder().write("tiles.tai", kIndex);
+    loadScene(writeRenderPaths({"Static2DFlatTileRenderable"}));
+    ASSERT_FALSE(HasFatalFailure());
+    enterScene();
+    ASSERT_FALSE(HasFatalFailure());
+    addDirectionalLight();
+    setCamera({1.0f, 1.0f, -3.0f}, {1.0f, 1.0f, 0.0f});
+    ASSERT_NE(renderInterface().createRenderObject("static_2d_tile_stone", gfx::identityMatrix().data()), nullptr);
+    frames(4);
+    readPixels();
+    const gfx::Matrix& viewProjection = gameState().renderableManager()->frustum()->viewProjection();
+    for (auto [x, expected] : {std::pair{0.25f, 0xFF0000FFu}, std::pair{0.75f, 0xFF0000FFu}, std::pair{1.25f, 0xFFFFFFFFu},
+                               std::pair{1.75f, 0xFFFFFFFFu}}) {
+        const gfx::Vector3 ndc = gfx::transformCoord({x, 1.0f, 0.0f}, viewProjection);
+        const int px = int((ndc.x * 0.5f + 0.5f) * float(settings().width));
+        const int py = int((0.5f - ndc.y * 0.5f) * 96.0f);
+        EXPECT_TRUE(pixelNear(px, py, expected, 3)) << "x " << x;
+    }
 }
 
 } // namespace
