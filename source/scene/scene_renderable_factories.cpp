@@ -9,10 +9,12 @@
 #include "scene/convex_hull.h"
 #include "scene/decals.h"
 #include "scene/dynamic_mesh_renderable.h"
+#include "scene/flat_tile_group.h"
 #include "scene/fog_of_war.h"
 #include "scene/grid_extras.h"
 #include "scene/hex_grid.h"
 #include "scene/simple_line.h"
+#include "scene/static_flat_tiles.h"
 #include "scene/static_mesh_renderable.h"
 
 namespace {
@@ -28,6 +30,8 @@ RenderableFactory<BasicSquareRenderable> basicSquare("BasicSquareRenderable");
 RenderableFactory<FlexibleConvexHullRenderable> convexHull("FlexibleConvexHullRenderable");
 RenderableFactory<DynamicMeshRenderable> dynamicMeshFactory(DynamicMeshRenderable::kClassName);
 RenderableFactory<StaticMeshRenderable> staticMeshFactory(StaticMeshRenderable::kClassName);
+RenderableFactory<FlatTileGroupRenderable> flatTiles("FlatTileGroupRenderable");
+RenderableFactory<Static2DFlatTileRenderable> staticTiles("Static2DFlatTileRenderable");
 
 } // namespace
 
@@ -44,6 +48,8 @@ const std::vector<SceneRenderableName>& sceneRenderableNames() {
         {"FlexibleConvexHullRenderable", "FlexibleConvexHullRenderable"},
         {DynamicMeshRenderable::kClassName, DynamicMeshRenderable::kClassName},
         {StaticMeshRenderable::kClassName, StaticMeshRenderable::kClassName},
+        {"FlatTileGroupRenderable", "FlatTileGroupRenderable"},
+        {"Static2DFlatTileRenderable", "Static2DFlatTileRenderable"},
     };
     return names;
 }
