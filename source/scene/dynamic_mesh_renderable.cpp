@@ -87,12 +87,7 @@ void DynamicMeshRenderable::createEffects() { effects_.createEnvironment(); }
 
 void DynamicMeshRenderable::setFrameParameters() {
     loadables.clear();
-    effects_.takeEffects();
-    for (RenderableAsset* asset : assets) {
-        auto* mesh = static_cast<DynamicMeshRenderableAsset*>(asset);
-        mesh->setEffects(effects_.colour(), effects_.shadow(), effects_.depth());
-        mesh->refreshEffectHandles();
-    }
+    effects_.handToAssets<DynamicMeshRenderableAsset>(assets);
 }
 
 void DynamicMeshRenderable::refreshFrameParameters() { setFrameParameters(); }

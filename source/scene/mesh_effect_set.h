@@ -42,6 +42,17 @@ public:
     // Render thread: takes the effects from the loaders (making any a reload compiled) and sets
     // the shadow-map size and epsilon, the environment and the inverse render size.
     void takeEffects();
+    // Render thread: takeEffects, then every mesh asset of the owner given the three effects and
+    // its handles looked up again.
+    template <class MeshAsset, class Assets>
+    void handToAssets(const Assets& assets) {
+        takeEffects();
+        for (auto* asset : assets) {
+            auto* mesh = static_cast<MeshAsset*>(asset);
+            mesh->setEffects(colour_, shadow_, depth_);
+            mesh->refreshEffectHandles();
+        }
+    }
     // Render thread: unloads and deletes the loaders and releases the cube; a second call does
     // nothing. With logCounts each effect's release logs the references left.
     void release(bool logCounts = false);

@@ -105,12 +105,7 @@ void StaticMeshRenderable::createEffects() { effects_.createEnvironment(); }
 
 void StaticMeshRenderable::setFrameParameters() {
     loadables.clear();
-    effects_.takeEffects();
-    for (RenderableAsset* asset : assets) {
-        auto* mesh = static_cast<StaticMeshRenderableAsset*>(asset);
-        mesh->setEffects(effects_.colour(), effects_.shadow(), effects_.depth());
-        mesh->refreshEffectHandles();
-    }
+    effects_.handToAssets<StaticMeshRenderableAsset>(assets);
 }
 
 void StaticMeshRenderable::refreshFrameParameters() { setFrameParameters(); }
