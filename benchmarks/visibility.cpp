@@ -23,6 +23,7 @@
 #include "render/renderable_light.h"
 #include "render/tree_records.h"
 #include "render/view_frustum.h"
+#include "support/scene_test_assets.h"
 
 namespace {
 
@@ -45,27 +46,9 @@ public:
 };
 
 // A two-unit box, as a small prop of the map would be.
-class BenchAsset : public RenderableAsset {
+class BenchAsset : public scenetest::TestAsset {
 public:
-    explicit BenchAsset(BaseRenderable* owner) : RenderableAsset("prop", nullptr, owner, false) {
-        initBoundingBoxes(bounds_);
-        bounds_.local = {{-1, -1, -1}, {1, 1, 1}};
-    }
-    void onLostDevice() override {}
-    void onResetDevice() override {}
-    void loadStage1() override {}
-    void loadStage2() override {}
-    void fillLoadedTextures() override {}
-    void refreshEffectHandles() override {}
-    void unload() override {}
-    void releaseInstanceData() override {}
-    void beginRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    void renderInstance(RenderableInstance*, const ViewBlock&, const PassContext&, DrawPass) override {}
-    void endRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    const BoundingRecord* getBoundingBox() const override { return &bounds_; }
-
-private:
-    BoundingRecord bounds_;
+    explicit BenchAsset(BaseRenderable* owner) : TestAsset("prop", owner, {-1, -1, -1}, {1, 1, 1}) {}
 };
 
 MatrixValue at(float x, float z) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cfloat>
 #include <thread>
 
 #include "render/base_renderable.h"
@@ -15,6 +16,7 @@
 #include "render/renderable_factory.h"
 #include "render/renderable_manager.h"
 #include "support/scene_harness.h"
+#include "support/scene_test_assets.h"
 
 namespace {
 
@@ -187,24 +189,10 @@ TEST_F(GameRenderState, DeletionsLeaveEveryListAndUnloadingReachesTenThenHandsBa
 std::atomic<bool> slowEntered{false};
 std::atomic<bool> slowReleased{false};
 
-class SlowAsset : public RenderableAsset {
+class SlowAsset : public scenetest::TestAsset {
 public:
-    explicit SlowAsset(BaseRenderable* owner) : RenderableAsset("slow", nullptr, owner, false) { initBoundingBoxes(bounds_); }
-    void onLostDevice() override {}
-    void onResetDevice() override {}
-    void loadStage1() override {}
-    void loadStage2() override {}
-    void fillLoadedTextures() override {}
-    void refreshEffectHandles() override {}
-    void unload() override {}
-    void releaseInstanceData() override {}
-    void beginRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    void renderInstance(RenderableInstance*, const ViewBlock&, const PassContext&, DrawPass) override {}
-    void endRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    const BoundingRecord* getBoundingBox() const override { return &bounds_; }
-
-private:
-    BoundingRecord bounds_;
+    explicit SlowAsset(BaseRenderable* owner)
+        : TestAsset("slow", owner, {-FLT_MAX, -FLT_MAX, -FLT_MAX}, {FLT_MAX, FLT_MAX, FLT_MAX}) {}
 };
 
 class SlowRenderable : public BaseRenderable {

@@ -13,6 +13,7 @@
 #include "render/renderable_factory.h"
 #include "render/renderable_manager.h"
 #include "support/scene_harness.h"
+#include "support/scene_test_assets.h"
 
 namespace {
 
@@ -29,28 +30,10 @@ std::vector<std::string> journal() {
     return meshJournal;
 }
 
-class TreeAsset : public RenderableAsset {
+class TreeAsset : public scenetest::TestAsset {
 public:
-    explicit TreeAsset(BaseRenderable* owner) : RenderableAsset("tree_mesh", nullptr, owner, false) {
-        initBoundingBoxes(bounds_);
-        bounds_.local = {{-1, -1, -1}, {1, 1, 1}};
-    }
-    void onLostDevice() override {}
-    void onResetDevice() override {}
-    void loadStage1() override {}
-    void loadStage2() override {}
-    void fillLoadedTextures() override {}
-    void refreshEffectHandles() override {}
-    void unload() override {}
-    void releaseInstanceData() override {}
+    explicit TreeAsset(BaseRenderable* owner) : TestAsset("tree_mesh", owner, {-1, -1, -1}, {1, 1, 1}) {}
     void onInstanceAdded(RenderableInstance*) override { note("instance"); }
-    void beginRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    void renderInstance(RenderableInstance*, const ViewBlock&, const PassContext&, DrawPass) override {}
-    void endRender(DrawPass, const PassContext&, const ViewBlock&) override {}
-    const BoundingRecord* getBoundingBox() const override { return &bounds_; }
-
-private:
-    BoundingRecord bounds_;
 };
 
 class TreeRenderable : public BaseRenderable {
