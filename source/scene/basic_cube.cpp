@@ -155,8 +155,7 @@ void BasicCubeRenderableAsset::unload() {
     gfx::safeRelease(crate_);
     gfx::safeRelease(flatNormal_);
     gfx::safeRelease(instancedDeclaration_);
-    gfx::safeRelease(instanceStream_);
-    instanceCapacity_ = 0;
+    instanceStream_.release();
 }
 
 gfx::Effect* BasicCubeRenderableAsset::effectOf(DrawPass pass) const {
@@ -207,22 +206,7 @@ bool BasicCubeRenderableAsset::makeInstanceStream(std::uint32_t count) {
         elements.push_back({1, 64, gfx::DeclType::Float4, 0, gfx::DeclUsage::BlendIndices, 0});
         if (gfx::failed(deviceGlobal->createVertexDeclaration(elements, &instancedDeclaration_))) return false;
     }
-    if (count > instanceCapacity_) {
-        gfx::safeRelease(instanceStream_);
-        instanceCapacity_ = 0;
-        const std::uint32_t capacity = std::max<std::uint32_t>(count, 64) * 2;
-        if (gfx::failed(deviceGlobal->createVertexBuffer(capacity * sizeof(InstanceRecord),
-                                                         gfx::Usage::WriteOnly | gfx::Usage::Dynamic,
-                                                         gfx::Pool::Default, &instanceStream_)))
-            return false;
-        instanceCapacity_ = capacity;
-    }
-    void* data = nullptr;
-    if (gfx::failed(instanceStream_->lock(0, count * std::uint32_t(sizeof(InstanceRecord)), &data, gfx::Lock::Discard)))
-        return false;
-    std::memcpy(data, pending_.data(), count * sizeof(InstanceRecord));
-    instanceStream_->unlock();
-    return true;
+    return instanceStream_.upload(pending_.data(), count, std::uint32_t(sizeof(InstanceRecord)));
 }
 
 void BasicCubeRenderableAsset::endRender(DrawPass pass, const PassContext&, const ViewBlock& view) {
@@ -259,7 +243,7 @@ void BasicCubeRenderableAsset::endRender(DrawPass pass, const PassContext&, cons
     device->setVertexDeclaration(instancedDeclaration_);
     device->setStreamSource(0, vertices_, 0, sizeof(BasicCubeVertex));
     device->setStreamSourceFreq(0, gfx::StreamSource::IndexedData | count);
-    device->setStreamSource(1, instanceStream_, 0, sizeof(InstanceRecord));
+    device->setStreamSource(1, instanceStream_.buffer(), 0, sizeof(InstanceRecord));
     device->setStreamSourceFreq(1, gfx::StreamSource::InstanceData | 1u);
     device->setIndices(indices_);
     device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList, 0, 0, 24, 0, 12);

@@ -10,6 +10,7 @@
 #include "render/base_renderable.h"
 #include "render/bounding_record.h"
 #include "render/renderable_asset.h"
+#include "scene/instance_stream.h"
 
 namespace gfx {
 class CubeTexture;
@@ -95,8 +96,7 @@ private:
     std::vector<InstanceRecord> pending_;
     const RenderableDirectionalLight* pendingLight_ = nullptr;
     gfx::VertexDeclaration* instancedDeclaration_ = nullptr;
-    gfx::VertexBuffer* instanceStream_ = nullptr;
-    std::uint32_t instanceCapacity_ = 0;
+    InstanceStream instanceStream_;
     std::uint32_t draws_ = 0;
     std::uint32_t drawnInstances_ = 0;
 };

@@ -72,8 +72,7 @@ void FlatTileGroupRenderableAsset::unload() {
     gfx::safeRelease(indices_);
     gfx::safeRelease(texture_);
     gfx::safeRelease(declaration_);
-    gfx::safeRelease(instanceStream_);
-    instanceCapacity_ = 0;
+    instanceStream_.release();
 }
 
 void FlatTileGroupRenderableAsset::beginRender(DrawPass, const PassContext&, const ViewBlock&) { pending_.clear(); }
@@ -105,22 +104,7 @@ bool FlatTileGroupRenderableAsset::makeInstanceStream(std::uint32_t count) {
         elements.push_back({1, 64, gfx::DeclType::Float4, 0, gfx::DeclUsage::Color, 0});
         if (gfx::failed(deviceGlobal->createVertexDeclaration(elements, &declaration_))) return false;
     }
-    if (count > instanceCapacity_) {
-        gfx::safeRelease(instanceStream_);
-        instanceCapacity_ = 0;
-        const std::uint32_t capacity = std::max<std::uint32_t>(count, 64) * 2;
-        if (gfx::failed(deviceGlobal->createVertexBuffer(capacity * sizeof(InstanceRecord),
-                                                         gfx::Usage::WriteOnly | gfx::Usage::Dynamic,
-                                                         gfx::Pool::Default, &instanceStream_)))
-            return false;
-        instanceCapacity_ = capacity;
-    }
-    void* data = nullptr;
-    if (gfx::failed(instanceStream_->lock(0, count * std::uint32_t(sizeof(InstanceRecord)), &data, gfx::Lock::Discard)))
-        return false;
-    std::memcpy(data, pending_.data(), count * sizeof(InstanceRecord));
-    instanceStream_->unlock();
-    return true;
+    return instanceStream_.upload(pending_.data(), count, std::uint32_t(sizeof(InstanceRecord)));
 }
 
 void FlatTileGroupRenderableAsset::endRender(DrawPass pass, const PassContext&, const ViewBlock& view) {
@@ -135,7 +119,7 @@ void FlatTileGroupRenderableAsset::endRender(DrawPass pass, const PassContext&, 
     device->setVertexDeclaration(declaration_);
     device->setStreamSource(0, vertices_, 0, sizeof(FlatTileVertex));
     device->setStreamSourceFreq(0, gfx::StreamSource::IndexedData | count);
-    device->setStreamSource(1, instanceStream_, 0, sizeof(InstanceRecord));
+    device->setStreamSource(1, instanceStream_.buffer(), 0, sizeof(InstanceRecord));
     device->setStreamSourceFreq(1, gfx::StreamSource::InstanceData | 1u);
     device->setIndices(indices_);
     device->drawIndexedPrimitive(gfx::PrimitiveType::TriangleList, 0, 0, 4, 0, 2);

@@ -12,6 +12,7 @@
 #include "render/bounding_record.h"
 #include "render/declared_parameter.h"
 #include "render/renderable_asset.h"
+#include "scene/instance_stream.h"
 
 namespace gfx {
 class IndexBuffer;
@@ -83,8 +84,7 @@ private:
     gfx::IndexBuffer* indices_ = nullptr;
     gfx::Texture* texture_ = nullptr;
     gfx::VertexDeclaration* declaration_ = nullptr;
-    gfx::VertexBuffer* instanceStream_ = nullptr;
-    std::uint32_t instanceCapacity_ = 0;
+    InstanceStream instanceStream_;
     std::vector<InstanceRecord> pending_;
     std::vector<DrawnTile> drawnTiles_;
     std::vector<std::uint32_t> draws_;
